@@ -1,0 +1,68 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <deque>
+#include <vector>
+
+namespace Dispatch {
+
+class Timer;
+
+// The main run loop: one per process, run by the main thread. It carries the main queue's
+// work, the timers scheduled on it and the observers that run at the end of each turn
+// (view updates).
+class RunLoop {
+public:
+    enum class Mode { defaultMode, common, eventTracking };
+
+    static RunLoop& main();
+
+    // Thread-safe: queue work for the next turn.
+    void perform(std::function<void()> work);
+
+    void add(const std::shared_ptr<Timer>& timer, Mode mode = Mode::defaultMode);
+
+    // Observers run after the queued work of a turn; one returns true when it did work,
+    // which makes the loop take another turn before it counts as idle.
+    using ObserverId = std::uint64_t;
+    ObserverId addObserver(std::function<bool()> observer);
+    void removeObserver(ObserverId id);
+
+    // Test drivers (main thread): drain queued work, observers and timers that are due,
+    // until nothing is left. Returns the number of items run.
+    std::size_t runUntilIdle();
+    // Virtual time: move the clock forward by `seconds`, firing every timer that falls due, in
+    // order of fire date, with the loop drained around each one.
+    void advance(double seconds);
+
+    // Programs: run until stop() is called, sleeping until the next timer or queued work.
+    void run();
+    // Run for at most `seconds` of clock time (real or virtual), then return.
+    void runFor(double seconds);
+    void stop();
+    // Tests waiting for other threads: run (real time) until the condition holds or the
+    // timeout passes; returns the condition's last value.
+    bool runUntil(const std::function<bool()>& condition, double timeoutSeconds = 10.0);
+
+    bool hasPendingWork() const;
+    std::size_t timerCount() const;
+
+private:
+    RunLoop() = default;
+    bool turn();  // one pass; true when anything ran
+    bool fireDueTimers(double now);
+    double nextFireDate() const;  // +inf when no timer
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> queue_;
+    std::vector<std::shared_ptr<Timer>> timers_;
+    std::vector<std::pair<ObserverId, std::function<bool()>>> observers_;
+    ObserverId nextObserverId_ = 1;
+    bool stopRequested_ = false;
+};
+
+}  // namespace Dispatch

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "Dispatch/DispatchQueue.hpp"
+#include "Dispatch/Timer.hpp"
+#include "Runtime/MainActor.hpp"
+#include "TestSupport/MainLoop.hpp"
+
+namespace {
+
+using Dispatch::DispatchQueue;
+using Dispatch::RunLoop;
+using Dispatch::Timer;
+
+class DispatchTest : public TestSupport::VirtualTimeTest {};
+
+TEST_F(DispatchTest, MainQueueWorkRunsOnALaterTurnInOrder) {
+    std::vector<int> order;
+    DispatchQueue::main().async([&] { order.push_back(1); });
+    DispatchQueue::main().async([&] {
+        order.push_back(2);
+        DispatchQueue::main().async([&] { order.push_back(3); });
+    });
+    EXPECT_TRUE(order.empty());
+    drain();
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(DispatchTest, SyncRunsInlineOnTheMainThreadAndWaitsElsewhere) {
+    bool ran = false;
+    DispatchQueue::main().sync([&] { ran = true; });
+    EXPECT_TRUE(ran);
+
+    std::atomic<bool> workerDone{false};
+    std::thread::id ranOn;
+    std::thread worker([&] {
+        DispatchQueue::main().sync([&] { ranOn = std::this_thread::get_id(); });
+        workerDone = true;
+    });
+    EXPECT_TRUE(loop().runUntil([&] { return workerDone.load(); }, 5.0));
+    worker.join();
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST_F(DispatchTest, GlobalQueueRunsOffTheMainThread) {
+    std::atomic<bool> onMain{true};
+    std::atomic<bool> done{false};
+    DispatchQueue::global().async([&] {
+        onMain = Runtime::isMainThread();
+        DispatchQueue::main().async([&] { done = true; });
+    });
+    DispatchQueue::waitForGlobalQueues();
+    drain();
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(onMain);
+}
+
+TEST_F(DispatchTest, TimersFireInOrderOfFireDateOnVirtualTime) {
+    std::vector<std::string> fired;
+    auto a = Timer::scheduledTimer(0.5, false, [&](Timer&) { fired.push_back("a"); });
+    auto b = Timer::scheduledTimer(0.2, false, [&](Timer&) { fired.push_back("b"); });
+    int ticks = 0;
+    auto c = Timer::scheduledTimer(1.0 / 60.0, true, [&](Timer&) { ++ticks; });
+    loop().advance(0.1);
+    EXPECT_TRUE(fired.empty());
+    loop().advance(0.45);
+    EXPECT_EQ(fired, (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(ticks, 33);  // 0.55 s at 60 Hz
+    c->invalidate();
+    loop().advance(1.0);
+    EXPECT_EQ(ticks, 33);
+    EXPECT_FALSE(a->isValid());
+}
+
+TEST_F(DispatchTest, WorkQueuedByATimerRunsBeforeTheNextTimer) {
+    std::vector<int> order;
+    int fires = 0;
+    auto t = Timer::scheduledTimer(0.1, true, [&](Timer& timer) {
+        order.push_back(1);
+        DispatchQueue::main().async([&] { order.push_back(2); });
+        if (++fires == 2) timer.invalidate();
+    });
+    loop().advance(1.0);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 1, 2}));
+}
+
+TEST_F(DispatchTest, AsyncAfterUsesTheSharedClock) {
+    bool ran = false;
+    DispatchQueue::main().asyncAfter(2.0, [&] { ran = true; });
+    loop().advance(1.9);
+    EXPECT_FALSE(ran);
+    loop().advance(0.2);
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(DispatchTest, ObserversRunAtTheEndOfEachTurn) {
+    int pending = 3, runs = 0;
+    auto id = loop().addObserver([&] {
+        ++runs;
+        if (pending == 0) return false;
+        --pending;
+        return true;
+    });
+    drain();
+    EXPECT_EQ(pending, 0);
+    EXPECT_EQ(runs, 4);
+    loop().removeObserver(id);
+}
+
+TEST(RealTimeRunLoop, RunForSleepsUntilTimersAndStops) {
+    ASSERT_FALSE(Dispatch::Clock::shared().isVirtual());
+    int fired = 0;
+    auto t = Timer::scheduledTimer(0.01, true, [&](Timer&) {
+        if (++fired == 3) RunLoop::main().stop();
+    });
+    RunLoop::main().runFor(5.0);
+    t->invalidate();
+    EXPECT_EQ(fired, 3);
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "Observation/Observation.hpp"
+
+namespace {
+
+using Observation::Observed;
+
+TEST(Observation, AChangedValueNotifiesOnceAnEqualWriteNobody) {
+    Observed<float> value(1.0f);
+    Observed<int> other(0);
+    int changes = 0;
+    auto token = Observation::withObservationTracking([&] { (void)value.get(); }, [&] { ++changes; });
+    other.set(5);  // not read: no notification
+    value.set(1.0f);
+    EXPECT_EQ(changes, 0);
+    value.set(2.0f);
+    EXPECT_EQ(changes, 1);
+    value.set(3.0f);  // one-shot
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(token.isActive());
+}
+
+TEST(Observation, PeekDoesNotSubscribeAndCancelEnds) {
+    Observed<int> value(0);
+    int changes = 0;
+    auto none = Observation::withObservationTracking([&] { (void)value.peek(); }, [&] { ++changes; });
+    value.set(1);
+    EXPECT_EQ(changes, 0);
+    auto token = Observation::withObservationTracking([&] { (void)value.get(); }, [&] { ++changes; });
+    token.cancel();
+    value.set(2);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST(Observation, NestedScopesRecordTheirOwnReads) {
+    Observed<int> a(0), b(0);
+    Observation::AccessList inner;
+    auto outer = Observation::recordAccesses([&] {
+        (void)a.get();
+        inner = Observation::recordAccesses([&] { (void)b.get(); });
+    });
+    EXPECT_TRUE(outer.contains(a.id()));
+    EXPECT_FALSE(outer.contains(b.id()));
+    EXPECT_TRUE(inner.contains(b.id()));
+}
+
+TEST(Observation, ADestroyedPropertyForgetsItsObservers) {
+    int changes = 0;
+    Observation::ObservationToken token;
+    {
+        Observed<int> value(0);
+        token = Observation::withObservationTracking([&] { (void)value.get(); }, [&] { ++changes; });
+    }
+    Observed<int> reused(0);  // may reuse the address
+    reused.set(1);
+    EXPECT_EQ(changes, 0);
+}
+
+}  // namespace
