@@ -11,12 +11,16 @@ struct CGPoint {
     friend bool operator==(const CGPoint&, const CGPoint&) = default;
     CGPoint operator+(const CGPoint& o) const { return {x + o.x, y + o.y}; }
     CGPoint operator-(const CGPoint& o) const { return {x - o.x, y - o.y}; }
+    CGPoint operator*(CGFloat k) const { return {x * k, y * k}; }
+    CGPoint& operator+=(const CGPoint& o) { x += o.x, y += o.y; return *this; }
+    CGPoint& operator-=(const CGPoint& o) { x -= o.x, y -= o.y; return *this; }
     static constexpr CGPoint zero() { return {0, 0}; }
 };
 
 struct CGSize {
     CGFloat width = 0, height = 0;
     friend bool operator==(const CGSize&, const CGSize&) = default;
+    CGSize operator*(CGFloat k) const { return {width * k, height * k}; }
     static constexpr CGSize zero() { return {0, 0}; }
 };
 
@@ -24,6 +28,8 @@ struct CGVector {
     CGFloat dx = 0, dy = 0;
     friend bool operator==(const CGVector&, const CGVector&) = default;
 };
+
+struct EdgeInsets;
 
 // Origin and size; the platform's rectangles may have negative sizes, and the min/max
 // accessors and containment use the standardised rectangle.
@@ -79,6 +85,22 @@ struct CGRect {
         CGFloat x0 = std::floor(minX()), y0 = std::floor(minY());
         return {x0, y0, std::ceil(maxX()) - x0, std::ceil(maxY()) - y0};
     }
+    // Snaps outwards to the device pixel grid of a display with `scale` pixels per point
+    // (unchanged for a scale that is not positive).
+    CGRect integral(CGFloat scale) const {
+        if (!(scale > 0)) return *this;
+        CGRect r = CGRect{minX() * scale, minY() * scale, width() * scale, height() * scale}.integral();
+        return {r.origin.x / scale, r.origin.y / scale, r.size.width / scale, r.size.height / scale};
+    }
+    // Rounds each edge to the nearest device pixel (halves away from zero): the rectangle a
+    // crisp one-pixel line or fill should use.
+    CGRect roundedToPixels(CGFloat scale) const {
+        if (!(scale > 0)) return *this;
+        CGFloat x0 = std::round(minX() * scale) / scale, y0 = std::round(minY() * scale) / scale;
+        CGFloat x1 = std::round(maxX() * scale) / scale, y1 = std::round(maxY() * scale) / scale;
+        return {x0, y0, x1 - x0, y1 - y0};
+    }
+    CGRect inset(const EdgeInsets& e) const;
 };
 
 struct CGAffineTransform {
@@ -127,5 +149,12 @@ struct EdgeInsets {
     CGFloat top = 0, left = 0, bottom = 0, right = 0;
     friend bool operator==(const EdgeInsets&, const EdgeInsets&) = default;
 };
+
+// In a y-down space: top moves the minimum y edge.
+inline CGRect CGRect::inset(const EdgeInsets& e) const {
+    return {minX() + e.left, minY() + e.top, width() - e.left - e.right, height() - e.top - e.bottom};
+}
+
+constexpr CGFloat pi = 3.14159265358979323846;
 
 }  // namespace CoreGraphics

@@ -1,0 +1,24 @@
+#pragma once
+#include <memory>
+#include <optional>
+
+#include "CoreGraphics/CGImage.hpp"
+#include "CoreGraphics/DisplayList.hpp"
+
+namespace CoreGraphics {
+
+// Draws display lists with cairo.
+class RasterPlayer {
+public:
+    // A fresh bitmap of size x scale pixels (transparent, or `background`), with the list
+    // played into it. The list's base space is `size` points, y-up unless `flipped`.
+    static std::shared_ptr<CGImage> render(const DisplayList& list, CGSize size, CGFloat scale = 1, bool flipped = false,
+                                           std::optional<CGColor> background = std::nullopt);
+    // Plays the list onto an existing bitmap; `deviceFromBase` maps the list's base space to
+    // the bitmap's pixels (y-down).
+    static void play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase);
+    // The base-to-pixels transform render() uses.
+    static CGAffineTransform deviceTransform(CGSize size, CGFloat scale, bool flipped);
+};
+
+}  // namespace CoreGraphics
