@@ -1,0 +1,42 @@
+#include "AudioToolbox/AUParameterTree.hpp"
+
+namespace AudioToolbox {
+
+std::shared_ptr<AUParameter> AUParameterTree::createParameter(
+    std::string identifier, std::string name, AUParameterAddress address, AUValue min, AUValue max,
+    AudioUnitParameterUnit unit, std::optional<std::string> unitName, AudioUnitParameterOptions flags,
+    std::optional<std::vector<std::string>> valueStrings,
+    std::optional<std::vector<AUParameterAddress>> dependentParameters) {
+    return Runtime::make<AUParameter>(std::move(identifier), std::move(name), address, min, max, unit,
+                                      std::move(unitName), flags, std::move(valueStrings),
+                                      std::move(dependentParameters));
+}
+
+std::shared_ptr<AUParameterTree> AUParameterTree::createTree(std::vector<std::shared_ptr<AUParameter>> children) {
+    auto tree = Runtime::make<AUParameterTree>();
+    std::erase(children, nullptr);
+    tree->children_ = std::move(children);
+    for (auto& child : tree->children_) child->joinTree(tree);
+    return tree;
+}
+
+std::shared_ptr<AUParameter> AUParameterTree::parameter(AUParameterAddress address) const {
+    for (auto& child : children_)
+        if (child && child->address() == address) return child;
+    return nullptr;
+}
+
+void AUParameterTree::setImplementorValueObserver(AUImplementorValueObserver observer) {
+    store(observer_, std::move(observer));
+}
+void AUParameterTree::setImplementorValueProvider(AUImplementorValueProvider provider) {
+    store(provider_, std::move(provider));
+}
+void AUParameterTree::setImplementorStringFromValueCallback(AUImplementorStringFromValueCallback callback) {
+    store(stringFromValue_, std::move(callback));
+}
+void AUParameterTree::setImplementorValueFromStringCallback(AUImplementorValueFromStringCallback callback) {
+    store(valueFromString_, std::move(callback));
+}
+
+}  // namespace AudioToolbox
