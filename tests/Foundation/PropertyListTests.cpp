@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "Foundation/NSError.hpp"
+#include "Foundation/PropertyList.hpp"
+#include "Foundation/URL.hpp"
+
+using namespace Foundation;
+using Dict = PropertyList::Dictionary;
+using Array = PropertyList::Array;
+
+namespace {
+
+PropertyList read(std::string_view xml) { return PropertyList::fromXML(dataFromString(xml)); }
+
+std::string plist(std::string_view body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">" +
+           std::string(body) + "</plist>";
+}
+
+}  // namespace
+
+TEST(PropertyList, ReadsAnInfoDictionaryWithTypedValues) {
+    const PropertyList info = read(plist(R"(
+<dict>
+    <key>CFBundleShortVersionString</key><string>1.4</string>
+    <key>CFBundleVersion</key><integer>57</integer>
+    <key>Scale</key><real>0.5</real>
+    <key>LSUIElement</key><true/>
+    <key>Empty</key><string/>
+    <key>Built</key><date>2024-02-29T12:34:56Z</date>
+    <key>Blob</key><data>
+        AAEC/w==
+    </data>
+    <key>CFBundleURLTypes</key>
+    <array><dict><key>CFBundleURLSchemes</key><array><string>vantrelzellow</string></array></dict></array>
+</dict>)"));
+    ASSERT_NE(info.dictionary(), nullptr);
+    EXPECT_EQ(*info.find("CFBundleShortVersionString")->string(), "1.4");
+    EXPECT_EQ(info.find("CFBundleVersion")->integer(), 57);
+    EXPECT_EQ(info.find("CFBundleVersion")->string(), nullptr);  // a number is not text
+    EXPECT_EQ(info.find("Scale")->real(), 0.5);
+    EXPECT_EQ(info.find("Scale")->integer(), std::nullopt);
+    EXPECT_EQ(info.find("LSUIElement")->boolean(), true);
+    EXPECT_EQ(*info.find("Empty")->string(), "");
+    EXPECT_EQ(info.find("Built")->date()->secondsSince1970, 1709210096.0);
+    EXPECT_EQ(*info.find("Blob")->data(), (Data{0, 1, 2, 255}));
+    const auto& schemes = *info.find("CFBundleURLTypes")->array()->at(0).find("CFBundleURLSchemes")->array();
+    EXPECT_EQ(*schemes.at(0).string(), "vantrelzellow");
+    EXPECT_EQ(info.find("Missing"), nullptr);
+    EXPECT_EQ(info.find("Scale")->find("x"), nullptr);
+}
+
+TEST(PropertyList, RoundTripsEveryKind) {
+    const PropertyList value(Dict{
+        {"text", "a < b & c > d\r\n\ttab \u00e9"},
+        {"int", std::int64_t(-9223372036854775807 - 1)},
+        {"real", 0.1},
+        {"huge", 1e300},
+        {"infinite", -INFINITY},
+        {"yes", true},
+        {"no", false},
+        {"when", PropertyList::Date{86400.0 * 365}},
+        {"bytes", Data{0, 1, 2, 3, 250}},
+        {"empty data", Data{}},
+        {"list", Array{1, "two", Array{}, Dict{}}},
+        {"nested", Dict{{"k<&>", Dict{{"deeper", Array{PropertyList(2.5)}}}}}},
+    });
+    const std::string xml = value.toXML();
+    EXPECT_EQ(read(xml), value) << xml;
+    EXPECT_NE(xml.find("<key>k&lt;&amp;&gt;</key>"), std::string::npos);
+
+    const PropertyList nan = read(PropertyList(std::nan("")).toXML());
+    ASSERT_TRUE(nan.real().has_value());
+    EXPECT_TRUE(std::isnan(*nan.real()));
+}
+
+TEST(PropertyList, ControlCharactersCannotBeWrittenSilently) {
+    try {
+        (void)PropertyList(Dict{{"k", "bell\x07"}}).toXML();
+        FAIL() << "expected an error";
+    } catch (const NSError& error) {
+        EXPECT_EQ(error.domain(), NSCocoaErrorDomain);
+        EXPECT_EQ(error.code(), 3851);
+    }
+}
+
+TEST(PropertyList, DocumentsThatAreNotPropertyListsThrow) {
+    const char* const bad[] = {
+        "",
+        "<plist><dict><key>a</key></dict></plist>",                  // key without value
+        "<plist><dict><string>x</string></dict></plist>",            // value without key
+        "<plist><dict><key>a</key><key>b</key></dict></plist>",
+        "<plist><integer>12x</integer></plist>",
+        "<plist><integer>99999999999999999999</integer></plist>",
+        "<plist><real>1,5</real></plist>",
+        "<plist><true>yes</true></plist>",
+        "<plist><date>2024-13-01T00:00:00Z</date></plist>",
+        "<plist><data>!!!!</data></plist>",
+        "<plist><data>AA==AA</data></plist>",
+        "<plist><string>a</string><string>b</string></plist>",
+        "<plist><frob/></plist>",
+        "<plist><string>a<b/></string></plist>",
+        "<plist>loose text<string>a</string></plist>",
+        "<plist><dict><key>a</key><string>x</string>",              // truncated
+        "<plist></plist>",
+    };
+    for (const char* xml : bad) {
+        try {
+            (void)read(xml);
+            ADD_FAILURE() << "accepted: " << xml;
+        } catch (const NSError& error) {
+            EXPECT_EQ(error.code(), 3840) << xml;
+            EXPECT_FALSE(std::string(error.what()).empty());
+        }
+    }
+    EXPECT_EQ(read("<string> bare </string>"), PropertyList(" bare "));  // no <plist> wrapper is fine
+    EXPECT_EQ(read("<plist><integer> +7 </integer></plist>"), PropertyList(7));
+}
+
+TEST(PropertyList, ReadsFilesAndReportsMissingOnes) {
+    const std::filesystem::path path = std::filesystem::path(testing::TempDir()) / "plist-test.plist";
+    std::ofstream(path) << PropertyList(Dict{{"a", 1}}).toXML();
+    EXPECT_EQ(PropertyList::fromFile(URL::fileURLWithPath(path.string())), PropertyList(Dict{{"a", 1}}));
+    std::filesystem::remove(path);
+    try {
+        (void)PropertyList::fromFile(URL::fileURLWithPath(path.string()));
+        FAIL() << "expected an error";
+    } catch (const NSError& error) {
+        EXPECT_EQ(error.code(), 260);
+    }
+}
