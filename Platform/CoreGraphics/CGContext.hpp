@@ -63,7 +63,7 @@ public:
     void fillLinearGradient(const CGPath& path, std::vector<GradientStop> stops, CGPoint start, CGPoint end);
     void fillRadialGradient(const CGPath& path, std::vector<GradientStop> stops, CGPoint center, CGFloat radius);
 
-    // Draws `source` (image points; zero = whole image) of the image into `destination`,
+    // Draws `source` (image points from its top left; zero = whole image) into `destination`,
     // at `fraction` opacity with `operation`. With respectFlipped the image shows upright
     // in a flipped space too; without, it shows upside down there (as on the platform).
     void draw(const ImageRef& image, const CGRect& destination, const CGRect& source = {},
@@ -115,7 +115,6 @@ private:
     CGFloat scale_;
     State s_;
     std::vector<State> stack_;
-    int layers_ = 0;
     std::vector<int> layerStackDepth_;
     DisplayList list_;
 };

@@ -1,0 +1,231 @@
+#include "CoreGraphics/AssetCatalog.hpp"
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <locale.h>
+#include <sstream>
+
+#include "CoreGraphics/FontRegistry.hpp"
+
+namespace fs = std::filesystem;
+
+namespace CoreGraphics {
+
+namespace {
+std::optional<double> parseNumber(const std::string& s) {
+    static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    char* end = nullptr;
+    double v = strtod_l(s.c_str(), &end, c);
+    if (s.empty() || end != s.c_str() + s.size()) return std::nullopt;
+    return v;
+}
+
+std::optional<CGColorSpace> parseSpace(const std::string& s) {
+    if (s == "srgb") return CGColorSpace::sRGB;
+    if (s == "extended-srgb") return CGColorSpace::extendedSRGB;
+    if (s == "extended-linear-srgb") return CGColorSpace::extendedLinearSRGB;
+    if (s == "display-p3") return CGColorSpace::displayP3;
+    if (s == "extended-linear-display-p3") return CGColorSpace::extendedLinearDisplayP3;
+    if (s == "gray") return CGColorSpace::genericGray;
+    return std::nullopt;
+}
+
+// The Assets directory meant by a path given as the folder itself, a bundle's Resources
+// folder or a bundle root.
+std::string assetsDirectory(const std::string& path) {
+    fs::path p(path);
+    for (fs::path candidate : {p / "Contents" / "Resources" / "Assets", p / "Resources" / "Assets", p / "Assets"})
+        if (fs::is_directory(candidate)) return candidate.string();
+    return p.string();
+}
+}  // namespace
+
+AssetCatalog::AssetCatalog(std::string assetsDirectory) : dir_(std::move(assetsDirectory)) {}
+
+std::shared_ptr<AssetCatalog> AssetCatalog::forDirectory(const std::string& path) {
+    static std::mutex m;
+    static std::map<std::string, std::shared_ptr<AssetCatalog>> cache;
+    std::string dir = assetsDirectory(path);
+    std::error_code ec;
+    std::string key = fs::weakly_canonical(dir, ec).string();
+    if (ec) key = dir;
+    std::lock_guard g(m);
+    auto& slot = cache[key];
+    if (!slot) {
+        slot = std::make_shared<AssetCatalog>(dir);
+        fs::path resources = fs::path(dir).parent_path();
+        if (fs::exists(resources / "fonts.txt")) FontRegistry::registerFonts(resources.string());
+    }
+    return slot;
+}
+
+std::shared_ptr<AssetCatalog> AssetCatalog::inMemory() {
+    auto c = std::make_shared<AssetCatalog>("");
+    c->loaded_ = true;
+    return c;
+}
+
+void AssetCatalog::loadManifests() {
+    if (loaded_) return;
+    loaded_ = true;
+    fs::path dir(dir_);
+    if (!fs::is_directory(dir)) return;
+    if (std::ifstream in(dir / "colors.txt"); in) {
+        std::string line;
+        for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+            if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+            std::istringstream ls(line);
+            std::vector<std::string> w;
+            for (std::string t; ls >> t;) w.push_back(t);
+            if (w.empty()) continue;
+            auto fail = [&](const std::string& why) {
+                problems_.push_back((dir / "colors.txt").string() + ":" + std::to_string(lineNo) + ": " + why);
+            };
+            bool gray = w.size() == 4 && w[3] == "gray";
+            if (!gray && w.size() != 5 && w.size() != 6) {
+                fail("expected \"name r g b a [space]\"");
+                continue;
+            }
+            std::optional<CGColorSpace> space = gray ? CGColorSpace::genericGray
+                                                     : w.size() == 6 ? parseSpace(w[5]) : CGColorSpace::sRGB;
+            if (!space) {
+                fail("unknown colour space \"" + w[5] + "\"");
+                continue;
+            }
+            double c[4] = {0, 0, 0, 0};
+            bool ok = true;
+            for (int i = 0; i < (gray ? 2 : 4); ++i) {
+                auto v = parseNumber(w[i + 1]);
+                if (!v) ok = false;
+                else c[i] = *v;
+            }
+            if (!ok) {
+                fail("components must be numbers");
+                continue;
+            }
+            colors_[w[0]] = CGColor(*space, c[0], c[1], c[2], c[3]);
+        }
+    }
+    if (std::ifstream in(dir / "templates.txt"); in) {
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream ls(line);
+            std::string name;
+            if (ls >> name && name[0] != '#') templates_[name] = true;
+        }
+    }
+}
+
+ImageRef AssetCatalog::loadImage(const std::string& name) {
+    if (dir_.empty() || name.empty() || name.find("..") != std::string::npos) return nullptr;
+    fs::path base = fs::path(dir_) / name;
+    std::vector<ImageAsset::Representation> reps;
+    CGSize size{};
+    for (auto [suffix, scale] : {std::pair{".png", 1.0}, std::pair{"@2x.png", 2.0}, std::pair{"@3x.png", 3.0}}) {
+        fs::path file = base.string() + suffix;
+        if (!fs::is_regular_file(file)) continue;
+        auto bitmap = CGImage::readPNG(file.string());
+        if (!bitmap) {
+            problems_.push_back(file.string() + ": not a readable PNG");
+            continue;
+        }
+        if (size.width == 0) size = {bitmap->width() / scale, bitmap->height() / scale};
+        reps.push_back({scale, std::move(bitmap)});
+    }
+    if (reps.empty()) return nullptr;
+    return std::make_shared<ImageAsset>(name, size, std::move(reps), templates_.count(name) > 0);
+}
+
+ImageRef AssetCatalog::findImage(const std::string& name) {
+    std::lock_guard g(mutex_);
+    loadManifests();
+    if (auto it = imageOverrides_.find(name); it != imageOverrides_.end()) return it->second;
+    if (auto it = images_.find(name); it != images_.end()) return it->second;
+    auto img = loadImage(name);
+    images_[name] = img;  // misses are cached too
+    return img;
+}
+
+ImageRef AssetCatalog::image(const std::string& name) {
+    if (auto img = findImage(name)) return img;
+    return std::make_shared<ImageAsset>(name, CGSize{});
+}
+
+std::optional<CGColor> AssetCatalog::findColor(const std::string& name) {
+    std::lock_guard g(mutex_);
+    loadManifests();
+    if (auto it = colorOverrides_.find(name); it != colorOverrides_.end()) return it->second;
+    if (auto it = colors_.find(name); it != colors_.end()) return it->second;
+    return std::nullopt;
+}
+
+CGColor AssetCatalog::color(const std::string& name) { return findColor(name).value_or(CGColor::clear()); }
+
+std::vector<ImageRef> AssetCatalog::imageSequence(const std::string& prefix, int count, int digits) {
+    std::vector<ImageRef> out;
+    for (int i = 1; i <= count; ++i) {
+        std::string n = std::to_string(i);
+        if (int(n.size()) < digits) n.insert(0, size_t(digits) - n.size(), '0');
+        out.push_back(image(prefix + n));
+    }
+    return out;
+}
+
+std::vector<std::string> AssetCatalog::imageNames() {
+    std::lock_guard g(mutex_);
+    std::map<std::string, bool> names;
+    for (auto& [n, _] : imageOverrides_) names[n] = true;
+    std::error_code ec;
+    if (!dir_.empty() && fs::is_directory(dir_))
+        for (auto it = fs::recursive_directory_iterator(dir_, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            if (ec) break;
+            auto rel = fs::relative(it->path(), dir_, ec).generic_string();
+            if (rel.size() < 4 || rel.substr(rel.size() - 4) != ".png") continue;
+            rel.erase(rel.size() - 4);
+            if (auto at = rel.rfind('@'); at != std::string::npos && rel.size() - at == 3 && rel.back() == 'x') rel.erase(at);
+            names[rel] = true;
+        }
+    std::vector<std::string> out;
+    for (auto& [n, _] : names) out.push_back(n);
+    return out;
+}
+
+std::vector<std::string> AssetCatalog::colorNames() {
+    std::lock_guard g(mutex_);
+    loadManifests();
+    std::map<std::string, bool> names;
+    for (auto& [n, _] : colors_) names[n] = true;
+    for (auto& [n, _] : colorOverrides_) names[n] = true;
+    std::vector<std::string> out;
+    for (auto& [n, _] : names) out.push_back(n);
+    return out;
+}
+
+void AssetCatalog::registerImage(const std::string& name, CGSize size, bool isTemplate) {
+    registerImage(name, std::make_shared<ImageAsset>(name, size, std::vector<ImageAsset::Representation>{}, isTemplate));
+}
+
+void AssetCatalog::registerImage(const std::string& name, ImageRef image) {
+    std::lock_guard g(mutex_);
+    imageOverrides_[name] = std::move(image);
+}
+
+void AssetCatalog::registerColor(const std::string& name, const CGColor& color) {
+    std::lock_guard g(mutex_);
+    colorOverrides_[name] = color;
+}
+
+void AssetCatalog::removeRegistrations() {
+    std::lock_guard g(mutex_);
+    imageOverrides_.clear();
+    colorOverrides_.clear();
+}
+
+std::vector<std::string> AssetCatalog::problems() {
+    std::lock_guard g(mutex_);
+    loadManifests();
+    return problems_;
+}
+
+}  // namespace CoreGraphics

@@ -1,0 +1,74 @@
+#include "CoreGraphics/CGImage.hpp"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace CoreGraphics {
+
+CGImage::CGImage(int width, int height)
+    : width_(std::max(0, width)), height_(std::max(0, height)), pixels_(size_t(width_) * size_t(height_), 0u) {}
+
+std::shared_ptr<CGImage> CGImage::readPNG(const std::string& path) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
+    int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    auto img = make(w, h);
+    // Draw into ARGB32 whatever format the file decoded to (RGB24, A8, ...).
+    cairo_surface_t* dst = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img->data()),
+                                                               CAIRO_FORMAT_ARGB32, w, h, img->stride());
+    cairo_t* cr = cairo_create(dst);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, s, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(dst);
+    cairo_surface_destroy(dst);
+    cairo_surface_destroy(s);
+    return img;
+}
+
+bool CGImage::writePNG(const std::string& path, std::string* error) const {
+    if (width_ == 0 || height_ == 0) {
+        if (error) *error = "an empty image cannot be written as PNG";
+        return false;
+    }
+    cairo_surface_t* s = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(data())), CAIRO_FORMAT_ARGB32, width_, height_, stride());
+    cairo_status_t st = cairo_surface_write_to_png(s, path.c_str());
+    cairo_surface_destroy(s);
+    if (st != CAIRO_STATUS_SUCCESS) {
+        if (error) *error = std::string("cannot write ") + path + ": " + cairo_status_to_string(st);
+        return false;
+    }
+    return true;
+}
+
+std::uint32_t CGImage::argb(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    std::uint32_t p = pixels_[size_t(y) * width_ + x];
+    std::uint32_t a = p >> 24;
+    if (a == 0) return 0;
+    auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
+    return (a << 24) | (un((p >> 16) & 0xff) << 16) | (un((p >> 8) & 0xff) << 8) | un(p & 0xff);
+}
+
+DisplayColor CGImage::pixel(int x, int y) const {
+    std::uint32_t p = argb(x, y);
+    return {((p >> 16) & 0xff) / 255.0, ((p >> 8) & 0xff) / 255.0, (p & 0xff) / 255.0, (p >> 24) / 255.0};
+}
+
+void CGImage::setPixel(int x, int y, const DisplayColor& c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    auto q = [](double v) { return std::uint32_t(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    std::uint32_t a = q(c.a);
+    auto pre = [a](std::uint32_t v) { return (v * a + 127) / 255; };
+    pixels_[size_t(y) * width_ + x] = (a << 24) | (pre(q(c.r)) << 16) | (pre(q(c.g)) << 8) | pre(q(c.b));
+}
+
+}  // namespace CoreGraphics

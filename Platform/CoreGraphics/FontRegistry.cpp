@@ -1,0 +1,86 @@
+#include "CoreGraphics/FontRegistry.hpp"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "CoreGraphics/TextEngine.hpp"
+
+namespace CoreGraphics {
+
+namespace {
+struct Registered {
+    std::string family, style;
+};
+std::map<std::string, Registered>& registered() {
+    static std::map<std::string, Registered> m;
+    return m;
+}
+
+std::string patternString(FcPattern* p, const char* key) {
+    FcChar8* s = nullptr;
+    return FcPatternGetString(p, key, 0, &s) == FcResultMatch && s ? reinterpret_cast<const char*>(s) : "";
+}
+
+// An installed or added face whose PostScript name is `name`.
+bool findByPostScriptName(const std::string& name, Registered& out) {
+    FcPattern* pat = FcPatternCreate();
+    FcPatternAddString(pat, FC_POSTSCRIPT_NAME, reinterpret_cast<const FcChar8*>(name.c_str()));
+    FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, FC_STYLE, nullptr);
+    FcFontSet* fs = FcFontList(nullptr, pat, os);
+    bool found = fs && fs->nfont > 0;
+    if (found) out = {patternString(fs->fonts[0], FC_FAMILY), patternString(fs->fonts[0], FC_STYLE)};
+    if (fs) FcFontSetDestroy(fs);
+    FcObjectSetDestroy(os);
+    FcPatternDestroy(pat);
+    return found;
+}
+}  // namespace
+
+bool FontRegistry::registerFontFile(const std::string& path, const std::string& postScriptName) {
+    std::lock_guard g(TextEngine::lock());
+    FcInit();
+    int count = 0;
+    FcBlanks* blanks = nullptr;
+    FcPattern* p = FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.c_str()), 0, blanks, &count);
+    if (!p) return false;
+    Registered r{patternString(p, FC_FAMILY), patternString(p, FC_STYLE)};
+    FcPatternDestroy(p);
+    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.c_str()))) return false;
+    registered()[postScriptName] = r;
+    TextEngine::fontsChanged();
+    return true;
+}
+
+int FontRegistry::registerFonts(const std::string& resourcesDirectory) {
+    std::ifstream in(std::filesystem::path(resourcesDirectory) / "fonts.txt");
+    int n = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream ls(line);
+        std::string name, file;
+        if (!(ls >> name >> file) || name[0] == '#') continue;
+        if (registerFontFile((std::filesystem::path(resourcesDirectory) / file).string(), name)) ++n;
+    }
+    return n;
+}
+
+FontRegistry::Face FontRegistry::resolve(const Font& font) {
+    std::lock_guard g(TextEngine::lock());
+    if (font.isSystem()) return {fallbackFamily, "", false};
+    auto& m = registered();
+    if (auto it = m.find(font.name); it != m.end()) return {it->second.family, it->second.style, false};
+    FcInit();
+    Registered r;
+    if (findByPostScriptName(font.name, r)) {
+        m[font.name] = r;
+        return {r.family, r.style, false};
+    }
+    return {fallbackFamily, "", true};
+}
+
+}  // namespace CoreGraphics

@@ -1,0 +1,311 @@
+#include "CoreGraphics/RasterPlayer.hpp"
+
+#include <cairo.h>
+
+#include <cmath>
+#include <vector>
+
+#include "CoreGraphics/TextEngine.hpp"
+
+namespace CoreGraphics {
+
+namespace {
+
+cairo_operator_t cairoOperator(CompositingOperation op) {
+    switch (op) {
+        case CompositingOperation::clear: return CAIRO_OPERATOR_CLEAR;
+        case CompositingOperation::copy: return CAIRO_OPERATOR_SOURCE;
+        case CompositingOperation::sourceOver: return CAIRO_OPERATOR_OVER;
+        case CompositingOperation::sourceIn: return CAIRO_OPERATOR_IN;
+        case CompositingOperation::sourceOut: return CAIRO_OPERATOR_OUT;
+        case CompositingOperation::sourceAtop: return CAIRO_OPERATOR_ATOP;
+        case CompositingOperation::destinationOver: return CAIRO_OPERATOR_DEST_OVER;
+        case CompositingOperation::destinationIn: return CAIRO_OPERATOR_DEST_IN;
+        case CompositingOperation::destinationOut: return CAIRO_OPERATOR_DEST_OUT;
+        case CompositingOperation::destinationAtop: return CAIRO_OPERATOR_DEST_ATOP;
+        case CompositingOperation::xor_: return CAIRO_OPERATOR_XOR;
+        case CompositingOperation::plusLighter: return CAIRO_OPERATOR_ADD;
+    }
+    return CAIRO_OPERATOR_OVER;
+}
+
+void setMatrix(cairo_t* cr, const CGAffineTransform& t) {
+    cairo_matrix_t m;
+    cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
+    cairo_set_matrix(cr, &m);
+}
+
+bool invertible(const CGAffineTransform& t) {
+    double det = t.a * t.d - t.b * t.c;
+    return std::isfinite(det) && det != 0 && std::isfinite(t.tx) && std::isfinite(t.ty);
+}
+
+void addPath(cairo_t* cr, const CGPath& path) {
+    cairo_new_path(cr);
+    CGPoint cur{};
+    for (auto& e : path.elements()) {
+        const auto* p = e.points;
+        switch (e.type) {
+            case CGPath::ElementType::moveToPoint: cairo_move_to(cr, p[0].x, p[0].y), cur = p[0]; break;
+            case CGPath::ElementType::addLineToPoint: cairo_line_to(cr, p[0].x, p[0].y), cur = p[0]; break;
+            case CGPath::ElementType::addQuadCurveToPoint: {
+                CGPoint c1{cur.x + 2.0 / 3 * (p[0].x - cur.x), cur.y + 2.0 / 3 * (p[0].y - cur.y)};
+                CGPoint c2{p[1].x + 2.0 / 3 * (p[0].x - p[1].x), p[1].y + 2.0 / 3 * (p[0].y - p[1].y)};
+                cairo_curve_to(cr, c1.x, c1.y, c2.x, c2.y, p[1].x, p[1].y);
+                cur = p[1];
+                break;
+            }
+            case CGPath::ElementType::addCurveToPoint:
+                cairo_curve_to(cr, p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y), cur = p[2];
+                break;
+            case CGPath::ElementType::closeSubpath: cairo_close_path(cr); break;
+        }
+    }
+}
+
+void setColor(cairo_t* cr, const CGColor& c, double alpha) {
+    auto d = c.displayColor();
+    cairo_set_source_rgba(cr, d.r, d.g, d.b, d.a * alpha);
+}
+
+// Operators whose effect reaches outside the drawn shape in cairo; the platform limits
+// every operation to the shape, so these go through a clip of the shape.
+bool unbounded(CompositingOperation op) {
+    return op == CompositingOperation::sourceIn || op == CompositingOperation::sourceOut ||
+           op == CompositingOperation::destinationIn || op == CompositingOperation::destinationAtop;
+}
+
+class Player {
+public:
+    Player(cairo_t* cr, CGAffineTransform base) : cr_(cr), base_(base) {}
+
+    void operator()(const Op::Save&) {
+        cairo_save(cr_);
+        ++depth_;
+    }
+    void operator()(const Op::Restore&) {
+        if (depth_ == 0) return;
+        cairo_restore(cr_);
+        --depth_;
+    }
+    void operator()(const Op::Clip& o) {
+        auto m = o.transform.concatenating(base_);
+        if (!invertible(m)) {
+            cairo_reset_clip(cr_);
+            cairo_identity_matrix(cr_);
+            cairo_rectangle(cr_, 0, 0, 0, 0);
+            cairo_clip(cr_);
+            return;
+        }
+        setMatrix(cr_, m);
+        addPath(cr_, o.path);
+        cairo_set_fill_rule(cr_, o.evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+        cairo_clip(cr_);
+    }
+    void operator()(const Op::Fill& o) {
+        if (!begin(o.state)) return;
+        addPath(cr_, o.path);
+        cairo_set_fill_rule(cr_, o.evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+        cairo_clip(cr_);
+        setColor(cr_, o.color, o.state.alpha);
+        cairo_paint(cr_);
+        end();
+    }
+    void operator()(const Op::Gradient& o) {
+        if (o.stops.empty() || !begin(o.state)) return;
+        addPath(cr_, o.path);
+        cairo_clip(cr_);
+        cairo_pattern_t* p = o.radius > 0 ? cairo_pattern_create_radial(o.start.x, o.start.y, 0, o.start.x, o.start.y, o.radius)
+                                          : cairo_pattern_create_linear(o.start.x, o.start.y, o.end.x, o.end.y);
+        for (auto& s : o.stops) {
+            auto d = s.color.displayColor();
+            cairo_pattern_add_color_stop_rgba(p, s.location, d.r, d.g, d.b, d.a);
+        }
+        cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
+        cairo_set_source(cr_, p);
+        cairo_paint_with_alpha(cr_, o.state.alpha);
+        cairo_pattern_destroy(p);
+        end();
+    }
+    void operator()(const Op::Stroke& o) {
+        if (!begin(o.state, false)) return;
+        addPath(cr_, o.path);
+        cairo_set_line_width(cr_, o.lineWidth);
+        cairo_set_line_cap(cr_, o.cap == LineCap::round    ? CAIRO_LINE_CAP_ROUND
+                                : o.cap == LineCap::square ? CAIRO_LINE_CAP_SQUARE
+                                                           : CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(cr_, o.join == LineJoin::round   ? CAIRO_LINE_JOIN_ROUND
+                                 : o.join == LineJoin::bevel ? CAIRO_LINE_JOIN_BEVEL
+                                                             : CAIRO_LINE_JOIN_MITER);
+        cairo_set_miter_limit(cr_, o.miterLimit);
+        cairo_set_dash(cr_, o.dash.data(), int(o.dash.size()), 0);
+        if (unbounded(o.state.operation)) {
+            // Stroke coverage as a group, applied within the stroke's extents only.
+            double x0, y0, x1, y1;
+            cairo_stroke_extents(cr_, &x0, &y0, &x1, &y1);
+            cairo_push_group(cr_);
+            cairo_set_operator(cr_, CAIRO_OPERATOR_OVER);
+            setColor(cr_, o.color, o.state.alpha);
+            cairo_stroke(cr_);
+            cairo_pop_group_to_source(cr_);
+            cairo_set_operator(cr_, cairoOperator(o.state.operation));
+            cairo_rectangle(cr_, x0, y0, x1 - x0, y1 - y0);
+            cairo_clip(cr_);
+            cairo_paint(cr_);
+        } else {
+            setColor(cr_, o.color, o.state.alpha);
+            cairo_stroke(cr_);
+        }
+        end();
+    }
+    void operator()(const Op::Image& o) {
+        if (!o.image || o.image->isEmpty() || o.destination.isEmpty()) return;
+        CGAffineTransform m = o.state.transform.concatenating(base_);
+        double deviceScale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
+        auto bitmap = o.image->bestBitmap(deviceScale);
+        if (!bitmap || bitmap->width() == 0 || !begin(o.state)) return;
+        CGSize pts = o.image->size();
+        CGRect src = o.source.isEmpty() ? CGRect{0, 0, pts.width, pts.height} : o.source.standardized();
+        CGRect dst = o.destination.standardized();
+        double px = bitmap->width() / pts.width, py = bitmap->height() / pts.height;
+        // Upright unless drawn into a y-down space without respecting it.
+        bool userYDown = m.a * m.d - m.b * m.c > 0;
+        bool topAtMinY = userYDown && o.respectFlipped;
+        double kx = src.width() / dst.width() * px, ky = src.height() / dst.height() * py;
+        cairo_matrix_t pm;
+        if (topAtMinY)
+            cairo_matrix_init(&pm, kx, 0, 0, ky, src.minX() * px - dst.minX() * kx, src.minY() * py - dst.minY() * ky);
+        else
+            cairo_matrix_init(&pm, kx, 0, 0, -ky, src.minX() * px - dst.minX() * kx, src.minY() * py + dst.maxY() * ky);
+
+        cairo_surface_t* s = cairo_image_surface_create_for_data(
+            reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(bitmap->data())), CAIRO_FORMAT_ARGB32,
+            bitmap->width(), bitmap->height(), bitmap->stride());
+        cairo_pattern_t* p = cairo_pattern_create_for_surface(s);
+        cairo_pattern_set_matrix(p, &pm);
+        cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
+        cairo_pattern_set_filter(p, CAIRO_FILTER_GOOD);
+        cairo_rectangle(cr_, dst.minX(), dst.minY(), dst.width(), dst.height());
+        cairo_clip(cr_);
+        double alpha = o.fraction * o.state.alpha;
+        if (o.image->isTemplate() && o.tint) {
+            setColor(cr_, *o.tint, alpha);
+            cairo_mask(cr_, p);
+        } else {
+            cairo_set_source(cr_, p);
+            cairo_paint_with_alpha(cr_, alpha);
+        }
+        cairo_pattern_destroy(p);
+        cairo_surface_destroy(s);
+        end();
+    }
+    void operator()(const Op::Text& o) {
+        if (o.text.isEmpty() || !begin(o.state, false)) return;
+        CGAffineTransform m = o.state.transform.concatenating(base_);
+        const CGRect& box = o.box;
+        if (m.a * m.d - m.b * m.c < 0) {
+            // A y-up space: lay the text out y-down inside the same box.
+            cairo_translate(cr_, 0, box.minY() + box.maxY());
+            cairo_scale(cr_, 1, -1);
+        }
+        std::lock_guard g(TextEngine::lock());
+        PangoLayout* layout = TextEngine::makeLayout(o.text, box.width());
+        double dx = TextEngine::alignmentOffset(layout, o.text, box.width());
+        if (o.text.paragraph.lineBreakMode == LineBreakMode::byClipping && box.width() > 0 && box.height() > 0) {
+            cairo_rectangle(cr_, box.minX(), box.minY(), box.width(), box.height());
+            cairo_clip(cr_);
+        }
+        bool group = o.state.alpha < 1 || o.state.operation != CompositingOperation::sourceOver;
+        if (group) cairo_push_group(cr_);
+        cairo_move_to(cr_, box.minX() + dx, box.minY());
+        pango_cairo_show_layout(cr_, layout);
+        if (group) {
+            cairo_pop_group_to_source(cr_);
+            cairo_set_operator(cr_, cairoOperator(o.state.operation));
+            if (unbounded(o.state.operation)) {
+                PangoRectangle ink;
+                pango_layout_get_extents(layout, &ink, nullptr);
+                cairo_rectangle(cr_, box.minX() + dx + double(ink.x) / PANGO_SCALE, box.minY() + double(ink.y) / PANGO_SCALE,
+                                double(ink.width) / PANGO_SCALE, double(ink.height) / PANGO_SCALE);
+                cairo_clip(cr_);
+            }
+            cairo_paint_with_alpha(cr_, o.state.alpha);
+        }
+        g_object_unref(layout);
+        end();
+    }
+    void operator()(const Op::BeginLayer& o) {
+        cairo_push_group(cr_);
+        layers_.push_back({o.alpha, depth_});
+    }
+    void operator()(const Op::EndLayer&) {
+        if (layers_.empty()) return;
+        auto [alpha, depth] = layers_.back();
+        layers_.pop_back();
+        while (depth_ > depth) (*this)(Op::Restore{});
+        cairo_pop_group_to_source(cr_);
+        cairo_paint_with_alpha(cr_, alpha);
+    }
+    void finish() {
+        while (!layers_.empty()) (*this)(Op::EndLayer{});
+    }
+
+private:
+    // Sets up one drawing operation (to be closed with end()); false, with nothing to close,
+    // when it cannot show anything.
+    bool begin(const DrawState& st, bool setOperator = true) {
+        auto m = st.transform.concatenating(base_);
+        if (!invertible(m) || !(st.alpha > 0 || st.operation == CompositingOperation::copy ||
+                                st.operation == CompositingOperation::clear || unbounded(st.operation)))
+            return false;
+        cairo_save(cr_);
+        setMatrix(cr_, m);
+        if (setOperator) cairo_set_operator(cr_, cairoOperator(st.operation));
+        return true;
+    }
+    void end() { cairo_restore(cr_); }
+
+    cairo_t* cr_;
+    CGAffineTransform base_;
+    int depth_ = 0;
+    std::vector<std::pair<double, int>> layers_;
+};
+
+}  // namespace
+
+CGAffineTransform RasterPlayer::deviceTransform(CGSize size, CGFloat scale, bool flipped) {
+    if (!(scale > 0)) scale = 1;
+    CGAffineTransform flip = flipped ? CGAffineTransform::identity() : CGAffineTransform{1, 0, 0, -1, 0, size.height};
+    return flip.concatenating(CGAffineTransform::scale(scale, scale));
+}
+
+void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase) {
+    if (target.width() == 0 || target.height() == 0) return;
+    cairo_surface_t* s = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(target.data()),
+                                                             CAIRO_FORMAT_ARGB32, target.width(), target.height(),
+                                                             target.stride());
+    cairo_t* cr = cairo_create(s);
+    {
+        Player player(cr, deviceFromBase);
+        for (auto& op : list.ops) std::visit(player, op);
+        player.finish();
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(s);
+    cairo_surface_destroy(s);
+}
+
+std::shared_ptr<CGImage> RasterPlayer::render(const DisplayList& list, CGSize size, CGFloat scale, bool flipped,
+                                              std::optional<CGColor> background) {
+    if (!(scale > 0)) scale = 1;
+    auto img = CGImage::make(int(std::ceil(size.width * scale - 1e-9)), int(std::ceil(size.height * scale - 1e-9)));
+    if (background) {
+        auto d = background->displayColor();
+        for (int y = 0; y < img->height(); ++y)
+            for (int x = 0; x < img->width(); ++x) img->setPixel(x, y, d);
+    }
+    play(list, *img, deviceTransform(size, scale, flipped));
+    return img;
+}
+
+}  // namespace CoreGraphics

@@ -1,0 +1,163 @@
+#include "CoreGraphics/TextEngine.hpp"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <algorithm>
+
+#include "CoreGraphics/FontRegistry.hpp"
+
+namespace CoreGraphics {
+
+namespace {
+PangoFontMap* fontMap() {
+    static PangoFontMap* map = pango_cairo_font_map_new();
+    return map;
+}
+
+// Metrics are unhinted and glyph positions unrounded, so a layout measures the same at
+// every scale it is later drawn at.
+PangoContext* context() {
+    static PangoContext* ctx = [] {
+        PangoContext* c = pango_font_map_create_context(fontMap());
+        cairo_font_options_t* opts = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
+        pango_cairo_context_set_font_options(c, opts);
+        cairo_font_options_destroy(opts);
+        pango_context_set_round_glyph_positions(c, FALSE);
+        return c;
+    }();
+    return ctx;
+}
+
+PangoWeight systemWeight(FontWeight w) {
+    switch (w) {
+        case FontWeight::ultraLight: return PANGO_WEIGHT_ULTRALIGHT;
+        case FontWeight::thin: return PANGO_WEIGHT_THIN;
+        case FontWeight::light: return PANGO_WEIGHT_LIGHT;
+        case FontWeight::regular: return PANGO_WEIGHT_NORMAL;
+        case FontWeight::medium: return PANGO_WEIGHT_MEDIUM;
+        case FontWeight::semibold: return PANGO_WEIGHT_SEMIBOLD;
+        case FontWeight::bold: return PANGO_WEIGHT_BOLD;
+        case FontWeight::heavy: return PANGO_WEIGHT_HEAVY;
+        case FontWeight::black: return PANGO_WEIGHT_ULTRAHEAVY;
+    }
+    return PANGO_WEIGHT_NORMAL;
+}
+
+guint16 channel(double v) { return guint16(std::clamp(v, 0.0, 1.0) * 65535 + 0.5); }
+}  // namespace
+
+std::recursive_mutex& TextEngine::lock() {
+    static std::recursive_mutex m;
+    return m;
+}
+
+void TextEngine::fontsChanged() {
+    std::lock_guard g(lock());
+    pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(fontMap()));
+    pango_context_changed(context());
+}
+
+PangoFontDescription* TextEngine::describe(const Font& font) {
+    auto face = FontRegistry::resolve(font);
+    PangoFontDescription* d = nullptr;
+    if (!face.style.empty()) {
+        // Weight and slant as fontconfig reads them from the face's style name.
+        FcPattern* p = FcPatternCreate();
+        FcPatternAddString(p, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.family.c_str()));
+        FcPatternAddString(p, FC_STYLE, reinterpret_cast<const FcChar8*>(face.style.c_str()));
+        FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr);
+        FcFontSet* fs = FcFontList(nullptr, p, os);
+        if (fs && fs->nfont > 0) d = pango_fc_font_description_from_pattern(fs->fonts[0], FALSE);
+        if (fs) FcFontSetDestroy(fs);
+        FcObjectSetDestroy(os);
+        FcPatternDestroy(p);
+    }
+    if (!d) {
+        d = pango_font_description_new();
+        pango_font_description_set_family(d, face.family.c_str());
+        if (font.isSystem()) pango_font_description_set_weight(d, systemWeight(font.weight));
+    }
+    pango_font_description_set_absolute_size(d, std::max(1.0, font.size) * PANGO_SCALE);
+    return d;
+}
+
+PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
+    std::lock_guard g(lock());
+    PangoLayout* layout = pango_layout_new(context());
+    std::string s = text.string();
+    pango_layout_set_text(layout, s.c_str(), int(s.size()));
+
+    PangoAttrList* attrs = pango_attr_list_new();
+    guint start = 0;
+    for (auto& run : text.runs) {
+        guint end = start + guint(run.text.size());
+        auto add = [&](PangoAttribute* a) {
+            a->start_index = start;
+            a->end_index = end;
+            pango_attr_list_insert(attrs, a);
+        };
+        PangoFontDescription* d = describe(run.font);
+        add(pango_attr_font_desc_new(d));
+        pango_font_description_free(d);
+        auto c = run.color.displayColor();
+        add(pango_attr_foreground_new(channel(c.r), channel(c.g), channel(c.b)));
+        add(pango_attr_foreground_alpha_new(channel(c.a)));
+        if (run.background) {
+            auto b = run.background->displayColor();
+            add(pango_attr_background_new(channel(b.r), channel(b.g), channel(b.b)));
+            add(pango_attr_background_alpha_new(channel(b.a)));
+        }
+        start = end;
+    }
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+    if (!text.runs.empty()) {
+        // Line height of an empty text follows its font.
+        PangoFontDescription* d = describe(text.runs.front().font);
+        pango_layout_set_font_description(layout, d);
+        pango_font_description_free(d);
+    }
+
+    const auto& p = text.paragraph;
+    switch (p.alignment) {
+        case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+        case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+        case TextAlignment::justified: pango_layout_set_justify(layout, TRUE); break;
+        default: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
+    }
+    if (width > 0 && p.lineBreakMode != LineBreakMode::byClipping) {
+        pango_layout_set_width(layout, int(width * PANGO_SCALE));
+        switch (p.lineBreakMode) {
+            case LineBreakMode::byWordWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR); break;
+            case LineBreakMode::byCharWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_CHAR); break;
+            case LineBreakMode::byClipping: break;
+            case LineBreakMode::byTruncatingHead:
+            case LineBreakMode::byTruncatingMiddle:
+            case LineBreakMode::byTruncatingTail:
+                pango_layout_set_height(layout, -1);
+                pango_layout_set_ellipsize(layout, p.lineBreakMode == LineBreakMode::byTruncatingHead     ? PANGO_ELLIPSIZE_START
+                                                   : p.lineBreakMode == LineBreakMode::byTruncatingMiddle ? PANGO_ELLIPSIZE_MIDDLE
+                                                                                                          : PANGO_ELLIPSIZE_END);
+                break;
+        }
+    }
+    return layout;
+}
+
+double TextEngine::alignmentOffset(PangoLayout* layout, const AttributedText& text, double boxWidth) {
+    if (pango_layout_get_width(layout) > 0 || boxWidth <= 0) return 0;
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    double w = double(logical.width) / PANGO_SCALE;
+    switch (text.paragraph.alignment) {
+        case TextAlignment::center: return (boxWidth - w) / 2;
+        case TextAlignment::right: return boxWidth - w;
+        default: return 0;
+    }
+}
+
+}  // namespace CoreGraphics

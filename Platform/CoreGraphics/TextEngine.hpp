@@ -1,0 +1,26 @@
+#pragma once
+// Internal to the library: the one place text is laid out, for measuring and drawing alike.
+#include <mutex>
+
+#include <pango/pangocairo.h>
+
+#include "CoreGraphics/AttributedText.hpp"
+
+namespace CoreGraphics {
+
+class TextEngine {
+public:
+    // Every use of pango goes through this lock (its font map is not thread-safe).
+    static std::recursive_mutex& lock();
+    // A new layout of the text for a box `width` wide (<= 0: unbounded). Caller unrefs.
+    static PangoLayout* makeLayout(const AttributedText& text, double width);
+    // How far right a layout without a set width sits in a box of `boxWidth` (its alignment,
+    // for text that is clipped rather than wrapped).
+    static double alignmentOffset(PangoLayout* layout, const AttributedText& text, double boxWidth);
+    // Describes the face a font request resolves to. Caller frees.
+    static PangoFontDescription* describe(const Font& font);
+    // After fonts were added to fontconfig.
+    static void fontsChanged();
+};
+
+}  // namespace CoreGraphics
