@@ -1,0 +1,74 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Foundation/PropertyList.hpp"
+#include "Foundation/URL.hpp"
+#include "Runtime/NSObject.hpp"
+
+namespace Foundation {
+
+// A directory on disk that holds code and resources. Two layouts:
+//   with Contents/ (X.app, X.appex):  Contents/Info.plist, Contents/MacOS/<executable>,
+//                                     Contents/Resources/, Contents/PlugIns/
+//   flat (Pellicot_Pellicot.bundle):  Info.plist, <executable>, Resources/, PlugIns/
+// Contents/ wins when present. A directory with neither Contents/ nor Info.plist is a bare
+// bundle (a build directory): it is its own resource directory.
+//
+// Bundles are shared and cached per directory, and read their Info.plist once, when first
+// opened; a missing or unreadable Info.plist gives an empty dictionary.
+class Bundle : public Runtime::NSObject {
+    VZ_OBJECT(Bundle, Runtime::NSObject)
+
+public:
+    // nullptr unless the URL names an existing directory.
+    static std::shared_ptr<Bundle> withURL(const URL& url);
+    static std::shared_ptr<Bundle> withPath(std::string_view path);
+
+    // The bundle of the running program: the one set by setMain, else the bundle that holds
+    // the executable (X.app for X.app/Contents/MacOS/x, else the executable's directory).
+    static std::shared_ptr<Bundle> main();
+    // For tests and hosts; nullptr goes back to the executable's bundle.
+    static void setMain(std::shared_ptr<Bundle> bundle);
+
+    // The bundle that holds the code at `codeAddress` (a function or object of the calling
+    // module): for a module inside Y.appex/Contents/MacOS/ that is Y.appex, else the module's
+    // directory. nullptr when the address is in no loaded module.
+    static std::shared_ptr<Bundle> forAddress(const void* codeAddress);
+    // The same rule for a code file's path.
+    static std::shared_ptr<Bundle> forCodeFile(std::string_view path);
+
+    const URL& bundleURL() const { return bundleURL_; }
+    // Absent when the bundle has no resource directory.
+    const std::optional<URL>& resourceURL() const { return resourceURL_; }
+    // From CFBundleExecutable; absent without that key.
+    std::optional<URL> executableURL() const;
+    URL builtInPlugInsURL() const;
+
+    const PropertyList::Dictionary& infoDictionary() const { return info_; }
+    // This system ships no localizations, so this is the raw dictionary's entry.
+    const PropertyList* objectForInfoDictionaryKey(std::string_view key) const;
+    // CFBundleIdentifier when it is a string.
+    std::optional<std::string> bundleIdentifier() const;
+
+    // The file or directory `name`.`extension` (or `name` alone for an empty extension) in
+    // the resource directory or its `subdirectory`; absent when it does not exist.
+    std::optional<URL> urlForResource(std::string_view name, std::string_view extension,
+                                      std::string_view subdirectory = {}) const;
+    // Without translations: `value` when not empty, else `key`.
+    std::string localizedString(std::string_view key, std::string_view value, std::string_view table = {}) const;
+
+protected:
+    explicit Bundle(const std::string& directory);
+
+private:
+    URL bundleURL_;
+    std::string contentsPath_;  // the directory that holds Info.plist, MacOS/, Resources/
+    bool hasContents_ = false;
+    std::optional<URL> resourceURL_;
+    PropertyList::Dictionary info_;
+};
+
+}  // namespace Foundation
