@@ -1,0 +1,249 @@
+#include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Vantrel_Zellow_Extension {
+
+using namespace AudioToolbox;
+
+namespace {
+
+constexpr auto relaxed = std::memory_order_relaxed;
+
+// A float or double made into a sample time or index without undefined behaviour: values
+// that no 64-bit integer holds (NaN, infinities, huge numbers) give the fallback.
+template <typename Real>
+std::int64_t truncateToInt64(Real value, std::int64_t fallback) {
+    constexpr Real limit = Real(9223372036854775808.0);  // 2^63
+    if (!(value > -limit && value < limit)) return fallback;
+    return static_cast<std::int64_t>(value);
+}
+
+// MIDI data bytes stay below 128 whatever velocity factor host automation sets.
+std::uint8_t velocityByte(float scaled) {
+    if (scaled >= 127.0f) return 127;
+    if (scaled > 0.0f) return static_cast<std::uint8_t>(scaled);
+    return 0;  // negative or NaN
+}
+
+bool isUsableContext(double tempo, double beat, double downbeat, float sampleRate) {
+    return std::isfinite(tempo) && tempo > 0 && std::isfinite(beat) && std::isfinite(downbeat) &&
+           std::isfinite(sampleRate) && sampleRate > 0;
+}
+
+// Events carry at most three bytes; a longer length must not make the host read past them.
+long sendableLength(std::uint16_t length) { return std::min<long>(length, 3); }
+
+}  // namespace
+
+MidiProcessor::MidiProcessor() {
+    for (auto& value : stepDelays) value.store(0.0f, relaxed);
+    for (auto& value : stepVelocities) value.store(0.0f, relaxed);
+    for (auto& value : parameterMirror) value.store(0.0f, relaxed);
+}
+
+void MidiProcessor::setParameter(AUParameterAddress address, bool fromRender, AUValue value) {
+    using namespace ParameterAddress;
+    if (address >= count) return;
+    switch (address) {
+        case ParameterAddress::delay: delay.store(value / 1000.0f, relaxed); break;
+        case ParameterAddress::random: random.store(value / 1000.0f, relaxed); break;
+        case ParameterAddress::seed: seed.store(value, relaxed); break;
+        case ParameterAddress::swingOneFour: swingOneFour.store(value / 100.0f, relaxed); break;
+        case ParameterAddress::swingOneEight: swingOneEight.store(value / 100.0f, relaxed); break;
+        case ParameterAddress::swingOneSixteen: swingOneSixteen.store(value / 100.0f, relaxed); break;
+        case ParameterAddress::stepCount:
+            // Truncated toward zero; only 0 ... 16 is taken (NaN fails both tests).
+            if (value > -1.0f && value < float(maxSteps + 1)) stepCount.store(static_cast<std::int32_t>(value), relaxed);
+            break;
+        default:
+            if (address < firstStepVelocity) {
+                stepDelays[address - firstStepDelay].store(value / 1000.0f, relaxed);
+            } else {
+                stepVelocities[address - firstStepVelocity].store(value / 100.0f, relaxed);
+            }
+    }
+    parameterMirror[address].store(value, relaxed);
+    // Release: whoever sees the bit also sees the mirror value stored above.
+    if (fromRender) dirtyMask.fetch_or(std::uint64_t(1) << address, std::memory_order_release);
+}
+
+std::int32_t MidiProcessor::stepAt(double beat) const {
+    const std::int32_t count = stepCount.load(relaxed);
+    if (count < 2) return 0;
+    // A beat a hair below a step boundary already counts as the new step.
+    const double index = std::floor(beat * 4.0 + 0.0001);
+    std::int64_t remainder;
+    if (std::fabs(index) < 9.0e18) {
+        remainder = static_cast<std::int64_t>(index) % count;
+    } else if (std::isfinite(index)) {
+        remainder = static_cast<std::int64_t>(std::fmod(index, double(count)));
+    } else {
+        return 0;
+    }
+    return static_cast<std::int32_t>(remainder < 0 ? remainder + count : remainder);
+}
+
+float MidiProcessor::swingWarp(std::int32_t division, float amount, double position) {
+    if (division <= 0 || amount == 0.5f) return static_cast<float>(position);
+    const float x = static_cast<float>((position * division) * 0.25);
+    // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
+    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
+    const auto k = static_cast<std::int32_t>(std::floor(x));
+    const float f = x - static_cast<float>(k);
+    const std::int32_t pairStart = (k / 2) * 2;
+    const auto w = static_cast<float>(division * 0.25);  // units per beat
+    const float u = 2.0f / w;
+    const double base = static_cast<double>(1.0f / w) * pairStart;
+    if (k % 2 == 0) {
+        // First note of the pair: stretched to amount × 2 units.
+        return static_cast<float>(static_cast<double>((amount * u) * f) + base);
+    }
+    // Second note: starts late and shrinks to (1 - amount) × 2 units.
+    const auto secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
+    return static_cast<float>(static_cast<double>(f * secondLength) + (static_cast<double>(amount * u) + base));
+}
+
+AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int32_t step, float randomOffset,
+                                          double position) const {
+    const float rate = sampleRate.load(relaxed);
+    const float delaySamples = delay.load(relaxed) * rate;
+    const auto secondsPerBeat = static_cast<float>(60.0 / tempo);
+    const auto positionF = static_cast<float>(position);
+    const auto shift = [&](std::int32_t division, const std::atomic<float>& amount) {
+        return std::round((secondsPerBeat * (swingWarp(division, amount.load(relaxed), position) - positionF)) * rate);
+    };
+    const float shift4 = shift(4, swingOneFour);
+    const float shift8 = shift(8, swingOneEight);
+    const float shift16 = shift(16, swingOneSixteen);
+    const float stepSamples = rate * stepDelays[static_cast<std::size_t>(step)].load(relaxed);
+
+    // One single-precision sum, added in exactly this order.
+    float sum = static_cast<float>(sampleTime) + delaySamples;
+    sum = sum + randomOffset;
+    sum = sum + shift4;
+    sum = sum + shift8;
+    sum = sum + shift16;
+    sum = sum + stepSamples;
+    return truncateToInt64(sum, sampleTime);
+}
+
+void MidiProcessor::rememberNote(std::uint8_t note, std::uint8_t channel, float randomOffset,
+                                 AUEventSampleTime noteOnTime) {
+    for (auto& slot : pendingNotes) {
+        if (slot.active && slot.note == note && slot.channel == channel) {
+            slot.randomOffset = randomOffset;
+            slot.noteOnTime = std::max(slot.noteOnTime, noteOnTime);
+            return;
+        }
+    }
+    for (auto& slot : pendingNotes) {
+        if (!slot.active) {
+            slot = PendingNote{note, channel, randomOffset, true, noteOnTime};
+            return;
+        }
+    }
+    // Table full: the note-on still goes out, its note-off will be sent undelayed.
+}
+
+float MidiProcessor::randomOffsetFor(std::uint8_t note, double eventBeat) const {
+    const float maxSeconds = random.load(relaxed);
+    if (maxSeconds == 0.0f) return 0.0f;
+    // Reproducible: the same note at the same beat with the same seed gets the same delay.
+    const double noise =
+        std::sin((eventBeat + static_cast<double>(note)) * 281.53 + static_cast<double>(seed.load(relaxed)) * 57.15) *
+        131.13;
+    const auto s = static_cast<float>(noise);
+    const float fraction = s - std::floor(s);
+    return (maxSeconds * fraction) * sampleRate.load(relaxed);
+}
+
+void MidiProcessor::send(AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) const {
+    if (midiOutputEventBlock) midiOutputEventBlock(time, cable, length, bytes);
+}
+
+void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleStart, double beatsPerSample) {
+    const AUEventSampleTime sampleTime = event.eventSampleTime;
+    const std::int64_t offset =
+        sampleTime == AUEventSampleTimeImmediate
+            ? 0
+            : static_cast<std::int64_t>(static_cast<std::uint64_t>(sampleTime) - static_cast<std::uint64_t>(cycleStart));
+    const double eventBeat = static_cast<double>(offset) * beatsPerSample + beatPosition;
+    const double position = eventBeat - measureDownbeatPosition;
+    const std::int32_t eventStep = stepAt(eventBeat);
+
+    std::uint8_t bytes[3] = {event.data[0], event.length >= 2 ? event.data[1] : std::uint8_t(0),
+                             event.length >= 3 ? event.data[2] : std::uint8_t(0)};
+    const std::uint8_t kind = bytes[0] & 0xF0;
+    const std::uint8_t channel = bytes[0] & 0x0F;
+    const bool noteOn = kind == 0x90 && bytes[2] > 0;
+    const bool noteOff = kind == 0x80 || (kind == 0x90 && bytes[2] == 0);
+    if (!noteOn && !noteOff) {
+        send(sampleTime, event.cable, sendableLength(event.length), bytes);
+        return;
+    }
+
+    AUEventSampleTime time = sampleTime;
+    if (noteOn) {
+        const float randomOffset = randomOffsetFor(bytes[1], eventBeat);
+        time = std::max(schedule(sampleTime, eventStep, randomOffset, position), sampleTime);
+        rememberNote(bytes[1], channel, randomOffset, time);
+    } else {
+        for (auto& slot : pendingNotes) {
+            if (slot.active && slot.note == bytes[1] && slot.channel == channel) {
+                slot.active = false;
+                // A long delay on the note-on's step and none on this one must not end the note
+                // before it began.
+                time = std::max({schedule(sampleTime, eventStep, slot.randomOffset, position), sampleTime,
+                                 slot.noteOnTime});
+                break;
+            }
+        }
+    }
+    bytes[2] = velocityByte(static_cast<float>(bytes[2]) * stepVelocities[static_cast<std::size_t>(eventStep)].load(relaxed));
+    send(time, event.cable, sendableLength(event.length), bytes);
+}
+
+OSStatus MidiProcessor::render(const AudioTimeStamp* timestamp, const AURenderEvent* eventList) {
+    if (!musicalContextBlock ||
+        !musicalContextBlock(&tempo, nullptr, nullptr, &beatPosition, nullptr, &measureDownbeatPosition)) {
+        return kAudioUnitErr_CannotDoInCurrentContext;
+    }
+    const float rate = sampleRate.load(relaxed);
+    // A context no time can be computed from is no context at all.
+    if (!isUsableContext(tempo, beatPosition, measureDownbeatPosition, rate)) {
+        return kAudioUnitErr_CannotDoInCurrentContext;
+    }
+    const std::int32_t cycleStep = stepAt(beatPosition);
+
+    if (eventList) {
+        const double beatsPerSample = (tempo / 60.0) * (1.0 / static_cast<double>(rate));
+        const AUEventSampleTime cycleStart = timestamp ? truncateToInt64(timestamp->mSampleTime, 0) : 0;
+        for (const AURenderEvent* event = eventList; event; event = event->head.next) {
+            switch (event->head.eventType) {
+                case AURenderEventType::Parameter:
+                    setParameter(event->parameter.parameterAddress, true, event->parameter.value);
+                    break;
+                case AURenderEventType::MIDI:
+                    if (bypass.load(relaxed)) {
+                        const AUMIDIEvent& midi = event->MIDI;
+                        send(midi.eventSampleTime, midi.cable, sendableLength(midi.length), midi.data);
+                    } else {
+                        sendNote(event->MIDI, cycleStart, beatsPerSample);
+                    }
+                    break;
+                default:  // ramps, SysEx and event lists are not ours to handle
+                    break;
+            }
+        }
+    }
+
+    if (cycleStep != lastStep) {
+        lastStep = cycleStep;
+        displayStep.store(cycleStep, relaxed);
+    }
+    return noErr;
+}
+
+}  // namespace Vantrel_Zellow_Extension
