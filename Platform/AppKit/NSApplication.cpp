@@ -1,0 +1,231 @@
+#include "AppKit/NSApplication.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSApplicationDelegate.hpp"
+#include "AppKit/NSMenu.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "AppKit/PostNotification.hpp"
+#include "AppKit/WindowBackend.hpp"
+#include "Dispatch/Clock.hpp"
+#include "Dispatch/RunLoop.hpp"
+#include "Runtime/FatalError.hpp"
+#include "Runtime/MainActor.hpp"
+
+namespace AppKit {
+
+NSApplication& NSApplication::shared() {
+    static const std::shared_ptr<NSApplication> app = Runtime::make<NSApplication>();
+    return *app;
+}
+
+std::vector<std::shared_ptr<NSWindow>> NSApplication::windows() const { return windows_; }
+
+std::shared_ptr<NSWindow> NSApplication::window(int windowNumber) const {
+    for (auto& w : windows_)
+        if (w->windowNumber() == windowNumber) return w;
+    return nullptr;
+}
+
+void NSApplication::setAppearance(std::shared_ptr<NSAppearance> appearance) {
+    appearance_ = std::move(appearance);
+    for (auto& w : windows_)
+        if (auto v = w->contentView()) v->setNeedsDisplay(true);
+}
+
+std::shared_ptr<NSAppearance> NSApplication::effectiveAppearance() const {
+    return appearance_ ? appearance_ : NSAppearance::system();
+}
+
+Runtime::NSObject* NSApplication::targetForAction(Runtime::Selector action, Runtime::NSObject* target,
+                                                  Runtime::NSObject*) {
+    if (target) return target->respondsTo(action) ? target : nullptr;
+    auto window = keyWindow();
+    bool windowVisited = false;
+    if (window) {
+        for (auto r = window->firstResponder(); r; r = r->nextResponder()) {
+            if (r.get() == window.get()) windowVisited = true;
+            if (r->respondsTo(action)) return r.get();
+        }
+        if (!windowVisited && window->respondsTo(action)) return window.get();
+        if (auto d = window->delegate(); d && d->respondsTo(action)) return d.get();
+    }
+    if (respondsTo(action)) return this;
+    if (auto d = delegate(); d && d->respondsTo(action)) return d.get();
+    return nullptr;
+}
+
+bool NSApplication::sendAction(Runtime::Selector action, Runtime::NSObject* target, Runtime::NSObject* sender) {
+    if (action.isNull()) return false;
+    Runtime::NSObject* receiver = targetForAction(action, target, sender);
+    if (!receiver) return false;
+    // Keep the receiver alive while its action runs (it may close its own window).
+    auto keep = receiver->shared_from_this();
+    return receiver->perform(action, sender);
+}
+
+bool NSApplication::tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) {
+    if (perform(action, sender)) return true;
+    if (auto d = delegate()) return d->perform(action, sender);
+    return false;
+}
+
+void NSApplication::postEvent(const std::shared_ptr<NSEvent>& event, bool atStart) {
+    if (!event) return;
+    if (atStart)
+        queue_.push_front(event);
+    else
+        queue_.push_back(event);
+}
+
+std::shared_ptr<NSEvent> NSApplication::nextEvent(EventTypeMask mask, double timeout, bool dequeue, const NSWindow* window) {
+    auto& clock = Dispatch::Clock::shared();
+    const double deadline = clock.now() + timeout;
+    for (;;) {
+        for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+            const auto& e = *it;
+            if (!mask.contains(e->type())) continue;
+            if (window && e->window() && e->window().get() != window) continue;
+            auto found = e;
+            if (dequeue) queue_.erase(it);
+            return found;
+        }
+        double remaining = deadline - clock.now();
+        if (backend_ && remaining <= 0) return nullptr;
+        if (!backend_ || !backend_->waitForEvents(std::min(0.05, remaining))) {
+            char maskText[32];
+            std::snprintf(maskText, sizeof maskText, "0x%llx", static_cast<unsigned long long>(mask.rawValue));
+            Runtime::fatalError(std::string("nextEvent(matching: ") + maskText +
+                                "): no queued event matches and nothing can deliver one; queue the rest of "
+                                "the gesture before sending its first event");
+        }
+    }
+}
+
+void NSApplication::discardEvents(EventTypeMask mask) {
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(), [&](const auto& e) { return mask.contains(e->type()); }),
+                 queue_.end());
+}
+
+void NSApplication::sendEvent(const std::shared_ptr<NSEvent>& event) {
+    if (!event) return;
+    auto previous = currentEvent_;
+    currentEvent_ = event;
+    if (event->type() == EventType::keyDown) NSEvent::setModifierFlags(event->flags());
+    bool handled = false;
+    if (event->type() == EventType::keyDown && event->flags().contains(ModifierFlags::command())) {
+        if (auto kw = keyWindow()) handled = kw->performKeyEquivalent(*event);
+        if (!handled && mainMenu_) handled = mainMenu_->performKeyEquivalent(*event);
+    }
+    if (!handled) {
+        auto window = event->window();
+        if (!window && event->isKeyEvent()) window = keyWindow();
+        if (window) window->sendEvent(event);
+    }
+    currentEvent_ = previous;
+}
+
+std::size_t NSApplication::processQueuedEvents() {
+    std::size_t count = 0;
+    auto& loop = Dispatch::RunLoop::main();
+    loop.runUntilIdle();
+    while (!queue_.empty()) {
+        auto e = queue_.front();
+        queue_.pop_front();
+        sendEvent(e);
+        ++count;
+        loop.runUntilIdle();
+    }
+    return count;
+}
+
+void NSApplication::windowDidOrderFront(const std::shared_ptr<NSWindow>& window) {
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+    windows_.insert(windows_.begin(), window);
+    installDisplayObserver();
+}
+
+void NSApplication::windowDidOrderOut(NSWindow& window) {
+    auto keep = window.sharedAs<NSWindow>();
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), keep), windows_.end());
+    if (keyWindow_.lock() == keep) {
+        std::shared_ptr<NSWindow> next;
+        for (auto& w : windows_)
+            if (w->canBecomeKeyWindow()) { next = w; break; }
+        setKeyWindow(next);
+    }
+}
+
+void NSApplication::setKeyWindow(const std::shared_ptr<NSWindow>& window) {
+    auto old = keyWindow_.lock();
+    if (old == window) return;
+    // The old key window resigns (and says so) before the new one becomes key.
+    keyWindow_.reset();
+    if (old) old->setKey(false);
+    keyWindow_ = window;
+    if (window) window->setKey(true);
+}
+
+void NSApplication::installDisplayObserver() {
+    if (observerInstalled_) return;
+    observerInstalled_ = true;
+    // Windows are laid out and redrawn at the end of each turn of the main loop.
+    Dispatch::RunLoop::main().addObserver([this] {
+        bool drew = false;
+        auto windows = windows_;
+        for (auto& w : windows) drew |= w->displayIfNeeded();
+        return drew;
+    });
+}
+
+void NSApplication::finishLaunching() {
+    if (launched_) return;
+    Runtime::assertMainActor();
+    auto self = sharedAs<NSApplication>();
+    auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get());
+    if (d) d->applicationWillFinishLaunching(*this);
+    postNotification(willFinishLaunchingNotification, self);
+    launched_ = true;
+    d = dynamic_cast<NSApplicationDelegate*>(delegate().get());
+    if (d) d->applicationDidFinishLaunching(*this);
+    postNotification(didFinishLaunchingNotification, self);
+}
+
+void NSApplication::run() {
+    finishLaunching();
+    running_ = true;
+    activate();
+    if (!terminated_) Dispatch::RunLoop::main().run();
+    running_ = false;
+}
+
+void NSApplication::stop(Runtime::NSObject*) { Dispatch::RunLoop::main().stop(); }
+
+void NSApplication::terminate(Runtime::NSObject*) {
+    auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get());
+    if (d && !d->applicationShouldTerminate(*this)) return;
+    if (d) d->applicationWillTerminate(*this);
+    postNotification(willTerminateNotification, sharedAs<NSApplication>());
+    terminated_ = true;
+    stop();
+}
+
+void NSApplication::activate(bool) { active_ = true; }
+
+void NSApplication::resetForTesting() {
+    auto windows = windows_;
+    for (auto& w : windows) w->orderOut(nullptr);
+    windows_.clear();
+    keyWindow_.reset();
+    queue_.clear();
+    currentEvent_.reset();
+    mainMenu_.reset();
+    servicesMenu_.reset();
+    appearance_.reset();
+    delegate_.reset();
+    launched_ = running_ = terminated_ = active_ = false;
+}
+
+}  // namespace AppKit

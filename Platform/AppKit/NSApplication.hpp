@@ -1,0 +1,128 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSResponder.hpp"
+
+namespace AppKit {
+
+class NSWindow;
+class NSMenu;
+class NSAppearance;
+class WindowBackend;
+
+// The application: one per process (NSApplication::shared(), NSApp()). It keeps the windows
+// and the key window, the event queue that tracking loops pull from, the main menu, the
+// delegate, and it sends actions along the responder chain.
+class NSApplication : public NSResponder {
+    VZ_OBJECT(NSApplication, NSResponder)
+public:
+    static constexpr const char* willFinishLaunchingNotification = "NSApplicationWillFinishLaunchingNotification";
+    static constexpr const char* didFinishLaunchingNotification = "NSApplicationDidFinishLaunchingNotification";
+    static constexpr const char* willTerminateNotification = "NSApplicationWillTerminateNotification";
+
+    // Created on first use, so it always exists.
+    static NSApplication& shared();
+
+    std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
+    // Held weakly; the object may also derive from NSApplicationDelegate.
+    void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
+
+    // --- Windows --------------------------------------------------------------------------
+    std::vector<std::shared_ptr<NSWindow>> windows() const;  // open (visible) windows, front to back
+    std::shared_ptr<NSWindow> keyWindow() const { return keyWindow_.lock(); }
+    std::shared_ptr<NSWindow> mainWindow() const { return keyWindow(); }
+    std::shared_ptr<NSWindow> window(int windowNumber) const;
+
+    // --- Menus and appearance -------------------------------------------------------------
+    std::shared_ptr<NSMenu> mainMenu() const { return mainMenu_; }
+    void setMainMenu(std::shared_ptr<NSMenu> menu) { mainMenu_ = std::move(menu); }
+    std::shared_ptr<NSMenu> servicesMenu() const { return servicesMenu_; }
+    void setServicesMenu(std::shared_ptr<NSMenu> menu) { servicesMenu_ = std::move(menu); }
+    std::shared_ptr<NSAppearance> appearance() const { return appearance_; }
+    void setAppearance(std::shared_ptr<NSAppearance> appearance);
+    // The application's appearance, else the system's.
+    std::shared_ptr<NSAppearance> effectiveAppearance() const;
+
+    // --- Actions --------------------------------------------------------------------------
+    // With a target: performs the action on it. Without: the first object that answers the
+    // action among the key window's first responder and its chain, the key window, the
+    // window's delegate, the application and its delegate. False when nobody answers.
+    bool sendAction(Runtime::Selector action, Runtime::NSObject* target, Runtime::NSObject* sender);
+    // The object sendAction would send the action to (null when none).
+    Runtime::NSObject* targetForAction(Runtime::Selector action, Runtime::NSObject* target = nullptr,
+                                       Runtime::NSObject* sender = nullptr);
+    bool tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) override;
+
+    // --- Events ---------------------------------------------------------------------------
+    // The event being dispatched now (null outside dispatch).
+    std::shared_ptr<NSEvent> currentEvent() const { return currentEvent_; }
+    void postEvent(const std::shared_ptr<NSEvent>& event, bool atStart = false);
+    // Dequeues the first queued event that matches (and belongs to `window`, when given).
+    // When none is queued, the window back end is asked to wait for one (up to `timeout`
+    // seconds); without a back end that can wait - every test - this is a fatal error
+    // naming the mask, so that a tracking loop never hangs.
+    std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask, double timeout = 1e9, bool dequeue = true,
+                                       const NSWindow* window = nullptr);
+    void discardEvents(EventTypeMask mask);
+    std::size_t queuedEventCount() const { return queue_.size(); }
+    // Routes an event to its window (key equivalents to the key window and the main menu).
+    virtual void sendEvent(const std::shared_ptr<NSEvent>& event);
+    // Sends every queued event in turn, draining the main run loop between two of them,
+    // as the platform's event loop does. Returns how many it sent.
+    std::size_t processQueuedEvents();
+
+    // --- Life cycle -----------------------------------------------------------------------
+    // Will-finish, the launch URLs handed over by the caller, then did-finish (object = the
+    // application). Runs once; later calls do nothing.
+    void finishLaunching();
+    bool isRunning() const { return running_; }
+    bool didFinishLaunching() const { return launched_; }
+    // Programs: finishes launching, then runs the main loop until terminate().
+    void run();
+    void stop(Runtime::NSObject* sender = nullptr);
+    // Asks the delegate, posts will-terminate and stops the loop. The process is not ended
+    // here; the program's main returns.
+    void terminate(Runtime::NSObject* sender = nullptr);
+    bool isTerminated() const { return terminated_; }
+
+    void activate(bool ignoringOtherApps = true);
+    bool isActive() const { return active_; }
+
+    // The window back end that shows windows and delivers real events (null in tests).
+    WindowBackend* windowBackend() const { return backend_; }
+    void setWindowBackend(WindowBackend* backend) { backend_ = backend; }
+
+    // Forgets windows, queued events, menus, delegate and launch state (tests).
+    void resetForTesting();
+
+protected:
+    NSApplication() = default;
+
+private:
+    friend class NSWindow;
+    void windowDidOrderFront(const std::shared_ptr<NSWindow>& window);
+    void windowDidOrderOut(NSWindow& window);
+    void setKeyWindow(const std::shared_ptr<NSWindow>& window);
+    int nextWindowNumber() { return ++windowNumbers_; }
+    void installDisplayObserver();
+
+    std::weak_ptr<Runtime::NSObject> delegate_;
+    std::vector<std::shared_ptr<NSWindow>> windows_;
+    std::weak_ptr<NSWindow> keyWindow_;
+    std::shared_ptr<NSMenu> mainMenu_, servicesMenu_;
+    std::shared_ptr<NSAppearance> appearance_;
+    std::deque<std::shared_ptr<NSEvent>> queue_;
+    std::shared_ptr<NSEvent> currentEvent_;
+    WindowBackend* backend_ = nullptr;
+    int windowNumbers_ = 0;
+    bool launched_ = false, running_ = false, terminated_ = false, active_ = false;
+    bool observerInstalled_ = false;
+};
+
+inline NSApplication& NSApp() { return NSApplication::shared(); }
+
+}  // namespace AppKit

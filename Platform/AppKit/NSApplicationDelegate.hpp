@@ -1,0 +1,19 @@
+#pragma once
+
+namespace AppKit {
+
+class NSApplication;
+
+// What the application tells its delegate. A delegate is an NSObject that also derives
+// from this interface (reached by dynamic_cast); it is in the action chain after the
+// application.
+class NSApplicationDelegate {
+public:
+    virtual ~NSApplicationDelegate() = default;
+    virtual void applicationWillFinishLaunching(NSApplication& app) { (void)app; }
+    virtual void applicationDidFinishLaunching(NSApplication& app) { (void)app; }
+    virtual bool applicationShouldTerminate(NSApplication& app) { (void)app; return true; }
+    virtual void applicationWillTerminate(NSApplication& app) { (void)app; }
+};
+
+}  // namespace AppKit

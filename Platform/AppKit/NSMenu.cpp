@@ -1,0 +1,164 @@
+#include "AppKit/NSMenu.hpp"
+
+#include <algorithm>
+
+#include "AppKit/NSApplication.hpp"
+#include "AppKit/NSMenuDelegate.hpp"
+#include "Runtime/MainActor.hpp"
+
+namespace AppKit {
+
+namespace {
+NSMenu::Chooser& installedChooser() {
+    static NSMenu::Chooser chooser;
+    return chooser;
+}
+int opened = 0;
+
+NSMenuItem::Ptr findByTitle(const NSMenu& menu, const std::string& title) {
+    for (auto& item : menu.items()) {
+        if (!item->isSeparatorItem() && item->title() == title) return item;
+        if (auto sub = item->submenu())
+            if (auto found = findByTitle(*sub, title)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+NSMenu::Ptr NSMenu::make(std::string title) {
+    auto menu = Runtime::make<NSMenu>();
+    menu->title_ = std::move(title);
+    return menu;
+}
+
+void NSMenu::addItem(const NSMenuItem::Ptr& item) { insertItem(item, numberOfItems()); }
+
+NSMenuItem::Ptr NSMenu::addItem(std::string title, Runtime::Selector action, std::string keyEquivalent) {
+    auto item = NSMenuItem::make(std::move(title), action, std::move(keyEquivalent));
+    addItem(item);
+    return item;
+}
+
+void NSMenu::insertItem(const NSMenuItem::Ptr& item, int index) {
+    if (!item) return;
+    // An item belongs to one menu at a time.
+    if (auto old = item->menu()) old->removeItem(item);
+    index = std::clamp(index, 0, numberOfItems());
+    items_.insert(items_.begin() + index, item);
+    auto self = sharedAs<NSMenu>();
+    item->menu_ = self;
+    if (auto sub = item->submenu()) sub->supermenu_ = self;
+}
+
+void NSMenu::removeItem(const NSMenuItem::Ptr& item) { removeItem(indexOfItem(item)); }
+
+void NSMenu::removeItem(int index) {
+    if (index < 0 || index >= numberOfItems()) return;
+    items_[std::size_t(index)]->menu_.reset();
+    items_.erase(items_.begin() + index);
+}
+
+void NSMenu::removeAllItems() {
+    for (auto& item : items_) item->menu_.reset();
+    items_.clear();
+}
+
+NSMenuItem::Ptr NSMenu::item(int index) const {
+    return index >= 0 && index < numberOfItems() ? items_[std::size_t(index)] : nullptr;
+}
+
+NSMenuItem::Ptr NSMenu::itemWithTitle(const std::string& title) const { return item(indexOfItemWithTitle(title)); }
+NSMenuItem::Ptr NSMenu::itemWithTag(std::int64_t tag) const { return item(indexOfItemWithTag(tag)); }
+
+int NSMenu::indexOfItem(const NSMenuItem::Ptr& item) const {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : int(it - items_.begin());
+}
+
+int NSMenu::indexOfItemWithTitle(const std::string& title) const {
+    for (int i = 0; i < numberOfItems(); ++i)
+        if (items_[std::size_t(i)]->title() == title) return i;
+    return -1;
+}
+
+int NSMenu::indexOfItemWithTag(std::int64_t tag) const {
+    for (int i = 0; i < numberOfItems(); ++i)
+        if (items_[std::size_t(i)]->tag() == tag) return i;
+    return -1;
+}
+
+void NSMenu::update() {
+    if (auto d = dynamic_cast<NSMenuDelegate*>(delegate().get())) d->menuNeedsUpdate(*this);
+    if (!autoenables_) return;
+    auto& app = NSApplication::shared();
+    for (auto& item : items_) {
+        if (item->isSeparatorItem()) continue;
+        if (item->hasSubmenu()) {
+            item->setEnabled(true);
+            continue;
+        }
+        auto target = item->target();
+        item->setEnabled(!item->action().isNull() && app.targetForAction(item->action(), target.get(), item.get()));
+    }
+}
+
+void NSMenu::performActionForItem(int index) {
+    auto it = item(index);
+    if (!it || it->isSeparatorItem() || !it->isEnabled() || it->action().isNull()) return;
+    auto target = it->target();
+    NSApplication::shared().sendAction(it->action(), target.get(), it.get());
+}
+
+bool NSMenu::performKeyEquivalent(const NSEvent& event) {
+    update();
+    for (int i = 0; i < numberOfItems(); ++i) {
+        auto& it = items_[std::size_t(i)];
+        if (it->isHidden()) continue;
+        if (auto sub = it->submenu()) {
+            if (sub->performKeyEquivalent(event)) return true;
+        } else if (it->isEnabled() && it->matchesKeyEquivalent(event)) {
+            performActionForItem(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NSMenu::popUp(const NSMenuItem::Ptr&, CoreGraphics::CGPoint, const NSView*) {
+    Runtime::assertMainActor();
+    auto self = sharedAs<NSMenu>();
+    update();
+    ++opened;
+    auto d = dynamic_cast<NSMenuDelegate*>(delegate().get());
+    if (d) d->menuWillOpen(*this);
+    NSMenuItem::Ptr chosen;
+    if (auto& chooser = installedChooser()) chosen = chooser(*this);
+    highlighted_ = chosen;
+    if (d) d->menuDidClose(*this);
+    if (!chosen || chosen->isSeparatorItem()) return false;
+    auto owner = chosen->menu();
+    if (!owner) return false;
+    if (owner != self) owner->update();
+    owner->highlighted_ = chosen;
+    if (!chosen->isEnabled()) return false;
+    owner->performActionForItem(owner->indexOfItem(chosen));
+    return true;
+}
+
+void NSMenu::popUpContextMenu(const Ptr& menu, const NSEvent& event, const NSView* forView) {
+    if (menu) menu->popUp(nullptr, event.locationInWindow(), forView);
+}
+
+void NSMenu::setChooser(Chooser chooser) { installedChooser() = std::move(chooser); }
+
+NSMenu::Chooser NSMenu::choosing(std::string title) {
+    return [title = std::move(title)](NSMenu& menu) { return findByTitle(menu, title); };
+}
+
+NSMenu::Chooser NSMenu::choosingIndex(int index) {
+    return [index](NSMenu& menu) { return menu.item(index); };
+}
+
+int NSMenu::openCount() { return opened; }
+
+}  // namespace AppKit

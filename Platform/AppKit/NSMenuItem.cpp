@@ -1,0 +1,45 @@
+#include "AppKit/NSMenuItem.hpp"
+
+#include <cctype>
+
+#include "AppKit/NSMenu.hpp"
+
+namespace AppKit {
+
+NSMenuItem::Ptr NSMenuItem::make(std::string title, Runtime::Selector action, std::string keyEquivalent) {
+    auto item = Runtime::make<NSMenuItem>();
+    item->title_ = std::move(title);
+    item->action_ = action;
+    item->keyEquivalent_ = std::move(keyEquivalent);
+    return item;
+}
+
+NSMenuItem::Ptr NSMenuItem::separatorItem() {
+    auto item = Runtime::make<NSMenuItem>();
+    item->separator_ = true;
+    item->enabled_ = false;
+    return item;
+}
+
+void NSMenuItem::setSubmenu(const std::shared_ptr<NSMenu>& submenu) {
+    if (submenu_) submenu_->supermenu_.reset();
+    submenu_ = submenu;
+    if (submenu_) submenu_->supermenu_ = menu_;
+}
+
+bool NSMenuItem::matchesKeyEquivalent(const NSEvent& event) const {
+    if (keyEquivalent_.empty() || separator_) return false;
+    std::string key = keyEquivalent_;
+    ModifierFlags required = keyModifiers_;
+    if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0]))) {
+        required = required | ModifierFlags::shift();
+        key[0] = char(std::tolower(static_cast<unsigned char>(key[0])));
+    }
+    std::string pressed = event.charactersIgnoringModifiers();
+    for (auto& c : pressed) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const ModifierFlags relevant = ModifierFlags::shift() | ModifierFlags::control() | ModifierFlags::option() |
+                                   ModifierFlags::command();
+    return pressed == key && (event.flags() & relevant) == (required & relevant);
+}
+
+}  // namespace AppKit

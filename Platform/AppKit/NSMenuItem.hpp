@@ -1,0 +1,87 @@
+#pragma once
+#include <any>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "AppKit/NSEvent.hpp"
+#include "Runtime/NSObject.hpp"
+
+namespace AppKit {
+
+class NSMenu;
+class NSImage;
+
+enum class ControlStateValue : int { mixed = -1, off = 0, on = 1 };
+
+// One entry of a menu: a title with an action sent to a target (or along the responder
+// chain when the target is null), or a separator, or the owner of a submenu.
+class NSMenuItem : public Runtime::NSObject {
+    VZ_OBJECT(NSMenuItem, Runtime::NSObject)
+public:
+    using Ptr = std::shared_ptr<NSMenuItem>;
+
+    static Ptr make(std::string title, Runtime::Selector action = {}, std::string keyEquivalent = {});
+    static Ptr separatorItem();
+
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+    Runtime::Selector action() const { return action_; }
+    void setAction(Runtime::Selector action) { action_ = action; }
+    // Held weakly, as the platform does.
+    std::shared_ptr<Runtime::NSObject> target() const { return target_.lock(); }
+    void setTarget(const std::shared_ptr<Runtime::NSObject>& target) { target_ = target; }
+    std::int64_t tag() const { return tag_; }
+    void setTag(std::int64_t tag) { tag_ = tag; }
+    // Any value the item carries for its owner.
+    const std::any& representedObject() const { return representedObject_; }
+    void setRepresentedObject(std::any object) { representedObject_ = std::move(object); }
+
+    // The key (lower case; an upper-case letter implies Shift) and its modifiers
+    // (Command by default).
+    const std::string& keyEquivalent() const { return keyEquivalent_; }
+    void setKeyEquivalent(std::string key) { keyEquivalent_ = std::move(key); }
+    ModifierFlags keyEquivalentModifierMask() const { return keyModifiers_; }
+    void setKeyEquivalentModifierMask(ModifierFlags flags) { keyModifiers_ = flags; }
+    bool matchesKeyEquivalent(const NSEvent& event) const;
+
+    bool isSeparatorItem() const { return separator_; }
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden) { hidden_ = hidden; }
+    ControlStateValue state() const { return state_; }
+    void setState(ControlStateValue state) { state_ = state; }
+    std::shared_ptr<NSImage> image() const { return image_; }
+    void setImage(std::shared_ptr<NSImage> image) { image_ = std::move(image); }
+    const std::string& identifier() const { return identifier_; }
+    void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string tip) { toolTip_ = std::move(tip); }
+
+    std::shared_ptr<NSMenu> submenu() const { return submenu_; }
+    void setSubmenu(const std::shared_ptr<NSMenu>& submenu);
+    bool hasSubmenu() const { return submenu_ != nullptr; }
+    std::shared_ptr<NSMenu> menu() const { return menu_.lock(); }
+
+protected:
+    NSMenuItem() = default;
+
+private:
+    friend class NSMenu;
+    std::string title_;
+    Runtime::Selector action_;
+    std::weak_ptr<Runtime::NSObject> target_;
+    std::int64_t tag_ = 0;
+    std::any representedObject_;
+    std::string keyEquivalent_;
+    ModifierFlags keyModifiers_ = ModifierFlags::command();
+    bool separator_ = false, enabled_ = true, hidden_ = false;
+    ControlStateValue state_ = ControlStateValue::off;
+    std::shared_ptr<NSImage> image_;
+    std::string identifier_, toolTip_;
+    std::shared_ptr<NSMenu> submenu_;
+    std::weak_ptr<NSMenu> menu_;
+};
+
+}  // namespace AppKit

@@ -1,0 +1,319 @@
+#include "AppKit/NSView.hpp"
+
+#include <algorithm>
+
+#include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSApplication.hpp"
+#include "AppKit/NSTrackingArea.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "AppKit/ViewLayout.hpp"
+#include "Runtime/FatalError.hpp"
+
+namespace AppKit {
+
+using CoreGraphics::CGAffineTransform;
+
+namespace {
+
+// The view's coordinates to its superview's (or, for a content view, the window's).
+CGAffineTransform toSuperview(const NSView& v) {
+    CGRect f = v.frame(), b = v.bounds();
+    if (v.isFlipped()) return {1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y};
+    return CGAffineTransform::translation(f.origin.x - b.origin.x, f.origin.y - b.origin.y);
+}
+
+CGAffineTransform toWindow(const NSView& v) {
+    CGAffineTransform t = toSuperview(v);
+    for (auto s = v.superview(); s; s = s->superview()) t = t.concatenating(toSuperview(*s));
+    return t;
+}
+
+// The platform's NSMouseInRect: the edge nearest the origin of the flipped or unflipped
+// space is inside, the opposite edge is not.
+bool mouseInRect(CGPoint p, const CGRect& r, bool flipped) {
+    if (p.x < r.minX() || p.x >= r.maxX()) return false;
+    return flipped ? (p.y >= r.minY() && p.y < r.maxY()) : (p.y > r.minY() && p.y <= r.maxY());
+}
+
+}  // namespace
+
+void NSView::setFrame(CGRect frame) {
+    if (frame == frame_) return;
+    bool resized = frame.size != frame_.size;
+    frame_ = frame;
+    if (resized) didResize();
+    if (auto s = superview()) s->setNeedsDisplay(true);
+    setNeedsDisplay(true);
+}
+
+void NSView::didResize() {
+    setNeedsLayout(true);
+    updateTrackingAreas();
+}
+
+void NSView::setBoundsOrigin(CGPoint origin) {
+    if (origin == boundsOrigin_) return;
+    boundsOrigin_ = origin;
+    setNeedsDisplay(true);
+}
+
+void NSView::setHidden(bool hidden) {
+    if (hidden == hidden_) return;
+    hidden_ = hidden;
+    if (hidden) {
+        // A hidden view cannot keep keyboard focus.
+        if (auto w = window()) {
+            auto fr = std::dynamic_pointer_cast<NSView>(w->firstResponder());
+            if (fr && fr->isDescendant(*this)) w->makeFirstResponder(nullptr);
+        }
+    }
+    if (auto s = superview()) s->setNeedsDisplay(true);
+    setNeedsDisplay(true);
+}
+
+bool NSView::isHiddenOrHasHiddenAncestor() const {
+    for (const NSView* v = this; v; v = v->superview().get())
+        if (v->hidden_) return true;
+    return false;
+}
+
+void NSView::setAlphaValue(CGFloat alpha) {
+    alpha_ = std::clamp(alpha, 0.0, 1.0);
+    setNeedsDisplay(true);
+}
+
+std::shared_ptr<NSWindow> NSView::window() const { return window_.lock(); }
+
+void NSView::addSubview(const Ptr& view) { insertSubview(view, std::size_t(-1)); }
+
+void NSView::addSubview(const Ptr& view, Ordering place, const Ptr& relativeTo) {
+    std::size_t index = place == Ordering::above ? subviews_.size() : 0;
+    if (relativeTo) {
+        auto it = std::find(subviews_.begin(), subviews_.end(), relativeTo);
+        if (it != subviews_.end()) index = std::size_t(it - subviews_.begin()) + (place == Ordering::above ? 1 : 0);
+    }
+    insertSubview(view, index);
+}
+
+void NSView::insertSubview(const Ptr& view, std::size_t index) {
+    if (!view) return;
+    if (isDescendant(*view)) Runtime::fatalError("NSView: a view cannot become a subview of itself or of its own subview");
+    auto self = sharedAs<NSView>();
+    if (view->superview() == self) {
+        // Re-adding moves it to the front, without leaving the window.
+        auto it = std::find(subviews_.begin(), subviews_.end(), view);
+        subviews_.erase(it);
+        subviews_.insert(subviews_.begin() + std::ptrdiff_t(std::min(index, subviews_.size())), view);
+        setNeedsDisplay(true);
+        return;
+    }
+    Ptr keep = view;
+    auto newWindow = window();
+    bool windowChanges = view->window() != newWindow;
+    if (auto old = view->superview()) {
+        view->viewWillMoveToSuperview(this);
+        if (windowChanges) view->setWindowRecursively(nullptr, true);
+        auto& sv = old->subviews_;
+        sv.erase(std::remove(sv.begin(), sv.end(), view), sv.end());
+        old->setNeedsDisplay(true);
+        old->setNeedsLayout(true);
+    } else {
+        view->viewWillMoveToSuperview(this);
+    }
+    subviews_.insert(subviews_.begin() + std::ptrdiff_t(std::min(index, subviews_.size())), view);
+    view->superview_ = self;
+    if (windowChanges) view->setWindowRecursively(newWindow, true);
+    view->viewDidMoveToSuperview();
+    view->setNeedsDisplay(true);
+    setNeedsLayout(true);
+}
+
+void NSView::removeFromSuperview() {
+    auto s = superview();
+    if (!s) return;
+    Ptr keep = sharedAs<NSView>();
+    viewWillMoveToSuperview(nullptr);
+    if (window()) setWindowRecursively(nullptr, true);
+    auto& sv = s->subviews_;
+    sv.erase(std::remove(sv.begin(), sv.end(), keep), sv.end());
+    superview_.reset();
+    // Constraints that tie this subtree to its old superview or siblings go with it.
+    auto& cs = s->constraints_;
+    for (auto it = cs.begin(); it != cs.end();) {
+        auto a = (*it)->firstItem(), b = (*it)->secondItem();
+        bool inSubtree = (a && a->isDescendant(*this)) || (b && b->isDescendant(*this));
+        if (inSubtree) {
+            (*it)->active_ = false;
+            (*it)->installedOn_.reset();
+            it = cs.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    s->setNeedsDisplay(true);
+    s->setNeedsLayout(true);
+    viewDidMoveToSuperview();
+}
+
+void NSView::setWindowRecursively(const std::shared_ptr<NSWindow>& window, bool callHooks) {
+    auto old = window_.lock();
+    if (old == window) return;
+    bool wasOnScreen = old && old->isVisible();
+    bool willBeOnScreen = window && window->isVisible();
+    if (callHooks) viewWillMoveToWindow(window.get());
+    if (wasOnScreen && !willBeOnScreen) {
+        if (auto c = viewController()) c->disappear();
+    }
+    if (old) {
+        // Leaving a window: give up keyboard focus and the mouse.
+        if (old->firstResponder().get() == this) old->firstResponder_.reset();
+        if (old->captured_.lock().get() == this) old->captured_.reset();
+    }
+    CGFloat oldScale = old ? old->backingScaleFactor() : 0;
+    window_ = window;
+    for (auto& sub : subviews_) sub->setWindowRecursively(window, callHooks);
+    if (callHooks) viewDidMoveToWindow();
+    if (window && window->backingScaleFactor() != oldScale) viewDidChangeBackingProperties();
+    if (!wasOnScreen && willBeOnScreen) {
+        if (auto c = viewController()) c->appear();
+    }
+    needsDisplay_ = true;
+}
+
+void NSView::windowVisibilityChanged(bool onScreen) {
+    // Controllers appear parent first and disappear children first, as on the platform.
+    auto c = viewController();
+    if (onScreen && c) c->appear();
+    for (auto& sub : subviews_) sub->windowVisibilityChanged(onScreen);
+    if (!onScreen && c) c->disappear();
+}
+
+void NSView::backingPropertiesChanged() {
+    viewDidChangeBackingProperties();
+    setNeedsDisplay(true);
+    for (auto& sub : subviews_) sub->backingPropertiesChanged();
+}
+
+bool NSView::isDescendant(const NSView& view) const {
+    for (const NSView* v = this; v; v = v->superview().get())
+        if (v == &view) return true;
+    return false;
+}
+
+NSView::Ptr NSView::viewWithIdentifier(const std::string& identifier) {
+    if (identifier_ == identifier) return sharedAs<NSView>();
+    for (auto& sub : subviews_)
+        if (auto found = sub->viewWithIdentifier(identifier)) return found;
+    return nullptr;
+}
+
+CGPoint NSView::convert(CGPoint point, const NSView* from) const {
+    CGPoint inWindow = from ? toWindow(*from).apply(point) : point;
+    return toWindow(*this).inverted().apply(inWindow);
+}
+
+CGPoint NSView::convertTo(CGPoint point, const NSView* to) const {
+    CGPoint inWindow = toWindow(*this).apply(point);
+    return to ? toWindow(*to).inverted().apply(inWindow) : inWindow;
+}
+
+CGRect NSView::convert(CGRect rect, const NSView* from) const {
+    CGRect inWindow = from ? toWindow(*from).apply(rect) : rect;
+    return toWindow(*this).inverted().apply(inWindow);
+}
+
+CGRect NSView::convertTo(CGRect rect, const NSView* to) const {
+    CGRect inWindow = toWindow(*this).apply(rect);
+    return to ? toWindow(*to).inverted().apply(inWindow) : inWindow;
+}
+
+NSView::Ptr NSView::hitTest(CGPoint point) {
+    if (hidden_) return nullptr;
+    auto s = superview();
+    if (!mouseInRect(point, frame_, s ? s->isFlipped() : false)) return nullptr;
+    CGPoint local = toSuperview(*this).inverted().apply(point);
+    for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it)
+        if (auto hit = (*it)->hitTest(local)) return hit;
+    return sharedAs<NSView>();
+}
+
+std::shared_ptr<NSResponder> NSView::nextResponder() const {
+    if (auto explicitNext = NSResponder::nextResponder()) return explicitNext;
+    if (auto c = viewController()) return c;
+    if (auto s = superview()) return s;
+    if (auto w = window(); w && w->contentView().get() == this) return w;
+    return nullptr;
+}
+
+void NSView::addTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
+    if (area && std::find(trackingAreas_.begin(), trackingAreas_.end(), area) == trackingAreas_.end())
+        trackingAreas_.push_back(area);
+}
+
+void NSView::removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
+    trackingAreas_.erase(std::remove(trackingAreas_.begin(), trackingAreas_.end(), area), trackingAreas_.end());
+}
+
+void NSView::setNeedsDisplay(bool flag) { needsDisplay_ = flag; }
+
+std::shared_ptr<NSAppearance> NSView::effectiveAppearance() const {
+    for (const NSView* v = this; v; v = v->superview().get())
+        if (v->appearance_) return v->appearance_;
+    if (auto w = window()) return w->effectiveAppearance();
+    return NSApplication::shared().effectiveAppearance();
+}
+
+void NSView::setTranslatesAutoresizingMaskIntoConstraints(bool flag) {
+    if (flag == translatesAutoresizing_) return;
+    translatesAutoresizing_ = flag;
+    if (auto s = superview()) s->setNeedsLayout(true);
+}
+
+NSLayoutAnchor NSView::anchor(LayoutAttribute a) const {
+    return NSLayoutAnchor(std::const_pointer_cast<NSView>(std::static_pointer_cast<const NSView>(shared_from_this())), a);
+}
+
+void NSView::addConstraint(const NSLayoutConstraint::Ptr& constraint) {
+    if (!constraint) return;
+    if (std::find(constraints_.begin(), constraints_.end(), constraint) == constraints_.end())
+        constraints_.push_back(constraint);
+    constraint->active_ = true;
+    constraint->installedOn_ = sharedAs<NSView>();
+    constraint->markNeedsLayout();
+}
+
+void NSView::removeConstraint(const NSLayoutConstraint::Ptr& constraint) {
+    auto it = std::find(constraints_.begin(), constraints_.end(), constraint);
+    if (it == constraints_.end()) return;
+    constraints_.erase(it);
+    constraint->active_ = false;
+    constraint->installedOn_.reset();
+    constraint->markNeedsLayout();
+}
+
+void NSView::invalidateIntrinsicContentSize() {
+    if (auto s = superview()) s->setNeedsLayout(true);
+}
+
+void NSView::setNeedsLayout(bool flag) { needsLayout_ = flag; }
+
+void NSView::layout() {
+    needsLayout_ = false;
+    resolveConstraintLayout(*this);
+}
+
+void NSView::layoutSubtreeIfNeeded() {
+    Ptr keep = sharedAs<NSView>();
+    if (needsLayout_) {
+        auto c = viewController();
+        if (c) c->viewWillLayout();
+        layout();
+        if (c) c->viewDidLayout();
+    }
+    // A copy: layout may add or remove subviews.
+    auto subs = subviews_;
+    for (auto& sub : subs) sub->layoutSubtreeIfNeeded();
+}
+
+}  // namespace AppKit

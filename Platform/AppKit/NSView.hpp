@@ -1,0 +1,179 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AppKit/NSLayoutConstraint.hpp"
+#include "AppKit/NSResponder.hpp"
+#include "CoreGraphics/Geometry.hpp"
+
+namespace AppKit {
+
+using CoreGraphics::CGFloat;
+using CoreGraphics::CGPoint;
+using CoreGraphics::CGRect;
+using CoreGraphics::CGSize;
+using NSEdgeInsets = CoreGraphics::EdgeInsets;
+
+class NSWindow;
+class NSViewController;
+class NSTrackingArea;
+class NSAppearance;
+
+// "No intrinsic size" along an axis.
+inline constexpr CGFloat NSViewNoIntrinsicMetric = -1;
+
+// A rectangle of a window's content: frame (in the superview's coordinates), bounds (its own,
+// y up unless isFlipped), subviews back to front, drawing through the current graphics
+// context, hit testing, and constraint-based layout of its subviews.
+class NSView : public NSResponder {
+    VZ_OBJECT(NSView, NSResponder)
+public:
+    using Ptr = std::shared_ptr<NSView>;
+
+    // --- Geometry -------------------------------------------------------------------------
+    CGRect frame() const { return frame_; }
+    virtual void setFrame(CGRect frame);
+    void setFrameSize(CGSize size) { setFrame({frame_.origin, size}); }
+    void setFrameOrigin(CGPoint origin) { setFrame({origin, frame_.size}); }
+    CGRect bounds() const { return {boundsOrigin_, frame_.size}; }
+    void setBoundsOrigin(CGPoint origin);
+    virtual bool isFlipped() const { return false; }
+
+    bool isHidden() const { return hidden_; }
+    void setHidden(bool hidden);
+    bool isHiddenOrHasHiddenAncestor() const;
+    CGFloat alphaValue() const { return alpha_; }
+    void setAlphaValue(CGFloat alpha);
+
+    // A name for tests and tools to find views by (the platform's `identifier`).
+    const std::string& identifier() const { return identifier_; }
+    void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
+
+    // --- The view tree --------------------------------------------------------------------
+    const std::vector<Ptr>& subviews() const { return subviews_; }
+    Ptr superview() const { return superview_.lock(); }
+    std::shared_ptr<NSWindow> window() const;
+    // Moves the view out of its old superview first; a view cannot be added into itself or
+    // one of its own subviews (a fatal error, as the platform raises).
+    void addSubview(const Ptr& view);
+    enum class Ordering { below = -1, above = 1 };
+    void addSubview(const Ptr& view, Ordering place, const Ptr& relativeTo);
+    void removeFromSuperview();
+    bool isDescendant(const NSView& view) const;  // true for the view itself
+    // The first view in this subtree (depth first, this one first) with the identifier.
+    Ptr viewWithIdentifier(const std::string& identifier);
+
+    // Hooks around moves; the "did" hooks run after the move, on additions and removals alike.
+    virtual void viewWillMoveToSuperview(NSView* newSuperview) { (void)newSuperview; }
+    virtual void viewDidMoveToSuperview() {}
+    virtual void viewWillMoveToWindow(NSWindow* newWindow) { (void)newWindow; }
+    virtual void viewDidMoveToWindow() {}
+    // The window's backing scale factor changed (or the view moved to a window with another).
+    virtual void viewDidChangeBackingProperties() {}
+
+    // --- Coordinates ----------------------------------------------------------------------
+    // `view` null means the window's base coordinates.
+    CGPoint convert(CGPoint point, const NSView* from) const;
+    CGPoint convertTo(CGPoint point, const NSView* to) const;
+    CGRect convert(CGRect rect, const NSView* from) const;
+    CGRect convertTo(CGRect rect, const NSView* to) const;
+
+    // --- Events ---------------------------------------------------------------------------
+    // `point` is in the superview's coordinates; the deepest visible view that contains it,
+    // front-most first, or null.
+    virtual Ptr hitTest(CGPoint point);
+    // Whether a click that activates the window is also delivered to the view.
+    virtual bool acceptsFirstMouse(const NSEvent* event) const { (void)event; return false; }
+    std::shared_ptr<NSResponder> nextResponder() const override;
+
+    void addTrackingArea(const std::shared_ptr<NSTrackingArea>& area);
+    void removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area);
+    const std::vector<std::shared_ptr<NSTrackingArea>>& trackingAreas() const { return trackingAreas_; }
+    virtual void updateTrackingAreas() {}
+
+    // --- Drawing --------------------------------------------------------------------------
+    bool needsDisplay() const { return needsDisplay_; }
+    void setNeedsDisplay(bool flag);
+    void setNeedsDisplay(CGRect rect) { (void)rect; setNeedsDisplay(true); }
+    // Draws the view's content in its own coordinates into NSGraphicsContext::current().
+    virtual void draw(CGRect dirtyRect) { (void)dirtyRect; }
+    // Whether the view paints every pixel of its bounds (the platform's isOpaque).
+    virtual bool isOpaque() const { return false; }
+    // Draws this view and its subtree into the current context, whose coordinates are this
+    // view's superview's; clears needsDisplay in the subtree.
+    void displayInCurrentContext();
+
+    std::shared_ptr<NSAppearance> appearance() const { return appearance_; }
+    void setAppearance(std::shared_ptr<NSAppearance> appearance) { appearance_ = std::move(appearance); }
+    std::shared_ptr<NSAppearance> effectiveAppearance() const;
+
+    // --- Layout ---------------------------------------------------------------------------
+    bool translatesAutoresizingMaskIntoConstraints() const { return translatesAutoresizing_; }
+    void setTranslatesAutoresizingMaskIntoConstraints(bool flag);
+
+    NSLayoutAnchor leadingAnchor() const { return anchor(LayoutAttribute::leading); }
+    NSLayoutAnchor trailingAnchor() const { return anchor(LayoutAttribute::trailing); }
+    NSLayoutAnchor leftAnchor() const { return anchor(LayoutAttribute::left); }
+    NSLayoutAnchor rightAnchor() const { return anchor(LayoutAttribute::right); }
+    NSLayoutAnchor topAnchor() const { return anchor(LayoutAttribute::top); }
+    NSLayoutAnchor bottomAnchor() const { return anchor(LayoutAttribute::bottom); }
+    NSLayoutAnchor widthAnchor() const { return anchor(LayoutAttribute::width); }
+    NSLayoutAnchor heightAnchor() const { return anchor(LayoutAttribute::height); }
+    NSLayoutAnchor centerXAnchor() const { return anchor(LayoutAttribute::centerX); }
+    NSLayoutAnchor centerYAnchor() const { return anchor(LayoutAttribute::centerY); }
+
+    // The constraints installed on this view (those whose items are it or its descendants),
+    // in the order they were activated.
+    const std::vector<NSLayoutConstraint::Ptr>& constraints() const { return constraints_; }
+    void addConstraint(const NSLayoutConstraint::Ptr& constraint);
+    void removeConstraint(const NSLayoutConstraint::Ptr& constraint);
+
+    virtual CGSize intrinsicContentSize() const { return {NSViewNoIntrinsicMetric, NSViewNoIntrinsicMetric}; }
+    void invalidateIntrinsicContentSize();
+
+    bool needsLayout() const { return needsLayout_; }
+    void setNeedsLayout(bool flag);
+    // Places the subviews: those that do not translate autoresizing masks get the frames
+    // their constraints give; the others keep theirs. Overrides call the base first.
+    virtual void layout();
+    // Lays out this view and every descendant that needs it, top down.
+    void layoutSubtreeIfNeeded();
+
+    // The controller whose view this is (weak); the view's next responder.
+    std::shared_ptr<NSViewController> viewController() const { return controller_.lock(); }
+
+protected:
+    NSView() = default;
+    explicit NSView(CGRect frame) : frame_(frame) {}
+
+private:
+    friend class NSWindow;
+    friend class NSViewController;
+    friend class NSLayoutConstraint;
+
+    NSLayoutAnchor anchor(LayoutAttribute a) const;
+    void setWindowRecursively(const std::shared_ptr<NSWindow>& window, bool callHooks);
+    void insertSubview(const Ptr& view, std::size_t index);
+    void windowVisibilityChanged(bool onScreen);
+    void backingPropertiesChanged();
+    void didResize();
+
+    CGRect frame_;
+    CGPoint boundsOrigin_;
+    bool hidden_ = false;
+    CGFloat alpha_ = 1;
+    std::string identifier_;
+    std::vector<Ptr> subviews_;
+    std::weak_ptr<NSView> superview_;
+    std::weak_ptr<NSWindow> window_;
+    std::weak_ptr<NSViewController> controller_;
+    std::vector<std::shared_ptr<NSTrackingArea>> trackingAreas_;
+    std::vector<NSLayoutConstraint::Ptr> constraints_;
+    std::shared_ptr<NSAppearance> appearance_;
+    bool needsDisplay_ = true;
+    bool needsLayout_ = false;
+    bool translatesAutoresizing_ = true;
+};
+
+}  // namespace AppKit

@@ -1,0 +1,407 @@
+#include "AppKit/NSWindow.hpp"
+
+#include <algorithm>
+
+#include "AppKit/NSApplication.hpp"
+#include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSScreen.hpp"
+#include "AppKit/NSText.hpp"
+#include "AppKit/NSTrackingArea.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "AppKit/NSWindowDelegate.hpp"
+#include "AppKit/PostNotification.hpp"
+#include "AppKit/WindowBackend.hpp"
+
+namespace AppKit {
+
+namespace {
+constexpr CGFloat kTitlebarHeight = 28;
+
+void forEachView(NSView& v, const std::function<void(NSView&)>& fn) {
+    fn(v);
+    auto subs = v.subviews();
+    for (auto& s : subs) forEachView(*s, fn);
+}
+
+bool anyNeedsDisplay(const NSView& v) {
+    if (v.needsDisplay() || v.needsLayout()) return true;
+    for (auto& s : v.subviews())
+        if (anyNeedsDisplay(*s)) return true;
+    return false;
+}
+}  // namespace
+
+NSWindow::NSWindow(CGRect contentRect, StyleMask style) : style_(style) { frame_ = frameRect(contentRect); }
+
+NSWindow::Ptr NSWindow::make(CGRect contentRect, StyleMask style) { return Runtime::make<NSWindow>(contentRect, style); }
+
+NSWindow::Ptr NSWindow::withContentViewController(const std::shared_ptr<NSViewController>& controller) {
+    auto w = make({0, 0, 480, 270}, StyleMask::titled() | StyleMask::closable() | StyleMask::miniaturizable() |
+                                        StyleMask::resizable());
+    w->setContentViewController(controller);
+    return w;
+}
+
+void NSWindow::didInit() {
+    number_ = NSApplication::shared().nextWindowNumber();
+    setContentView(Runtime::make<NSView>(CGRect{{0, 0}, contentSize()}));
+}
+
+void NSWindow::setTitle(std::string title) {
+    title_ = std::move(title);
+    if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidChangeFrame(*this);
+}
+
+void NSWindow::setStyleMask(StyleMask style) {
+    CGRect content = contentRect(frame_);
+    style_ = style;
+    frame_ = frameRect(content);
+}
+
+CGFloat NSWindow::titlebarHeight() const {
+    if (!style_.contains(StyleMask::titled()) || style_.contains(StyleMask::fullSizeContentView())) return 0;
+    return kTitlebarHeight;
+}
+
+void NSWindow::setAppearance(std::shared_ptr<NSAppearance> appearance) {
+    appearance_ = std::move(appearance);
+    if (contentView_) forEachView(*contentView_, [](NSView& v) { v.setNeedsDisplay(true); });
+}
+
+std::shared_ptr<NSAppearance> NSWindow::effectiveAppearance() const {
+    return appearance_ ? appearance_ : NSApplication::shared().effectiveAppearance();
+}
+
+CGRect NSWindow::contentRect(CGRect f) const { return {f.origin.x, f.origin.y, f.size.width, f.size.height - titlebarHeight()}; }
+
+CGRect NSWindow::frameRect(CGRect c) const { return {c.origin.x, c.origin.y, c.size.width, c.size.height + titlebarHeight()}; }
+
+void NSWindow::setFrame(CGRect frame, bool display) {
+    if (frame == frame_) return;
+    bool resized = frame.size != frame_.size;
+    frame_ = frame;
+    contentViewFrameToWindow();
+    if (resized) {
+        if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidResize(*this);
+        postNotification(didResizeNotification, sharedAs<NSWindow>());
+    }
+    if (display && visible_) displayIfNeeded();
+    if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidChangeFrame(*this);
+}
+
+void NSWindow::setContentSize(CGSize size) {
+    size.width = std::clamp(size.width, contentMinSize_.width, std::max(contentMinSize_.width, contentMaxSize_.width));
+    size.height = std::clamp(size.height, contentMinSize_.height, std::max(contentMinSize_.height, contentMaxSize_.height));
+    CGRect content = contentRect(frame_);
+    // The top edge stays where it is, as on the platform.
+    CGFloat top = content.origin.y + content.size.height;
+    CGRect f = frameRect({content.origin.x, top - size.height, size.width, size.height});
+    setFrame(f);
+}
+
+void NSWindow::setContentMinSize(CGSize size) { contentMinSize_ = size; }
+void NSWindow::setContentMaxSize(CGSize size) { contentMaxSize_ = size; }
+
+void NSWindow::center() {
+    auto s = screen();
+    if (!s) return;
+    CGRect v = s->visibleFrame();
+    setFrame({std::round(v.midX() - frame_.size.width / 2), std::round(v.midY() - frame_.size.height / 2),
+              frame_.size.width, frame_.size.height});
+}
+
+std::shared_ptr<NSScreen> NSWindow::screen() const { return NSScreen::main(); }
+
+CGFloat NSWindow::backingScaleFactor() const {
+    if (backingScale_) return *backingScale_;
+    auto s = screen();
+    return s ? s->backingScaleFactor() : 1.0;
+}
+
+void NSWindow::setBackingScaleFactor(CGFloat scale) {
+    CGFloat old = backingScaleFactor();
+    backingScale_ = scale;
+    if (old == scale) return;
+    if (contentView_) contentView_->backingPropertiesChanged();
+    if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidChangeBackingProperties(*this);
+    postNotification(didChangeBackingPropertiesNotification, sharedAs<NSWindow>());
+    if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidChangeFrame(*this);
+}
+
+void NSWindow::contentViewFrameToWindow() {
+    if (contentView_) contentView_->setFrame({{0, 0}, contentSize()});
+}
+
+void NSWindow::setContentView(const NSView::Ptr& view) {
+    if (view == contentView_) return;
+    auto self = sharedAs<NSWindow>();
+    if (contentView_) {
+        auto old = contentView_;
+        contentView_ = nullptr;
+        old->setWindowRecursively(nullptr, true);
+    }
+    contentView_ = view;
+    if (!view) return;
+    view->removeFromSuperview();
+    view->setFrame({{0, 0}, contentSize()});
+    view->setWindowRecursively(self, true);
+    view->setNeedsLayout(true);
+}
+
+void NSWindow::setContentViewController(const std::shared_ptr<NSViewController>& controller) {
+    contentViewController_ = controller;
+    if (!controller) {
+        setContentView(Runtime::make<NSView>());
+        return;
+    }
+    auto view = controller->view();
+    CGSize size = controller->preferredContentSize();
+    if (size.width <= 0 || size.height <= 0) size = view->frame().size;
+    if (size.width > 0 && size.height > 0) setContentSize(size);
+    setContentView(view);
+}
+
+bool NSWindow::isKeyWindow() const { return key_; }
+
+void NSWindow::makeKeyWindow() {
+    if (!canBecomeKeyWindow()) return;
+    NSApplication::shared().setKeyWindow(sharedAs<NSWindow>());
+}
+
+void NSWindow::makeKeyAndOrderFront(Runtime::NSObject* sender) {
+    orderFront(sender);
+    makeKeyWindow();
+}
+
+void NSWindow::orderFront(Runtime::NSObject*) {
+    auto self = sharedAs<NSWindow>();
+    NSApplication::shared().windowDidOrderFront(self);
+    if (visible_) return;
+    visible_ = true;
+    if (contentView_) contentView_->windowVisibilityChanged(true);
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidOrderFront(*this);
+    if (contentView_) contentView_->setNeedsDisplay(true);
+}
+
+void NSWindow::orderOut(Runtime::NSObject*) {
+    if (!visible_) return;
+    auto self = sharedAs<NSWindow>();
+    visible_ = false;
+    NSApplication::shared().windowDidOrderOut(*this);
+    if (contentView_) contentView_->windowVisibilityChanged(false);
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidOrderOut(*this);
+}
+
+void NSWindow::performClose(Runtime::NSObject*) {
+    if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get()); d && !d->windowShouldClose(*this)) return;
+    close();
+}
+
+void NSWindow::close() {
+    auto self = sharedAs<NSWindow>();
+    if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowWillClose(*this);
+    postNotification(willCloseNotification, self);
+    orderOut(nullptr);
+}
+
+void NSWindow::setKey(bool key) {
+    if (key == key_) return;
+    key_ = key;
+    auto self = sharedAs<NSWindow>();
+    if (key) {
+        becomeKeyWindow();
+        if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidBecomeKey(*this);
+        postNotification(didBecomeKeyNotification, self);
+    } else {
+        resignKeyWindow();
+        if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidResignKey(*this);
+        postNotification(didResignKeyNotification, self);
+    }
+}
+
+void NSWindow::becomeKeyWindow() {
+    if (firstResponder_.expired())
+        if (auto initial = initialFirstResponder()) makeFirstResponder(initial);
+}
+
+void NSWindow::resignKeyWindow() {}
+
+std::shared_ptr<NSResponder> NSWindow::firstResponder() const {
+    if (auto r = firstResponder_.lock()) return r;
+    return std::const_pointer_cast<NSWindow>(std::static_pointer_cast<const NSWindow>(shared_from_this()));
+}
+
+bool NSWindow::makeFirstResponder(const std::shared_ptr<NSResponder>& responder) {
+    auto current = firstResponder_.lock();
+    if (responder.get() == this) return makeFirstResponder(nullptr);
+    if (current == responder) return true;
+    if (current && !current->resignFirstResponder()) return false;
+    firstResponder_.reset();
+    if (!responder) return true;
+    if (!responder->acceptsFirstResponder() || !responder->becomeFirstResponder()) return false;
+    firstResponder_ = responder;
+    return true;
+}
+
+std::shared_ptr<NSText> NSWindow::fieldEditor(bool createWhenNeeded, const Runtime::NSObject*) {
+    if (!fieldEditor_ && createWhenNeeded) {
+        fieldEditor_ = Runtime::make<NSText>();
+        fieldEditor_->setFieldEditor(true);
+    }
+    return fieldEditor_;
+}
+
+NSView::Ptr NSWindow::hitTest(CGPoint locationInWindow) const {
+    return contentView_ ? contentView_->hitTest(locationInWindow) : nullptr;
+}
+
+void NSWindow::sendEvent(const std::shared_ptr<NSEvent>& event) {
+    if (!event) return;
+    auto self = sharedAs<NSWindow>();
+    auto& app = NSApplication::shared();
+    auto previous = app.currentEvent_;
+    app.currentEvent_ = event;
+    switch (event->type()) {
+    case EventType::keyDown:
+    case EventType::keyUp:
+    case EventType::flagsChanged: firstResponder()->dispatchEvent(*event); break;
+    default: dispatchMouse(event); break;
+    }
+    app.currentEvent_ = previous;
+}
+
+void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
+    const NSEvent& e = *event;
+    unsigned buttons = NSEvent::pressedMouseButtons();
+    switch (e.type()) {
+    case EventType::leftMouseDown:
+    case EventType::rightMouseDown:
+    case EventType::otherMouseDown: {
+        NSEvent::setPressedMouseButtons(buttons | (1u << e.buttonNumber()));
+        auto hit = hitTest(e.locationInWindow());
+        if (!key_ && canBecomeKeyWindow()) {
+            // The click that activates a window reaches the view only if it asks for it.
+            makeKeyAndOrderFront();
+            if (hit && !hit->acceptsFirstMouse(&e)) return;
+        }
+        if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder()) makeFirstResponder(hit);
+        captured_ = hit;
+        if (hit)
+            hit->dispatchEvent(e);
+        else
+            dispatchEvent(e);
+        return;
+    }
+    case EventType::leftMouseDragged:
+    case EventType::rightMouseDragged:
+    case EventType::otherMouseDragged:
+    case EventType::leftMouseUp:
+    case EventType::rightMouseUp:
+    case EventType::otherMouseUp: {
+        bool up = e.type() == EventType::leftMouseUp || e.type() == EventType::rightMouseUp ||
+                  e.type() == EventType::otherMouseUp;
+        if (up) NSEvent::setPressedMouseButtons(buttons & ~(1u << e.buttonNumber()));
+        NSView::Ptr target = captured_.lock();
+        if (!target) target = hitTest(e.locationInWindow());
+        if (up) captured_.reset();
+        if (target)
+            target->dispatchEvent(e);
+        else
+            dispatchEvent(e);
+        if (!up) updateTrackingAreas(e);
+        return;
+    }
+    case EventType::mouseMoved:
+        updateTrackingAreas(e);
+        if (acceptsMouseMovedEvents_) firstResponder()->mouseMoved(e);
+        return;
+    default:
+        if (auto hit = hitTest(e.locationInWindow())) hit->dispatchEvent(e);
+        return;
+    }
+}
+
+void NSWindow::updateTrackingAreas(const NSEvent& event) {
+    if (!contentView_) return;
+    CGPoint p = event.locationInWindow();
+    std::vector<std::weak_ptr<NSTrackingArea>> nowInside;
+    std::vector<std::pair<std::shared_ptr<NSTrackingArea>, bool>> changes;  // area, entered
+    std::vector<std::shared_ptr<NSTrackingArea>> moved;
+    forEachView(*contentView_, [&](NSView& v) {
+        if (v.isHiddenOrHasHiddenAncestor()) return;
+        for (auto& area : v.trackingAreas()) {
+            CGRect r = area->options().contains(NSTrackingArea::Options::inVisibleRect()) ? v.bounds() : area->rect();
+            bool inside = v.convertTo(r, nullptr).contains(p);
+            if (!inside) continue;
+            nowInside.push_back(area);
+            if (area->options().contains(NSTrackingArea::Options::mouseMoved())) moved.push_back(area);
+        }
+    });
+    auto contains = [](const std::vector<std::weak_ptr<NSTrackingArea>>& list, const NSTrackingArea* a) {
+        return std::any_of(list.begin(), list.end(), [a](const std::weak_ptr<NSTrackingArea>& w) { return w.lock().get() == a; });
+    };
+    for (auto& w : inside_)
+        if (auto a = w.lock(); a && !contains(nowInside, a.get())) changes.push_back({a, false});
+    for (auto& w : nowInside)
+        if (auto a = w.lock(); a && !contains(inside_, a.get())) changes.push_back({a, true});
+    inside_ = nowInside;
+    for (auto& [area, entered] : changes) {
+        if (!area->options().contains(NSTrackingArea::Options::mouseEnteredAndExited())) continue;
+        auto owner = area->owner();
+        if (!owner) continue;
+        auto copy = NSEvent::copy(event, entered ? EventType::mouseEntered : EventType::mouseExited);
+        entered ? owner->mouseEntered(*copy) : owner->mouseExited(*copy);
+    }
+    if (event.type() == EventType::mouseMoved)
+        for (auto& area : moved)
+            if (auto owner = area->owner()) owner->mouseMoved(event);
+}
+
+std::shared_ptr<NSEvent> NSWindow::nextEvent(EventTypeMask mask) {
+    return NSApplication::shared().nextEvent(mask, 1e9, true, this);
+}
+
+bool NSWindow::performKeyEquivalent(const NSEvent& event) {
+    if (!contentView_) return false;
+    bool handled = false;
+    std::function<bool(NSView&)> walk = [&](NSView& v) {
+        if (v.isHidden()) return false;
+        if (v.performKeyEquivalent(event)) return true;
+        auto subs = v.subviews();
+        for (auto& s : subs)
+            if (walk(*s)) return true;
+        return false;
+    };
+    handled = walk(*contentView_);
+    return handled;
+}
+
+bool NSWindow::tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) {
+    if (NSResponder::tryToPerform(action, sender)) return true;
+    if (auto d = delegate()) return d->perform(action, sender);
+    return false;
+}
+
+bool NSWindow::viewsNeedDisplay() const { return contentView_ && anyNeedsDisplay(*contentView_); }
+
+bool NSWindow::displayIfNeeded() {
+    if (!contentView_) return false;
+    contentView_->layoutSubtreeIfNeeded();
+    if (!viewsNeedDisplay()) return false;
+    display();
+    return true;
+}
+
+void NSWindow::display() {
+    if (!contentView_) return;
+    contentView_->layoutSubtreeIfNeeded();
+    drawContent();
+    ++displayCount_;
+    if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidDisplay(*this);
+}
+
+void NSWindow::drawContent() {
+    forEachView(*contentView_, [](NSView& v) { v.setNeedsDisplay(false); });
+}
+
+}  // namespace AppKit

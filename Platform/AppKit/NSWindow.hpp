@@ -1,0 +1,203 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSResponder.hpp"
+#include "AppKit/NSView.hpp"
+#include "CoreGraphics/Geometry.hpp"
+
+namespace AppKit {
+
+class NSViewController;
+class NSText;
+class NSScreen;
+class NSAppearance;
+class NSWindowDelegate;
+
+// Window style bits, with the platform's values.
+struct StyleMask {
+    std::uint64_t rawValue = 0;
+    static constexpr StyleMask borderless() { return {0}; }
+    static constexpr StyleMask titled() { return {1u << 0}; }
+    static constexpr StyleMask closable() { return {1u << 1}; }
+    static constexpr StyleMask miniaturizable() { return {1u << 2}; }
+    static constexpr StyleMask resizable() { return {1u << 3}; }
+    static constexpr StyleMask fullSizeContentView() { return {1u << 15}; }
+    static constexpr StyleMask standard() { return {0b1111}; }
+
+    constexpr bool contains(StyleMask m) const { return (rawValue & m.rawValue) == m.rawValue; }
+    friend constexpr StyleMask operator|(StyleMask a, StyleMask b) { return {a.rawValue | b.rawValue}; }
+    friend constexpr bool operator==(StyleMask, StyleMask) = default;
+};
+
+enum class TitleVisibility { visible = 0, hidden = 1 };
+
+// A window: a content view (or a content view controller), key status with its
+// notifications, a first responder, a field editor, a backing scale factor, and the
+// dispatch of events into its views. Windows are drawn by the window back end through
+// displayIfNeeded(); the frame is in screen coordinates (y up).
+class NSWindow : public NSResponder {
+    VZ_OBJECT(NSWindow, NSResponder)
+public:
+    using Ptr = std::shared_ptr<NSWindow>;
+
+    // Names posted through the default notification centre, object = the window.
+    static constexpr const char* didBecomeKeyNotification = "NSWindowDidBecomeKeyNotification";
+    static constexpr const char* didResignKeyNotification = "NSWindowDidResignKeyNotification";
+    static constexpr const char* willCloseNotification = "NSWindowWillCloseNotification";
+    static constexpr const char* didResizeNotification = "NSWindowDidResizeNotification";
+    static constexpr const char* didChangeBackingPropertiesNotification = "NSWindowDidChangeBackingPropertiesNotification";
+
+    // A window whose content view fills `contentRect` (screen coordinates).
+    static Ptr make(CGRect contentRect, StyleMask style = StyleMask::standard());
+    // A titled, closable, resizable window sized to the controller's view.
+    static Ptr withContentViewController(const std::shared_ptr<NSViewController>& controller);
+
+    // --- Appearance and identity ----------------------------------------------------------
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title);
+    const std::string& identifier() const { return identifier_; }
+    void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
+    int windowNumber() const { return number_; }
+    StyleMask styleMask() const { return style_; }
+    void setStyleMask(StyleMask style);
+    bool isResizable() const { return style_.contains(StyleMask::resizable()); }
+    TitleVisibility titleVisibility() const { return titleVisibility_; }
+    void setTitleVisibility(TitleVisibility v) { titleVisibility_ = v; }
+    bool titlebarAppearsTransparent() const { return titlebarTransparent_; }
+    void setTitlebarAppearsTransparent(bool flag) { titlebarTransparent_ = flag; }
+    // The height the title bar takes from the frame (0 when borderless or full-size content).
+    CGFloat titlebarHeight() const;
+
+    std::shared_ptr<NSAppearance> appearance() const { return appearance_; }
+    void setAppearance(std::shared_ptr<NSAppearance> appearance);
+    std::shared_ptr<NSAppearance> effectiveAppearance() const;
+
+    // --- Geometry -------------------------------------------------------------------------
+    CGRect frame() const { return frame_; }
+    void setFrame(CGRect frame, bool display = true);
+    CGRect contentRect(CGRect forFrameRect) const;
+    CGRect frameRect(CGRect forContentRect) const;
+    CGSize contentSize() const { return contentRect(frame_).size; }
+    // Clamped to the content min/max sizes.
+    void setContentSize(CGSize size);
+    CGSize contentMinSize() const { return contentMinSize_; }
+    CGSize contentMaxSize() const { return contentMaxSize_; }
+    void setContentMinSize(CGSize size);
+    void setContentMaxSize(CGSize size);
+    void center();
+    std::shared_ptr<NSScreen> screen() const;
+
+    // Points to pixels; the screen's unless a test or back end sets one.
+    CGFloat backingScaleFactor() const;
+    void setBackingScaleFactor(CGFloat scale);
+
+    // --- Content --------------------------------------------------------------------------
+    NSView::Ptr contentView() const { return contentView_; }
+    void setContentView(const NSView::Ptr& view);
+    std::shared_ptr<NSViewController> contentViewController() const { return contentViewController_; }
+    // Makes the controller's view the content view and sizes the window to its
+    // preferredContentSize when it has one (else to the view's frame).
+    void setContentViewController(const std::shared_ptr<NSViewController>& controller);
+
+    std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
+
+    // --- Ordering and key status ----------------------------------------------------------
+    bool isVisible() const { return visible_; }
+    bool isKeyWindow() const;
+    virtual bool canBecomeKeyWindow() const { return true; }
+    void makeKeyWindow();
+    void makeKeyAndOrderFront(Runtime::NSObject* sender = nullptr);
+    void orderFront(Runtime::NSObject* sender = nullptr);
+    void orderOut(Runtime::NSObject* sender = nullptr);
+    // Asks the delegate (windowShouldClose) and closes when it agrees.
+    void performClose(Runtime::NSObject* sender = nullptr);
+    void close();
+    // Called when key status arrives or leaves (after the flag changed, before the
+    // notification); subclasses call the base.
+    virtual void becomeKeyWindow();
+    virtual void resignKeyWindow();
+
+    // --- First responder ------------------------------------------------------------------
+    // The window itself when no view is first responder.
+    std::shared_ptr<NSResponder> firstResponder() const;
+    // Asks the current first responder to resign, then `responder` to become; false (and no
+    // change) when either refuses. Null makes the window itself first responder.
+    bool makeFirstResponder(const std::shared_ptr<NSResponder>& responder);
+    std::shared_ptr<NSView> initialFirstResponder() const { return initialFirstResponder_.lock(); }
+    void setInitialFirstResponder(const std::shared_ptr<NSView>& view) { initialFirstResponder_ = view; }
+    // The window's one shared text editor for text fields; created on first request when
+    // `createWhenNeeded`.
+    std::shared_ptr<NSText> fieldEditor(bool createWhenNeeded, const Runtime::NSObject* forObject = nullptr);
+
+    // --- Events ---------------------------------------------------------------------------
+    // Delivers an event to the view it belongs to: mouse-down to the view hit (which then
+    // gets the drags and the mouse-up, wherever they happen), keys to the first responder,
+    // mouse moves to the view under the pointer and to tracking areas.
+    virtual void sendEvent(const std::shared_ptr<NSEvent>& event);
+    // The next queued event of this window matching `mask` (see NSApplication::nextEvent).
+    std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask);
+    // The view that took the last mouse-down, while the button is held.
+    // Mouse moves go to tracking areas; with this on, also to the first responder.
+    bool acceptsMouseMovedEvents() const { return acceptsMouseMovedEvents_; }
+    void setAcceptsMouseMovedEvents(bool flag) { acceptsMouseMovedEvents_ = flag; }
+    NSView::Ptr mouseCaptureView() const { return captured_.lock(); }
+    // The content view's deepest view at a point in window coordinates.
+    NSView::Ptr hitTest(CGPoint locationInWindow) const;
+
+    bool performKeyEquivalent(const NSEvent& event) override;
+    bool tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) override;
+
+    // --- Display --------------------------------------------------------------------------
+    bool viewsNeedDisplay() const;
+    // Lays out and redraws when anything needs it; true when it drew.
+    bool displayIfNeeded();
+    void display();
+    // Counts the redraws (tests check that needsDisplay causes exactly one).
+    int displayCount() const { return displayCount_; }
+
+    void didInit() override;
+
+protected:
+    NSWindow(CGRect contentRect, StyleMask style);
+
+private:
+    friend class NSApplication;
+    friend class NSView;
+    void setKey(bool key);
+    void dispatchMouse(const std::shared_ptr<NSEvent>& event);
+    void updateTrackingAreas(const NSEvent& event);
+    void keyStatusChanged();
+    void contentViewFrameToWindow();
+    void drawContent();
+
+    CGRect frame_;
+    StyleMask style_;
+    std::string title_, identifier_;
+    int number_ = 0;
+    TitleVisibility titleVisibility_ = TitleVisibility::visible;
+    bool titlebarTransparent_ = false;
+    std::shared_ptr<NSAppearance> appearance_;
+    CGSize contentMinSize_{0, 0};
+    CGSize contentMaxSize_{1e7, 1e7};
+    std::optional<CGFloat> backingScale_;
+    NSView::Ptr contentView_;
+    std::shared_ptr<NSViewController> contentViewController_;
+    std::weak_ptr<Runtime::NSObject> delegate_;
+    std::weak_ptr<NSResponder> firstResponder_;
+    std::weak_ptr<NSView> initialFirstResponder_;
+    std::shared_ptr<NSText> fieldEditor_;
+    std::weak_ptr<NSView> captured_;
+    std::vector<std::weak_ptr<NSTrackingArea>> inside_;
+    bool visible_ = false;
+    bool key_ = false;
+    bool acceptsMouseMovedEvents_ = false;
+    int displayCount_ = 0;
+};
+
+}  // namespace AppKit

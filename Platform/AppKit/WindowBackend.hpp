@@ -1,0 +1,23 @@
+#pragma once
+
+namespace AppKit {
+
+class NSWindow;
+
+// What shows windows on a screen and turns a device's input into events. The headless back
+// end (tests) only keeps images; the SDL back end opens real windows. Installed with
+// NSApplication::setWindowBackend.
+class WindowBackend {
+public:
+    virtual ~WindowBackend() = default;
+    virtual void windowDidOrderFront(NSWindow& window) = 0;
+    virtual void windowDidOrderOut(NSWindow& window) = 0;
+    // The window drew new content (displayIfNeeded ran).
+    virtual void windowDidDisplay(NSWindow& window) = 0;
+    virtual void windowDidChangeFrame(NSWindow& window) = 0;
+    // Waits up to `timeout` seconds for device input and posts it to the application's
+    // queue; false when this back end has no input (nextEvent then fails loudly).
+    virtual bool waitForEvents(double timeout) = 0;
+};
+
+}  // namespace AppKit
