@@ -1,0 +1,3 @@
+#include "tools/artwork/Artwork.hpp"
+
+int main(int argc, char** argv) { return Artwork::run(argc, argv); }
