@@ -1,6 +1,7 @@
 #include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace Vantrel_Zellow_Extension {
@@ -41,6 +42,8 @@ MidiProcessor::MidiProcessor() {
     for (auto& value : stepDelays) value.store(0.0f, relaxed);
     for (auto& value : stepVelocities) value.store(0.0f, relaxed);
     for (auto& value : parameterMirror) value.store(0.0f, relaxed);
+    for (auto& channel : slotOfNote_) channel.fill(noSlot);
+    freeSlots_.fill(~std::uint64_t(0));
 }
 
 void MidiProcessor::setParameter(AUParameterAddress address, bool fromRender, AUValue value) {
@@ -131,20 +134,34 @@ AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int
 
 void MidiProcessor::rememberNote(std::uint8_t note, std::uint8_t channel, float randomOffset,
                                  AUEventSampleTime noteOnTime) {
-    for (auto& slot : pendingNotes) {
-        if (slot.active && slot.note == note && slot.channel == channel) {
-            slot.randomOffset = randomOffset;
-            slot.noteOnTime = std::max(slot.noteOnTime, noteOnTime);
-            return;
-        }
+    const std::int8_t held = slotOfNote_[channel & 0x0F][note];
+    if (held != noSlot) {
+        PendingNote& slot = pendingNotes_[std::size_t(held)];
+        slot.randomOffset = randomOffset;
+        slot.noteOnTime = std::max(slot.noteOnTime, noteOnTime);
+        return;
     }
-    for (auto& slot : pendingNotes) {
-        if (!slot.active) {
-            slot = PendingNote{note, channel, randomOffset, true, noteOnTime};
-            return;
-        }
+    // The first free slot from slot 0.
+    for (std::size_t word = 0; word < freeSlots_.size(); ++word) {
+        if (freeSlots_[word] == 0) continue;
+        const auto index = word * 64 + std::size_t(std::countr_zero(freeSlots_[word]));
+        freeSlots_[word] &= freeSlots_[word] - 1;
+        pendingNotes_[index] = PendingNote{note, std::uint8_t(channel & 0x0F), randomOffset, true, noteOnTime};
+        slotOfNote_[channel & 0x0F][note] = static_cast<std::int8_t>(index);
+        return;
     }
     // Table full: the note-on still goes out, its note-off will be sent undelayed.
+}
+
+const PendingNote* MidiProcessor::pendingNote(std::uint8_t note, std::uint8_t channel) const {
+    const std::int8_t held = slotOfNote_[channel & 0x0F][note];
+    return held == noSlot ? nullptr : &pendingNotes_[std::size_t(held)];
+}
+
+void MidiProcessor::releaseNote(std::int8_t slot, std::uint8_t note, std::uint8_t channel) {
+    pendingNotes_[std::size_t(slot)].active = false;
+    freeSlots_[std::size_t(slot) / 64] |= std::uint64_t(1) << (std::size_t(slot) % 64);
+    slotOfNote_[channel][note] = noSlot;
 }
 
 float MidiProcessor::randomOffsetFor(std::uint8_t note, double eventBeat) const {
@@ -190,15 +207,14 @@ void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleSt
         time = std::max(schedule(sampleTime, eventStep, randomOffset, position), sampleTime);
         rememberNote(bytes[1], channel, randomOffset, time);
     } else {
-        for (auto& slot : pendingNotes) {
-            if (slot.active && slot.note == bytes[1] && slot.channel == channel) {
-                slot.active = false;
-                // A long delay on the note-on's step and none on this one must not end the note
-                // before it began.
-                time = std::max({schedule(sampleTime, eventStep, slot.randomOffset, position), sampleTime,
-                                 slot.noteOnTime});
-                break;
-            }
+        const std::int8_t held = slotOfNote_[channel][bytes[1]];
+        if (held != noSlot) {
+            const PendingNote& slot = pendingNotes_[std::size_t(held)];
+            // A long delay on the note-on's step and none on this one must not end the note
+            // before it began.
+            time = std::max({schedule(sampleTime, eventStep, slot.randomOffset, position), sampleTime,
+                             slot.noteOnTime});
+            releaseNote(held, bytes[1], channel);
         }
     }
     bytes[2] = velocityByte(static_cast<float>(bytes[2]) * stepVelocities[static_cast<std::size_t>(eventStep)].load(relaxed));

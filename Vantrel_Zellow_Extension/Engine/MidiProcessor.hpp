@@ -51,7 +51,8 @@ public:
 
     // Render thread only.
     std::int32_t lastStep = -1;
-    std::array<PendingNote, pendingNoteCapacity> pendingNotes{};
+    // The pending-note table, read-only outside: its index must stay in step with it.
+    const std::array<PendingNote, pendingNoteCapacity>& pendingNotes() const { return pendingNotes_; }
 
     // The render thread's report to the editor.
     std::atomic<std::int32_t> displayStep{-1};
@@ -76,6 +77,8 @@ public:
     // Notes a note-on in the pending table (one slot per note and channel at most).
     void rememberNote(std::uint8_t note, std::uint8_t channel, float randomOffset,
                       AudioToolbox::AUEventSampleTime noteOnTime);
+    // The note's active slot, or null.
+    const PendingNote* pendingNote(std::uint8_t note, std::uint8_t channel) const;
 
     // The step (0 ... stepCount - 1) that a beat position falls on.
     std::int32_t stepAt(double beat) const;
@@ -84,10 +87,19 @@ public:
     std::uint64_t takeDirtyMask() { return dirtyMask.exchange(0, std::memory_order_acquire); }
 
 private:
+    static constexpr std::int8_t noSlot = -1;
+
+    void releaseNote(std::int8_t slot, std::uint8_t note, std::uint8_t channel);
     void sendNote(const AudioToolbox::AUMIDIEvent& event, AudioToolbox::AUEventSampleTime cycleStart,
                   double beatsPerSample);
     void send(AudioToolbox::AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) const;
     float randomOffsetFor(std::uint8_t note, double eventBeat) const;
+
+    std::array<PendingNote, pendingNoteCapacity> pendingNotes_{};
+    // Where each note's active slot is, and which slots are free (bit set), so that finding
+    // a note or the first free slot takes no scan of the table, however full it is.
+    std::array<std::array<std::int8_t, 256>, 16> slotOfNote_;
+    std::array<std::uint64_t, pendingNoteCapacity / 64> freeSlots_;
 };
 
 }  // namespace Vantrel_Zellow_Extension

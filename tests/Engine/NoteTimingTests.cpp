@@ -126,7 +126,7 @@ TEST(NoteTiming, RepeatedNoteOnsShareOneSlot) {
     const auto second = h.sent[1].time - 1100;
     EXPECT_EQ(h.sent[2].time - 1200, second) << "the first note-off takes the refreshed random part";
     EXPECT_EQ(h.sent[3].time, 1300) << "the second note-off finds no slot and is sent undelayed";
-    for (const auto& slot : h.processor.pendingNotes) EXPECT_FALSE(slot.active);
+    for (const auto& slot : h.processor.pendingNotes()) EXPECT_FALSE(slot.active);
 }
 
 TEST(NoteTiming, NoteOffWithoutNoteOnIsSentAtItsOwnTimeScaled) {
@@ -146,7 +146,7 @@ TEST(NoteTiming, ZeroVelocityStepKeepsANoteOn) {
     on.noteOn(0, 60, 127);
     h.render(0, on);
     EXPECT_THAT(h.sent, ElementsAre(midiOut(0, 0x90, 60, 0)));
-    EXPECT_TRUE(h.processor.pendingNotes[0].active) << "the slot waits for the note's own note-off";
+    EXPECT_TRUE(h.processor.pendingNotes()[0].active) << "the slot waits for the note's own note-off";
 }
 
 TEST(NoteTiming, NoteOffIsNeverSentBeforeItsNoteOn) {
@@ -211,14 +211,14 @@ TEST(NoteTiming, BypassForwardsMidiUnchangedButAppliesParameters) {
     EXPECT_THAT(std::vector(h.sent.begin() + 1, h.sent.end()),
                 ElementsAre(midiOut(10, 0x80, 60, 30), midiOut(11, 0xF8, 0, 0, 1), midiOut(13, 0x90, 61, 0)));
     EXPECT_EQ(h.processor.delay.load(), 0.04f);
-    EXPECT_TRUE(h.processor.pendingNotes[0].active) << "a forwarded note-off leaves the slot";
+    EXPECT_TRUE(h.processor.pendingNotes()[0].active) << "a forwarded note-off leaves the slot";
 
     h.processor.bypass.store(false);
     EventList after;
     after.noteOff(20, 60);
     h.render(0, after);
     EXPECT_EQ(h.sent.back().time, std::max<AUEventSampleTime>(20 + 1764, onTime));
-    EXPECT_FALSE(h.processor.pendingNotes[0].active);
+    EXPECT_FALSE(h.processor.pendingNotes()[0].active);
 }
 
 TEST(NoteTiming, ShortAndOverlongEventsAreSentSafely) {
@@ -309,7 +309,7 @@ TEST(NoteTiming, NoOutputBlockStillTracksNotes) {
     EventList events;
     events.noteOn(0, 60, 100);
     EXPECT_EQ(h.render(0, events), noErr);
-    EXPECT_TRUE(h.processor.pendingNotes[0].active);
+    EXPECT_TRUE(h.processor.pendingNotes()[0].active);
 }
 
 TEST(NoteTiming, ExtremeHostAutomationNeverSendsBeforeTheInputOrCrashes) {

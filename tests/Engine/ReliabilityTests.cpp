@@ -172,7 +172,7 @@ TEST(Reliability, EveryPresetEndsEveryNoteAndSendsValidMidiNoEarlierThanItsInput
             for (const auto& [key, on] : sounding) {
                 EXPECT_FALSE(on) << preset.name << ": note " << key.second << " hangs on channel " << key.first;
             }
-            for (const auto& slot : h.processor.pendingNotes) EXPECT_FALSE(slot.active) << preset.name;
+            for (const auto& slot : h.processor.pendingNotes()) EXPECT_FALSE(slot.active) << preset.name;
         }
     }
 }
