@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "AppKit/NSApplicationDelegate.hpp"
+#include "AppKit/NSMenu.hpp"
+#include "AppKit/NSMenuDelegate.hpp"
+#include "AppKit/NSWindowDelegate.hpp"
+#include "AppKitTestSupport.hpp"
+
+using namespace AppKit;
+
+namespace {
+
+std::vector<std::string>* actionLog = nullptr;
+
+// Answers "copy:" and "undo:" when asked to, and writes down who received what.
+template <class Base>
+class Answering : public Base {
+public:
+    std::string name;
+    void copy(Runtime::NSObject*) { actionLog->push_back(name + " copy"); }
+    void undo(Runtime::NSObject*) { actionLog->push_back(name + " undo"); }
+};
+
+class FocusView : public Answering<NSView> {
+    VZ_OBJECT(FocusView, NSView)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("copy:", &FocusView::copy)};
+    }
+    bool acceptsFirstResponder() const override { return true; }
+};
+
+class Container : public Answering<NSView> {
+    VZ_OBJECT(Container, NSView)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("undo:", &Container::undo)};
+    }
+};
+
+class WindowDelegate : public Answering<Runtime::NSObject>, public NSWindowDelegate {
+    VZ_OBJECT(WindowDelegate, Runtime::NSObject)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("newDocument:", &WindowDelegate::copy)};
+    }
+};
+
+class AppDelegate : public Answering<Runtime::NSObject>, public NSApplicationDelegate {
+    VZ_OBJECT(AppDelegate, Runtime::NSObject)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("showHelp:", &AppDelegate::copy), Runtime::action("undo:", &AppDelegate::undo)};
+    }
+    std::vector<std::string> launch;
+    void applicationWillFinishLaunching(NSApplication&) override { launch.push_back("will"); }
+    void applicationDidFinishLaunching(NSApplication&) override { launch.push_back("did"); }
+};
+
+class ActionTest : public AppKitTest::AppKitTest {
+protected:
+    void SetUp() override {
+        AppKitTest::SetUp();
+        actionLog = &log;
+        window = NSWindow::make({0, 0, 200, 200});
+        container = Runtime::make<Container>();
+        container->name = "container";
+        focus = Runtime::make<FocusView>();
+        focus->name = "focus";
+        container->addSubview(focus);
+        window->contentView()->addSubview(container);
+        windowDelegate = Runtime::make<WindowDelegate>();
+        windowDelegate->name = "windowDelegate";
+        window->setDelegate(windowDelegate);
+        appDelegate = Runtime::make<AppDelegate>();
+        appDelegate->name = "appDelegate";
+        NSApplication::shared().setDelegate(appDelegate);
+        window->makeKeyAndOrderFront();
+        window->makeFirstResponder(focus);
+    }
+    void TearDown() override {
+        actionLog = nullptr;
+        NSMenu::setChooser(nullptr);
+        AppKitTest::TearDown();
+    }
+    std::vector<std::string> log;
+    NSWindow::Ptr window;
+    std::shared_ptr<Container> container;
+    std::shared_ptr<FocusView> focus;
+    std::shared_ptr<WindowDelegate> windowDelegate;
+    std::shared_ptr<AppDelegate> appDelegate;
+};
+
+TEST_F(ActionTest, NilTargetActionsWalkFromTheFirstResponderToTheAppDelegate) {
+    auto& app = NSApplication::shared();
+    struct Case { const char* action; bool handled; const char* receiver; };
+    const Case cases[] = {
+        {"copy:", true, "focus copy"},               // the first responder
+        {"undo:", true, "container undo"},           // up the view chain, before the app delegate
+        {"newDocument:", true, "windowDelegate copy"},  // the window's delegate
+        {"showHelp:", true, "appDelegate copy"},     // the application's delegate
+        {"paste:", false, nullptr},                  // nobody: false, nothing sent
+    };
+    for (auto& c : cases) {
+        log.clear();
+        EXPECT_EQ(app.sendAction(Runtime::Selector(c.action), nullptr, focus.get()), c.handled) << c.action;
+        if (c.receiver)
+            EXPECT_EQ(log, (std::vector<std::string>{c.receiver})) << c.action;
+        else
+            EXPECT_TRUE(log.empty());
+    }
+    // An explicit target gets the action or nothing at all.
+    log.clear();
+    EXPECT_TRUE(app.sendAction("undo:", appDelegate.get(), nullptr));
+    EXPECT_FALSE(app.sendAction("copy:", container.get(), nullptr));
+    EXPECT_EQ(log, (std::vector<std::string>{"appDelegate undo"}));
+    EXPECT_TRUE(container->tryToPerform("undo:", nullptr));
+    EXPECT_FALSE(focus->tryToPerform("paste:", nullptr));
+}
+
+TEST_F(ActionTest, LaunchingTellsTheDelegateOnce) {
+    auto& app = NSApplication::shared();
+    app.finishLaunching();
+    app.finishLaunching();
+    EXPECT_EQ(appDelegate->launch, (std::vector<std::string>{"will", "did"}));
+    EXPECT_TRUE(app.didFinishLaunching());
+}
+
+class MenuLog : public Runtime::NSObject, public NSMenuDelegate {
+    VZ_OBJECT(MenuLog, Runtime::NSObject)
+public:
+    int updates = 0;
+    void menuNeedsUpdate(NSMenu& menu) override {
+        ++updates;
+        if (menu.numberOfItems() == 0) {
+            menu.addItem("Copy", "copy:", "c");
+            menu.addItem(NSMenuItem::separatorItem());
+            auto more = menu.addItem("More", {}, "");
+            auto sub = NSMenu::make("More");
+            sub->addItem("Undo", "undo:", "z");
+            sub->addItem("Paste", "paste:", "v");
+            more->setSubmenu(sub);
+        }
+    }
+};
+
+TEST_F(ActionTest, OpeningAMenuAsksTheChooserThenSendsTheChosenAction) {
+    auto menu = NSMenu::make("Edit");
+    auto filler = Runtime::make<MenuLog>();
+    menu->setDelegate(filler);
+
+    EXPECT_FALSE(menu->popUp(nullptr, {0, 0}, nullptr));  // no chooser: dismissed
+    EXPECT_EQ(filler->updates, 1);
+    EXPECT_TRUE(log.empty());
+
+    NSMenu::setChooser(NSMenu::choosing("Undo"));  // in the submenu
+    EXPECT_TRUE(menu->popUp(nullptr, {0, 0}, nullptr));
+    EXPECT_EQ(log, (std::vector<std::string>{"container undo"}));
+    EXPECT_EQ(menu->itemWithTitle("More")->submenu()->highlightedItem()->title(), "Undo");
+
+    // Items whose action nobody answers are disabled and cannot be chosen.
+    NSMenu::setChooser(NSMenu::choosing("Paste"));
+    EXPECT_FALSE(menu->popUp(nullptr, {0, 0}, nullptr));
+    EXPECT_FALSE(menu->itemWithTitle("More")->submenu()->itemWithTitle("Paste")->isEnabled());
+
+    // A chooser sees the menu as the user would.
+    std::vector<std::string> seen;
+    NSMenu::setChooser([&](NSMenu& m) {
+        for (auto& item : m.items()) seen.push_back(item->isSeparatorItem() ? "-" : item->title());
+        return m.item(0);
+    });
+    log.clear();
+    EXPECT_TRUE(menu->popUp(nullptr, {0, 0}, nullptr));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Copy", "-", "More"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"focus copy"}));
+}
+
+TEST_F(ActionTest, KeyEquivalentsReachTheMainMenuThroughTheApplication) {
+    auto main = NSMenu::make();
+    auto editItem = main->addItem("Edit", {}, "");
+    auto edit = NSMenu::make("Edit");
+    edit->addItem("Copy", "copy:", "c");
+    auto redo = edit->addItem("Redo", "undo:", "Z");  // upper case: Shift-Command-Z
+    editItem->setSubmenu(edit);
+    auto& app = NSApplication::shared();
+    app.setMainMenu(main);
+    auto target = Runtime::make<Container>();
+    target->name = "target";
+    redo->setTarget(target);
+
+    app.sendEvent(key("c", window, ModifierFlags::command()));
+    app.sendEvent(key("z", window, ModifierFlags::command()));  // no Shift: not Redo
+    app.sendEvent(key("z", window, ModifierFlags::command() | ModifierFlags::shift()));
+    EXPECT_EQ(log, (std::vector<std::string>{"focus copy", "target undo"}));
+    EXPECT_EQ(redo->menu(), edit);
+    EXPECT_EQ(edit->supermenu(), main);
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSText.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "AppKit/NSWindowDelegate.hpp"
+#include "AppKitTestSupport.hpp"
+
+using namespace AppKit;
+
+namespace {
+
+using WindowTest = AppKitTest::AppKitTest;
+
+class KeyLog : public Runtime::NSObject, public NSWindowDelegate {
+    VZ_OBJECT(KeyLog, Runtime::NSObject)
+public:
+    std::vector<std::string>* log = nullptr;
+    void windowDidBecomeKey(NSWindow& w) override { log->push_back("become " + w.title()); }
+    void windowDidResignKey(NSWindow& w) override { log->push_back("resign " + w.title()); }
+    bool windowShouldClose(NSWindow&) override { return allowClose; }
+    bool allowClose = true;
+};
+
+TEST_F(WindowTest, OneKeyWindowAtATimeAndTheOldOneResignsFirst) {
+    std::vector<std::string> log;
+    auto delegate = Runtime::make<KeyLog>();
+    delegate->log = &log;
+    auto a = NSWindow::make({0, 0, 100, 100}), b = NSWindow::make({0, 0, 100, 100});
+    a->setTitle("A"), b->setTitle("B");
+    a->setDelegate(delegate), b->setDelegate(delegate);
+
+    a->makeKeyAndOrderFront();
+    b->makeKeyAndOrderFront();
+    a->makeKeyAndOrderFront();  // again: no duplicate notices for a window already key
+    a->makeKeyWindow();
+    EXPECT_EQ(log, (std::vector<std::string>{"become A", "resign A", "become B", "resign B", "become A"}));
+    EXPECT_TRUE(a->isKeyWindow());
+    EXPECT_FALSE(b->isKeyWindow());
+    EXPECT_EQ(NSApplication::shared().keyWindow(), a);
+
+    // Closing the key window hands key status to the next window in front.
+    log.clear();
+    a->close();
+    EXPECT_EQ(log, (std::vector<std::string>{"resign A", "become B"}));
+    EXPECT_EQ(NSApplication::shared().windows(), (std::vector<NSWindow::Ptr>{b}));
+}
+
+TEST_F(WindowTest, PerformCloseAsksTheDelegate) {
+    std::vector<std::string> log;
+    auto delegate = Runtime::make<KeyLog>();
+    delegate->log = &log;
+    delegate->allowClose = false;
+    auto w = NSWindow::make({0, 0, 100, 100});
+    w->setDelegate(delegate);
+    w->orderFront();
+    w->performClose();
+    EXPECT_TRUE(w->isVisible());
+    delegate->allowClose = true;
+    w->performClose();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(WindowTest, ContentAndFrameSizesFollowTheTitleBar) {
+    auto titled = NSWindow::make({10, 20, 400, 300}, StyleMask::titled());
+    EXPECT_EQ(titled->frame(), (CGRect{10, 20, 400, 328}));
+    EXPECT_EQ(titled->contentView()->frame(), (CGRect{0, 0, 400, 300}));
+    titled->setStyleMask(StyleMask::titled() | StyleMask::fullSizeContentView());
+    EXPECT_EQ(titled->frame(), (CGRect{10, 20, 400, 300}));
+
+    auto w = NSWindow::make({0, 0, 400, 300}, StyleMask::borderless());
+    w->setContentMinSize({200, 200});
+    w->setContentMaxSize({500, 500});
+    w->setContentSize({100, 900});
+    EXPECT_EQ(w->contentSize(), (CGSize{200, 500}));
+    EXPECT_EQ(w->contentView()->frame().size, (CGSize{200, 500}));
+    EXPECT_EQ(w->frame().origin.y + w->frame().size.height, 300);  // the top edge stayed
+}
+
+class LifecycleController : public NSViewController {
+    VZ_OBJECT(LifecycleController, NSViewController)
+public:
+    std::vector<std::string>* log = nullptr;
+    std::string name;
+    void loadView() override {
+        log->push_back(name + " loadView");
+        setView(Runtime::make<NSView>(CGRect{0, 0, 300, 200}));
+    }
+    void viewDidLoad() override { log->push_back(name + " viewDidLoad"); }
+    void viewWillAppear() override { log->push_back(name + " willAppear"); }
+    void viewDidAppear() override { log->push_back(name + " didAppear"); }
+    void viewWillDisappear() override { log->push_back(name + " willDisappear"); }
+    void viewDidDisappear() override { log->push_back(name + " didDisappear"); }
+};
+
+TEST_F(WindowTest, ViewControllersAppearWhenTheirViewJoinsAVisibleWindow) {
+    std::vector<std::string> log;
+    auto parent = Runtime::make<LifecycleController>();
+    parent->log = &log, parent->name = "parent";
+    parent->setPreferredContentSize({640, 480});
+    auto child = Runtime::make<LifecycleController>();
+    child->log = &log, child->name = "child";
+
+    auto w = NSWindow::withContentViewController(parent);
+    EXPECT_EQ(w->contentSize(), (CGSize{640, 480}));
+    EXPECT_EQ(w->contentView(), parent->view());
+    parent->addChild(child);
+    parent->view()->addSubview(child->view());  // not on screen yet: nothing appears
+    EXPECT_EQ(log, (std::vector<std::string>{"parent loadView", "parent viewDidLoad", "child loadView",
+                                             "child viewDidLoad"}));
+    log.clear();
+    w->makeKeyAndOrderFront();
+    EXPECT_EQ(log, (std::vector<std::string>{"parent willAppear", "parent didAppear", "child willAppear",
+                                             "child didAppear"}));
+    log.clear();
+    child->view()->removeFromSuperview();
+    parent->view()->addSubview(child->view());
+    w->orderOut();
+    EXPECT_EQ(log, (std::vector<std::string>{"child willDisappear", "child didDisappear", "child willAppear",
+                                             "child didAppear", "child willDisappear", "child didDisappear",
+                                             "parent willDisappear", "parent didDisappear"}));
+    EXPECT_EQ(child->parent(), parent);
+    EXPECT_EQ(child->view()->nextResponder(), child);
+    EXPECT_EQ(child->nextResponder(), parent->view());
+}
+
+TEST_F(WindowTest, BackingScaleChangesReachEveryView) {
+    struct ScaleView : NSView {
+        int changes = 0;
+        void viewDidChangeBackingProperties() override { ++changes; }
+    };
+    auto w = NSWindow::make({0, 0, 100, 100});
+    auto v = Runtime::make<ScaleView>();
+    w->contentView()->addSubview(v);
+    EXPECT_EQ(w->backingScaleFactor(), 1.0);
+    int before = v->changes;
+    w->setBackingScaleFactor(2.0);
+    w->setBackingScaleFactor(2.0);
+    EXPECT_EQ(w->backingScaleFactor(), 2.0);
+    EXPECT_EQ(v->changes, before + 1);
+}
+
+TEST_F(WindowTest, OneFieldEditorPerWindowAndAppearanceInheritance) {
+    auto a = NSWindow::make({0, 0, 10, 10}), b = NSWindow::make({0, 0, 10, 10});
+    EXPECT_EQ(a->fieldEditor(false), nullptr);
+    auto editor = a->fieldEditor(true);
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(editor->isFieldEditor());
+    EXPECT_EQ(a->fieldEditor(true), editor);
+    EXPECT_NE(b->fieldEditor(true), editor);
+
+    auto v = Runtime::make<NSView>();
+    a->contentView()->addSubview(v);
+    EXPECT_EQ(v->effectiveAppearance()->name(), NSAppearance::aqua);
+    NSApplication::shared().setAppearance(NSAppearance::named(NSAppearance::darkAqua));
+    EXPECT_TRUE(v->effectiveAppearance()->isDark());
+    a->setAppearance(NSAppearance::named(NSAppearance::aqua));
+    EXPECT_FALSE(v->effectiveAppearance()->isDark());
+    EXPECT_EQ(NSAppearance::named("NSAppearanceNameUnknown"), nullptr);
+}
+
+TEST_F(WindowTest, TheRunLoopRedrawsWindowsOnceWhenViewsNeedDisplay) {
+    auto w = NSWindow::make({0, 0, 100, 100});
+    w->orderFront();
+    drain();
+    int count = w->displayCount();
+    EXPECT_GE(count, 1);
+    drain();
+    EXPECT_EQ(w->displayCount(), count);
+    w->contentView()->setNeedsDisplay(true);
+    drain();
+    EXPECT_EQ(w->displayCount(), count + 1);
+}
+
+}  // namespace
