@@ -1,0 +1,62 @@
+#pragma once
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "Foundation/Data.hpp"
+#include "Foundation/NSError.hpp"
+#include "Foundation/URL.hpp"
+#include "Foundation/URLResponse.hpp"
+
+namespace Foundation {
+
+// The platform's URL loading error codes (NSURLErrorDomain).
+namespace URLError {
+inline constexpr long unknown = -1;
+inline constexpr long badURL = -1000;
+inline constexpr long timedOut = -1001;
+inline constexpr long unsupportedURL = -1002;
+inline constexpr long cannotFindHost = -1003;
+inline constexpr long cannotConnectToHost = -1004;
+inline constexpr long networkConnectionLost = -1005;
+inline constexpr long httpTooManyRedirects = -1007;
+inline constexpr long fileDoesNotExist = -1100;
+inline constexpr long fileIsDirectory = -1101;
+inline constexpr long noPermissionsToReadFile = -1102;
+inline constexpr long secureConnectionFailed = -1200;
+inline constexpr long serverCertificateUntrusted = -1202;
+}  // namespace URLError
+
+// Loads the contents of http, https and file URLs: one GET, redirects followed (to http and
+// https only), no retries. Any HTTP status is a response: a 404 page is still data.
+// Thread-safe; each load is independent.
+class URLSession {
+public:
+    using Completion = std::function<void(std::optional<Data> data, std::optional<URLResponse> response,
+                                          std::optional<NSError> error)>;
+
+    URLSession() = default;
+    URLSession(const URLSession&) = delete;
+    URLSession& operator=(const URLSession&) = delete;
+
+    static URLSession& shared();
+
+    // Blocks until the load ends, so call it from a worker. Throws NSError (NSURLErrorDomain,
+    // URLError codes) when nothing could be loaded.
+    std::pair<Data, URLResponse> data(const URL& url);
+
+    // Loads on a global queue and calls `completion` there: data and response, or the error.
+    void dataTask(const URL& url, Completion completion);
+
+    // Seconds to establish a connection, and for the whole load.
+    double connectTimeout() const;
+    double requestTimeout() const;
+    void setTimeouts(double connectSeconds, double requestSeconds);
+
+private:
+    std::atomic<double> connectTimeout_{10};
+    std::atomic<double> requestTimeout_{30};
+};
+
+}  // namespace Foundation

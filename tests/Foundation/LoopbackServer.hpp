@@ -1,0 +1,118 @@
+#pragma once
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A small HTTP server on 127.0.0.1 and an ephemeral port, for the loading tests. Each
+// connection's request goes to the handler, whose text is sent back as the whole response; an
+// empty text holds the connection open without answering until the server stops. The thread
+// gives up by itself after ten seconds, so a test never hangs on it.
+class LoopbackServer {
+public:
+    using Handler = std::function<std::string(const std::string& request)>;
+
+    explicit LoopbackServer(Handler handler) : handler_(std::move(handler)) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = 0;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener_, 8) != 0)
+            return;
+        socklen_t length = sizeof address;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+
+    ~LoopbackServer() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        ::close(listener_);
+    }
+
+    int port() const { return port_; }
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+
+    std::vector<std::string> requests() {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+
+    // A loopback port with nothing listening on it.
+    static int closedPort() {
+        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t length = sizeof address;
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+        ::close(s);
+        return ntohs(address.sin_port);
+    }
+
+    static std::string response(int status, const std::string& body, const std::string& extraHeaders = {}) {
+        return "HTTP/1.1 " + std::to_string(status) + " Status\r\nContent-Length: " + std::to_string(body.size()) +
+               "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+    }
+
+private:
+    bool expired() const { return stop_ || std::chrono::steady_clock::now() > deadline_; }
+
+    bool readable(int fd) const {
+        pollfd p{fd, POLLIN, 0};
+        return ::poll(&p, 1, 20) > 0;
+    }
+
+    void serve() {
+        while (!expired()) {
+            if (!readable(listener_)) continue;
+            const int connection = ::accept(listener_, nullptr, nullptr);
+            if (connection < 0) continue;
+            std::string request;
+            char buffer[4096];
+            while (!expired() && request.find("\r\n\r\n") == std::string::npos) {
+                if (!readable(connection)) continue;
+                const ssize_t n = ::read(connection, buffer, sizeof buffer);
+                if (n <= 0) break;
+                request.append(buffer, static_cast<std::size_t>(n));
+            }
+            {
+                std::lock_guard lock(mutex_);
+                requests_.push_back(request);
+            }
+            const std::string reply = handler_(request);
+            if (reply.empty()) {
+                while (!expired()) readable(connection);
+            } else {
+                std::size_t sent = 0;
+                while (sent < reply.size()) {
+                    const ssize_t n = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+                    if (n <= 0) break;
+                    sent += static_cast<std::size_t>(n);
+                }
+            }
+            ::close(connection);
+        }
+    }
+
+    Handler handler_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    const std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::mutex mutex_;
+    std::vector<std::string> requests_;
+};

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <future>
+
+#include "Dispatch/DispatchQueue.hpp"
+#include "Runtime/MainActor.hpp"
+#include "Foundation/URLSession.hpp"
+#include "LoopbackServer.hpp"
+
+using namespace Foundation;
+
+namespace {
+
+std::string text(const Data& data) { return std::string(data.begin(), data.end()); }
+
+URL url(const std::string& s) { return URL::fromString(s).value(); }
+
+long errorCode(URLSession& session, const URL& target) {
+    try {
+        session.data(target);
+    } catch (const NSError& error) {
+        EXPECT_EQ(error.domain(), NSURLErrorDomain);
+        return error.code();
+    }
+    ADD_FAILURE() << "loaded " << target.absoluteString();
+    return 0;
+}
+
+}  // namespace
+
+TEST(URLSession, LoadsFromALoopbackServer) {
+    LoopbackServer server([](const std::string& request) {
+        if (request.starts_with("GET /missing ")) return LoopbackServer::response(404, "no such page");
+        if (request.starts_with("GET /old ")) return LoopbackServer::response(302, "", "Location: /feed.xml\r\n");
+        return LoopbackServer::response(200, "<rss>1.2</rss>");
+    });
+    ASSERT_NE(server.port(), 0);
+    URLSession session;
+
+    auto [data, response] = session.data(url(server.url("/feed.xml")));
+    EXPECT_EQ(text(data), "<rss>1.2</rss>");
+    EXPECT_EQ(response.statusCode, 200);
+    EXPECT_EQ(response.url.absoluteString(), server.url("/feed.xml"));
+
+    auto [page, notFound] = session.data(url(server.url("/missing")));
+    EXPECT_EQ(text(page), "no such page");  // a status is not an error
+    EXPECT_EQ(notFound.statusCode, 404);
+
+    auto [moved, redirected] = session.data(url(server.url("/old")));
+    EXPECT_EQ(text(moved), "<rss>1.2</rss>");
+    EXPECT_EQ(redirected.url.absoluteString(), server.url("/feed.xml"));
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_TRUE(requests[0].starts_with("GET /feed.xml HTTP/1.1\r\n")) << requests[0];
+}
+
+TEST(URLSession, NetworkFailuresAreErrorsAndNeverHang) {
+    URLSession session;
+    session.setTimeouts(2, 0.3);
+    EXPECT_EQ(errorCode(session, url("http://127.0.0.1:" + std::to_string(LoopbackServer::closedPort()) + "/")),
+              URLError::cannotConnectToHost);
+
+    LoopbackServer silent([](const std::string&) { return std::string(); });
+    EXPECT_EQ(errorCode(session, url(silent.url("/slow"))), URLError::timedOut);
+
+    LoopbackServer hangUp([](const std::string&) { return std::string("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nshort"); });
+    EXPECT_EQ(errorCode(session, url(hangUp.url("/"))), URLError::networkConnectionLost);
+}
+
+TEST(URLSession, RedirectsNeverLeaveHTTP) {
+    const std::string secret = testing::TempDir() + "urlsession-secret.txt";
+    std::ofstream(secret) << "SECRET";
+    LoopbackServer server([&](const std::string&) {
+        return LoopbackServer::response(302, "", "Location: file://" + secret + "\r\n");
+    });
+    URLSession session;
+    EXPECT_EQ(errorCode(session, url(server.url("/"))), URLError::unsupportedURL);
+    std::filesystem::remove(secret);
+}
+
+TEST(URLSession, LoadsFileURLsAndRejectsOtherSchemes) {
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "urlsession-files";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "feed.xml") << "<rss/>";
+    URLSession& session = URLSession::shared();
+
+    auto [data, response] = session.data(URL::fileURLWithPath((dir / "feed.xml").string()));
+    EXPECT_EQ(text(data), "<rss/>");
+    EXPECT_FALSE(response.statusCode);
+    EXPECT_EQ(errorCode(session, URL::fileURLWithPath((dir / "none.xml").string())), URLError::fileDoesNotExist);
+    EXPECT_EQ(errorCode(session, URL::fileURLWithPath(dir.string())), URLError::fileIsDirectory);
+    EXPECT_EQ(errorCode(session, url("vantrelzellow://openAndUpdate")), URLError::unsupportedURL);
+    EXPECT_EQ(errorCode(session, url("ftp://127.0.0.1/x")), URLError::unsupportedURL);
+    EXPECT_EQ(errorCode(session, url("relative/path")), URLError::unsupportedURL);
+    EXPECT_EQ(errorCode(session, url("http:///nohost")), URLError::badURL);
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(session.connectTimeout(), 10);
+    EXPECT_EQ(session.requestTimeout(), 30);
+}
+
+TEST(URLSession, DataTaskCompletesOnAGlobalQueue) {
+    LoopbackServer server([](const std::string&) { return LoopbackServer::response(200, "async"); });
+    URLSession session;
+    struct Outcome {
+        std::optional<Data> data;
+        std::optional<URLResponse> response;
+        std::optional<NSError> error;
+        bool onMainThread;
+    };
+    std::promise<Outcome> loaded, failed;
+    session.dataTask(url(server.url("/")), [&](auto data, auto response, auto error) {
+        loaded.set_value({std::move(data), std::move(response), std::move(error), Runtime::isMainThread()});
+    });
+    session.dataTask(URL::fileURLWithPath("/nonexistent/file"), [&](auto data, auto response, auto error) {
+        failed.set_value({std::move(data), std::move(response), std::move(error), Runtime::isMainThread()});
+    });
+    auto first = loaded.get_future();
+    auto second = failed.get_future();
+    ASSERT_EQ(first.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    ASSERT_EQ(second.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    const Outcome ok = first.get(), bad = second.get();
+    EXPECT_EQ(text(ok.data.value()), "async");
+    EXPECT_EQ(ok.response->statusCode, 200);
+    EXPECT_FALSE(ok.error);
+    EXPECT_FALSE(ok.onMainThread);
+    EXPECT_FALSE(bad.data);
+    EXPECT_EQ(bad.error->code(), URLError::fileDoesNotExist);
+    Dispatch::DispatchQueue::waitForGlobalQueues();
+}
