@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CoreGraphics/AssetCatalog.hpp"
+#include "CoreGraphics/CGContext.hpp"
+
+using namespace CoreGraphics;
+namespace fs = std::filesystem;
+
+namespace {
+const std::string sampleDir = VZ_CG_SAMPLE_DIR;
+const std::string bundle = sampleDir + "/CGSample_CGSample.bundle";
+
+std::string read(const fs::path& p) {
+    std::ifstream in(p);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A scratch Assets directory.
+struct ScratchAssets {
+    fs::path dir = fs::temp_directory_path() / ("vz-assets-" + std::to_string(::getpid()));
+    ScratchAssets() { fs::create_directories(dir / "Assets"); }
+    ~ScratchAssets() { fs::remove_all(dir); }
+    void write(const std::string& file, const std::string& text) const { std::ofstream(dir / "Assets" / file) << text; }
+};
+}  // namespace
+
+TEST(Bundles, BuildLaysOutAppExtensionAndResourceBundles) {
+    fs::path app = sampleDir + "/CGSample.app/Contents";
+    EXPECT_TRUE(fs::is_regular_file(app / "MacOS" / "CGSampleApp"));
+    EXPECT_TRUE(fs::is_directory(app / "Resources"));
+    fs::path appex = app / "PlugIns" / "CGSample_Extension.appex" / "Contents";
+    EXPECT_TRUE(fs::is_regular_file(appex / "MacOS" / "CGSampleExtension.so"));
+    EXPECT_TRUE(fs::is_directory(appex / "Resources"));
+    EXPECT_TRUE(fs::is_directory(app / "Resources" / "CGSample_CGSample.bundle" / "Resources" / "Assets"));
+
+    std::string info = read(app / "Info.plist");
+    EXPECT_NE(info.find("<key>CFBundleExecutable</key>\n\t<string>CGSampleApp</string>"), std::string::npos);
+    EXPECT_NE(info.find("<key>CFBundleShortVersionString</key>\n\t<string>1.0.0</string>"), std::string::npos);
+    EXPECT_NE(info.find("<string>org.vantrel.tests.cgsample-app</string>"), std::string::npos);
+    std::string ext = read(appex / "Info.plist");
+    EXPECT_NE(ext.find("<string>CGSampleExtension.so</string>"), std::string::npos);
+    EXPECT_NE(ext.find("<string>SamplePrincipal</string>"), std::string::npos);
+
+    EXPECT_TRUE(fs::is_regular_file(bundle + "/Info.plist"));
+    EXPECT_TRUE(fs::is_regular_file(bundle + "/Resources/Rocket.ttf"));
+    EXPECT_TRUE(fs::is_regular_file(bundle + "/Resources/Assets/knobs/sample-dial-03@2x.png"));
+}
+
+TEST(AssetCatalog, ImagesAndColoursAreSeparateNamespaces) {
+    auto cat = AssetCatalog::forDirectory(bundle);
+    EXPECT_EQ(cat, AssetCatalog::forDirectory(bundle + "/Resources/Assets"));  // one shared catalogue
+
+    auto bg = cat->image("background");
+    EXPECT_EQ(bg->name(), "background");
+    EXPECT_EQ(bg->size(), (CGSize{64, 32}));
+    ASSERT_EQ(bg->representations().size(), 2u);
+    EXPECT_EQ(bg->bestBitmap(2)->width(), 128);
+    EXPECT_EQ(bg->bestBitmap(1)->width(), 64);
+    EXPECT_EQ(cat->color("background"), CGColor::hex(0x1e2024));
+    EXPECT_EQ(cat->color("accent"), CGColor::displayP3(1, 0.3, 0.1));
+    EXPECT_EQ(cat->color("labelText"), CGColor::gray(0.9));
+    EXPECT_EQ(cat->findImage("accent"), nullptr);
+    EXPECT_EQ(cat->findColor("button"), std::nullopt);
+    EXPECT_TRUE(cat->image("mask-dot")->isTemplate());
+    EXPECT_FALSE(cat->image("button")->isTemplate());
+    EXPECT_EQ(cat->image("knobs/sample-dial-01"), cat->image("knobs/sample-dial-01"));  // cached
+    EXPECT_TRUE(cat->problems().empty());
+
+    auto seq = cat->imageSequence("knobs/sample-dial-", 5);
+    ASSERT_EQ(seq.size(), 5u);
+    EXPECT_EQ(seq[4]->name(), "knobs/sample-dial-05");
+    EXPECT_FALSE(seq[4]->isEmpty());
+    auto names = cat->imageNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "knobs/sample-dial-03"), 1);
+    EXPECT_EQ(cat->colorNames(), (std::vector<std::string>{"accent", "background", "labelText"}));
+}
+
+TEST(AssetCatalog, DialFramesShowTheirValue) {
+    auto cat = AssetCatalog::forDirectory(bundle);
+    // The value arc is lit at 7 o'clock in every frame past the first, never in the first.
+    auto lit = [&](int frame) {
+        auto bmp = cat->image("knobs/sample-dial-0" + std::to_string(frame))->bestBitmap(1);
+        auto p = bmp->pixel(4, 30);
+        return p.b > 0.6 && p.r < 0.5;
+    };
+    EXPECT_FALSE(lit(1));
+    EXPECT_TRUE(lit(3));
+    EXPECT_TRUE(lit(5));
+}
+
+TEST(AssetCatalog, MissingNamesGiveAnEmptyImageOrClear) {
+    auto cat = AssetCatalog::forDirectory(bundle);
+    auto img = cat->image("knobs/no-such-01");
+    ASSERT_TRUE(img);
+    EXPECT_TRUE(img->isEmpty());
+    EXPECT_EQ(img->name(), "knobs/no-such-01");
+    EXPECT_EQ(cat->color("noSuchColour"), CGColor::clear());
+    EXPECT_TRUE(cat->image("../Info")->isEmpty());  // names never leave the catalogue
+    auto nowhere = AssetCatalog::forDirectory("/nonexistent/Some.bundle");
+    EXPECT_TRUE(nowhere->image("background")->isEmpty());
+    EXPECT_TRUE(nowhere->imageNames().empty());
+
+    // Drawing an empty image records it and paints nothing.
+    CGContext ctx({10, 10}, true);
+    ctx.draw(img, {0, 0, 10, 10});
+    EXPECT_EQ(ctx.displayList().imageNames(), std::vector<std::string>{"knobs/no-such-01"});
+    EXPECT_EQ(ctx.makeImage()->argb(5, 5), 0u);
+}
+
+TEST(AssetCatalog, RegisteredImagesAndColoursWinUntilRemoved) {
+    auto cat = AssetCatalog::forDirectory(bundle);
+    cat->registerImage("button", {120, 30});
+    cat->registerImage("test/only", {7, 9}, true);
+    cat->registerColor("background", CGColor::sRGB(1, 0, 0));
+    EXPECT_EQ(cat->image("button")->size(), (CGSize{120, 30}));
+    EXPECT_EQ(cat->image("test/only")->size(), (CGSize{7, 9}));
+    EXPECT_TRUE(cat->image("test/only")->isTemplate());
+    EXPECT_EQ(cat->color("background"), CGColor::sRGB(1, 0, 0));
+    EXPECT_EQ(cat->image("background")->size(), (CGSize{64, 32}));  // the image namespace is untouched
+    cat->removeRegistrations();
+    EXPECT_EQ(cat->image("button")->size(), (CGSize{88, 27}));
+    EXPECT_EQ(cat->findImage("test/only"), nullptr);
+
+    auto mem = AssetCatalog::inMemory();
+    mem->registerImage("x", {3, 4});
+    EXPECT_EQ(mem->image("x")->size(), (CGSize{3, 4}));
+    EXPECT_TRUE(mem->image("y")->isEmpty());
+}
+
+TEST(AssetCatalog, BadManifestLinesAreReportedAndSkipped) {
+    ScratchAssets s;
+    s.write("colors.txt",
+            "# comment\n"
+            "good 0.5 0.25 1 1\n"
+            "short 1 2\n"
+            "word 1 x 0 1\n"
+            "space 1 0 0 1 cmyk\n"
+            "grey 0.5 1 gray  # trailing comment\n");
+    std::ofstream(s.dir / "Assets" / "broken.png") << "not a png";
+    auto cat = AssetCatalog::forDirectory(s.dir.string());
+    EXPECT_EQ(cat->color("good"), CGColor::sRGB(0.5, 0.25, 1, 1));
+    EXPECT_EQ(cat->color("grey"), CGColor::gray(0.5, 1));
+    EXPECT_EQ(cat->findColor("short"), std::nullopt);
+    EXPECT_EQ(cat->findColor("word"), std::nullopt);
+    EXPECT_TRUE(cat->image("broken")->isEmpty());
+    auto problems = cat->problems();
+    ASSERT_EQ(problems.size(), 4u);
+    EXPECT_NE(problems[0].find("colors.txt:3"), std::string::npos);
+    EXPECT_NE(problems[2].find("cmyk"), std::string::npos);
+    EXPECT_NE(problems[3].find("broken.png"), std::string::npos);
+}

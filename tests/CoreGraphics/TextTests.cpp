@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/FontRegistry.hpp"
+#include "CoreGraphics/TextLayout.hpp"
+
+using namespace CoreGraphics;
+
+namespace {
+const std::string resources = std::string(VZ_CG_SAMPLE_DIR) + "/CGSample_CGSample.bundle/Resources";
+
+void registerSampleFonts() {
+    static int n = FontRegistry::registerFonts(resources);
+    ASSERT_EQ(n, 3) << "fonts.txt of " << resources;
+}
+
+// The area of painted (non-clear) pixels, in points.
+CGRect paintedBounds(const CGImage& img, CGFloat scale) {
+    int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.argb(x, y) >> 24) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    if (x1 < 0) return {};
+    return {x0 / scale, y0 / scale, (x1 + 1 - x0) / scale, (y1 + 1 - y0) / scale};
+}
+}  // namespace
+
+TEST(Fonts, BundleFontsAnswerToTheirNamesAndMissingOnesFallBack) {
+    registerSampleFonts();
+    auto rocket = FontRegistry::resolve(Font::named("Rocket", 12));
+    EXPECT_FALSE(rocket.fallback);
+    EXPECT_EQ(rocket.family, "Play");
+    auto medium = FontRegistry::resolve(Font::named("Dosis-Medium", 12));
+    EXPECT_EQ(medium.family, "Dosis");
+    EXPECT_EQ(medium.style, "Medium");
+    auto missing = FontRegistry::resolve(Font::named("NoSuchFace-Bold", 12));
+    EXPECT_TRUE(missing.fallback);
+    EXPECT_EQ(missing.family, FontRegistry::fallbackFamily);
+    EXPECT_FALSE(FontRegistry::registerFontFile("/nonexistent/font.ttf", "Nothing"));
+
+    // Different faces measure differently; the same text in a missing face measures as the fallback.
+    auto w = [](const char* name) { return TextLayout::size(AttributedText("RESET 123", Font::named(name, 14))).width; };
+    EXPECT_NE(w("Rocket"), w("Dosis-Light"));
+    EXPECT_EQ(w("NoSuchFace-Bold"), TextLayout::size(AttributedText("RESET 123", Font::system(14))).width);
+}
+
+TEST(Text, InkLiesInsideTheMeasuredBoundsAtEveryScale) {
+    registerSampleFonts();
+    for (const char* face : {"Rocket", "Dosis-Medium", "Dosis-Light"}) {
+        for (CGFloat scale : {1.0, 2.0}) {
+            AttributedText text("Delay 12.0 ms", Font::named(face, 16), CGColor::white());
+            CGSize size = TextLayout::size(text);
+            CGRect box{10, 6, std::ceil(size.width), std::ceil(size.height)};
+            CGContext ctx({box.maxX() + 10, box.maxY() + 6}, true, scale);
+            ctx.drawText(text, box);
+            auto painted = paintedBounds(*ctx.makeImage(), scale);
+            auto measured = TextLayout::boundingRect(text, box);
+            SCOPED_TRACE(testing::Message() << face << " @" << scale);
+            ASSERT_FALSE(painted.isEmpty());
+            EXPECT_TRUE(measured.insetBy(-1, -1).contains(painted));
+            auto ink = TextLayout::inkRect(text, box);
+            EXPECT_NEAR(painted.minX(), ink.minX(), 1.0);
+            EXPECT_NEAR(painted.maxX(), ink.maxX(), 1.0);
+            EXPECT_EQ(measured.size, size);
+        }
+    }
+}
+
+TEST(Text, YUpContextsDrawUprightFromTheTopOfTheBox) {
+    AttributedText text("Ag", Font::system(20), CGColor::black());
+    CGSize s = TextLayout::size(text);
+    CGContext up({60, 100});  // y-up: the box's top is its maxY
+    up.drawText(text, {0, 50, 60, 50});
+    auto painted = paintedBounds(*up.makeImage(), 1);
+    // In pixels (y-down) the text sits in the upper half, starting at its top.
+    EXPECT_LT(painted.maxY(), 50 + 1);
+    EXPECT_LT(painted.minY(), s.height);
+}
+
+TEST(Text, AlignmentAndTailTruncation) {
+    Font f = Font::named("Rocket", 13);
+    AttributedText centred("AB", f, CGColor::black(), {TextAlignment::center, LineBreakMode::byWordWrapping});
+    CGFloat w = TextLayout::size(centred).width;
+    auto r = TextLayout::boundingRect(centred, {0, 0, 100, 20});
+    EXPECT_NEAR(r.minX(), (100 - w) / 2, 0.01);
+    AttributedText right("AB", f, CGColor::black(), {TextAlignment::right, LineBreakMode::byClipping});
+    EXPECT_NEAR(TextLayout::boundingRect(right, {0, 0, 100, 20}).maxX(), 100, 0.01);
+
+    AttributedText longText("More Quorvane Plugins\u2026 and more", f, CGColor::black(),
+                            {TextAlignment::left, LineBreakMode::byTruncatingTail});
+    CGFloat full = TextLayout::size(longText).width;
+    CGFloat lineHeight = TextLayout::size(longText).height;
+    EXPECT_TRUE(TextLayout::isTruncated(longText, full / 2));
+    EXPECT_FALSE(TextLayout::isTruncated(longText, full + 1));
+    CGSize cut = TextLayout::size(longText, full / 2);
+    EXPECT_LE(cut.width, full / 2);
+    EXPECT_EQ(cut.height, lineHeight);  // still one line
+
+    AttributedText wrapped("one two three four five six", f);
+    EXPECT_GT(TextLayout::size(wrapped, 40).height, 2 * TextLayout::metrics(f).lineHeight - 0.01);
+}
+
+TEST(Text, MetricsAndRuns) {
+    auto m = TextLayout::metrics(Font::named("Dosis-Medium", 20));
+    EXPECT_GT(m.ascent, 0);
+    EXPECT_GT(m.descent, 0);
+    EXPECT_NEAR(m.lineHeight, m.ascent + m.descent, 0.01);
+    EXPECT_NEAR(TextLayout::firstBaseline(AttributedText("x", Font::named("Dosis-Medium", 20))), m.ascent, 0.01);
+
+    AttributedText two;
+    two.append({"12.0", Font::named("Rocket", 14), CGColor::white(), std::nullopt});
+    two.append({" MS", Font::named("Dosis-Light", 10), CGColor::gray(0.5), std::nullopt});
+    EXPECT_EQ(two.string(), "12.0 MS");
+    CGFloat a = TextLayout::size(AttributedText("12.0", Font::named("Rocket", 14))).width;
+    CGFloat b = TextLayout::size(AttributedText(" MS", Font::named("Dosis-Light", 10))).width;
+    EXPECT_NEAR(TextLayout::size(two).width, a + b, 0.5);
+    EXPECT_EQ(TextLayout::size(AttributedText()).width, 0);
+}
