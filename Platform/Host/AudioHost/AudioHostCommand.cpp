@@ -1,0 +1,212 @@
+#include "Host/AudioHost/AudioHostCommand.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+#include "AudioToolbox/AUParameterTree.hpp"
+#include "Foundation/NumberText.hpp"
+#include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/HostedUnit.hpp"
+#include "Host/AudioHost/RenderJob.hpp"
+
+namespace AudioHost {
+
+namespace {
+
+std::string floatText(float v) {
+    char buffer[32];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    (void)ec;
+    return std::string(buffer, end);
+}
+
+const char* unitName(AudioToolbox::AudioUnitParameterUnit unit) {
+    using U = AudioToolbox::AudioUnitParameterUnit;
+    static const std::map<U, const char*> names = {
+        {U::generic, "generic"},       {U::indexed, "indexed"},         {U::boolean, "boolean"},
+        {U::percent, "percent"},       {U::seconds, "seconds"},         {U::sampleFrames, "samples"},
+        {U::phase, "phase"},           {U::rate, "rate"},               {U::hertz, "hertz"},
+        {U::cents, "cents"},           {U::relativeSemiTones, "semitones"}, {U::midiNoteNumber, "MIDI note"},
+        {U::midiController, "MIDI controller"}, {U::decibels, "decibels"}, {U::linearGain, "linear gain"},
+        {U::degrees, "degrees"},       {U::pan, "pan"},                 {U::meters, "meters"},
+        {U::absoluteCents, "absolute cents"}, {U::octaves, "octaves"}, {U::BPM, "BPM"},
+        {U::beats, "beats"},           {U::milliseconds, "milliseconds"}, {U::ratio, "ratio"},
+        {U::customUnit, "custom"},
+    };
+    auto it = names.find(unit);
+    return it == names.end() ? "other" : it->second;
+}
+
+double parseNumber(const std::string& option, const std::string& text) {
+    auto value = Foundation::NumberText::parseDouble(text);
+    if (!value || !std::isfinite(*value)) throw BadInput(option + " needs a number, not \"" + text + "\"");
+    return *value;
+}
+
+std::uint32_t parseFrames(const std::string& text) {
+    std::uint64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty())
+        throw BadInput("--block needs a whole number of frames, not \"" + text + "\"");
+    if (value == 0) throw BadInput("--block must be at least 1 frame");
+    if (value > std::numeric_limits<std::uint32_t>::max()) throw BadInput("--block " + text + " is too large");
+    return std::uint32_t(value);
+}
+
+std::pair<int, int> parseTimeSignature(const std::string& text) {
+    int n = 0, d = 0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    auto [slash, e1] = std::from_chars(begin, end, n);
+    bool ok = e1 == std::errc() && slash < end && *slash == '/';
+    if (ok) {
+        auto [last, e2] = std::from_chars(slash + 1, end, d);
+        ok = e2 == std::errc() && last == end;
+    }
+    if (!ok || n < 1 || d < 1 || (d & (d - 1)) != 0 || d > 64)
+        throw BadInput("--time-signature needs N/D with N at least 1 and D a power of two up to 64, not \"" + text + "\"");
+    return {n, d};
+}
+
+}  // namespace
+
+const char* AudioHostCommand::usage() {
+    return "usage: auhost render [options] INPUT OUTPUT   run INPUT through the effect and write what it sent\n"
+           "       auhost params                          print the effect's parameters\n"
+           "       auhost presets                         print the effect's factory presets\n"
+           "\n"
+           "INPUT and OUTPUT are both MIDI files (.mid, format 0 or 1) or both event lists (.txt):\n"
+           "one event per line, \"SAMPLE_TIME HH HH HH\" (MIDI bytes in hex) or\n"
+           "\"SAMPLE_TIME param ADDRESS VALUE\"; '#' starts a comment; times must not decrease.\n"
+           "\n"
+           "render options:\n"
+           "  --preset NAME            start from a factory preset\n"
+           "  --set IDENTIFIER=VALUE   set a parameter (repeatable, applied after the preset)\n"
+           "  --bypass                 bypass the effect\n"
+           "  --sample-rate HZ         sample rate (default 44100)\n"
+           "  --block FRAMES           frames per render cycle (default 512)\n"
+           "  --tempo BPM              tempo (default: the file's tempo map, else 120)\n"
+           "  --time-signature N/D     time signature (default: the file's, else 4/4)\n"
+           "  --start-beat B           beat position of the first sample (default 0)\n";
+}
+
+int AudioHostCommand::run(const std::vector<std::string>& arguments) {
+    try {
+        if (arguments.empty()) {
+            err_ << usage();
+            return 2;
+        }
+        if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
+            out_ << usage();
+            return 0;
+        }
+        const std::string& command = arguments[0];
+        const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+        if (command == "render") return render(rest);
+        if (command == "params" || command == "presets") {
+            if (!rest.empty()) {
+                if (rest[0] == "--help" || rest[0] == "-h") return out_ << usage(), 0;
+                throw BadInput(command + " takes no arguments");
+            }
+            return command == "params" ? params() : presets();
+        }
+        throw BadInput("unknown command \"" + command + "\"; the commands are render, params and presets (see auhost --help)");
+    } catch (const BadInput& error) {
+        err_ << "auhost: " << error.what() << '\n';
+        return 2;
+    } catch (const UnitFailure& error) {
+        err_ << "auhost: " << error.what() << '\n';
+        return 1;
+    }
+}
+
+int AudioHostCommand::render(const std::vector<std::string>& arguments) {
+    RenderOptions options;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string arg = arguments[i];
+        if (arg == "--help" || arg == "-h") return out_ << usage(), 0;
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            files.push_back(arg);
+            continue;
+        }
+        std::optional<std::string> inlineValue;
+        if (std::size_t eq = arg.find('='); eq != std::string::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg.erase(eq);
+        }
+        if (arg == "--bypass") {
+            if (inlineValue) throw BadInput("--bypass takes no value");
+            options.bypass = true;
+            continue;
+        }
+        static const char* const valued[] = {"--preset", "--set", "--sample-rate", "--block", "--tempo", "--time-signature", "--start-beat"};
+        if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued))
+            throw BadInput("unknown option " + arg + " (see auhost --help)");
+        std::string value;
+        if (inlineValue) value = *inlineValue;
+        else if (i + 1 < arguments.size()) value = arguments[++i];
+        else throw BadInput(arg + " needs a value");
+
+        if (arg == "--preset") options.preset = value;
+        else if (arg == "--set") options.assignments.push_back(value);
+        else if (arg == "--sample-rate") {
+            options.sampleRate = parseNumber(arg, value);
+            if (options.sampleRate <= 0) throw BadInput("--sample-rate must be above 0, not " + value);
+        } else if (arg == "--block") options.blockFrames = parseFrames(value);
+        else if (arg == "--tempo") {
+            options.tempo = parseNumber(arg, value);
+            if (*options.tempo <= 0) throw BadInput("--tempo must be above 0 beats per minute, not " + value);
+        } else if (arg == "--time-signature") options.timeSignature = parseTimeSignature(value);
+        else if (arg == "--start-beat") options.startBeat = parseNumber(arg, value);
+    }
+    if (files.size() != 2)
+        throw BadInput(std::string("render needs INPUT and OUTPUT") + (files.size() > 2 ? " and nothing more" : "") +
+                       " (see auhost --help)");
+    options.input = files[0];
+    options.output = files[1];
+
+    const RenderResult result = RenderJob::run(source_, options);
+    out_ << options.input << " -> " << options.output << ": " << result.statistics.summary();
+    if (result.unitsRun > 1) out_ << " (" << result.unitsRun << " tracks)";
+    out_ << '\n';
+    return 0;
+}
+
+int AudioHostCommand::params() {
+    HostedUnit hosted = HostedUnit::create(source_);
+    auto tree = hosted.unit().parameterTree();
+    if (!tree || tree->allParameters().empty()) {
+        out_ << "The effect has no parameters.\n";
+        return 0;
+    }
+    char line[256];
+    std::snprintf(line, sizeof line, "%-8s %-16s %-18s %-13s %-12s %s\n", "ADDRESS", "IDENTIFIER", "NAME", "UNIT", "RANGE", "DEFAULT");
+    out_ << line;
+    for (const auto& p : tree->allParameters()) {
+        const std::string range = floatText(p->minValue()) + "..." + floatText(p->maxValue());
+        std::snprintf(line, sizeof line, "%-8llu %-16s %-18s %-13s %-12s %s\n", static_cast<unsigned long long>(p->address()),
+                      p->identifier().c_str(), p->displayName().c_str(), unitName(p->unit()), range.c_str(),
+                      floatText(p->value()).c_str());
+        out_ << line;
+    }
+    return 0;
+}
+
+int AudioHostCommand::presets() {
+    const std::vector<HostPreset> all = source_.presets();
+    if (all.empty()) out_ << "The effect has no factory presets.\n";
+    int number = 0;
+    for (const HostPreset& p : all) {
+        out_ << ++number << ". " << p.name;
+        if (!p.description.empty()) out_ << " - " << p.description;
+        out_ << '\n';
+    }
+    return 0;
+}
+
+}  // namespace AudioHost

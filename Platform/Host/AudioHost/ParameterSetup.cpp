@@ -1,0 +1,86 @@
+#include "Host/AudioHost/ParameterSetup.hpp"
+
+#include <charconv>
+
+#include "AudioToolbox/AUParameterTree.hpp"
+#include "Dispatch/RunLoop.hpp"
+#include "Foundation/NumberText.hpp"
+#include "Host/AudioHost/BadInput.hpp"
+
+namespace AudioHost {
+
+namespace {
+
+std::string floatText(float v) {
+    char buffer[32];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    (void)ec;
+    return std::string(buffer, end);
+}
+
+std::string identifierList(const AudioToolbox::AUParameterTree& tree) {
+    std::string list;
+    for (const auto& p : tree.allParameters()) list += (list.empty() ? "" : ", ") + p->identifier();
+    return list;
+}
+
+}  // namespace
+
+ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const std::vector<HostPreset>& presets,
+                                       const std::optional<std::string>& presetName,
+                                       const std::vector<std::string>& assignments) {
+    ParameterSetup setup;
+    auto tree = unit.parameterTree();
+    auto find = [&](const std::string& identifier) -> std::shared_ptr<AudioToolbox::AUParameter> {
+        if (tree)
+            for (const auto& p : tree->allParameters())
+                if (p->identifier() == identifier) return p;
+        return nullptr;
+    };
+    auto add = [&](const std::shared_ptr<AudioToolbox::AUParameter>& p, float value, const std::string& what) {
+        if (!(value >= p->minValue() && value <= p->maxValue()))
+            throw BadInput(what + ": " + floatText(value) + " is outside the range " + floatText(p->minValue()) + "..." +
+                           floatText(p->maxValue()) + " of \"" + p->identifier() + "\"");
+        setup.writes_.emplace_back(p->address(), value);
+    };
+
+    if (presetName) {
+        const HostPreset* preset = nullptr;
+        for (const HostPreset& p : presets)
+            if (p.name == *presetName) preset = &p;
+        if (!preset) {
+            std::string names;
+            for (const HostPreset& p : presets) names += (names.empty() ? "\"" : ", \"") + p.name + "\"";
+            throw BadInput("unknown preset \"" + *presetName + "\"; the presets are " + (names.empty() ? "none" : names));
+        }
+        for (const auto& [identifier, value] : preset->values()) {
+            auto p = find(identifier);
+            if (!p) throw UnitFailure("preset \"" + preset->name + "\" names a parameter the unit does not have: " + identifier);
+            add(p, value, "preset \"" + preset->name + "\"");
+        }
+    }
+    for (const std::string& assignment : assignments) {
+        const std::size_t eq = assignment.find('=');
+        if (eq == std::string::npos || eq == 0)
+            throw BadInput("--set needs IDENTIFIER=VALUE, not \"" + assignment + "\"");
+        const std::string identifier = assignment.substr(0, eq);
+        auto p = find(identifier);
+        if (!p)
+            throw BadInput("unknown parameter \"" + identifier + "\"; the parameters are " +
+                           (tree ? identifierList(*tree) : std::string("none")));
+        auto value = Foundation::NumberText::parseFloat(std::string_view(assignment).substr(eq + 1));
+        if (!value) throw BadInput("--set " + assignment + ": \"" + assignment.substr(eq + 1) + "\" is not a number");
+        add(p, *value, "--set " + assignment);
+    }
+    return setup;
+}
+
+void ParameterSetup::apply(AudioToolbox::AUAudioUnit& unit) const {
+    auto tree = unit.parameterTree();
+    if (!tree) return;
+    for (const auto& [address, value] : writes_)
+        if (auto p = tree->parameter(address)) p->setValue(value);
+    Dispatch::RunLoop::main().runUntilIdle();
+}
+
+}  // namespace AudioHost
