@@ -1,0 +1,82 @@
+#include "SwiftUI/Menu.hpp"
+
+#include <mutex>
+
+#include "SwiftUI/Environment.hpp"
+#include "SwiftUI/Gesture.hpp"
+#include "SwiftUI/RenderTree.hpp"
+#include "SwiftUI/Text.hpp"
+#include "SwiftUI/ViewNode.hpp"
+
+namespace SwiftUI {
+
+namespace detail {
+std::shared_ptr<const GestureImpl> pressGesture(std::function<void()> onRelease);
+}
+
+namespace {
+std::mutex presenterMutex;
+Menu::Presenter& presenter() {
+    static Menu::Presenter p;
+    return p;
+}
+}  // namespace
+
+std::vector<std::string> MenuModel::titles() const {
+    std::vector<std::string> out;
+    for (auto& i : items) out.push_back(i.kind == MenuItem::Kind::separator ? "-" : i.title);
+    return out;
+}
+
+bool MenuModel::choose(std::size_t index) const {
+    if (index >= items.size() || items[index].kind != MenuItem::Kind::button) return false;
+    if (items[index].action) items[index].action();
+    return true;
+}
+
+bool MenuModel::choose(const std::string& title) const {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].kind == MenuItem::Kind::button && items[i].title == title) return choose(i);
+    return false;
+}
+
+Menu::Menu(std::string title, ViewList content) : content_(std::move(content)), label_(Text(std::move(title))) {}
+
+void Menu::setPresenter(Presenter p) {
+    std::lock_guard lock(presenterMutex);
+    presenter() = std::move(p);
+}
+
+MenuModel Menu::model() const {
+    MenuModel m;
+    for (auto& v : content_) v.impl()->collectMenuItems(m.items);
+    return m;
+}
+
+void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) const {
+    auto pins = node.pinPath();
+    auto self = std::static_pointer_cast<const Menu>(shared_from_this());
+    out.push_back({detail::pressGesture([self, pins] {
+                       Presenter p;
+                       {
+                           std::lock_guard lock(presenterMutex);
+                           p = presenter();
+                       }
+                       if (!p) return;
+                       MenuModel m = self->model();
+                       m.pins = pins;
+                       if (auto chosen = p(m)) m.choose(*chosen);
+                   }),
+                   0, GestureMask::all});
+}
+
+void Menu::render(const ViewNode& node, RenderNode& r) const {
+    r.kind = RenderNode::Kind::menu;
+    auto m = std::make_shared<MenuModel>(model());
+    m->pins = node.pinPath();
+    r.menu = std::move(m);
+    r.text = textContent();
+    r.showsMenuIndicator = node.environment().menuIndicator != MenuIndicatorVisibility::hidden;
+}
+
+}  // namespace SwiftUI

@@ -1,0 +1,91 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CoreGraphics/ImageAsset.hpp"
+#include "SwiftUI/Color.hpp"
+#include "SwiftUI/Environment.hpp"
+#include "SwiftUI/Font.hpp"
+
+namespace SwiftUI {
+
+class ViewNode;
+struct MenuModel;
+
+struct Shadow {
+    Color color;
+    CGFloat radius = 0, x = 0, y = 0;
+};
+
+struct ShapeDescription {
+    enum class Kind { rectangle, roundedRectangle, circle, capsule, ellipse };
+    Kind kind = Kind::rectangle;
+    CGSize cornerSize;
+    bool continuousCorners = false;
+    std::optional<Color> fill;
+    std::optional<Color> stroke;
+    CGFloat lineWidth = 1;
+};
+
+// What one update drew: a tree of drawn items in drawing order (back to front), with
+// absolute frames. Containers that draw nothing themselves are folded away unless they
+// carry an identifier or an effect.
+struct RenderNode {
+    enum class Kind { group, text, image, shape, color, textField, menu, hostedView };
+    Kind kind = Kind::group;
+
+    CGRect frame;        // drawn, in the root's coordinates
+    CGRect layoutFrame;  // where layout put it, before offsets and scales
+    CGAffineTransform transform;  // layout coordinates to drawn coordinates
+    double opacity = 1;           // accumulated
+    bool enabled = true;
+    bool hitTestable = true;      // drawn content takes clicks
+    bool contentShape = false;    // the whole frame takes clicks, drawn or not
+    std::string identifier;
+    std::string accessibilityLabel;
+    AccessibilityTraits traits;
+    std::vector<Shadow> shadows;  // this group's own, in order
+
+    // Text (also a text field's text and a menu's title)
+    std::string text;
+    Font font;
+    Color color;  // the foreground colour the item resolved
+    TextAlignment alignment = TextAlignment::leading;
+    std::optional<int> lineLimit;
+
+    // Image
+    std::string imageName;
+    CoreGraphics::ImageRef image;
+    bool resizable = false;
+
+    ShapeDescription shape;  // shape; also a colour's fill (kind color)
+
+    // Text field
+    std::string placeholder;
+    bool focused = false;
+    TextFieldStyle textFieldStyle = TextFieldStyle::automatic;
+
+    // Menu (closed: its label is drawn as children)
+    std::shared_ptr<MenuModel> menu;
+    bool showsMenuIndicator = false;
+
+    std::vector<RenderNode> children;
+    std::weak_ptr<ViewNode> source;
+
+    // Queries, depth first in drawing order.
+    const RenderNode* find(const std::function<bool(const RenderNode&)>& pred) const;
+    std::vector<const RenderNode*> findAll(const std::function<bool(const RenderNode&)>& pred) const;
+    const RenderNode* findText(const std::string& text) const;
+    const RenderNode* findImage(const std::string& name) const;
+    const RenderNode* findIdentifier(const std::string& identifier) const;
+    const RenderNode* findMenu() const;
+    std::vector<std::string> texts() const;
+    // The topmost item whose drawn content holds the point (half-open frames).
+    const RenderNode* hitTest(CGPoint point) const;
+    // Every drawn item in drawing order (groups excluded).
+    std::vector<const RenderNode*> items() const;
+};
+
+}  // namespace SwiftUI
