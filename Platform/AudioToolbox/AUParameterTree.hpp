@@ -44,10 +44,11 @@ public:
     void setImplementorValueProvider(AUImplementorValueProvider provider);
     void setImplementorStringFromValueCallback(AUImplementorStringFromValueCallback callback);
     void setImplementorValueFromStringCallback(AUImplementorValueFromStringCallback callback);
-    bool hasImplementorValueObserver() const { return load(observer_) != nullptr; }
-    bool hasImplementorValueProvider() const { return load(provider_) != nullptr; }
-    bool hasImplementorStringFromValueCallback() const { return load(stringFromValue_) != nullptr; }
-    bool hasImplementorValueFromStringCallback() const { return load(valueFromString_) != nullptr; }
+    // Copies of the installed callbacks; empty when none is installed.
+    AUImplementorValueObserver implementorValueObserver() const { return copy(observer_); }
+    AUImplementorValueProvider implementorValueProvider() const { return copy(provider_); }
+    AUImplementorStringFromValueCallback implementorStringFromValueCallback() const { return copy(stringFromValue_); }
+    AUImplementorValueFromStringCallback implementorValueFromStringCallback() const { return copy(valueFromString_); }
 
 protected:
     AUParameterTree() = default;
@@ -63,6 +64,11 @@ private:
     Slot<F> load(const Slot<F>& slot) const {
         std::lock_guard lock(mutex_);
         return slot;
+    }
+    template <class F>
+    F copy(const Slot<F>& slot) const {
+        auto callback = load(slot);
+        return callback ? *callback : F();
     }
     template <class F>
     void store(Slot<F>& slot, F callback) {

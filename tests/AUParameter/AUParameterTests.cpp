@@ -70,7 +70,7 @@ TEST(AUParameter, LogsEveryWriteInOrderAndTellsTheTreesObserverOnTheWritingThrea
     tree->setImplementorValueObserver(nullptr);
     p->setValue(0.1f);
     EXPECT_EQ(seen.size(), 3u);
-    EXPECT_FALSE(tree->hasImplementorValueObserver());
+    EXPECT_FALSE(bool(tree->implementorValueObserver()));
 }
 
 TEST(AUParameter, AskTheValueProviderWhenOneIsInstalled) {

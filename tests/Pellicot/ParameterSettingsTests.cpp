@@ -108,15 +108,15 @@ TEST_F(ParameterSettingsTest, ConfiguringBuildsAFlatTreeAndPushesEveryValueBefor
     EXPECT_EQ(tree->allParameters()[2], c->auParameter());
     EXPECT_EQ(a->auParameter()->tree(), tree);
     EXPECT_EQ(unit->calls(), (std::vector<Call>{{2, 5}, {0, 7}, {1, 9}}));
-    EXPECT_FALSE(tree->hasImplementorValueObserver());
-    EXPECT_FALSE(tree->hasImplementorStringFromValueCallback());
-    EXPECT_FALSE(tree->hasImplementorValueFromStringCallback());
+    EXPECT_FALSE(bool(tree->implementorValueObserver()));
+    EXPECT_FALSE(bool(tree->implementorStringFromValueCallback()));
+    EXPECT_FALSE(bool(tree->implementorValueFromStringCallback()));
 
     settings->setupParameterTreeListeners();
-    EXPECT_TRUE(tree->hasImplementorValueObserver());
-    EXPECT_TRUE(tree->hasImplementorStringFromValueCallback());
-    EXPECT_TRUE(tree->hasImplementorValueFromStringCallback());
-    EXPECT_FALSE(tree->hasImplementorValueProvider());
+    EXPECT_TRUE(bool(tree->implementorValueObserver()));
+    EXPECT_TRUE(bool(tree->implementorStringFromValueCallback()));
+    EXPECT_TRUE(bool(tree->implementorValueFromStringCallback()));
+    EXPECT_FALSE(bool(tree->implementorValueProvider()));
 }
 
 TEST_F(ParameterSettingsTest, AnEmptyListGivesAnEmptyTreeAndPushesNothing) {
@@ -141,7 +141,7 @@ TEST_F(ParameterSettingsTest, CallbacksAreNotInstalledWithoutUnitOrTree) {
     auto tree = unit->parameterTree();
     unit->setParameterTree(nullptr);
     settings->setupParameterTreeListeners();
-    EXPECT_FALSE(tree->hasImplementorValueObserver());
+    EXPECT_FALSE(bool(tree->implementorValueObserver()));
 }
 
 TEST_F(ParameterSettingsTest, AValueReachesTheParameterLaterAndTheUnitUnchangedAtOnce) {
