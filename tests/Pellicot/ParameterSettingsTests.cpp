@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <cmath>
@@ -243,6 +244,25 @@ TEST_F(ParameterSettingsTest, TextReadsAsAWholeNumberInTheCLocaleOrZero) {
         {"abc", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(number(b, c.text), c.value) << '"' << c.text << '"';
+}
+
+// A host may run under a comma locale; the texts it reads back still use the point.
+TEST_F(ParameterSettingsTest, HostTextIgnoresTheProcessLocale) {
+    configure();
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
+        if (std::setlocale(LC_ALL, name)) {
+            comma = name;
+            break;
+        }
+    if (!comma) GTEST_SKIP() << "no comma locale installed";
+    const float value = 1234.5f;
+    const std::string shown = text(a, &value);
+    const float readPoint = number(a, "1.5"), readComma = number(a, "1,5");
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(shown, "1234");
+    EXPECT_EQ(readPoint, 1.5f);
+    EXPECT_EQ(readComma, 0);
 }
 
 TEST_F(ParameterSettingsTest, TheHashFollowsTheValuesAndTheSubclassesAdditions) {
