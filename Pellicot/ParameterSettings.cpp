@@ -36,7 +36,7 @@ std::string textForValue(const AUParameter& parameter, const AUValue* value) {
     return Foundation::NumberText::format(*value, 0);
 }
 
-// The host's text read back: a whole number in the C locale, 0 for anything else.
+// The host's text read back: the whole text as one number in the C locale, else 0.
 AUValue valueForText(const AUParameter&, const std::string& text) {
     const auto number = Foundation::NumberText::parseFloat(text);
     return number && !std::isnan(*number) ? *number : 0;
