@@ -7,7 +7,14 @@ std::shared_ptr<NSAppearance>& systemAppearance() {
     static std::shared_ptr<NSAppearance> a = NSAppearance::named(NSAppearance::aqua);
     return a;
 }
+std::shared_ptr<NSAppearance>& drawingAppearance() {
+    static std::shared_ptr<NSAppearance> a;
+    return a;
+}
 }  // namespace
+
+std::shared_ptr<NSAppearance> NSAppearance::currentDrawing() { return drawingAppearance(); }
+void NSAppearance::setCurrentDrawing(const std::shared_ptr<NSAppearance>& appearance) { drawingAppearance() = appearance; }
 
 std::shared_ptr<NSAppearance> NSAppearance::named(const std::string& name) {
     static const std::shared_ptr<NSAppearance> light = Runtime::make<NSAppearance>(std::string(aqua));

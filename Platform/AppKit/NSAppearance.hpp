@@ -19,6 +19,10 @@ public:
     // The look the user chose for the system; aqua unless a test sets another.
     static std::shared_ptr<NSAppearance> system();
     static void setSystem(const std::shared_ptr<NSAppearance>& appearance);
+    // The appearance of the view being drawn (null outside drawing); system colours
+    // resolve against it.
+    static std::shared_ptr<NSAppearance> currentDrawing();
+    static void setCurrentDrawing(const std::shared_ptr<NSAppearance>& appearance);
 
     const std::string& name() const { return name_; }
     bool isDark() const { return name_ == darkAqua; }

@@ -4,6 +4,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "CoreGraphics/CGContext.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindow.hpp"
@@ -256,6 +257,29 @@ void NSView::removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
 }
 
 void NSView::setNeedsDisplay(bool flag) { needsDisplay_ = flag; }
+
+void NSView::displayInCurrentContext() {
+    auto* ctx = CoreGraphics::CGContext::current();
+    Ptr keep = sharedAs<NSView>();
+    if (!ctx || hidden_) {
+        needsDisplay_ = false;
+        return;
+    }
+    ctx->saveGState();
+    ctx->concatenate(toSuperview(*this));
+    if (clipsToBounds_) ctx->clip(bounds());
+    const bool layer = alpha_ < 1;
+    if (layer) ctx->beginTransparencyLayer(alpha_);
+    auto outer = NSAppearance::currentDrawing();
+    NSAppearance::setCurrentDrawing(effectiveAppearance());
+    needsDisplay_ = false;
+    draw(bounds());
+    auto subs = subviews_;
+    for (auto& sub : subs) sub->displayInCurrentContext();
+    NSAppearance::setCurrentDrawing(outer);
+    if (layer) ctx->endTransparencyLayer();
+    ctx->restoreGState();
+}
 
 std::shared_ptr<NSAppearance> NSView::effectiveAppearance() const {
     for (const NSView* v = this; v; v = v->superview().get())

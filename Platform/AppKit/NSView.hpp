@@ -98,6 +98,9 @@ public:
     void setNeedsDisplay(CGRect rect) { (void)rect; setNeedsDisplay(true); }
     // Draws the view's content in its own coordinates into NSGraphicsContext::current().
     virtual void draw(CGRect dirtyRect) { (void)dirtyRect; }
+    // Off by default, as on the platform: a view may draw outside its bounds.
+    bool clipsToBounds() const { return clipsToBounds_; }
+    void setClipsToBounds(bool flag) { clipsToBounds_ = flag; }
     // Whether the view paints every pixel of its bounds (the platform's isOpaque).
     virtual bool isOpaque() const { return false; }
     // Draws this view and its subtree into the current context, whose coordinates are this
@@ -174,6 +177,7 @@ private:
     bool needsDisplay_ = true;
     bool needsLayout_ = false;
     bool translatesAutoresizing_ = true;
+    bool clipsToBounds_ = false;
 };
 
 }  // namespace AppKit

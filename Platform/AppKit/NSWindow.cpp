@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSColor.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/RasterPlayer.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSScreen.hpp"
 #include "AppKit/NSText.hpp"
@@ -401,7 +404,31 @@ void NSWindow::display() {
 }
 
 void NSWindow::drawContent() {
-    forEachView(*contentView_, [](NSView& v) { v.setNeedsDisplay(false); });
+    CoreGraphics::CGContext ctx(contentSize(), false, backingScaleFactor());
+    {
+        CoreGraphics::CGContext::CurrentScope scope(&ctx);
+        auto outer = NSAppearance::currentDrawing();
+        NSAppearance::setCurrentDrawing(effectiveAppearance());
+        ctx.setFillColor(backgroundColor()->cgColor());
+        ctx.fill(CGRect{{0, 0}, contentSize()});
+        contentView_->displayInCurrentContext();
+        NSAppearance::setCurrentDrawing(outer);
+    }
+    displayList_ = ctx.takeDisplayList();
+}
+
+std::shared_ptr<CoreGraphics::CGImage> NSWindow::snapshot() {
+    if (displayCount_ == 0 || viewsNeedDisplay()) display();
+    return CoreGraphics::RasterPlayer::render(displayList_, contentSize(), backingScaleFactor(), false);
+}
+
+std::shared_ptr<NSColor> NSWindow::backgroundColor() const {
+    return backgroundColor_ ? backgroundColor_ : NSColor::windowBackgroundColor();
+}
+
+void NSWindow::setBackgroundColor(std::shared_ptr<NSColor> color) {
+    backgroundColor_ = std::move(color);
+    if (contentView_) contentView_->setNeedsDisplay(true);
 }
 
 }  // namespace AppKit

@@ -8,6 +8,8 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSResponder.hpp"
 #include "AppKit/NSView.hpp"
+#include "CoreGraphics/CGImage.hpp"
+#include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
 
 namespace AppKit {
@@ -17,6 +19,7 @@ class NSText;
 class NSScreen;
 class NSAppearance;
 class NSWindowDelegate;
+class NSColor;
 
 // Window style bits, with the platform's values.
 struct StyleMask {
@@ -158,6 +161,13 @@ public:
     // Lays out and redraws when anything needs it; true when it drew.
     bool displayIfNeeded();
     void display();
+    // What the last redraw recorded, in the content's base coordinates (y up, points).
+    const CoreGraphics::DisplayList& displayList() const { return displayList_; }
+    // The content as pixels at the backing scale factor (drawing first when never drawn).
+    std::shared_ptr<CoreGraphics::CGImage> snapshot();
+    // Painted behind the content view; the system's window background unless set.
+    std::shared_ptr<NSColor> backgroundColor() const;
+    void setBackgroundColor(std::shared_ptr<NSColor> color);
     // Counts the redraws (tests check that needsDisplay causes exactly one).
     int displayCount() const { return displayCount_; }
 
@@ -198,6 +208,8 @@ private:
     bool key_ = false;
     bool acceptsMouseMovedEvents_ = false;
     int displayCount_ = 0;
+    CoreGraphics::DisplayList displayList_;
+    std::shared_ptr<NSColor> backgroundColor_;
 };
 
 }  // namespace AppKit

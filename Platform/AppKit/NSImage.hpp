@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "CoreGraphics/DisplayList.hpp"
+#include "CoreGraphics/ImageAsset.hpp"
+#include "Runtime/NSObject.hpp"
+
+namespace Foundation {
+class Bundle;
+}
+
+namespace AppKit {
+
+using CoreGraphics::CompositingOperation;
+
+// A picture with a size in points; wraps an image of an asset catalogue (which keeps its
+// asset name for the display list) or a bitmap.
+class NSImage : public Runtime::NSObject {
+    VZ_OBJECT(NSImage, Runtime::NSObject)
+public:
+    using Ptr = std::shared_ptr<NSImage>;
+
+    // From a bundle's asset catalogue (the main bundle when null); null when missing.
+    static Ptr named(const std::string& name, const std::shared_ptr<Foundation::Bundle>& bundle = nullptr);
+    static Ptr withAsset(CoreGraphics::ImageRef asset);
+    // An empty image of a size (no bitmap).
+    static Ptr withSize(CoreGraphics::CGSize size);
+
+    const std::string& name() const { return asset_->name(); }
+    CoreGraphics::CGSize size() const { return size_; }
+    void setSize(CoreGraphics::CGSize size) { size_ = size; }
+    bool isValid() const { return !asset_->isEmpty(); }
+    // A template image is a mask that controls tint with their text colour.
+    bool isTemplate() const { return template_; }
+    void setTemplate(bool flag) { template_ = flag; }
+    const CoreGraphics::ImageRef& asset() const { return asset_; }
+    // A copy that shares the bitmaps.
+    Ptr copy() const;
+
+    // Draws into the current context; `from` zero means the whole image.
+    void draw(CoreGraphics::CGRect in, CoreGraphics::CGRect from = {},
+              CompositingOperation operation = CompositingOperation::sourceOver, CoreGraphics::CGFloat fraction = 1,
+              bool respectFlipped = true) const;
+
+protected:
+    NSImage() = default;
+
+private:
+    CoreGraphics::ImageRef asset_;
+    CoreGraphics::CGSize size_;
+    bool template_ = false;
+};
+
+}  // namespace AppKit
