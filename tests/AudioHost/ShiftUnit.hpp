@@ -104,7 +104,7 @@ public:
                 return s ? (p.address() == 0 ? s->shift.load() : s->spare.load()) : 0.0f;
             });
             unit->setParameterTree(tree);
-            source_.made.push_back(unit);
+            source_.made.push_back(unit->state());
             return unit;
         }
 
@@ -121,7 +121,8 @@ public:
                 {"Ten Milliseconds", "441 samples later", [] { return std::vector<std::pair<std::string, float>>{{"shift", 441}}; }}};
     }
 
-    std::vector<std::weak_ptr<ShiftUnit>> made;
+    // The render state of every unit made, which outlives the unit.
+    std::vector<std::shared_ptr<ShiftUnit::State>> made;
 };
 
 }  // namespace AudioHostTests

@@ -67,6 +67,8 @@ MidiSong MidiFile::read(const std::string& path) {
     std::fclose(file);
     if (got < sizeof header || std::memcmp(header, "MThd", 4) != 0)
         throw BadInput(path + " is not a readable MIDI file: it has no MIDI file header");
+    if (std::memcmp(header + 4, "\0\0\0\6", 4) != 0)
+        throw BadInput(path + " is not a readable MIDI file: its header is damaged");
     const int format = (header[8] << 8) | header[9];
     if (format != 0 && format != 1)
         throw BadInput(path + " is a format " + std::to_string(format) + " MIDI file; only formats 0 and 1 are supported");

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "HostFixture.hpp"
+
+using namespace AudioHostTests;
+
+class BadInputs : public HostFixture {};
+
+TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
+    write("in.txt", "0 90 3C 64\n10 80 3C 00\n");
+    write("unsorted.txt", "10 90 3C 64\n0 80 3C 00\n");
+    write("address.txt", "0 param 7 1\n");
+    write("corrupt.mid", "MThd but nothing a MIDI reader can use");
+    write("in.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\4\0\xFF\x2F\0", 26));
+    std::filesystem::create_directory(dir_ / "folder.txt");
+    const std::string in = path("in.txt"), out = path("out.txt");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;  // the start of the line after "auhost: "
+    } cases[] = {
+        {{"render", path("missing.txt"), out}, "cannot read " + path("missing.txt") + ": No such file or directory"},
+        {{"render", path("folder.txt"), out}, "cannot read " + path("folder.txt") + ": it is a directory"},
+        {{"render", path("unsorted.txt"), out}, path("unsorted.txt") + ":2: the sample time 0 is before"},
+        {{"render", path("corrupt.mid"), path("out.mid")}, path("corrupt.mid") + " is not a readable MIDI file"},
+        {{"render", path("address.txt"), out}, path("address.txt") + ": the unit has no parameter at address 7; its addresses are 0, 1"},
+        {{"render", "--preset", "Loud", in, out}, "unknown preset \"Loud\"; the presets are \"None\", \"Ten Milliseconds\""},
+        {{"render", "--set", "volume=3", in, out}, "unknown parameter \"volume\"; the parameters are shift, spare"},
+        {{"render", "--set", "shift=1001", in, out}, "--set shift=1001: 1001 is outside the range 0...1000 of \"shift\""},
+        {{"render", "--set", "shift=-1", in, out}, "--set shift=-1: -1 is outside the range"},
+        {{"render", "--set", "shift=nan", in, out}, "--set shift=nan: nan is outside the range"},
+        {{"render", "--set", "shift=ten", in, out}, "--set shift=ten: \"ten\" is not a number"},
+        {{"render", "--set", "shift", in, out}, "--set needs IDENTIFIER=VALUE"},
+        {{"render", "--block", "0", in, out}, "--block must be at least 1 frame"},
+        {{"render", "--block", "-5", in, out}, "--block needs a whole number of frames"},
+        {{"render", "--sample-rate", "0", in, out}, "--sample-rate must be above 0"},
+        {{"render", "--sample-rate", "fast", in, out}, "--sample-rate needs a number"},
+        {{"render", "--tempo", "0", in, out}, "--tempo must be above 0"},
+        {{"render", "--time-signature", "4/3", in, out}, "--time-signature needs N/D"},
+        {{"render", "--time-signature", "0/4", in, out}, "--time-signature needs N/D"},
+        {{"render", "--start-beat", "inf", in, out}, "--start-beat needs a number"},
+        {{"render", "--loud", in, out}, "unknown option --loud"},
+        {{"render", "--preset"}, "--preset needs a value"},
+        {{"render", in}, "render needs INPUT and OUTPUT"},
+        {{"render", in, out, out}, "render needs INPUT and OUTPUT and nothing more"},
+        {{"render", path("in.wav"), out}, "INPUT " + path("in.wav") + " must be a MIDI file (.mid) or an event list (.txt)"},
+        {{"render", in, path("out.mid")}, "OUTPUT " + path("out.mid") + " must be an event list (.txt) when INPUT is one"},
+        {{"render", path("in.mid"), out}, "OUTPUT " + out + " must be a MIDI file (.mid) when INPUT is one"},
+        {{"render", in, path("folder.txt")}, "cannot write " + path("folder.txt") + ": Is a directory"},
+        {{"render", in, path("nowhere/out.txt")}, "cannot write " + path("nowhere/out.txt") + ": No such file or directory"},
+        {{"play", in}, "unknown command \"play\""},
+        {{"params", "extra"}, "params takes no arguments"},
+    };
+    const auto before = files();
+    for (const Case& c : cases) {
+        std::string line;
+        for (const auto& a : c.arguments) line += a + " ";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(auhost(c.arguments), 2);
+        const std::string message = err();
+        EXPECT_EQ(message.rfind("auhost: " + c.message, 0), 0u) << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_EQ(files(), before) << "an output or temporary file was left";
+    }
+}
+
+TEST_F(BadInputs, AFailingUnitIsStatusOneAndWritesNothing) {
+    write("in.txt", "0 90 3C 64\n");
+    AudioToolbox::AUAudioUnit::failNextInitialisation(Foundation::NSError(Foundation::NSOSStatusErrorDomain, -10875, "no memory for the unit"));
+    EXPECT_EQ(auhost({"render", path("in.txt"), path("out.txt")}), 1);
+    EXPECT_EQ(err(), "auhost: the effect could not create its audio unit: no memory for the unit\n");
+    EXPECT_FALSE(exists("out.txt"));
+}
+
+TEST_F(BadInputs, AnExistingOutputSurvivesAFailedRender) {
+    write("in.txt", "5 90 3C 64\n1 80 3C 00\n");
+    write("out.txt", "precious\n");
+    EXPECT_EQ(auhost({"render", path("in.txt"), path("out.txt")}), 2);
+    EXPECT_EQ(read("out.txt"), "precious\n");
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Host/AudioHost/EventList.hpp"
+#include "Host/AudioHost/MidiFile.hpp"
+#include "HostFixture.hpp"
+
+using namespace AudioHostTests;
+using AudioHost::EventList;
+using AudioHost::MidiFile;
+using AudioHost::MidiSong;
+
+namespace {
+
+
+using Bytes = std::vector<std::uint8_t>;
+std::vector<std::pair<std::int64_t, Bytes>> eventsOf(const AudioHost::MidiTrack& track) {
+    std::vector<std::pair<std::int64_t, Bytes>> events;
+    for (std::size_t i = 0; i < track.size(); ++i) events.emplace_back(track.tick(i), Bytes(track.bytes(i).begin(), track.bytes(i).end()));
+    return events;
+}
+
+}  // namespace
+
+class RenderCommand : public HostFixture {};
+
+TEST_F(RenderCommand, EventListComesBackAsTheUnitSentIt) {
+    write("in.txt",
+          "0 90 3C 64\n"
+          "10 B0 07 7F   # not a note: unshifted\n"
+          "600 80 3C 00\n"
+          "600 param 0 300\n"
+          "601 90 3E 50\n"
+          "700 C0 05\n");
+    ASSERT_EQ(auhost({"render", "--set", "shift=100", path("in.txt"), path("out.txt")}), 0) << err();
+    EXPECT_EQ(read("out.txt"),
+              "100 90 3C 64\n"
+              "10 B0 07 7F\n"
+              "700 80 3C 00\n"
+              "901 90 3E 50\n"
+              "700 C0 05\n");
+    EXPECT_EQ(err(), "");
+    EXPECT_EQ(out(), path("in.txt") + " -> " + path("out.txt") +
+                         ": 6 events in, 5 out; 2 of 2 notes moved, largest shift 6.8 ms, mean shift 4.5 ms\n");
+}
+
+TEST_F(RenderCommand, CyclesCarryTheirEventsAndMusicalContext) {
+    write("in.txt", "0 90 3C 64\n99 80 3C 00\n100 90 3C 64\n450 80 3C 00\n");
+    ASSERT_EQ(auhost({"render", "--block", "100", "--tempo", "90", "--time-signature", "3/4", "--start-beat", "2",
+                      "--sample-rate", "48000", path("in.txt"), path("out.txt")}),
+              0)
+        << err();
+    ASSERT_EQ(source_.made.size(), 1u);
+    const auto& cycles = source_.made.back()->cycles;
+    ASSERT_EQ(cycles.size(), 5u);  // samples 0...499: the last event is at 450
+    const int events[] = {2, 1, 0, 0, 1};
+    for (std::size_t k = 0; k < cycles.size(); ++k) {
+        SCOPED_TRACE(k);
+        const double beat = 2 + double(k * 100) * 90 / (60.0 * 48000);
+        EXPECT_EQ(cycles[k].sampleTime, double(k * 100));
+        EXPECT_EQ(cycles[k].frames, 100u);
+        EXPECT_EQ(cycles[k].tempo, 90);
+        EXPECT_EQ(cycles[k].numerator, 3);
+        EXPECT_EQ(cycles[k].denominator, 4);
+        EXPECT_EQ(cycles[k].beat, beat);
+        EXPECT_EQ(cycles[k].downbeat, 0);
+        EXPECT_EQ(cycles[k].events, events[k]);
+    }
+}
+
+TEST_F(RenderCommand, BlockSizeDoesNotChangeTheResult) {
+    std::string input;
+    for (int i = 0; i < 200; ++i) input += std::to_string(i * 37) + (i % 2 ? " 80 40 00\n" : " 90 40 64\n");
+    write("in.txt", input);
+    std::string first;
+    for (const char* block : {"1", "17", "64", "512", "4096"}) {
+        ASSERT_EQ(auhost({"render", "--set", "shift=33", "--block", block, path("in.txt"), path("out.txt")}), 0) << err();
+        if (first.empty()) first = read("out.txt");
+        EXPECT_EQ(read("out.txt"), first) << "block " << block;
+    }
+}
+
+TEST_F(RenderCommand, PresetThenSettingsInOrderThenBypass) {
+    write("in.txt", "0 90 3C 64\n");
+    ASSERT_EQ(auhost({"render", "--preset", "Ten Milliseconds", path("in.txt"), path("a.txt")}), 0) << err();
+    EXPECT_EQ(read("a.txt"), "441 90 3C 64\n");
+    ASSERT_EQ(auhost({"render", "--set=shift=3", "--preset=Ten Milliseconds", "--set", "shift=5", path("in.txt"), path("b.txt")}), 0);
+    EXPECT_EQ(read("b.txt"), "5 90 3C 64\n");
+    ASSERT_EQ(auhost({"render", "--set", "shift=5", "--bypass", path("in.txt"), path("c.txt")}), 0);
+    EXPECT_EQ(read("c.txt"), "0 90 3C 64\n");
+    EXPECT_NE(out().find("0 of 1 notes moved"), std::string::npos) << out();
+}
+
+TEST_F(RenderCommand, MidiFileRunsEachInstrumentTrackThroughItsOwnUnit) {
+    // 96 ticks per quarter at 9600 Hz: 120 BPM for the first beat (50 samples a tick), then
+    // 60 BPM (100 samples a tick). A shift of 500 samples is 10 ticks, then 5.
+    MidiSong song;
+    song.ticksPerQuarterNote = 96;
+    song.tracks.resize(3);
+    song.tracks[0].add(0, Bytes{0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+    song.tracks[0].add(96, Bytes{0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40});
+    song.tracks[1].add(0, Bytes{0xFF, 0x03, 0x04, 'D', 'r', 'u', 'm'});
+    song.tracks[1].add(0, Bytes{0x99, 0x24, 0x64});
+    song.tracks[1].add(5, Bytes{0xB9, 0x07, 0x64});
+    song.tracks[1].add(10, Bytes{0xFF, 0x01, 0x01, 'x'});
+    song.tracks[1].add(96, Bytes{0x89, 0x24, 0x00});
+    song.tracks[2].add(192, Bytes{0x90, 0x30, 0x50});
+    song.tracks[2].add(288, Bytes{0x80, 0x30, 0x00});
+    song.tracks[2].setEndTick(400);
+    MidiFile::write(song, path("in.mid"));
+
+    ASSERT_EQ(auhost({"render", "--sample-rate", "9600", "--set", "shift=500", path("in.mid"), path("out.mid")}), 0) << err();
+    EXPECT_EQ(source_.made.size(), 2u);
+    const MidiSong out = MidiFile::read(path("out.mid"));
+    EXPECT_EQ(out.ticksPerQuarterNote, 96);
+    ASSERT_EQ(out.tracks.size(), 3u);
+    EXPECT_EQ(eventsOf(out.tracks[0]), eventsOf(song.tracks[0]));
+    // Ordered by time; the host's own events come first among equal ticks.
+    const std::vector<std::pair<std::int64_t, Bytes>> drums = {
+        {0, {0xFF, 0x03, 0x04, 'D', 'r', 'u', 'm'}}, {5, {0xB9, 0x07, 0x64}}, {10, {0xFF, 0x01, 0x01, 'x'}},
+        {10, {0x99, 0x24, 0x64}}, {101, {0x89, 0x24, 0x00}}};
+    EXPECT_EQ(eventsOf(out.tracks[1]), drums);
+    const std::vector<std::pair<std::int64_t, Bytes>> bass = {{197, {0x90, 0x30, 0x50}}, {293, {0x80, 0x30, 0x00}}};
+    EXPECT_EQ(eventsOf(out.tracks[2]), bass);
+    EXPECT_EQ(out.tracks[2].endTick(), 400);
+    EXPECT_NE(this->out().find("5 events in, 5 out; 2 of 2 notes moved, largest shift 52.1 ms"), std::string::npos) << this->out();
+    EXPECT_NE(this->out().find("(2 tracks)"), std::string::npos) << this->out();
+}
+
+TEST_F(RenderCommand, ListsParametersAndPresets) {
+    ASSERT_EQ(auhost({"params"}), 0) << err();
+    EXPECT_EQ(out(),
+              "ADDRESS  IDENTIFIER       NAME               UNIT          RANGE        DEFAULT\n"
+              "0        shift            Shift              samples       0...1000     0\n"
+              "1        spare            Spare              generic       0...1        0\n");
+    ASSERT_EQ(auhost({"presets"}), 0) << err();
+    EXPECT_EQ(out(), "1. None\n2. Ten Milliseconds - 441 samples later\n");
+    ASSERT_EQ(auhost({"--help"}), 0);
+    EXPECT_EQ(out().rfind("usage: auhost render", 0), 0u);
+    EXPECT_EQ(auhost({}), 2);
+    EXPECT_EQ(err().rfind("usage: auhost render", 0), 0u);
+}
