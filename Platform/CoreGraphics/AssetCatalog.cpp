@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "CoreGraphics/FontRegistry.hpp"
+#include "Foundation/Bundle.hpp"
 
 namespace fs = std::filesystem;
 
@@ -59,6 +60,11 @@ std::shared_ptr<AssetCatalog> AssetCatalog::forDirectory(const std::string& path
         if (fs::exists(resources / "fonts.txt")) FontRegistry::registerFonts(resources.string());
     }
     return slot;
+}
+
+std::shared_ptr<AssetCatalog> AssetCatalog::forBundle(const Foundation::Bundle& bundle) {
+    const auto& resources = bundle.resourceURL();
+    return forDirectory(resources ? resources->path() : bundle.bundleURL().path());
 }
 
 std::shared_ptr<AssetCatalog> AssetCatalog::inMemory() {

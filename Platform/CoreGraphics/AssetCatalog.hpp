@@ -9,6 +9,10 @@
 #include "CoreGraphics/Color.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
 
+namespace Foundation {
+class Bundle;
+}
+
 namespace CoreGraphics {
 
 // A bundle's named images and colours, read from its `Assets/` directory:
@@ -26,6 +30,8 @@ public:
     // Resources folder (or bundle root) that holds one. Opening a bundle's catalogue also
     // registers the fonts its resources declare.
     static std::shared_ptr<AssetCatalog> forDirectory(const std::string& path);
+    // The catalogue in a bundle's resource directory.
+    static std::shared_ptr<AssetCatalog> forBundle(const Foundation::Bundle& bundle);
     // An empty catalogue that only holds what is registered.
     static std::shared_ptr<AssetCatalog> inMemory();
 

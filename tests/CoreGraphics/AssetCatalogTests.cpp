@@ -5,6 +5,7 @@
 
 #include "CoreGraphics/AssetCatalog.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "Foundation/Bundle.hpp"
 
 using namespace CoreGraphics;
 namespace fs = std::filesystem;
@@ -52,6 +53,9 @@ TEST(Bundles, BuildLaysOutAppExtensionAndResourceBundles) {
 TEST(AssetCatalog, ImagesAndColoursAreSeparateNamespaces) {
     auto cat = AssetCatalog::forDirectory(bundle);
     EXPECT_EQ(cat, AssetCatalog::forDirectory(bundle + "/Resources/Assets"));  // one shared catalogue
+    auto opened = Foundation::Bundle::withPath(bundle);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(AssetCatalog::forBundle(*opened), cat);
 
     auto bg = cat->image("background");
     EXPECT_EQ(bg->name(), "background");
