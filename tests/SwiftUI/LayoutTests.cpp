@@ -94,3 +94,41 @@ TEST_F(Layout, TransparentAreasOfAStackTakeNoClicks) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace SwiftUI;
+using Layout2 = TestSupport::VirtualTimeTest;
+
+CGRect drawn(ViewGraph& g, const std::string& id) {
+    auto* n = g.renderTree().findIdentifier(id);
+    return n ? n->frame : CGRect{-1, -1, -1, -1};
+}
+
+TEST_F(Layout2, GridColumnsComeFromSingleCellsAndSpansAddTheSpacing) {
+    auto b = [](CGFloat w, const std::string& id) { return AnyView(Color::red().frame(w, 10).accessibilityIdentifier(id)); };
+    ViewGraph g(AnyView(Grid(Alignment::center(), 2, 0,
+                             {GridRow({b(10, "a"), b(20, "b"), b(30, "c")}), GridRow({b(4, "wide").gridCellColumns(2), b(6, "d")}),
+                              GridRow({b(10, "e"), b(10, "f"), b(10, "g")}).frame({.height = 0})})),
+                {64, 20});
+    EXPECT_EQ(drawn(g, "a"), (CGRect{0, 0, 10, 10}));
+    EXPECT_EQ(drawn(g, "c"), (CGRect{34, 0, 30, 10}));
+    // Two columns (10 + 20) plus one spacing: 32 wide, the cell centred in it.
+    EXPECT_EQ(drawn(g, "wide"), (CGRect{14, 10, 4, 10}));
+    EXPECT_EQ(drawn(g, "d"), (CGRect{46, 10, 6, 10}));
+    // A row framed to zero height takes none and still draws.
+    EXPECT_EQ(drawn(g, "e"), (CGRect{0, 15, 10, 10}));
+}
+
+TEST_F(Layout2, GeometryReaderTakesTheOfferAndBuildsForItsSize) {
+    ViewGraph g(AnyView(GeometryReader([](const GeometryProxy& p) {
+                    CGFloat s = std::min(p.size.width / 64, p.size.height / 48);
+                    return AnyView(Color::blue().frame(64, 48).accessibilityIdentifier("content").scaleEffect(s, UnitPoint::topLeading()));
+                })),
+                {128, 200});
+    EXPECT_EQ(drawn(g, "content"), (CGRect{0, 0, 128, 96}));
+    g.setSize({32, 24});
+    EXPECT_EQ(drawn(g, "content"), (CGRect{0, 0, 32, 24}));
+}
+
+}  // namespace
