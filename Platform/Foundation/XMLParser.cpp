@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 #include <expat.h>
 
@@ -74,6 +75,19 @@ struct XMLParser::Impl {
     XMLParser& owner;
     XML_Parser expat;
     bool aborted = false;
+    std::exception_ptr thrown;  // from a delegate; must not unwind through expat's C frames
+
+    // Runs a delegate callback; an exception stops the parse and is rethrown by parse().
+    template <class F>
+    void deliver(F&& callback) {
+        try {
+            callback();
+        } catch (...) {
+            thrown = std::current_exception();
+            aborted = true;
+            XML_StopParser(expat, XML_FALSE);
+        }
+    }
 
     static Impl& from(void* userData) { return *static_cast<Impl*>(userData); }
 
@@ -88,20 +102,22 @@ struct XMLParser::Impl {
             attributes[attribute.qualified.value_or(attribute.element)] = a[1];
         }
         if (auto* d = self.owner.delegate_)
-            d->parserDidStartElement(self.owner, name.element, name.namespaceURI, name.qualified, attributes);
+            self.deliver([&] { d->parserDidStartElement(self.owner, name.element, name.namespaceURI, name.qualified, attributes); });
     }
 
     static void end(void* userData, const XML_Char* rawName) {
         Impl& self = from(userData);
         if (self.aborted) return;
         const Name name = splitName(rawName, self.owner.processNamespaces_);
-        if (auto* d = self.owner.delegate_) d->parserDidEndElement(self.owner, name.element, name.namespaceURI, name.qualified);
+        if (auto* d = self.owner.delegate_)
+            self.deliver([&] { d->parserDidEndElement(self.owner, name.element, name.namespaceURI, name.qualified); });
     }
 
     static void characters(void* userData, const XML_Char* text, int length) {
         Impl& self = from(userData);
         if (self.aborted) return;
-        if (auto* d = self.owner.delegate_) d->parserFoundCharacters(self.owner, std::string(text, static_cast<std::size_t>(length)));
+        if (auto* d = self.owner.delegate_)
+            self.deliver([&] { d->parserFoundCharacters(self.owner, std::string(text, static_cast<std::size_t>(length))); });
     }
 };
 
@@ -118,7 +134,7 @@ bool XMLParser::parse() {
         return false;
     }
     if (processNamespaces_) XML_SetReturnNSTriplet(expat, 1);
-    Impl impl{*this, expat};
+    Impl impl{*this, expat, false, nullptr};
     impl_ = &impl;
     XML_SetUserData(expat, &impl);
     XML_SetElementHandler(expat, &Impl::start, &Impl::end);
@@ -136,6 +152,12 @@ bool XMLParser::parse() {
         offset += length;
     } while (ok && offset < data_.size());
 
+    if (impl.thrown) {
+        impl_ = nullptr;
+        XML_ParserFree(expat);
+        result_ = false;
+        std::rethrow_exception(impl.thrown);
+    }
     if (!ok) {
         const XML_Error code = impl.aborted ? XML_ERROR_ABORTED : XML_GetErrorCode(expat);
         const bool blank = std::all_of(data_.begin(), data_.end(), [](std::uint8_t b) {

@@ -59,6 +59,7 @@ public:
 
     // Runs to the end of the document, synchronously. True when the whole document was read.
     // A parser parses once; a second call returns the first result without calling anyone.
+    // An exception from the delegate stops the parse and leaves parse() unchanged.
     bool parse();
 
     // Stops a parse in progress from inside a delegate callback; parse() then fails with

@@ -144,3 +144,19 @@ TEST(XMLParser, ParsesOnceAndWorksWithoutADelegate) {
     ASSERT_TRUE(broken.parserError().has_value());
     EXPECT_EQ(broken.parserError()->code(), 5);
 }
+
+TEST(XMLParser, AnExceptionFromTheDelegateStopsTheParseAndReachesTheCaller) {
+    struct Throwing : XMLParserDelegate {
+        int starts = 0;
+        void parserDidStartElement(XMLParser&, const std::string& name, const std::optional<std::string>&,
+                                   const std::optional<std::string>&, const std::map<std::string, std::string>&) override {
+            ++starts;
+            if (name == "b") throw std::runtime_error("delegate failed");
+        }
+    } delegate;
+    XMLParser parser(dataFromString("<a><b/><c/><d/></a>"));
+    parser.setDelegate(&delegate);
+    EXPECT_THROW(parser.parse(), std::runtime_error);
+    EXPECT_EQ(delegate.starts, 2);
+    EXPECT_FALSE(parser.parse());
+}
