@@ -49,6 +49,33 @@ function(_vz_copy_resources target dest)
   endforeach()
 endfunction()
 
+# _vz_code_bundle(<target> <bundle dir> <output directory property> <package type> <executable file> [<extra dirs>...])
+# The layout apps and extensions share: <dir>/Contents/{Info.plist, MacOS/<executable>, Resources/}.
+# Reads the caller's parsed A_NAME, A_IDENTIFIER, A_DISPLAY_NAME, A_INFO_EXTRA, A_INFO_PLIST, A_RESOURCES.
+function(_vz_code_bundle target dir output_property type executable)
+  set_target_properties(${target} PROPERTIES
+    ${output_property} ${dir}/Contents/MacOS
+    VZ_BUNDLE_DIR ${dir}
+    VZ_BUNDLE_RESOURCES ${dir}/Contents/Resources)
+  get_filename_component(leaf ${dir} NAME)
+  set(plist ${CMAKE_CURRENT_BINARY_DIR}/${leaf}.Info.plist)
+  _vz_info_plist(${plist} NAME ${A_NAME} IDENTIFIER ${A_IDENTIFIER} TYPE ${type} EXECUTABLE ${executable}
+    DISPLAY_NAME "${A_DISPLAY_NAME}" EXTRA "${A_INFO_EXTRA}" TEMPLATE "${A_INFO_PLIST}")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/Contents/Resources ${ARGN}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${plist} ${dir}/Contents/Info.plist
+    VERBATIM)
+  _vz_copy_resources(${target} ${dir}/Contents/Resources ${A_RESOURCES})
+endfunction()
+
+function(_vz_output_name target var)
+  get_target_property(out ${target} OUTPUT_NAME)
+  if(NOT out)
+    set(out ${target})
+  endif()
+  set(${var} ${out} PARENT_SCOPE)
+endfunction()
+
 # vz_add_app_bundle(<executable target> IDENTIFIER <id> [NAME <n>] [DISPLAY_NAME <n>]
 #                   [DESTINATION <dir>] [INFO_PLIST <template>] [INFO_EXTRA <plist xml>] [RESOURCES <files...>])
 # Builds the executable into <dir>/<n>.app/Contents/MacOS/ (dir: the current binary dir;
@@ -62,21 +89,8 @@ function(vz_add_app_bundle target)
     set(A_DESTINATION ${CMAKE_CURRENT_BINARY_DIR})
   endif()
   set(dir ${A_DESTINATION}/${A_NAME}.app)
-  get_target_property(exe ${target} OUTPUT_NAME)
-  if(NOT exe)
-    set(exe ${target})
-  endif()
-  set_target_properties(${target} PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY ${dir}/Contents/MacOS
-    VZ_BUNDLE_DIR ${dir}
-    VZ_BUNDLE_RESOURCES ${dir}/Contents/Resources)
-  _vz_info_plist(${CMAKE_CURRENT_BINARY_DIR}/${A_NAME}.app.Info.plist NAME ${A_NAME} IDENTIFIER ${A_IDENTIFIER}
-    TYPE APPL EXECUTABLE ${exe} DISPLAY_NAME "${A_DISPLAY_NAME}" EXTRA "${A_INFO_EXTRA}" TEMPLATE "${A_INFO_PLIST}")
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/Contents/Resources ${dir}/Contents/PlugIns
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_BINARY_DIR}/${A_NAME}.app.Info.plist ${dir}/Contents/Info.plist
-    VERBATIM)
-  _vz_copy_resources(${target} ${dir}/Contents/Resources ${A_RESOURCES})
+  _vz_output_name(${target} exe)
+  _vz_code_bundle(${target} ${dir} RUNTIME_OUTPUT_DIRECTORY APPL ${exe} ${dir}/Contents/PlugIns)
 endfunction()
 
 # vz_add_appex_bundle(<module target> IDENTIFIER <id> [APP <app target> | DESTINATION <dir>] [NAME <n>]
@@ -98,24 +112,9 @@ function(vz_add_appex_bundle target)
   elseif(NOT A_DESTINATION)
     set(A_DESTINATION ${CMAKE_CURRENT_BINARY_DIR})
   endif()
-  set(dir ${A_DESTINATION}/${A_NAME}.appex)
-  set_target_properties(${target} PROPERTIES
-    PREFIX ""
-    LIBRARY_OUTPUT_DIRECTORY ${dir}/Contents/MacOS
-    VZ_BUNDLE_DIR ${dir}
-    VZ_BUNDLE_RESOURCES ${dir}/Contents/Resources)
-  get_target_property(base ${target} OUTPUT_NAME)
-  if(NOT base)
-    set(base ${target})
-  endif()
-  _vz_info_plist(${CMAKE_CURRENT_BINARY_DIR}/${A_NAME}.appex.Info.plist NAME ${A_NAME} IDENTIFIER ${A_IDENTIFIER}
-    TYPE XPC! EXECUTABLE ${base}${CMAKE_SHARED_MODULE_SUFFIX} DISPLAY_NAME "${A_DISPLAY_NAME}"
-    EXTRA "${A_INFO_EXTRA}" TEMPLATE "${A_INFO_PLIST}")
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}/Contents/Resources
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_BINARY_DIR}/${A_NAME}.appex.Info.plist ${dir}/Contents/Info.plist
-    VERBATIM)
-  _vz_copy_resources(${target} ${dir}/Contents/Resources ${A_RESOURCES})
+  set_target_properties(${target} PROPERTIES PREFIX "")
+  _vz_output_name(${target} base)
+  _vz_code_bundle(${target} ${A_DESTINATION}/${A_NAME}.appex LIBRARY_OUTPUT_DIRECTORY XPC! ${base}${CMAKE_SHARED_MODULE_SUFFIX})
 endfunction()
 
 # vz_add_resource_bundle(<name> IDENTIFIER <id> [OWNER <library target>] [DESTINATION <dir>]

@@ -153,25 +153,22 @@ TEST(Raster, SourceInTintsATemplateWithinItsShape) {
     auto templ = mask.makeImageAsset("dot", true);
     ASSERT_TRUE(templ->isTemplate());
 
-    // Offscreen tinting: draw the mask, then fill the whole image with sourceIn.
-    CGContext tint({20, 20}, true);
-    tint.draw(templ, {0, 0, 20, 20});
-    tint.setCompositingOperation(CompositingOperation::sourceIn);
-    tint.setFillColor(CGColor::sRGB(0, 1, 0));
-    tint.fill(CGRect{0, 0, 20, 20});
-    auto tinted = tint.makeImage();
-    expectColor(*tinted, 10, 10, {0, 1, 0, 1});
-    expectColor(*tinted, 0, 0, {0, 0, 0, 0});
-
-    // sourceIn reaches only inside the filled shape: the left half here.
-    CGContext half({20, 20}, true);
-    half.draw(templ, {0, 0, 20, 20});
-    half.setCompositingOperation(CompositingOperation::sourceIn);
-    half.setFillColor(CGColor::sRGB(0, 1, 0));
-    half.fill(CGRect{0, 0, 10, 20});
-    auto h = half.makeImage();
-    expectColor(*h, 5, 10, {0, 1, 0, 1});
-    expectColor(*h, 15, 10, {0, 0, 0, 1});
+    // Offscreen tinting: draw the mask, then fill with sourceIn, which reaches only inside
+    // the filled shape.
+    auto tinted = [&](CGRect fillRect) {
+        CGContext tint({20, 20}, true);
+        tint.draw(templ, {0, 0, 20, 20});
+        tint.setCompositingOperation(CompositingOperation::sourceIn);
+        tint.setFillColor(CGColor::sRGB(0, 1, 0));
+        tint.fill(fillRect);
+        return tint.makeImage();
+    };
+    auto whole = tinted({0, 0, 20, 20});
+    expectColor(*whole, 10, 10, {0, 1, 0, 1});
+    expectColor(*whole, 0, 0, {0, 0, 0, 0});
+    auto half = tinted({0, 0, 10, 20});
+    expectColor(*half, 5, 10, {0, 1, 0, 1});
+    expectColor(*half, 15, 10, {0, 0, 0, 1});
 
     // Drawing a template with a tint does the same in one operation.
     CGContext direct({20, 20}, true);
