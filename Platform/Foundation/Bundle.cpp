@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "Foundation/Locale.hpp"
 #include "Foundation/NSError.hpp"
 
 namespace Foundation {
@@ -140,7 +141,46 @@ std::optional<URL> Bundle::executableURL() const {
 
 URL Bundle::builtInPlugInsURL() const { return URL::fileURLWithPath((fs::path(contentsPath_) / "PlugIns").string(), true); }
 
+std::optional<std::string> Bundle::localizedValue(std::string_view table, std::string_view key) const {
+    if (!resourceURL_) return std::nullopt;
+    const fs::path resources(resourceURL_->path());
+    const Locale locale = Locale::current();
+    std::vector<std::string> folders{locale.identifier(), locale.languageCode()};
+    if (const auto region = info_.find("CFBundleDevelopmentRegion"); region != info_.end() && region->second.string())
+        folders.push_back(*region->second.string());
+    folders.insert(folders.end(), {"en", "Base"});
+
+    const std::string file = std::string(table) + ".strings";
+    std::vector<fs::path> candidates;
+    for (const auto& folder : folders)
+        if (!folder.empty()) candidates.push_back(resources / (folder + ".lproj") / file);
+    candidates.push_back(resources / file);
+
+    std::lock_guard lock(localizationMutex_);
+    for (const auto& path : candidates) {
+        auto [slot, inserted] = tables_.try_emplace(path.string());
+        if (inserted) {
+            if (auto bytes = contentsOfFile(path.string())) {
+                try {
+                    slot->second = StringsTable::parse(*bytes);
+                } catch (const NSError&) {
+                    // A broken table is skipped, like a missing one.
+                }
+            }
+        }
+        if (slot->second) {
+            if (const auto it = slot->second->find(key); it != slot->second->end()) return it->second;
+        }
+    }
+    return std::nullopt;
+}
+
 const PropertyList* Bundle::objectForInfoDictionaryKey(std::string_view key) const {
+    if (auto localized = localizedValue("InfoPlist", key)) {
+        std::lock_guard lock(localizationMutex_);
+        const std::string slot = std::string(key) + '\0' + *localized;
+        return &localizedInfo_.try_emplace(slot, PropertyList(*localized)).first->second;
+    }
     const auto it = info_.find(key);
     return it == info_.end() ? nullptr : &it->second;
 }
@@ -165,7 +205,8 @@ std::optional<URL> Bundle::urlForResource(std::string_view name, std::string_vie
     return URL::fileURLWithPath(path.string());
 }
 
-std::string Bundle::localizedString(std::string_view key, std::string_view value, std::string_view) const {
+std::string Bundle::localizedString(std::string_view key, std::string_view value, std::string_view table) const {
+    if (auto localized = localizedValue(table.empty() ? "Localizable" : table, key)) return *localized;
     return std::string(value.empty() ? key : value);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "Foundation/PropertyList.hpp"
+#include "Foundation/StringsTable.hpp"
 #include "Foundation/URL.hpp"
 #include "Runtime/NSObject.hpp"
 
@@ -19,6 +22,11 @@ namespace Foundation {
 //
 // Bundles are shared and cached per directory, and read their Info.plist once, when first
 // opened; a missing or unreadable Info.plist gives an empty dictionary.
+//
+// Localized text comes from <resources>/<localization>.lproj/<table>.strings, searched in this
+// order: the current locale's identifier ("de_DE"), its language ("de"), the bundle's
+// CFBundleDevelopmentRegion, "en", "Base", then <resources>/<table>.strings. The first table
+// that has the key answers.
 class Bundle : public Runtime::NSObject {
     VZ_OBJECT(Bundle, Runtime::NSObject)
 
@@ -47,8 +55,9 @@ public:
     std::optional<URL> executableURL() const;
     URL builtInPlugInsURL() const;
 
+    // The raw dictionary, without localizations.
     const PropertyList::Dictionary& infoDictionary() const { return info_; }
-    // This system ships no localizations, so this is the raw dictionary's entry.
+    // The localized value from the InfoPlist tables when one has the key, else the raw entry.
     const PropertyList* objectForInfoDictionaryKey(std::string_view key) const;
     // CFBundleIdentifier when it is a string.
     std::optional<std::string> bundleIdentifier() const;
@@ -57,7 +66,8 @@ public:
     // the resource directory or its `subdirectory`; absent when it does not exist.
     std::optional<URL> urlForResource(std::string_view name, std::string_view extension,
                                       std::string_view subdirectory = {}) const;
-    // Without translations: `value` when not empty, else `key`.
+    // The text for `key` in `table` (empty: "Localizable"); when no table has it, `value`
+    // when not empty, else `key`.
     std::string localizedString(std::string_view key, std::string_view value, std::string_view table = {}) const;
 
 protected:
@@ -69,6 +79,11 @@ private:
     bool hasContents_ = false;
     std::optional<URL> resourceURL_;
     PropertyList::Dictionary info_;
+
+    std::optional<std::string> localizedValue(std::string_view table, std::string_view key) const;
+    mutable std::mutex localizationMutex_;
+    mutable std::map<std::string, std::optional<StringsTable::Entries>> tables_;  // by file path
+    mutable std::map<std::string, PropertyList> localizedInfo_;  // never erased: handed out by address
 };
 
 }  // namespace Foundation

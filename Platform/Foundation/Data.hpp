@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -9,5 +10,9 @@ namespace Foundation {
 using Data = std::vector<std::uint8_t>;
 
 inline Data dataFromString(std::string_view text) { return Data(text.begin(), text.end()); }
+
+// The bytes of the regular file at `path`; absent when it is missing, not a regular file or
+// cannot be read.
+std::optional<Data> contentsOfFile(std::string_view path);
 
 }  // namespace Foundation

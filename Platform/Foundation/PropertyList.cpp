@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "Foundation/NSError.hpp"
@@ -17,7 +15,6 @@ namespace {
 
 constexpr long propertyListReadCorruptError = 3840;
 constexpr long propertyListWriteInvalidError = 3851;
-constexpr long fileReadUnknownError = 256;
 constexpr long fileReadNoSuchFileError = 260;
 
 [[noreturn]] void fail(long code, const std::string& message) { throw NSError(NSCocoaErrorDomain, code, message); }
@@ -295,11 +292,9 @@ PropertyList PropertyList::fromXML(const Data& data) {
 
 PropertyList PropertyList::fromFile(const URL& fileURL) {
     const std::string path = fileURL.path();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) fail(fileReadNoSuchFileError, "The file \"" + path + "\" could not be opened.");
-    Data data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) fail(fileReadUnknownError, "The file \"" + path + "\" could not be read.");
-    return fromXML(data);
+    auto data = contentsOfFile(path);
+    if (!data) fail(fileReadNoSuchFileError, "The file \"" + path + "\" could not be read.");
+    return fromXML(*data);
 }
 
 std::string PropertyList::toXML() const {

@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <mutex>
 
@@ -53,11 +51,9 @@ std::pair<Data, URLResponse> loadFile(const URL& url) {
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) fail(URLError::fileDoesNotExist, "The file \"" + path + "\" does not exist.");
     if (std::filesystem::is_directory(status)) fail(URLError::fileIsDirectory, "\"" + path + "\" is a directory.");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) fail(URLError::noPermissionsToReadFile, "The file \"" + path + "\" could not be opened.");
-    Data data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) fail(URLError::unknown, "The file \"" + path + "\" could not be read.");
-    return {std::move(data), URLResponse{url, std::nullopt}};
+    auto data = contentsOfFile(path);
+    if (!data) fail(URLError::noPermissionsToReadFile, "The file \"" + path + "\" could not be read.");
+    return {std::move(*data), URLResponse{url, std::nullopt}};
 }
 
 std::size_t append(char* bytes, std::size_t size, std::size_t count, void* userData) {

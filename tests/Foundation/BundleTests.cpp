@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "Foundation/Bundle.hpp"
+#include "Foundation/Locale.hpp"
 
 using namespace Foundation;
 namespace fs = std::filesystem;
@@ -176,4 +177,32 @@ TEST_F(BundleTest, MainIsTheExecutablesDirectoryUnlessSet) {
     EXPECT_EQ(Bundle::main()->bundleURL().path(), exe.parent_path().string() + "/");
     EXPECT_EQ(Bundle::main()->localizedString("Key", "Value"), "Value");
     EXPECT_EQ(Bundle::main()->localizedString("Key", ""), "Key");
+}
+
+TEST_F(BundleTest, LocalizedTextFollowsTheCurrentLocale) {
+    file("App.app/Contents/Info.plist",
+         info("<key>CFBundleDisplayName</key><string>Zellow</string><key>CFBundleDevelopmentRegion</key><string>fr</string>"
+              "<key>TeamIdentifierPrefix</key><string>RAW.</string>"));
+    file("App.app/Contents/Resources/de.lproj/InfoPlist.strings", "\"CFBundleDisplayName\" = \"Zellow DE\";");
+    file("App.app/Contents/Resources/de.lproj/Localizable.strings", "\"Help\" = \"Hilfe\";");
+    file("App.app/Contents/Resources/fr.lproj/Localizable.strings", "\"Help\" = \"Aide\"; \"Quit\" = \"Quitter\";");
+    file("App.app/Contents/Resources/Base.lproj/Menu.strings", "\"About\" = \"About Zellow\";");
+    file("App.app/Contents/Resources/en.lproj/Broken.strings", "\"unterminated");
+    const auto app = Bundle::withPath((root_ / "App.app").string());
+    ASSERT_NE(app, nullptr);
+
+    Locale::setCurrent(Locale("de_DE"));
+    EXPECT_EQ(*app->objectForInfoDictionaryKey("CFBundleDisplayName")->string(), "Zellow DE");
+    EXPECT_EQ(*app->infoDictionary().at("CFBundleDisplayName").string(), "Zellow");  // the raw value stays
+    EXPECT_EQ(*app->objectForInfoDictionaryKey("TeamIdentifierPrefix")->string(), "RAW.");
+    EXPECT_EQ(app->localizedString("Help", ""), "Hilfe");
+    EXPECT_EQ(app->localizedString("Quit", ""), "Quitter");  // from the development region
+    EXPECT_EQ(app->localizedString("About", "", "Menu"), "About Zellow");
+    EXPECT_EQ(app->localizedString("Missing", "Fallback"), "Fallback");
+    EXPECT_EQ(app->localizedString("Missing", "", "Broken"), "Missing");
+
+    Locale::setCurrent(Locale("fr_CA"));
+    EXPECT_EQ(app->localizedString("Help", ""), "Aide");
+    EXPECT_EQ(*app->objectForInfoDictionaryKey("CFBundleDisplayName")->string(), "Zellow");
+    Locale::resetCurrent();
 }
