@@ -97,7 +97,7 @@ public:
     };
 
     explicit RenderHarness(float sampleRate = 44100, bool pushDefaults = true) {
-        sent.reserve(1 << 20);
+        sent.reserve(1 << 16);
         processor.sampleRate.store(sampleRate);
         processor.musicalContextBlock = [this](double* tempo, double* numerator, long* denominator, double* beat,
                                                long* offsetToNextBeat, double* downbeat) {
