@@ -7,6 +7,9 @@
 #include "AppKit/NSApplicationDelegate.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "AppKit/NSWorkspace.hpp"
+#include "AppKit/StandardAboutPanel.hpp"
+#include "Foundation/Bundle.hpp"
 #include "AppKit/PostNotification.hpp"
 #include "AppKit/WindowBackend.hpp"
 #include "Dispatch/Clock.hpp"
@@ -15,6 +18,13 @@
 #include "Runtime/MainActor.hpp"
 
 namespace AppKit {
+
+std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> NSApplication::classActions() {
+    return {Runtime::action<NSApplication>("orderFrontStandardAboutPanel:",
+                                           static_cast<void (NSApplication::*)(Runtime::NSObject*)>(
+                                               &NSApplication::orderFrontStandardAboutPanel)),
+            Runtime::action("terminate:", &NSApplication::terminate), Runtime::action("stop:", &NSApplication::stop)};
+}
 
 NSApplication& NSApplication::shared() {
     static const std::shared_ptr<NSApplication> app = Runtime::make<NSApplication>();
@@ -187,13 +197,51 @@ void NSApplication::finishLaunching() {
     auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get());
     if (d) d->applicationWillFinishLaunching(*this);
     postNotification(willFinishLaunchingNotification, self);
+    registerURLSchemes();
     launched_ = true;
+    if (!pendingURLs_.empty()) {
+        auto urls = std::move(pendingURLs_);
+        pendingURLs_.clear();
+        open(urls);
+    }
     d = dynamic_cast<NSApplicationDelegate*>(delegate().get());
     if (d) d->applicationDidFinishLaunching(*this);
     postNotification(didFinishLaunchingNotification, self);
 }
 
+void NSApplication::open(const std::vector<Foundation::URL>& urls) {
+    if (urls.empty()) return;
+    if (!launched_) {
+        pendingURLs_.insert(pendingURLs_.end(), urls.begin(), urls.end());
+        return;
+    }
+    if (auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get())) d->application(*this, urls);
+}
+
+void NSApplication::registerURLSchemes() {
+    auto bundle = Foundation::Bundle::main();
+    const Foundation::PropertyList* types = bundle ? bundle->objectForInfoDictionaryKey("CFBundleURLTypes") : nullptr;
+    if (!types || !types->array()) return;
+    for (auto& type : *types->array()) {
+        auto* schemes = type.find("CFBundleURLSchemes");
+        if (!schemes || !schemes->array()) continue;
+        for (auto& scheme : *schemes->array())
+            if (auto* name = scheme.string())
+                NSWorkspace::shared().setURLHandler(*name, [](const Foundation::URL& url) { NSApplication::shared().open({url}); });
+    }
+}
+
+void NSApplication::orderFrontStandardAboutPanel(Runtime::NSObject*) { orderFrontStandardAboutPanel(std::map<std::string, std::string>{}); }
+
+void NSApplication::orderFrontStandardAboutPanel(const std::map<std::string, std::string>& options) {
+    if (!aboutPanel_) aboutPanel_ = StandardAboutPanel::shared();
+    aboutPanel_->update(options);
+    aboutPanel_->center();
+    aboutPanel_->makeKeyAndOrderFront();
+}
+
 void NSApplication::run() {
+    NSWorkspace::shared().setOpensLinksExternally(true);
     finishLaunching();
     running_ = true;
     activate();
@@ -225,6 +273,7 @@ void NSApplication::resetForTesting() {
     servicesMenu_.reset();
     appearance_.reset();
     delegate_.reset();
+    pendingURLs_.clear();
     launched_ = running_ = terminated_ = active_ = false;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 #include <deque>
 #include <functional>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSResponder.hpp"
+#include "Foundation/URL.hpp"
 
 namespace AppKit {
 
@@ -13,11 +16,17 @@ class NSWindow;
 class NSMenu;
 class NSAppearance;
 class WindowBackend;
+class StandardAboutPanel;
 
 // The application: one per process (NSApplication::shared(), NSApp()). It keeps the windows
 // and the key window, the event queue that tracking loops pull from, the main menu, the
 // delegate, and it sends actions along the responder chain.
 class NSApplication : public NSResponder {
+public:
+    // "orderFrontStandardAboutPanel:", "terminate:", "stop:".
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
+
+private:
     VZ_OBJECT(NSApplication, NSResponder)
 public:
     static constexpr const char* willFinishLaunchingNotification = "NSApplicationWillFinishLaunchingNotification";
@@ -75,6 +84,19 @@ public:
     // as the platform's event loop does. Returns how many it sent.
     std::size_t processQueuedEvents();
 
+    // --- URLs and the About panel ---------------------------------------------------------
+    // Hands URLs to the delegate's application(_:open:); before launch has finished they wait
+    // and are delivered between will- and did-finish-launching.
+    void open(const std::vector<Foundation::URL>& urls);
+    // Registers the URL schemes of the main bundle's CFBundleURLTypes with the workspace, so
+    // that opening such a URL reaches this application. finishLaunching does it.
+    void registerURLSchemes();
+    // Shows the standard About panel (filled from the main bundle, or the options) and makes
+    // it key.
+    void orderFrontStandardAboutPanel(Runtime::NSObject* sender = nullptr);
+    void orderFrontStandardAboutPanel(const std::map<std::string, std::string>& options);
+    std::shared_ptr<StandardAboutPanel> aboutPanel() const { return aboutPanel_; }
+
     // --- Life cycle -----------------------------------------------------------------------
     // Will-finish, the launch URLs handed over by the caller, then did-finish (object = the
     // application). Runs once; later calls do nothing.
@@ -118,6 +140,8 @@ private:
     std::deque<std::shared_ptr<NSEvent>> queue_;
     std::shared_ptr<NSEvent> currentEvent_;
     WindowBackend* backend_ = nullptr;
+    std::vector<Foundation::URL> pendingURLs_;
+    std::shared_ptr<StandardAboutPanel> aboutPanel_;
     int windowNumbers_ = 0;
     bool launched_ = false, running_ = false, terminated_ = false, active_ = false;
     bool observerInstalled_ = false;

@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "Foundation/URL.hpp"
 
 namespace AppKit {
 
@@ -12,6 +15,9 @@ public:
     virtual ~NSApplicationDelegate() = default;
     virtual void applicationWillFinishLaunching(NSApplication& app) { (void)app; }
     virtual void applicationDidFinishLaunching(NSApplication& app) { (void)app; }
+    // URLs of the application's schemes, opened at launch or later (the platform's
+    // application(_:open:)).
+    virtual void application(NSApplication& app, const std::vector<Foundation::URL>& urls) { (void)app, (void)urls; }
     virtual bool applicationShouldTerminate(NSApplication& app) { (void)app; return true; }
     virtual void applicationWillTerminate(NSApplication& app) { (void)app; }
 };

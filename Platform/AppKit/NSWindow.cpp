@@ -34,6 +34,12 @@ bool anyNeedsDisplay(const NSView& v) {
 }
 }  // namespace
 
+std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> NSWindow::classActions() {
+    return {Runtime::action("performClose:", &NSWindow::performClose),
+            Runtime::action("makeKeyAndOrderFront:", &NSWindow::makeKeyAndOrderFront),
+            Runtime::action("orderFront:", &NSWindow::orderFront), Runtime::action("orderOut:", &NSWindow::orderOut)};
+}
+
 NSWindow::NSWindow(CGRect contentRect, StyleMask style) : style_(style) { frame_ = frameRect(contentRect); }
 
 NSWindow::Ptr NSWindow::make(CGRect contentRect, StyleMask style) { return Runtime::make<NSWindow>(contentRect, style); }

@@ -44,6 +44,11 @@ enum class TitleVisibility { visible = 0, hidden = 1 };
 // dispatch of events into its views. Windows are drawn by the window back end through
 // displayIfNeeded(); the frame is in screen coordinates (y up).
 class NSWindow : public NSResponder {
+public:
+    // "performClose:", "makeKeyAndOrderFront:", "orderFront:", "orderOut:".
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
+
+private:
     VZ_OBJECT(NSWindow, NSResponder)
 public:
     using Ptr = std::shared_ptr<NSWindow>;
