@@ -80,7 +80,9 @@ AnyView PlainButtonStyle::makeBody(const Configuration& c) const { return c.labe
 
 AnyView BorderedButtonStyle::makeBody(const Configuration& c) const {
     Color bezel = c.isPressed ? Color(0.72, 0.72, 0.74) : Color(0.9, 0.9, 0.92);
-    return c.label.padding(EdgeInsets{3, 10, 3, 10}).background(AnyView(RoundedRectangle(5).fill(bezel)));
+    return c.label.foregroundColor(Color(0.1, 0.1, 0.1))
+        .padding(EdgeInsets{3, 10, 3, 10})
+        .background(AnyView(RoundedRectangle(5).fill(bezel)));
 }
 
 Button::Button(const char* titleKey, std::function<void()> action) : action_(std::move(action)), label_(Text(titleKey)) {}

@@ -49,6 +49,17 @@ Grid::Plan Grid::plan(ViewNode& node) const {
         for (auto& c : row)
             if (c.span == 1 && c.column < columns)
                 p.widths[c.column] = std::max(p.widths[c.column], c.node->sizeThatFits({}).width);
+    // A spanning cell wider than its columns widens them evenly.
+    for (auto& row : p.rows)
+        for (auto& c : row) {
+            if (c.span <= 1) continue;
+            const int last = std::min(columns, c.column + c.span);
+            CGFloat have = hs_ * (c.span - 1);
+            for (int k = c.column; k < last; ++k) have += p.widths[k];
+            CGFloat want = c.node->sizeThatFits({}).width;
+            if (want > have && last > c.column)
+                for (int k = c.column; k < last; ++k) p.widths[k] += (want - have) / (last - c.column);
+        }
     for (auto& row : p.rows) {
         CGFloat h = 0;
         for (auto& c : row) {

@@ -14,6 +14,15 @@ namespace SwiftUI {
 class ViewNode;
 struct MenuModel;
 
+}  // namespace SwiftUI
+namespace CoreGraphics {
+class CGContext;
+}
+namespace AppKit {
+class NSView;
+}
+namespace SwiftUI {
+
 struct Shadow {
     Color color;
     CGFloat radius = 0, x = 0, y = 0;
@@ -71,6 +80,9 @@ struct RenderNode {
     std::shared_ptr<MenuModel> menu;
     bool showsMenuIndicator = false;
 
+    // An AppKit view put in by a representable (NSViewRepresentable).
+    std::shared_ptr<AppKit::NSView> hostedView;
+
     std::vector<RenderNode> children;
     std::weak_ptr<ViewNode> source;
 
@@ -86,6 +98,9 @@ struct RenderNode {
     const RenderNode* hitTest(CGPoint point) const;
     // Every drawn item in drawing order (groups excluded).
     std::vector<const RenderNode*> items() const;
+
+    // Draws the tree into a context whose user space is the root's (y down).
+    void draw(CoreGraphics::CGContext& context) const;
 };
 
 }  // namespace SwiftUI

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CoreGraphics/CGContext.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Runtime/MainActor.hpp"
 #include "SwiftUI/GestureSession.hpp"
@@ -191,6 +192,12 @@ void ViewGraph::buildRenderTree() {
     renderTree_.frame = {{0, 0}, size_};
     renderTree_.layoutFrame = renderTree_.frame;
     if (root_) buildRender(*root_, renderTree_);
+}
+
+std::shared_ptr<CoreGraphics::CGImage> ViewGraph::snapshot(CGFloat scale) {
+    CoreGraphics::CGContext context(size_, true, scale);
+    renderTree().draw(context);
+    return context.makeImage();
 }
 
 const RenderNode& ViewGraph::renderTree() {

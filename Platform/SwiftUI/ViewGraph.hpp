@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CoreGraphics/CGImage.hpp"
 #include "SwiftUI/Gesture.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/View.hpp"
@@ -46,6 +47,8 @@ public:
     // Up to date after update(); the run loop keeps it so.
     const RenderNode& renderTree();
     ViewNode* root() const { return root_.get(); }
+    // The render tree drawn into a bitmap of the graph's size (y down).
+    std::shared_ptr<CoreGraphics::CGImage> snapshot(CGFloat scale = 1);
 
     // Pointer events, in the root's coordinates (y down). They work on the last render tree.
     void mouseDown(CGPoint location, int clickCount = 1, EventModifiers modifiers = {});

@@ -1,0 +1,141 @@
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/Path.hpp"
+#include "CoreGraphics/TextLayout.hpp"
+#include "SwiftUI/RenderTree.hpp"
+
+namespace SwiftUI {
+
+namespace {
+
+using CoreGraphics::AttributedText;
+using CoreGraphics::CGColor;
+using CoreGraphics::CGContext;
+using CoreGraphics::CGPath;
+using CoreGraphics::CornerStyle;
+
+CGPath shapePath(const ShapeDescription& s, const CGRect& f) {
+    const CornerStyle style = s.continuousCorners ? CornerStyle::continuous : CornerStyle::circular;
+    switch (s.kind) {
+    case ShapeDescription::Kind::rectangle: return CGPath::rect(f);
+    case ShapeDescription::Kind::roundedRectangle: return CGPath::roundedRect(f, std::min(s.cornerSize.width, s.cornerSize.height), style);
+    case ShapeDescription::Kind::circle: {
+        CGFloat d = std::min(f.width(), f.height());
+        return CGPath::ellipse({f.midX() - d / 2, f.midY() - d / 2, d, d});
+    }
+    case ShapeDescription::Kind::capsule: return CGPath::capsule(f, style);
+    case ShapeDescription::Kind::ellipse: return CGPath::ellipse(f);
+    }
+    return CGPath::rect(f);
+}
+
+CoreGraphics::TextAlignment paragraphAlignment(TextAlignment a) {
+    switch (a) {
+    case TextAlignment::leading: return CoreGraphics::TextAlignment::left;
+    case TextAlignment::center: return CoreGraphics::TextAlignment::center;
+    case TextAlignment::trailing: return CoreGraphics::TextAlignment::right;
+    }
+    return CoreGraphics::TextAlignment::left;
+}
+
+AttributedText textOf(const RenderNode& n, const std::string& s, const CGColor& color) {
+    CoreGraphics::ParagraphStyle p;
+    p.alignment = paragraphAlignment(n.alignment);
+    if (n.lineLimit == 1) p.lineBreakMode = CoreGraphics::LineBreakMode::byTruncatingTail;
+    return AttributedText(s, n.font.resolved(), color, p);
+}
+
+// One item in its layout coordinates; `override` recolours it (for shadows).
+void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override) {
+    const CGRect& f = n.layoutFrame;
+    auto colour = [&](const Color& c) { return override ? *override : c.resolved(); };
+    switch (n.kind) {
+    case RenderNode::Kind::color:
+        if (n.shape.fill) {
+            ctx.setFillColor(colour(*n.shape.fill));
+            ctx.fill(f);
+        }
+        break;
+    case RenderNode::Kind::shape: {
+        CGPath path = shapePath(n.shape, f);
+        if (n.shape.fill) {
+            ctx.setFillColor(colour(*n.shape.fill));
+            ctx.fill(path);
+        }
+        if (n.shape.stroke) {
+            ctx.setStrokeColor(colour(*n.shape.stroke));
+            ctx.setLineWidth(n.shape.lineWidth);
+            ctx.stroke(path);
+        }
+        break;
+    }
+    case RenderNode::Kind::text:
+        ctx.drawText(textOf(n, n.text, colour(n.color)), f);
+        break;
+    case RenderNode::Kind::image:
+        if (n.image) {
+            std::optional<CGColor> tint;
+            if (override) tint = override;
+            else if (n.image->isTemplate()) tint = n.color.resolved();
+            ctx.draw(n.image, f, {}, CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
+        }
+        break;
+    case RenderNode::Kind::textField: {
+        if (n.textFieldStyle != TextFieldStyle::plain) {
+            CGPath box = CGPath::roundedRect(f.insetBy(0.5, 0.5), 4);
+            ctx.setFillColor(override ? *override : CGColor::white());
+            ctx.fill(box);
+            ctx.setStrokeColor(override ? *override : n.focused ? CGColor::sRGB(0.2, 0.5, 1) : CGColor::gray(0.7));
+            ctx.setLineWidth(n.focused ? 2 : 1);
+            ctx.stroke(box);
+        }
+        const bool empty = n.text.empty();
+        CGColor c = empty ? CGColor::gray(0.6) : colour(n.color);
+        AttributedText t = textOf(n, empty ? n.placeholder : n.text, c);
+        CGSize s = CoreGraphics::TextLayout::size(t, f.width() - 6);
+        ctx.drawText(t, {f.origin.x + 3, f.midY() - s.height / 2, f.width() - 6, s.height});
+        break;
+    }
+    case RenderNode::Kind::menu:
+        if (n.showsMenuIndicator) {
+            CGPath chevron;
+            CGFloat x = f.maxX() - 8, y = f.midY();
+            chevron.move({x - 3, y - 1.5});
+            chevron.addLine({x, y + 1.5});
+            chevron.addLine({x + 3, y - 1.5});
+            ctx.setStrokeColor(override ? *override : CGColor::gray(0.4));
+            ctx.setLineWidth(1.2);
+            ctx.stroke(chevron);
+        }
+        break;
+    case RenderNode::Kind::group:
+    case RenderNode::Kind::hostedView:
+        break;
+    }
+}
+
+void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale) {
+    // Each shadow is the composite drawn so far, recoloured and moved (no blur here).
+    for (const Shadow& s : n.shadows) {
+        ctx.saveGState();
+        ctx.translateBy(s.x, s.y);
+        CGColor c = s.color.resolved();
+        RenderNode unshadowed = n;
+        unshadowed.shadows.clear();
+        drawTree(unshadowed, ctx, c, c.alpha());
+        ctx.restoreGState();
+    }
+    if (n.kind != RenderNode::Kind::group && n.opacity > 0) {
+        ctx.saveGState();
+        ctx.concatenate(n.transform);
+        ctx.setAlpha(n.opacity * alphaScale);
+        drawItem(n, ctx, override);
+        ctx.restoreGState();
+    }
+    for (auto& c : n.children) drawTree(c, ctx, override, alphaScale);
+}
+
+}  // namespace
+
+void RenderNode::draw(CoreGraphics::CGContext& context) const { drawTree(*this, context, std::nullopt, 1); }
+
+}  // namespace SwiftUI
