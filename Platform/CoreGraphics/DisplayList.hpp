@@ -71,7 +71,8 @@ struct Gradient {
     CGFloat radius = 0;
     DrawState state;
 };
-// An image into `destination`; `source` is a part of the image in its points (zero: all).
+// An image into `destination`; `source` is a part of the image in its points, measured
+// from its top left (zero: all).
 // A template image is drawn as a mask filled with `tint` when one is given.
 struct Image {
     ImageRef image;

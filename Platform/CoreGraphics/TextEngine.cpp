@@ -130,7 +130,8 @@ PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
         default: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
     }
     if (width > 0 && p.lineBreakMode != LineBreakMode::byClipping) {
-        pango_layout_set_width(layout, int(width * PANGO_SCALE));
+        // Pango widths are ints of 1/1024 pt: keep absurd boxes representable.
+        pango_layout_set_width(layout, int(std::min(width, 1e6) * PANGO_SCALE));
         switch (p.lineBreakMode) {
             case LineBreakMode::byWordWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR); break;
             case LineBreakMode::byCharWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_CHAR); break;

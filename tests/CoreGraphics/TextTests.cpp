@@ -116,3 +116,11 @@ TEST(Text, MetricsAndRuns) {
     EXPECT_NEAR(TextLayout::size(two).width, a + b, 0.5);
     EXPECT_EQ(TextLayout::size(AttributedText()).width, 0);
 }
+
+TEST(Text, OutlandishSizesNeitherCrashNorMisreport) {
+    AttributedText text("x", Font::named("Rocket", NAN));
+    EXPECT_GT(TextLayout::size(text).height, 0);
+    AttributedText wide("wide", Font::named("Rocket", 12), CGColor::black(), {TextAlignment::left, LineBreakMode::byTruncatingTail});
+    EXPECT_FALSE(TextLayout::isTruncated(wide, 1e12));
+    EXPECT_EQ(TextLayout::size(wide, 1e12).width, TextLayout::size(wide).width);
+}
