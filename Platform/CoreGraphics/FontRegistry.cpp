@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -15,6 +16,7 @@ namespace CoreGraphics {
 namespace {
 struct Registered {
     std::string family, style;
+    bool found = true;
 };
 std::map<std::string, Registered>& registered() {
     static std::map<std::string, Registered> m;
@@ -51,6 +53,8 @@ bool FontRegistry::registerFontFile(const std::string& path, const std::string& 
     Registered r{patternString(p, FC_FAMILY), patternString(p, FC_STYLE)};
     FcPatternDestroy(p);
     if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.c_str()))) return false;
+    // A name looked up before may now be found under its own name too.
+    for (auto it = registered().begin(); it != registered().end();) it = it->second.found ? std::next(it) : registered().erase(it);
     registered()[postScriptName] = r;
     TextEngine::fontsChanged();
     return true;
@@ -73,14 +77,13 @@ FontRegistry::Face FontRegistry::resolve(const Font& font) {
     std::lock_guard g(TextEngine::lock());
     if (font.isSystem()) return {fallbackFamily, "", false};
     auto& m = registered();
-    if (auto it = m.find(font.name); it != m.end()) return {it->second.family, it->second.style, false};
+    if (auto it = m.find(font.name); it != m.end())
+        return it->second.found ? Face{it->second.family, it->second.style, false} : Face{fallbackFamily, "", true};
     FcInit();
     Registered r;
-    if (findByPostScriptName(font.name, r)) {
-        m[font.name] = r;
-        return {r.family, r.style, false};
-    }
-    return {fallbackFamily, "", true};
+    if (!findByPostScriptName(font.name, r)) r = {"", "", false};  // remembered until fonts change
+    m[font.name] = r;
+    return r.found ? Face{r.family, r.style, false} : Face{fallbackFamily, "", true};
 }
 
 }  // namespace CoreGraphics

@@ -297,8 +297,13 @@ void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffine
 
 std::shared_ptr<CGImage> RasterPlayer::render(const DisplayList& list, CGSize size, CGFloat scale, bool flipped,
                                               std::optional<CGColor> background) {
-    if (!(scale > 0)) scale = 1;
-    auto img = CGImage::make(int(std::ceil(size.width * scale - 1e-9)), int(std::ceil(size.height * scale - 1e-9)));
+    if (!(scale > 0) || !std::isfinite(scale)) scale = 1;
+    // Pixels per side, with nonsense (NaN, negative, astronomically large) giving nothing.
+    auto pixels = [scale](CGFloat points) {
+        double px = std::ceil(points * scale - 1e-9);
+        return px > 0 && px <= maxPixelsPerSide ? int(px) : 0;
+    };
+    auto img = CGImage::make(pixels(size.width), pixels(size.height));
     if (background) {
         auto d = background->displayColor();
         for (int y = 0; y < img->height(); ++y)

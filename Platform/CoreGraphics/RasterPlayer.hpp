@@ -10,8 +10,11 @@ namespace CoreGraphics {
 // Draws display lists with cairo.
 class RasterPlayer {
 public:
+    static constexpr int maxPixelsPerSide = 16384;
+
     // A fresh bitmap of size x scale pixels (transparent, or `background`), with the list
-    // played into it. The list's base space is `size` points, y-up unless `flipped`.
+    // played into it. The list's base space is `size` points, y-up unless `flipped`. A side
+    // that is not a number, not positive or above maxPixelsPerSide gives an empty bitmap.
     static std::shared_ptr<CGImage> render(const DisplayList& list, CGSize size, CGFloat scale = 1, bool flipped = false,
                                            std::optional<CGColor> background = std::nullopt);
     // Plays the list onto an existing bitmap; `deviceFromBase` maps the list's base space to

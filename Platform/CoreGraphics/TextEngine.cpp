@@ -4,6 +4,7 @@
 #include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
+#include <map>
 
 #include "CoreGraphics/FontRegistry.hpp"
 
@@ -47,6 +48,13 @@ PangoWeight systemWeight(FontWeight w) {
     return PANGO_WEIGHT_NORMAL;
 }
 
+// Resolved faces by request (name and weight), without size: resolving goes through
+// fontconfig's lists, far too slow to repeat for every measured string.
+std::map<std::pair<std::string, int>, PangoFontDescription*>& faceCache() {
+    static std::map<std::pair<std::string, int>, PangoFontDescription*> cache;
+    return cache;
+}
+
 guint16 channel(double v) { return guint16(std::clamp(v, 0.0, 1.0) * 65535 + 0.5); }
 }  // namespace
 
@@ -57,11 +65,23 @@ std::recursive_mutex& TextEngine::lock() {
 
 void TextEngine::fontsChanged() {
     std::lock_guard g(lock());
+    for (auto& [key, d] : faceCache()) pango_font_description_free(d);
+    faceCache().clear();
     pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(fontMap()));
     pango_context_changed(context());
 }
 
 PangoFontDescription* TextEngine::describe(const Font& font) {
+    std::lock_guard g(lock());
+    auto key = std::pair{font.name, font.isSystem() ? int(font.weight) : 0};
+    auto& slot = faceCache()[key];
+    if (!slot) slot = describeFace(font);
+    PangoFontDescription* d = pango_font_description_copy(slot);
+    pango_font_description_set_absolute_size(d, std::max(1.0, font.size) * PANGO_SCALE);
+    return d;
+}
+
+PangoFontDescription* TextEngine::describeFace(const Font& font) {
     auto face = FontRegistry::resolve(font);
     PangoFontDescription* d = nullptr;
     if (!face.style.empty()) {
@@ -81,7 +101,6 @@ PangoFontDescription* TextEngine::describe(const Font& font) {
         pango_font_description_set_family(d, face.family.c_str());
         if (font.isSystem()) pango_font_description_set_weight(d, systemWeight(font.weight));
     }
-    pango_font_description_set_absolute_size(d, std::max(1.0, font.size) * PANGO_SCALE);
     return d;
 }
 

@@ -21,6 +21,9 @@ public:
     static PangoFontDescription* describe(const Font& font);
     // After fonts were added to fontconfig.
     static void fontsChanged();
+
+private:
+    static PangoFontDescription* describeFace(const Font& font);
 };
 
 }  // namespace CoreGraphics

@@ -229,8 +229,10 @@ TEST(Raster, DegenerateInputDrawsNothingAndDoesNotCrash) {
     ctx.endTransparencyLayer();
     auto img = ctx.makeImage();
     expectColor(*img, 5, 5, {0, 0, 0, 0});
-    auto empty = RasterPlayer::render({}, {0, 0});
-    EXPECT_EQ(empty->width(), 0);
+    for (CGSize bad : {CGSize{0, 0}, CGSize{NAN, 10}, CGSize{-5, 10}, CGSize{1e12, 10}}) {
+        auto empty = RasterPlayer::render(ctx.displayList(), bad);
+        EXPECT_EQ(empty->width() * empty->height(), 0);
+    }
 }
 
 TEST(PNG, RoundTripKeepsPixels) {
