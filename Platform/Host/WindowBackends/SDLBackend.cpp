@@ -170,6 +170,11 @@ std::shared_ptr<CoreGraphics::CGImage> SDLBackend::readBack(const AppKit::NSWind
     return image;
 }
 
+unsigned SDLBackend::sdlWindowID(const AppKit::NSWindow& window) const {
+    auto it = windows_.find(window.windowNumber());
+    return it == windows_.end() || !it->second.sdl ? 0 : SDL_GetWindowID(it->second.sdl);
+}
+
 std::shared_ptr<AppKit::NSWindow> SDLBackend::windowFor(unsigned sdlWindowID) const {
     for (auto& [number, entry] : windows_)
         if (entry.sdl && SDL_GetWindowID(entry.sdl) == sdlWindowID) return entry.window.lock();

@@ -31,6 +31,8 @@ public:
 
     // Reads back what the SDL window of `window` shows (null when it has none).
     std::shared_ptr<CoreGraphics::CGImage> readBack(const AppKit::NSWindow& window) const;
+    // SDL's id of the window showing `window` (0 when none).
+    unsigned sdlWindowID(const AppKit::NSWindow& window) const;
     // Polls SDL and sends every queued event; the main run loop calls it on a timer.
     void pump();
 

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "AppKit/NSApplication.hpp"
+#include "DemoWindow.hpp"
+#include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/HeadlessBackend.hpp"
+#include "Host/WindowBackends/SDLBackend.hpp"
+#include "TestSupport/MainLoop.hpp"
+
+using namespace AppKit;
+
+namespace {
+
+// Sets environment variables for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class BackendTest : public TestSupport::VirtualTimeTest {
+protected:
+    void TearDown() override {
+        NSApplication::shared().resetForTesting();
+        NSApplication::shared().setWindowBackend(nullptr);
+        TestSupport::VirtualTimeTest::TearDown();
+    }
+    // The centre of a view of the window, in window coordinates.
+    static CGPoint centreOf(const NSWindow& w, const std::string& id) {
+        auto v = w.contentView()->viewWithIdentifier(id);
+        EXPECT_TRUE(v) << id;
+        return v->convertTo(CGPoint{v->bounds().midX(), v->bounds().midY()}, nullptr);
+    }
+    static bool drew(const NSWindow& w, const std::string& text) {
+        for (auto& t : w.displayList().texts())
+            if (t == text) return true;
+        return false;
+    }
+};
+
+TEST_F(BackendTest, TheEnvironmentChoosesTheBackEnd) {
+    {
+        ScopedEnv forced("VZ_WINDOW_BACKEND", "headless");
+        auto& b = WindowBackends::installWindowBackend();
+        EXPECT_NE(dynamic_cast<WindowBackends::HeadlessBackend*>(&b), nullptr);
+        EXPECT_EQ(NSApplication::shared().windowBackend(), &b);
+    }
+    {
+        ScopedEnv forced("VZ_WINDOW_BACKEND", "sdl"), display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr);
+        try {
+            WindowBackends::installWindowBackend();
+            FAIL() << "sdl without a display was accepted";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("needs a display"), std::string::npos) << e.what();
+        }
+    }
+    {
+        ScopedEnv forced("VZ_WINDOW_BACKEND", "metal");
+        EXPECT_THROW(WindowBackends::installWindowBackend(), std::runtime_error);
+    }
+    ScopedEnv unset("VZ_WINDOW_BACKEND", nullptr), display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr);
+    WindowBackends::installWindowBackend();
+    EXPECT_EQ(WindowBackends::installedKind(), WindowBackends::Kind::headless);
+}
+
+TEST_F(BackendTest, HeadlessWindowsTakeClicksAndWriteTheirPicture) {
+    WindowBackends::installWindowBackend(WindowBackends::Kind::headless);
+    auto w = WindowDemo::makeDemoWindow();
+    w->makeKeyAndOrderFront();
+    drain();
+    EXPECT_TRUE(drew(*w, "Clicks: 0"));
+
+    auto& app = NSApplication::shared();
+    CGPoint p = centreOf(*w, "Count");
+    app.postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, p, {}, 0, w));
+    app.postEvent(NSEvent::mouseEvent(EventType::leftMouseDragged, {p.x + 500, p.y}, {}, 0, w));  // leaves: no click
+    app.postEvent(NSEvent::mouseEvent(EventType::leftMouseUp, {p.x + 500, p.y}, {}, 0, w));
+    app.postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, p, {}, 0, w));
+    app.postEvent(NSEvent::mouseEvent(EventType::leftMouseUp, p, {}, 0, w));
+    app.processQueuedEvents();
+    EXPECT_TRUE(drew(*w, "Clicks: 1"));
+
+    auto path = std::filesystem::path(VZ_BINARY_DIR) / "test-output" / "headless-demo.png";
+    std::string error;
+    ASSERT_TRUE(WindowBackends::writeSnapshot(*w, path.string(), &error)) << error;
+    auto back = CoreGraphics::CGImage::readPNG(path.string());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, *w->snapshot());
+}
+
+// Pixels that differ by more than a little (anti-aliased edges may), in parts per million.
+long differingPixels(const CoreGraphics::CGImage& a, const CoreGraphics::CGImage& b, int tolerance) {
+    long differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            std::uint32_t p = a.argb(x, y), q = b.argb(x, y);
+            for (int shift : {0, 8, 16})
+                if (std::abs(int((p >> shift) & 0xff) - int((q >> shift) & 0xff)) > tolerance) {
+                    ++differing;
+                    break;
+                }
+        }
+    return differing;
+}
+
+class SDLBackendTest : public BackendTest {
+protected:
+    void SetUp() override {
+        BackendTest::SetUp();
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+            if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+            GTEST_SKIP() << "no display";
+        }
+        WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
+        sdl = dynamic_cast<WindowBackends::SDLBackend*>(NSApplication::shared().windowBackend());
+        ASSERT_TRUE(sdl);
+    }
+    WindowBackends::SDLBackend* sdl = nullptr;
+};
+
+TEST_F(SDLBackendTest, TheWindowShowsWhatHeadlessDrawingShows) {
+    for (double scale : {1.0, 2.0}) {
+        auto w = WindowDemo::makeDemoWindow();
+        w->setBackingScaleFactor(scale);
+        w->makeKeyAndOrderFront();
+        drain();
+        sdl->pump();
+        auto shown = sdl->readBack(*w);
+        ASSERT_TRUE(shown);
+        auto drawn = w->snapshot();
+        ASSERT_EQ(shown->width(), drawn->width()) << scale;
+        ASSERT_EQ(shown->height(), drawn->height());
+        EXPECT_LE(differingPixels(*shown, *drawn, 2), long(drawn->width()) * drawn->height() / 200) << scale;
+        w->close();
+    }
+}
+
+TEST_F(SDLBackendTest, SDLMouseInputBecomesTheSameEvents) {
+    auto w = WindowDemo::makeDemoWindow();
+    w->makeKeyAndOrderFront();
+    drain();
+    sdl->pump();
+    CGPoint p = centreOf(*w, "Count");
+    unsigned id = sdl->sdlWindowID(*w);
+    ASSERT_NE(id, 0u);
+    auto push = [&](Uint32 type) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.windowID = id;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.clicks = 1;
+        e.button.x = int(p.x);
+        e.button.y = int(w->contentSize().height - p.y);
+        SDL_PushEvent(&e);
+    };
+    push(SDL_MOUSEBUTTONDOWN);
+    push(SDL_MOUSEBUTTONUP);
+    sdl->pump();
+    drain();
+    EXPECT_TRUE(drew(*w, "Clicks: 1"));
+    w->close();
+}
+
+}  // namespace
