@@ -67,10 +67,10 @@ void CGContext::draw(const ImageRef& image, const CGRect& destination, const CGR
 
 void CGContext::drawText(const AttributedText& text, const CGRect& box) { list_.append(Op::Text{text, box, s_.draw}); }
 
-void CGContext::beginTransparencyLayer(CGFloat alpha) {
+void CGContext::beginTransparencyLayer(CGFloat alpha, std::optional<Shadow> shadow) {
     saveGState();
     layerStackDepth_.push_back(int(stack_.size()));
-    list_.append(Op::BeginLayer{alpha});
+    list_.append(Op::BeginLayer{alpha, std::move(shadow), s_.draw.transform});
 }
 
 void CGContext::endTransparencyLayer() {
@@ -99,7 +99,8 @@ void CGContext::replay(const DisplayList& list) {
         std::visit(
             [&](auto& o) {
                 using T = std::decay_t<decltype(o)>;
-                if constexpr (std::is_same_v<T, Op::Clip>) o.transform = o.transform.concatenating(t);
+                if constexpr (std::is_same_v<T, Op::Clip> || std::is_same_v<T, Op::BeginLayer>)
+                    o.transform = o.transform.concatenating(t);
                 else if constexpr (requires { o.state; }) adopt(o.state);
             },
             op);

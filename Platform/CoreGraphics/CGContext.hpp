@@ -72,7 +72,9 @@ public:
     // Text laid out in `box` from its top edge, upright in either orientation.
     void drawText(const AttributedText& text, const CGRect& box);
 
-    void beginTransparencyLayer(CGFloat alpha);
+    // Until the matching end, drawing builds one picture that is then composited with
+    // `alpha`, over its shadow when one is given (offset and blur in current user space).
+    void beginTransparencyLayer(CGFloat alpha, std::optional<Shadow> shadow = std::nullopt);
     void endTransparencyLayer();  // an unmatched end is ignored
 
     const DisplayList& displayList() const { return list_; }

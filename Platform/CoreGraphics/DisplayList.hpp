@@ -28,6 +28,15 @@ struct GradientStop {
     friend bool operator==(const GradientStop&, const GradientStop&) = default;
 };
 
+// A shadow of a layer's picture: its alpha, blurred by `blur` points (about a Gaussian's
+// two sigmas), moved by `offset` and filled with `color`.
+struct Shadow {
+    CGSize offset;
+    CGFloat blur = 0;
+    CGColor color = CGColor::gray(0, 1.0 / 3);
+    friend bool operator==(const Shadow&, const Shadow&) = default;
+};
+
 // What every drawing operation carries: the transform from its user space to the
 // context's base space, the global alpha and the compositing operation in force.
 struct DrawState {
@@ -90,9 +99,12 @@ struct Text {
     CGRect box;
     DrawState state;
 };
-// Everything until the matching EndLayer is composited as one picture with `alpha`.
+// Everything until the matching EndLayer is composited as one picture with `alpha`, over
+// its shadow when it has one.
 struct BeginLayer {
     CGFloat alpha = 1;
+    std::optional<Shadow> shadow;
+    CGAffineTransform transform;  // the user space the shadow's offset and blur are in
 };
 struct EndLayer {};
 }  // namespace Op

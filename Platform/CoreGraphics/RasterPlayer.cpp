@@ -2,7 +2,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "CoreGraphics/TextEngine.hpp"
@@ -235,16 +237,22 @@ public:
         end();
     }
     void operator()(const Op::BeginLayer& o) {
+        // Groups are placed in device space: the shadow below works on their pixels.
+        cairo_identity_matrix(cr_);
         cairo_push_group(cr_);
-        layers_.push_back({o.alpha, depth_});
+        layers_.push_back({o, depth_});
     }
     void operator()(const Op::EndLayer&) {
         if (layers_.empty()) return;
-        auto [alpha, depth] = layers_.back();
+        auto [layer, depth] = layers_.back();
         layers_.pop_back();
         while (depth_ > depth) (*this)(Op::Restore{});
-        cairo_pop_group_to_source(cr_);
-        cairo_paint_with_alpha(cr_, alpha);
+        cairo_identity_matrix(cr_);
+        cairo_pattern_t* picture = cairo_pop_group(cr_);
+        if (layer.shadow) drawShadow(picture, *layer.shadow, layer.transform.concatenating(base_), layer.alpha);
+        cairo_set_source(cr_, picture);
+        cairo_paint_with_alpha(cr_, layer.alpha);
+        cairo_pattern_destroy(picture);
     }
     void finish() {
         while (!layers_.empty()) (*this)(Op::EndLayer{});
@@ -265,10 +273,66 @@ private:
     }
     void end() { cairo_restore(cr_); }
 
+    // The picture's alpha, blurred (three box passes) and moved, filled with the colour.
+    void drawShadow(cairo_pattern_t* picture, const Shadow& sh, const CGAffineTransform& m, double alpha) {
+        cairo_surface_t* src = nullptr;
+        if (cairo_pattern_get_surface(picture, &src) != CAIRO_STATUS_SUCCESS ||
+            cairo_surface_get_type(src) != CAIRO_SURFACE_TYPE_IMAGE)
+            return;
+        cairo_surface_flush(src);
+        int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
+        if (w <= 0 || h <= 0) return;
+        cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+        const unsigned char* in = cairo_image_surface_get_data(src);
+        unsigned char* out = cairo_image_surface_get_data(mask);
+        int inStride = cairo_image_surface_get_stride(src), outStride = cairo_image_surface_get_stride(mask);
+        std::vector<float> a(size_t(w) * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                a[size_t(y) * w + x] = float(reinterpret_cast<const std::uint32_t*>(in + size_t(y) * inStride)[x] >> 24);
+        double scale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
+        int r = int(std::lround(std::clamp(sh.blur * scale / 2, 0.0, 200.0) / 1.73));
+        if (r > 0) blur(a, w, h, r);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) out[size_t(y) * outStride + x] = (unsigned char)std::clamp(a[size_t(y) * w + x] + 0.5f, 0.f, 255.f);
+        cairo_surface_mark_dirty(mask);
+        double dx, dy;
+        cairo_surface_get_device_offset(src, &dx, &dy);
+        cairo_surface_set_device_offset(mask, dx, dy);
+        cairo_pattern_t* mp = cairo_pattern_create_for_surface(mask);
+        cairo_matrix_t pm;
+        cairo_pattern_get_matrix(picture, &pm);
+        double ox = m.a * sh.offset.width + m.c * sh.offset.height, oy = m.b * sh.offset.width + m.d * sh.offset.height;
+        cairo_matrix_translate(&pm, -ox, -oy);
+        cairo_pattern_set_matrix(mp, &pm);
+        setColor(cr_, sh.color, alpha);
+        cairo_mask(cr_, mp);
+        cairo_pattern_destroy(mp);
+        cairo_surface_destroy(mask);
+    }
+    static void blur(std::vector<float>& a, int w, int h, int r) {
+        auto pass = [&](int n, int m, auto at) {  // n lines of m samples
+            std::vector<float> line(static_cast<size_t>(m));
+            for (int i = 0; i < n; ++i) {
+                for (int j = 0; j < m; ++j) line[size_t(j)] = at(i, j);
+                float sum = 0;
+                for (int j = -r; j <= r; ++j) sum += line[size_t(std::clamp(j, 0, m - 1))];
+                for (int j = 0; j < m; ++j) {
+                    at(i, j) = sum / float(2 * r + 1);
+                    sum += line[size_t(std::min(j + r + 1, m - 1))] - line[size_t(std::max(j - r, 0))];
+                }
+            }
+        };
+        for (int k = 0; k < 3; ++k) {
+            pass(h, w, [&](int y, int x) -> float& { return a[size_t(y) * w + x]; });
+            pass(w, h, [&](int x, int y) -> float& { return a[size_t(y) * w + x]; });
+        }
+    }
+
     cairo_t* cr_;
     CGAffineTransform base_;
     int depth_ = 0;
-    std::vector<std::pair<double, int>> layers_;
+    std::vector<std::pair<Op::BeginLayer, int>> layers_;
 };
 
 }  // namespace

@@ -252,3 +252,24 @@ TEST(PNG, RoundTripKeepsPixels) {
     EXPECT_FALSE(img->writePNG("/nonexistent/dir/x.png", &error));
     EXPECT_NE(error.find("/nonexistent/dir/x.png"), std::string::npos);
 }
+
+TEST(Raster, LayerShadowsFollowTheLayersAlphaMovedAndBlurred) {
+    auto draw = [](CGFloat blur) {
+        CGContext ctx({40, 40}, true);
+        ctx.beginTransparencyLayer(1, Shadow{{0, 6}, blur, CGColor::black()});
+        ctx.setFillColor(red);
+        ctx.fill(CGRect{10, 10, 20, 10});
+        ctx.endTransparencyLayer();
+        return ctx.makeImage();
+    };
+    auto sharp = draw(0);
+    expectColor(*sharp, 20, 15, {1, 0, 0, 1});  // the picture over its shadow
+    expectColor(*sharp, 20, 23, {0, 0, 0, 1});  // the shadow, 6 points down
+    expectColor(*sharp, 20, 27, {0, 0, 0, 0});
+    auto soft = draw(8);
+    expectColor(*soft, 20, 15, {1, 0, 0, 1});
+    double edge = soft->pixel(20, 26).a;  // the shadow's bottom edge goes soft
+    EXPECT_GT(edge, 0.05);
+    EXPECT_LT(edge, 0.95);
+    EXPECT_EQ(soft->pixel(20, 39).a, 0);
+}

@@ -24,8 +24,10 @@ TEST(SampleImage, PanelFromBundleAssets) {
     }
     auto button = cat->image("button");
     ctx.draw(button, {10, 74, 88, 27});
+    ctx.beginTransparencyLayer(1, Shadow{{0, 1}, 3, CGColor::displayP3(0.0485, 0.0245, 0.1257, 0.9)});
     ctx.drawText(AttributedText("RESET", Font::named("Rocket", 12), CGColor::white(), {TextAlignment::center, {}}),
                  {10, 80, 88, 16});
+    ctx.endTransparencyLayer();
     ctx.draw(cat->image("button-down"), {110, 74, 88, 27});
     ctx.drawText(AttributedText("PRESET", Font::named("Dosis-Medium", 13), cat->color("accent"), {TextAlignment::center, {}}),
                  {110, 79, 88, 16});
