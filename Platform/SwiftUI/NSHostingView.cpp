@@ -1,0 +1,127 @@
+#include "SwiftUI/NSHostingView.hpp"
+
+#include <algorithm>
+
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSGraphicsContext.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "SwiftUI/TextField.hpp"
+
+namespace SwiftUI {
+
+EventModifiers eventModifiers(AppKit::ModifierFlags f) {
+    EventModifiers m;
+    if (f.contains(AppKit::ModifierFlags::shift())) m = m | EventModifiers::shift();
+    if (f.contains(AppKit::ModifierFlags::control())) m = m | EventModifiers::control();
+    if (f.contains(AppKit::ModifierFlags::option())) m = m | EventModifiers::option();
+    if (f.contains(AppKit::ModifierFlags::command())) m = m | EventModifiers::command();
+    return m;
+}
+
+KeyPress keyPress(const AppKit::NSEvent& e) {
+    KeyPress k;
+    switch (e.keyCode()) {
+    case AppKit::KeyCode::returnKey: k = KeyPress::of(KeyEquivalent::returnKey()); break;
+    case AppKit::KeyCode::escape: k = KeyPress::of(KeyEquivalent::escape()); break;
+    case AppKit::KeyCode::deleteKey: k = KeyPress::of(KeyEquivalent::deleteKey()); break;
+    case AppKit::KeyCode::tab: k = KeyPress::of(KeyEquivalent::tab()); break;
+    case AppKit::KeyCode::upArrow: k = KeyPress::of(KeyEquivalent::upArrow()); break;
+    case AppKit::KeyCode::downArrow: k = KeyPress::of(KeyEquivalent::downArrow()); break;
+    case AppKit::KeyCode::leftArrow: k = KeyPress::of(KeyEquivalent::leftArrow()); break;
+    case AppKit::KeyCode::rightArrow: k = KeyPress::of(KeyEquivalent::rightArrow()); break;
+    default: k = KeyPress::character(e.characters()); break;
+    }
+    k.modifiers = eventModifiers(e.flags());
+    k.phase = e.type() == AppKit::EventType::keyUp ? KeyPress::Phase::up : e.isARepeat() ? KeyPress::Phase::repeat : KeyPress::Phase::down;
+    return k;
+}
+
+void NSHostingView::didInit() {
+    AppKit::NSView::didInit();
+    graph_ = std::make_unique<ViewGraph>(rootView_, bounds().size);
+    std::weak_ptr<NSHostingView> weak = std::static_pointer_cast<NSHostingView>(shared_from_this());
+    graph_->onNeedsDisplay = [weak] {
+        if (auto self = weak.lock()) {
+            self->syncHostedViews();
+            self->setNeedsDisplay(true);
+        }
+    };
+    graph_->onFocusChange = [weak](bool hasFocus) {
+        auto self = weak.lock();
+        if (!self || !hasFocus) return;
+        if (auto w = self->window(); w && w->firstResponder().get() != self.get()) w->makeFirstResponder(self);
+    };
+}
+
+void NSHostingView::setRootView(AnyView rootView) {
+    rootView_ = rootView;
+    graph_->setRootView(std::move(rootView));
+}
+
+CGSize NSHostingView::fittingSize() { return graph_->idealSize(); }
+
+void NSHostingView::setFrame(CGRect frame) {
+    AppKit::NSView::setFrame(frame);
+    graph_->setSize(bounds().size);
+}
+
+void NSHostingView::layout() {
+    AppKit::NSView::layout();
+    graph_->setSize(bounds().size);
+    graph_->update();
+}
+
+void NSHostingView::draw(CGRect) {
+    auto ctx = AppKit::NSGraphicsContext::current();
+    if (!ctx) return;
+    graph_->renderTree().draw(ctx->cgContext());
+}
+
+CGSize NSHostingView::intrinsicContentSize() const { return graph_->idealSize(); }
+
+CGPoint NSHostingView::location(const AppKit::NSEvent& e) const { return convert(e.locationInWindow(), nullptr); }
+
+void NSHostingView::mouseDown(const AppKit::NSEvent& e) { graph_->mouseDown(location(e), e.clickCount(), eventModifiers(e.flags())); }
+void NSHostingView::mouseDragged(const AppKit::NSEvent& e) { graph_->mouseDragged(location(e), eventModifiers(e.flags())); }
+void NSHostingView::mouseUp(const AppKit::NSEvent& e) { graph_->mouseUp(location(e), e.clickCount(), eventModifiers(e.flags())); }
+
+void NSHostingView::keyDown(const AppKit::NSEvent& e) {
+    if (!graph_->keyDown(keyPress(e))) AppKit::NSView::keyDown(e);
+}
+
+bool NSHostingView::acceptsFirstResponder() const { return graph_->focusedField() != nullptr; }
+
+bool NSHostingView::resignFirstResponder() {
+    graph_->clearFocus();
+    return true;
+}
+
+void NSHostingView::syncHostedViews() {
+    std::vector<std::pair<std::shared_ptr<AppKit::NSView>, CGRect>> wanted;
+    for (auto* n : graph_->renderTree().findAll([](const RenderNode& r) { return r.hostedView != nullptr; }))
+        wanted.emplace_back(n->hostedView, n->frame);
+    auto self = std::static_pointer_cast<AppKit::NSView>(shared_from_this());
+    for (auto& w : hosted_) {
+        auto v = w.lock();
+        if (!v) continue;
+        bool still = std::any_of(wanted.begin(), wanted.end(), [&](auto& p) { return p.first == v; });
+        if (!still && v->superview().get() == this) v->removeFromSuperview();
+    }
+    hosted_.clear();
+    for (auto& [v, frame] : wanted) {
+        if (v->superview().get() != this) addSubview(v);
+        if (v->frame() != frame) v->setFrame(frame);
+        hosted_.push_back(v);
+    }
+}
+
+void NSHostingController::loadView() { setView(NSHostingView::make(rootView_)); }
+
+void NSHostingController::setRootView(AnyView rootView) {
+    rootView_ = rootView;
+    if (auto v = hostingView()) v->setRootView(std::move(rootView));
+}
+
+std::shared_ptr<NSHostingView> NSHostingController::hostingView() { return std::dynamic_pointer_cast<NSHostingView>(view()); }
+
+}  // namespace SwiftUI

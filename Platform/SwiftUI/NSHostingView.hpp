@@ -1,0 +1,72 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSView.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "SwiftUI/TextField.hpp"
+#include "SwiftUI/ViewGraph.hpp"
+
+namespace SwiftUI {
+
+// An AppKit view that shows a view graph: laid out at its bounds (y down), drawn on
+// invalidation, with mouse and key events routed into the graph. AppKit views that
+// representables put into the graph become its subviews.
+class NSHostingView : public AppKit::NSView {
+    VZ_OBJECT(NSHostingView, AppKit::NSView)
+public:
+    static std::shared_ptr<NSHostingView> make(AnyView rootView) { return Runtime::make<NSHostingView>(std::move(rootView)); }
+
+    void setRootView(AnyView rootView);
+    ViewGraph& graph() { return *graph_; }
+    // The size the content wants when offered nothing in particular.
+    CGSize fittingSize();
+
+    bool isFlipped() const override { return true; }
+    void setFrame(CGRect frame) override;
+    void layout() override;
+    void draw(CGRect dirtyRect) override;
+    CGSize intrinsicContentSize() const override;
+    void mouseDown(const AppKit::NSEvent& event) override;
+    void mouseDragged(const AppKit::NSEvent& event) override;
+    void mouseUp(const AppKit::NSEvent& event) override;
+    void keyDown(const AppKit::NSEvent& event) override;
+    bool acceptsFirstResponder() const override;
+    bool resignFirstResponder() override;
+    void didInit() override;
+
+protected:
+    explicit NSHostingView(AnyView rootView) : rootView_(std::move(rootView)) {}
+
+private:
+    void syncHostedViews();
+    CGPoint location(const AppKit::NSEvent& event) const;
+
+    AnyView rootView_;
+    std::unique_ptr<ViewGraph> graph_;
+    std::vector<std::weak_ptr<AppKit::NSView>> hosted_;
+};
+
+// A view controller whose view is an NSHostingView of its root view.
+class NSHostingController : public AppKit::NSViewController {
+    VZ_OBJECT(NSHostingController, AppKit::NSViewController)
+public:
+    static std::shared_ptr<NSHostingController> make(AnyView rootView) {
+        return Runtime::make<NSHostingController>(std::move(rootView));
+    }
+    void loadView() override;
+    void setRootView(AnyView rootView);
+    std::shared_ptr<NSHostingView> hostingView();
+
+protected:
+    explicit NSHostingController(AnyView rootView) : rootView_(std::move(rootView)) {}
+
+private:
+    AnyView rootView_;
+};
+
+EventModifiers eventModifiers(AppKit::ModifierFlags flags);
+KeyPress keyPress(const AppKit::NSEvent& event);
+
+}  // namespace SwiftUI

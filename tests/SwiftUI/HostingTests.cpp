@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "SwiftUI/NSHostingView.hpp"
+#include "SwiftUI/NSViewRepresentable.hpp"
+#include "SwiftUI/SwiftUI.hpp"
+#include "TestSupport/MainLoop.hpp"
+
+namespace {
+
+using namespace SwiftUI;
+
+using Hosting = TestSupport::VirtualTimeTest;
+
+class ProbeView : public AppKit::NSView {
+    VZ_OBJECT(ProbeView, AppKit::NSView)
+public:
+    int updates = 0;
+    std::string value;
+    CGSize intrinsicContentSize() const override { return {50, 20}; }
+};
+
+struct Journal {
+    std::vector<std::string> calls;
+};
+
+struct ProbeCoordinator {
+    std::shared_ptr<Journal> journal;
+    int serial;
+};
+
+struct Probe : NSViewRepresentable<Probe, ProbeView, ProbeCoordinator> {
+    Probe(std::shared_ptr<Journal> j, std::string v) : journal(std::move(j)), value(std::move(v)) {}
+    std::shared_ptr<Journal> journal;
+    std::string value;
+    ProbeCoordinator makeCoordinator() const {
+        journal->calls.push_back("coordinator");
+        return {journal, 7};
+    }
+    std::shared_ptr<ProbeView> makeNSView(Context& ctx) const {
+        journal->calls.push_back("make " + std::to_string(ctx.coordinator.serial));
+        return Runtime::make<ProbeView>();
+    }
+    void updateNSView(ProbeView& view, Context&) const {
+        journal->calls.push_back("update " + value);
+        view.value = value;
+        ++view.updates;
+    }
+    static void dismantleNSView(ProbeView&, ProbeCoordinator& c) { c.journal->calls.push_back("dismantle"); }
+};
+
+struct Screen {
+    std::shared_ptr<Journal> journal;
+    std::shared_ptr<Observation::Observed<std::string>> value;
+    std::shared_ptr<Observation::Observed<bool>> show;
+    AnyView body() const {
+        return VStack({Text("above"), If(show->get(), AnyView(Probe(journal, value->get())))});
+    }
+};
+
+TEST_F(Hosting, ARepresentableIsMadeUpdatedPlacedAndDismantled) {
+    auto journal = std::make_shared<Journal>();
+    auto value = std::make_shared<Observation::Observed<std::string>>("a");
+    auto show = std::make_shared<Observation::Observed<bool>>(true);
+    auto host = NSHostingView::make(AnyView(Screen{journal, value, show}));
+    host->setFrame({0, 0, 200, 100});
+    drain();
+    EXPECT_EQ(journal->calls, (std::vector<std::string>{"coordinator", "make 7", "update a"}));
+    ASSERT_EQ(host->subviews().size(), 1u);
+    auto probe = std::dynamic_pointer_cast<ProbeView>(host->subviews()[0]);
+    ASSERT_TRUE(probe);
+    auto* item = host->graph().renderTree().find([](const RenderNode& n) { return n.kind == RenderNode::Kind::hostedView; });
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(probe->frame(), item->frame);
+    EXPECT_EQ(item->frame.size, (CGSize{50, 20})) << "the AppKit view's intrinsic size";
+
+    value->set("b");
+    drain();
+    EXPECT_EQ(probe->value, "b");
+    EXPECT_EQ(journal->calls.back(), "update b");
+    EXPECT_EQ(host->subviews()[0], probe) << "the same view, updated";
+
+    show->set(false);
+    drain();
+    EXPECT_EQ(journal->calls.back(), "dismantle");
+    EXPECT_TRUE(host->subviews().empty());
+}
+
+TEST_F(Hosting, AHostingViewLaysOutAtItsBoundsAndRoutesWindowEvents) {
+    int taps = 0;
+    auto window = AppKit::NSWindow::make({0, 0, 100, 80});
+    auto controller = NSHostingController::make(AnyView(Color::red().frame(20, 20).onTapGesture([&] { ++taps; })));
+    window->setContentViewController(controller);
+    window->makeKeyAndOrderFront();
+    drain();
+    auto host = controller->hostingView();
+    ASSERT_TRUE(host);
+    EXPECT_EQ(host->graph().size(), (CGSize{100, 80}));
+    auto* block = host->graph().renderTree().find([](const RenderNode& n) { return n.kind == RenderNode::Kind::color; });
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(block->frame, (CGRect{40, 30, 20, 20}));
+    // Window coordinates run y-up from the bottom; (50, 40) is the middle either way.
+    auto down = AppKit::NSEvent::mouseEvent(AppKit::EventType::leftMouseDown, {50, 40}, {}, 0, window, 1);
+    auto up = AppKit::NSEvent::mouseEvent(AppKit::EventType::leftMouseUp, {50, 40}, {}, 0, window, 1);
+    window->sendEvent(down);
+    drain();
+    window->sendEvent(up);
+    drain();
+    EXPECT_EQ(taps, 1);
+    auto image = window->snapshot();
+    ASSERT_TRUE(image);
+}
+
+}  // namespace
