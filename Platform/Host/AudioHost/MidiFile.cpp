@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 
 #include "Host/AudioHost/BadInput.hpp"
 
@@ -51,8 +53,24 @@ private:
     std::string first_;
 };
 
+// smf_delete takes each event out of its track one at a time, which costs time quadratic in
+// the track's length (minutes for a long song). The events are plain records with a malloc'd
+// message buffer, so free them in one pass and leave smf_delete only empty tracks.
 struct SmfDeleter {
-    void operator()(smf_t* smf) const { smf_delete(smf); }
+    void operator()(smf_t* smf) const {
+        for (int t = 1; t <= smf->number_of_tracks; ++t) {
+            smf_track_t* track = smf_get_track_by_number(smf, t);
+            if (!track || !track->events_array) continue;
+            for (guint i = 0; i < track->events_array->len; ++i) {
+                auto* event = static_cast<smf_event_t*>(g_ptr_array_index(track->events_array, i));
+                std::free(event->midi_buffer);
+                std::free(event);
+            }
+            g_ptr_array_set_size(track->events_array, 0);
+            track->number_of_events = 0;
+        }
+        smf_delete(smf);
+    }
 };
 using SmfPointer = std::unique_ptr<smf_t, SmfDeleter>;
 
@@ -104,27 +122,94 @@ MidiSong MidiFile::read(const std::string& path) {
     return song;
 }
 
-void MidiFile::write(const MidiSong& song, const std::string& path) {
-    SmfLogCapture log;
-    SmfPointer smf(smf_new());
-    if (!smf || smf_set_ppqn(smf.get(), song.ticksPerQuarterNote) != 0 ||
-        smf_set_format(smf.get(), song.tracks.size() > 1 ? 1 : song.format) != 0)
-        throw BadInput("cannot write " + path + ": " + log.reason("invalid file header"));
-    for (const MidiTrack& in : song.tracks) {
-        smf_track_t* track = smf_track_new();
-        if (!track) throw BadInput("cannot write " + path + ": out of memory");
-        smf_add_track(smf.get(), track);
-        for (std::size_t i = 0; i < in.size(); ++i) {
-            auto bytes = in.bytes(i);
-            smf_event_t* event = smf_event_new_from_pointer(const_cast<std::uint8_t*>(bytes.data()), int(bytes.size()));
-            if (!event) throw BadInput("cannot write " + path + ": " + log.reason("invalid event"));
-            smf_track_add_event_pulses(track, event, int(in.tick(i)));
-        }
-        const std::int64_t end = std::max(in.endTick(), in.size() ? in.tick(in.size() - 1) : 0);
-        if (smf_track_add_eot_pulses(track, int(end)) != 0)
-            throw BadInput("cannot write " + path + ": " + log.reason("invalid end of track"));
+namespace {
+
+void putVariableLength(std::string& out, std::uint64_t value) {
+    char bytes[10];
+    int n = 0;
+    bytes[n++] = char(value & 0x7F);
+    while (value >>= 7) bytes[n++] = char(0x80 | (value & 0x7F));
+    while (n) out += bytes[--n];
+}
+
+void putBigEndian(std::string& out, std::uint32_t value, int bytes) {
+    for (int b = bytes - 1; b >= 0; --b) out += char((value >> (8 * b)) & 0xFF);
+}
+
+// Whether a file can hold the message as it stands: a channel message of the right length,
+// a complete meta event, or system exclusive.
+bool storable(std::span<const std::uint8_t> b) {
+    if (b.empty()) return false;
+    if (b[0] >= 0x80 && b[0] < 0xF0) {
+        const std::size_t length = (b[0] & 0xE0) == 0xC0 ? 2 : 3;
+        if (b.size() != length) return false;
+        for (std::size_t i = 1; i < b.size(); ++i)
+            if (b[i] >= 0x80) return false;
+        return true;
     }
-    if (smf_save(smf.get(), path.c_str()) != 0) throw BadInput("cannot write " + path + ": " + log.reason("write failed"));
+    if (b[0] == 0xF0 || b[0] == 0xF7) return true;
+    if (b[0] == 0xFF && b.size() >= 3) {
+        // FF type length data: the length must say what follows.
+        std::size_t pos = 2;
+        std::uint64_t length = 0;
+        while (pos < b.size() && (b[pos] & 0x80)) length = (length << 7) | (b[pos++] & 0x7F);
+        if (pos == b.size()) return false;
+        length = (length << 7) | b[pos++];
+        return b.size() - pos == length;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Written here rather than with smf_save: Debian's libsmf checks every file it saves by loading
+// it again and freeing that copy event by event, which is quadratic in the length of a track
+// (seconds for a long song). Files written here read back through libsmf in the tests.
+void MidiFile::write(const MidiSong& song, const std::string& path) {
+    std::string out;
+    std::size_t estimate = 14;
+    for (const MidiTrack& t : song.tracks) estimate += 12 + t.size() * 5;
+    out.reserve(estimate);
+    out += "MThd";
+    putBigEndian(out, 6, 4);
+    putBigEndian(out, std::uint32_t(song.tracks.size() > 1 ? 1 : song.format), 2);
+    putBigEndian(out, std::uint32_t(song.tracks.size()), 2);
+    putBigEndian(out, std::uint32_t(song.ticksPerQuarterNote) & 0x7FFF, 2);
+
+    for (std::size_t t = 0; t < song.tracks.size(); ++t) {
+        const MidiTrack& track = song.tracks[t];
+        out += "MTrk";
+        const std::size_t lengthAt = out.size();
+        putBigEndian(out, 0, 4);
+        std::int64_t now = 0;
+        for (std::size_t i = 0; i < track.size(); ++i) {
+            auto b = track.bytes(i);
+            if (track.tick(i) < now) throw std::logic_error("track events out of tick order");
+            if (!storable(b))
+                throw BadInput("cannot write " + path + ": track " + std::to_string(t + 1) + " holds a message a MIDI file cannot store at tick " +
+                               std::to_string(track.tick(i)));
+            putVariableLength(out, std::uint64_t(track.tick(i) - now));
+            now = track.tick(i);
+            if (b[0] == 0xF0 || b[0] == 0xF7) {
+                out += char(b[0]);
+                putVariableLength(out, b.size() - 1);
+                out.append(reinterpret_cast<const char*>(b.data()) + 1, b.size() - 1);
+            } else {
+                out.append(reinterpret_cast<const char*>(b.data()), b.size());
+            }
+        }
+        putVariableLength(out, std::uint64_t(std::max(track.endTick(), now) - now));
+        out += "\xFF\x2F";
+        out += '\0';
+        const std::uint32_t length = std::uint32_t(out.size() - lengthAt - 4);
+        for (int k = 0; k < 4; ++k) out[lengthAt + std::size_t(k)] = char((length >> (8 * (3 - k))) & 0xFF);
+    }
+
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) throw BadInput("cannot write " + path + ": " + std::strerror(errno));
+    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    const int error = errno;
+    if (std::fclose(file) != 0 || !written) throw BadInput("cannot write " + path + ": " + std::strerror(written ? errno : error));
 }
 
 }  // namespace AudioHost

@@ -39,7 +39,8 @@ struct MidiSong {
     std::vector<MidiTrack> tracks;
 };
 
-// Reads and writes Standard MIDI Files of format 0 or 1 with ticks-per-quarter-note timing.
+// Reads (through libsmf) and writes Standard MIDI Files of format 0 or 1 with
+// ticks-per-quarter-note timing.
 class MidiFile {
 public:
     // Throws BadInput naming the file for a missing, unreadable or corrupt file, format 2 or
