@@ -103,6 +103,15 @@ public:
     float displayScaleFactor() const;
     bool isIndexed() const { return units_ == AudioToolbox::AudioUnitParameterUnit::indexed; }
 
+    // The mapping between a value and a control's travel (0 to 1), in single precision:
+    // logarithmic (skewed so a midpoint sits at the middle) when the increment is logarithmic
+    // and both bounds are positive, else linear. Defined in AudioParameterMapping.cpp.
+    float normalise(float value) const;
+    float denormalise(float position) const;
+    // The exponent that puts `midpoint` at the middle of a logarithmic travel; absent unless
+    // the midpoint lies strictly inside a positive range.
+    std::optional<float> skew(float midpoint) const;
+
 private:
     AudioParameter(std::uint64_t address, std::string identifier, std::string name,
                    AudioToolbox::AudioUnitParameterUnit units, ValueRange valueRange, float defaultValue,
