@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CoreGraphics/AssetCatalog.hpp"
+#include "tools/artwork/Artwork.hpp"
+#include "tools/artwork/ControlArt.hpp"
+
+using namespace CoreGraphics;
+namespace fs = std::filesystem;
+
+namespace {
+void square(CGContext& c, CGSize s) {
+    c.setFillColor(CGColor::white());
+    c.fill(CGRect{0, 0, s.width, s.height});
+}
+}  // namespace
+
+TEST(Artwork, RejectsNamesThatWouldCollideOrEscape) {
+    Artwork::Catalog art;
+    art.image("ok/name", {4, 4}, square);
+    art.image("ok/name", {4, 4}, square);
+    art.image("../outside", {4, 4}, square);
+    art.image("has space", {4, 4}, square);
+    art.image("no-size", {0, 4}, square);
+    art.image("no-drawing", {4, 4}, nullptr);
+    art.color("c", CGColor::black());
+    art.color("c", CGColor::white());
+    auto problems = art.validate();
+    ASSERT_EQ(problems.size(), 6u);
+    EXPECT_NE(problems[0].find("drawn twice"), std::string::npos);
+    EXPECT_NE(problems[5].find("listed twice"), std::string::npos);
+    std::vector<std::string> errors;
+    EXPECT_FALSE(art.write((fs::temp_directory_path() / "vz-art-never").string(), errors));
+    EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "vz-art-never"));  // nothing half-written
+}
+
+TEST(Artwork, WritesWhatTheCatalogueReadsBack) {
+    fs::path dir = fs::temp_directory_path() / ("vz-art-" + std::to_string(::getpid())) / "Assets";
+    Artwork::Catalog art;
+    art.image("controls/knob", {30, 30}, [](CGContext& c, CGSize s) { Artwork::drawDial(c, {0, 0, s.width, s.height}, 0.5); });
+    art.image("mask", {8, 8}, square, true);
+    art.color("wide", CGColor::extendedLinearSRGB(1.25, 0.5, 0, 1));
+    art.color("half", CGColor::gray(0.5, 0.5));
+    std::vector<std::string> errors;
+    ASSERT_TRUE(art.write(dir.string(), errors)) << (errors.empty() ? "" : errors[0]);
+    auto cat = std::make_shared<AssetCatalog>(dir.string());
+    auto knob = cat->image("controls/knob");
+    EXPECT_EQ(knob->size(), (CGSize{30, 30}));
+    EXPECT_EQ(knob->bestBitmap(2)->width(), 60);
+    EXPECT_TRUE(cat->image("mask")->isTemplate());
+    EXPECT_EQ(cat->color("wide"), CGColor::extendedLinearSRGB(1.25, 0.5, 0, 1));  // numbers round-trip exactly
+    EXPECT_EQ(cat->color("half"), CGColor::gray(0.5, 0.5));
+    EXPECT_TRUE(cat->problems().empty());
+    fs::remove_all(dir.parent_path());
+}
