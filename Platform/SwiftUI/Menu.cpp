@@ -3,7 +3,9 @@
 #include <mutex>
 
 #include "SwiftUI/Environment.hpp"
+#include "AppKit/NSMenu.hpp"
 #include "SwiftUI/Gesture.hpp"
+#include "SwiftUI/MenuBridge.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/Text.hpp"
 #include "SwiftUI/ViewNode.hpp"
@@ -62,10 +64,18 @@ void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) 
                            std::lock_guard lock(presenterMutex);
                            p = presenter();
                        }
-                       if (!p) return;
                        MenuModel m = self->model();
                        m.pins = pins;
-                       if (auto chosen = p(m)) m.choose(*chosen);
+                       if (p) {
+                           if (auto chosen = p(m)) m.choose(*chosen);
+                           return;
+                       }
+                       // Without a presenter of its own the menu opens as an AppKit pop-up,
+                       // whose chooser (a test's, or the back end's) picks the item.
+                       std::vector<std::shared_ptr<Runtime::NSObject>> targets;
+                       auto menu = AppKit::NSMenu::make();
+                       for (auto& item : m.items) menu->addItem(detail::makeMenuItem(item, targets));
+                       menu->popUp(nullptr, {}, nullptr);
                    }),
                    0, GestureMask::all});
 }

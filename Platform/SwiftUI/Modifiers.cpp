@@ -37,6 +37,17 @@ private:
     std::function<void(EnvironmentValues&)> change_;
 };
 
+// Sets the scheme for its content and asks the hosting window for it.
+class PreferredColorSchemeModifier final : public ModifierView {
+public:
+    PreferredColorSchemeModifier(AnyView content, ColorScheme s) : ModifierView(std::move(content)), s_(s) {}
+    void adjustEnvironment(EnvironmentValues& e) const override { e.colorScheme = s_; }
+    void didEvaluate(ViewNode& node, bool) const override { node.graph().setPreferredColorScheme(s_); }
+
+private:
+    ColorScheme s_;
+};
+
 AnyView env(const AnyView& content, std::function<void(EnvironmentValues&)> change) {
     return make<EnvironmentModifier>(content, std::move(change));
 }
@@ -374,7 +385,7 @@ AnyView truncationMode(const AnyView& c, TruncationMode m) {
     return env(c, [m](EnvironmentValues& e) { e.truncationMode = m; });
 }
 AnyView preferredColorScheme(const AnyView& c, ColorScheme s) {
-    return env(c, [s](EnvironmentValues& e) { e.colorScheme = s; });
+    return make<PreferredColorSchemeModifier>(c, s);
 }
 AnyView environment(const AnyView& c, std::function<void(EnvironmentValues&)> change) { return env(c, std::move(change)); }
 AnyView environmentObject(const AnyView& c, std::type_index type, std::shared_ptr<void> object) {

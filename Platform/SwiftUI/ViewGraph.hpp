@@ -95,6 +95,10 @@ public:
     // Focus bindings register here so the graph can keep them in step.
     void registerFocusBinding(ViewNode& modifierNode);
 
+    // The colour scheme a view of the graph asked its window for (.preferredColorScheme).
+    std::optional<ColorScheme> preferredColorScheme() const { return preferredColorScheme_; }
+    void setPreferredColorScheme(ColorScheme scheme) { preferredColorScheme_ = scheme; }
+
     // All live graphs (hosts, tests).
     static std::vector<ViewGraph*> all();
 
@@ -130,6 +134,7 @@ private:
     std::unique_ptr<GestureSession> session_;
     std::uint64_t observerId_ = 0;
     bool updating_ = false;
+    std::optional<ColorScheme> preferredColorScheme_;
 };
 
 }  // namespace SwiftUI
