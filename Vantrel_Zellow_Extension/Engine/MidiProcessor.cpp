@@ -28,6 +28,16 @@ std::uint8_t velocityByte(float scaled) {
     return 0;  // negative or NaN
 }
 
+// std::round for floats (halves away from zero), without a library call on the render path.
+float roundHalfAwayFromZero(float x) {
+    if (!(std::fabs(x) < 8388608.0f)) return x;  // 2^23 and beyond is whole already; NaN stays
+    const auto whole = static_cast<float>(static_cast<std::int32_t>(x));
+    const float fraction = x - whole;  // exact
+    if (fraction >= 0.5f) return whole + 1.0f;
+    if (fraction <= -0.5f) return whole - 1.0f;
+    return whole;
+}
+
 bool isUsableContext(double tempo, double beat, double downbeat, float sampleRate) {
     return std::isfinite(tempo) && tempo > 0 && std::isfinite(beat) && std::isfinite(downbeat) &&
            std::isfinite(sampleRate) && sampleRate > 0;
@@ -115,7 +125,7 @@ AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int
     const auto secondsPerBeat = static_cast<float>(60.0 / tempo);
     const auto positionF = static_cast<float>(position);
     const auto shift = [&](std::int32_t division, const std::atomic<float>& amount) {
-        return std::round((secondsPerBeat * (swingWarp(division, amount.load(relaxed), position) - positionF)) * rate);
+        return roundHalfAwayFromZero((secondsPerBeat * (swingWarp(division, amount.load(relaxed), position) - positionF)) * rate);
     };
     const float shift4 = shift(4, swingOneFour);
     const float shift8 = shift(8, swingOneEight);

@@ -88,14 +88,16 @@ Fn next(std::atomic<Fn>& cache, const char* name) {
 }
 }  // namespace
 
-#define VZ_INTERCEPT_LOCK(name, Arg)                                   \
-    extern "C" int name(Arg* object) noexcept {                        \
+// Semaphore waits are cancellation points, so libc declares them without noexcept.
+#define VZ_INTERCEPT_LOCK(name, Arg) VZ_INTERCEPT_LOCK_SPEC(name, Arg, noexcept)
+#define VZ_INTERCEPT_LOCK_SPEC(name, Arg, spec)                        \
+    extern "C" int name(Arg* object) spec {                            \
         noteLock();                                                    \
         static std::atomic<int (*)(Arg*)> real{nullptr};               \
         return next(real, #name)(object);                              \
     }
-#define VZ_INTERCEPT_TIMED_LOCK(name, Arg)                                        \
-    extern "C" int name(Arg* object, const struct timespec* timeout) noexcept {   \
+#define VZ_INTERCEPT_TIMED_LOCK(name, Arg, spec)                                  \
+    extern "C" int name(Arg* object, const struct timespec* timeout) spec {       \
         noteLock();                                                               \
         static std::atomic<int (*)(Arg*, const struct timespec*)> real{nullptr};  \
         return next(real, #name)(object, timeout);                                \
@@ -103,16 +105,16 @@ Fn next(std::atomic<Fn>& cache, const char* name) {
 
 VZ_INTERCEPT_LOCK(pthread_mutex_lock, pthread_mutex_t)
 VZ_INTERCEPT_LOCK(pthread_mutex_trylock, pthread_mutex_t)
-VZ_INTERCEPT_TIMED_LOCK(pthread_mutex_timedlock, pthread_mutex_t)
+VZ_INTERCEPT_TIMED_LOCK(pthread_mutex_timedlock, pthread_mutex_t, noexcept)
 VZ_INTERCEPT_LOCK(pthread_rwlock_rdlock, pthread_rwlock_t)
 VZ_INTERCEPT_LOCK(pthread_rwlock_wrlock, pthread_rwlock_t)
 VZ_INTERCEPT_LOCK(pthread_rwlock_tryrdlock, pthread_rwlock_t)
 VZ_INTERCEPT_LOCK(pthread_rwlock_trywrlock, pthread_rwlock_t)
 VZ_INTERCEPT_LOCK(pthread_spin_lock, pthread_spinlock_t)
 VZ_INTERCEPT_LOCK(pthread_spin_trylock, pthread_spinlock_t)
-VZ_INTERCEPT_LOCK(sem_wait, sem_t)
+VZ_INTERCEPT_LOCK_SPEC(sem_wait, sem_t, )
 VZ_INTERCEPT_LOCK(sem_trywait, sem_t)
-VZ_INTERCEPT_TIMED_LOCK(sem_timedwait, sem_t)
+VZ_INTERCEPT_TIMED_LOCK(sem_timedwait, sem_t, )
 
 #else
 namespace {
