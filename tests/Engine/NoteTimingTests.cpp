@@ -312,6 +312,18 @@ TEST(NoteTiming, NoOutputBlockStillTracksNotes) {
     EXPECT_TRUE(h.processor.pendingNotes()[0].active);
 }
 
+TEST(NoteTiming, SinglePrecisionNeverMovesAnEventBeforeItsInput) {
+    // Past 2^24 samples (six minutes at 44.1 kHz) the single-precision sum rounds sample times
+    // to even numbers; rounding down would send the event before it arrived.
+    RenderHarness h;
+    constexpr AUEventSampleTime late = (AUEventSampleTime(1) << 24) + 1;
+    EventList events;
+    events.noteOn(late, 60, 100).noteOff(late + 2, 60);
+    h.render(double(late), events);
+    // 2^24 + 1 would round down to 2^24 and is kept; 2^24 + 3 rounds up to 2^24 + 4 as summed.
+    EXPECT_THAT(h.sent, ElementsAre(midiOut(late, 0x90, 60, 100), midiOut(late + 3, 0x80, 60, 64)));
+}
+
 TEST(NoteTiming, ExtremeHostAutomationNeverSendsBeforeTheInputOrCrashes) {
     const float values[] = {-1e9f, -50, 0, 50, 75, 100, 1e9f, inf, -inf, nan};
     for (AUParameterAddress address = 0; address < Address::count; ++address) {
