@@ -47,6 +47,7 @@ public:
     std::pair<Data, URLResponse> data(const URL& url);
 
     // Loads on a global queue and calls `completion` there: data and response, or the error.
+    // The session must outlive the load (the shared session always does).
     void dataTask(const URL& url, Completion completion);
 
     // Seconds to establish a connection, and for the whole load.
