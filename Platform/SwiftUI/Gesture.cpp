@@ -156,14 +156,13 @@ private:
             setState(a_->state());
             return;
         }
-        if (!b_->isDone()) f(*b_);
         if (a_->state() == State::failed) {
+            // What the second did while the first was undecided comes first, in order.
             for (auto& cb : held_) outer(cb);
             held_.clear();
-            setState(b_->state());
-        } else if (b_->state() == State::failed) {
-            // Waits for the first to finish.
         }
+        if (!b_->isDone()) f(*b_);
+        if (a_->state() == State::failed) setState(b_->state());
     }
     std::unique_ptr<GestureRecognizer> a_, b_;
     std::vector<std::function<void()>> held_;

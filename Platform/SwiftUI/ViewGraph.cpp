@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <mutex>
 
 #include "CoreGraphics/CGContext.hpp"
 #include "Dispatch/RunLoop.hpp"
@@ -14,8 +16,19 @@ namespace SwiftUI {
 namespace {
 
 std::vector<ViewGraph*>& graphs() {
-    static std::vector<ViewGraph*> all;
-    return all;
+    static auto* all = new std::vector<ViewGraph*>;  // outlives graphs that static objects own
+    return *all;
+}
+
+// Graphs that application singletons keep alive die after the main run loop at exit; they
+// must not touch it then.
+std::atomic<bool> exiting{false};
+void noteExit() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Dispatch::RunLoop::main();
+        std::atexit([] { exiting = true; });
+    });
 }
 
 // Loops of state changes that never settle are reported instead of hanging the main loop.
@@ -45,13 +58,15 @@ void buildRender(ViewNode& node, RenderNode& parent) {
 
 ViewGraph::ViewGraph(AnyView root, CGSize size)
     : rootView_(std::move(root)), size_(size), pending_(std::make_shared<Pending>()) {
+    noteExit();
     graphs().push_back(this);
     observerId_ = Dispatch::RunLoop::main().addObserver([this] { return update(); });
 }
 
 ViewGraph::~ViewGraph() {
-    Dispatch::RunLoop::main().removeObserver(observerId_);
     std::erase(graphs(), this);
+    if (exiting) return;
+    Dispatch::RunLoop::main().removeObserver(observerId_);
     if (session_) session_->cancelAll();
     session_.reset();
     if (root_) root_->unmount();

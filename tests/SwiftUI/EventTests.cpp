@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 
@@ -201,6 +203,63 @@ TEST_F(Events, FocusTypingReturnAndEscape) {
     g.clickIdentifier("elsewhere");
     EXPECT_EQ(g.focusedField(), nullptr);
     EXPECT_NE(g.renderTree().findText("1245"), nullptr) << "losing the focus closed the field";
+}
+
+}  // namespace
+
+namespace {
+
+using namespace SwiftUI;
+using Events2 = TestSupport::VirtualTimeTest;
+
+TEST_F(Events2, AnExclusiveGestureHoldsTheSecondBackUntilTheFirstFails) {
+    std::vector<std::string> log;
+    auto tap = TapGesture().modifiers(EventModifiers::option()).onEnded([&] { log.push_back("option tap"); });
+    auto drag = DragGesture(0).onChanged([&](const DragGesture::Value&) { log.push_back("drag"); }).onEnded([&](const DragGesture::Value& v) {
+        log.push_back(v.isCancelled ? "drag cancelled" : "drag ended");
+    });
+    ViewGraph g(AnyView(Color::gray().frame(40, 40)).gesture(tap.exclusively(drag)), {40, 40});
+    g.click({20, 20}, EventModifiers::option());
+    EXPECT_EQ(log, (std::vector<std::string>{"option tap"})) << "the drag's events were dropped";
+    log.clear();
+    g.drag({20, 20}, {20, 35}, 2);
+    // The tap fails once the pointer moves away; the held-back start of the drag then runs.
+    EXPECT_EQ(log, (std::vector<std::string>{"drag", "drag", "drag", "drag ended"}));
+}
+
+TEST_F(Events2, AppearAndDisappearRunAfterTheUpdate) {
+    std::vector<std::string> log;
+    auto show = std::make_shared<Observation::Observed<bool>>(true);
+    struct V {
+        std::shared_ptr<Observation::Observed<bool>> show;
+        std::vector<std::string>* log;
+        AnyView body() const {
+            auto l = log;
+            return VStack({If(show->get(), AnyView(Text("x").onAppear([l] { l->push_back("appear"); }).onDisappear([l] {
+                                                  l->push_back("disappear");
+                                              })))});
+        }
+    };
+    ViewGraph g(AnyView(V{show, &log}), {50, 50});
+    drain();
+    show->set(false);
+    drain();
+    show->set(true);
+    drain();
+    EXPECT_EQ(log, (std::vector<std::string>{"appear", "disappear", "appear"}));
+}
+
+TEST_F(Events2, AWriteOnAnotherThreadUpdatesOnTheMainLoop) {
+    auto value = std::make_shared<Observation::Observed<int>>(0);
+    struct V {
+        std::shared_ptr<Observation::Observed<int>> value;
+        AnyView body() const { return Text(std::to_string(value->get())); }
+    };
+    ViewGraph g(AnyView(V{value}), {50, 50});
+    drain();
+    std::thread writer([value] { value->set(5); });
+    writer.join();
+    EXPECT_TRUE(loop().runUntil([&] { return g.renderTree().findText("5") != nullptr; }, 5.0));
 }
 
 }  // namespace
