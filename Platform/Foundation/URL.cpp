@@ -151,7 +151,7 @@ std::optional<URL> URL::fromString(std::string_view s) {
         }
         const bool bracketed = host.starts_with("[");
         const std::string_view inner = bracketed ? host.substr(1, host.size() - 2) : host;
-        if (inner.find_first_of("[]") != std::string_view::npos) return std::nullopt;
+        if (inner.find_first_of(bracketed ? "[]" : "[]:") != std::string_view::npos) return std::nullopt;
         url.host_ = std::string(host);
         url.portText_ = std::string(port);
         if (!port.empty()) {

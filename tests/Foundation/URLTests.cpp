@@ -55,7 +55,7 @@ TEST(URL, ComponentsKeepTheirCase) {
 TEST(URL, TextThatIsNotAURLGivesNone) {
     for (const char* text : {"", "http://a b", "http://h/\x01", "http://h/caf\xc3\xa9", "http://h/%", "http://h/%4g",
                              "http://h/<>", "a#b#c", "http://h:port/", "http://h:65536/", "http://h/[x]",
-                             "http://[::1/", "http://[::1]x/", "{}", "http://h/\\"})
+                             "http://[::1/", "http://[::1]x/", "http://h:1:2/", "{}", "http://h/\\"})
         EXPECT_FALSE(URL::fromString(text).has_value()) << text;
 }
 
