@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Host/AudioHost/MidiFile.hpp"
 #include "HostFixture.hpp"
 
 using namespace AudioHostTests;
@@ -76,4 +77,18 @@ TEST_F(BadInputs, AnExistingOutputSurvivesAFailedRender) {
     write("out.txt", "precious\n");
     EXPECT_EQ(auhost({"render", path("in.txt"), path("out.txt")}), 2);
     EXPECT_EQ(read("out.txt"), "precious\n");
+}
+
+TEST_F(BadInputs, AMessageAFileCannotHoldFailsTheRender) {
+    AudioHost::MidiSong song;
+    song.tracks.resize(1);
+    song.tracks[0].add(0, std::vector<std::uint8_t>{0x90, 0x3C, 0x64});
+    AudioHost::MidiFile::write(song, path("in.mid"));
+    EXPECT_EQ(auhost({"render", "--set", "spare=1", path("in.mid"), path("out.mid")}), 1);
+    EXPECT_EQ(err(), "auhost: the unit sent \"0 F8\", which is not a channel message a MIDI file can hold\n");
+    EXPECT_FALSE(exists("out.mid"));
+    // An event list carries it.
+    write("in.txt", "0 90 3C 64\n");
+    EXPECT_EQ(auhost({"render", "--set", "spare=1", path("in.txt"), path("out.txt")}), 0) << err();
+    EXPECT_EQ(read("out.txt"), "0 F8\n0 90 3C 64\n");
 }

@@ -19,7 +19,8 @@ struct CycleRecord {
 };
 
 // A small effect for host tests: sends every note message `shift` samples later (parameter 0,
-// 0...1000 samples), everything else unchanged, and records each cycle's context.
+// 0...1000 samples), everything else unchanged, and records each cycle's context. With
+// `spare` (parameter 1) at 1 it also sends a MIDI clock at the start of every cycle.
 class ShiftUnit : public AudioToolbox::AUAudioUnit {
     VZ_OBJECT(ShiftUnit, AudioToolbox::AUAudioUnit)
 public:
@@ -57,6 +58,10 @@ public:
             if (!s->context || !s->context(&record.tempo, &record.numerator, &record.denominator, &record.beat, nullptr,
                                            &record.downbeat))
                 return kAudioUnitErr_CannotDoInCurrentContext;
+            if (s->spare.load() > 0.5f && s->output) {
+                const std::uint8_t clock = 0xF8;
+                s->output(AUEventSampleTime(timestamp->mSampleTime), 0, 1, &clock);
+            }
             for (const AURenderEvent* e = events; e; e = e->head.next) {
                 ++record.events;
                 if (e->head.eventType == AURenderEventType::Parameter) {

@@ -10,19 +10,13 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/FloatText.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 
 namespace AudioHost {
 
 namespace {
-
-std::string floatText(float v) {
-    char buffer[32];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    (void)ec;
-    return std::string(buffer, end);
-}
 
 const char* unitName(AudioToolbox::AudioUnitParameterUnit unit) {
     using U = AudioToolbox::AudioUnitParameterUnit;

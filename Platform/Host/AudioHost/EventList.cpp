@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/FloatText.hpp"
 #include "Foundation/NumberText.hpp"
 
 namespace AudioHost {
@@ -117,11 +118,7 @@ std::string EventList::format(const std::vector<HostEvent>& events) {
             len = std::snprintf(line, sizeof line, "%lld param %llu ", static_cast<long long>(e.sampleTime),
                                 static_cast<unsigned long long>(e.address));
             out.append(line, std::size_t(len));
-            // Shortest text that reads back as the same float; to_chars ignores the locale.
-            char value[32];
-            auto [end, ec] = std::to_chars(value, value + sizeof value, e.value);
-            (void)ec;
-            out.append(value, std::size_t(end - value));
+            out += floatText(e.value);
             out += '\n';
             continue;
         }

@@ -51,4 +51,12 @@ constexpr int midiMessageLength(std::uint8_t status) {
     }
 }
 
+// A complete short MIDI message: a status that starts one, its length, data bytes below 80.
+constexpr bool isShortMessage(const HostEvent& e) {
+    if (e.kind != HostEvent::Kind::midi || e.length != midiMessageLength(e.bytes[0])) return false;
+    for (int i = 1; i < e.length; ++i)
+        if (e.bytes[i] >= 0x80) return false;
+    return true;
+}
+
 }  // namespace AudioHost

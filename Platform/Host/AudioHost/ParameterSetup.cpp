@@ -6,17 +6,11 @@
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/FloatText.hpp"
 
 namespace AudioHost {
 
 namespace {
-
-std::string floatText(float v) {
-    char buffer[32];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    (void)ec;
-    return std::string(buffer, end);
-}
 
 std::string identifierList(const AudioToolbox::AUParameterTree& tree) {
     std::string list;

@@ -178,6 +178,12 @@ RenderResult renderMidiFile(UnitSource& source, const RenderOptions& o) {
         }
         HostedUnit hosted = run.makeUnit();
         const std::vector<HostEvent> sent = renderer.render(hosted.unit(), events);
+        for (const HostEvent& e : sent)
+            if (!isShortMessage(e) || e.bytes[0] >= 0xF0) {
+                std::string shown = AudioHost::EventList::format({e});
+                shown.pop_back();
+                throw UnitFailure("the unit sent \"" + shown + "\", which is not a channel message a MIDI file can hold");
+            }
         result.statistics.add(events, sent, o.sampleRate);
         ++result.unitsRun;
 
