@@ -1,0 +1,30 @@
+#include "Pellicot/ParameterHoldButton.hpp"
+
+#include "SwiftUI/Gesture.hpp"
+#include "SwiftUI/Stacks.hpp"
+
+namespace Pellicot {
+
+SwiftUI::AnyView ParameterHoldButton::body() const {
+    using namespace SwiftUI;
+    auto active = isGestureActive;
+    auto p = param;
+    auto drag = DragGesture(0, CoordinateSpace::local)
+                    .onChanged([active, p](const DragGesture::Value&) {
+                        if (active.get()) return;
+                        active = true;
+                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::beginInteractive);
+                        p->setValue(1, ParameterEditor::ui, ParameterEditorState::change);
+                    })
+                    // Wherever the release (or a cancel) happens, the parameter goes back to 0.
+                    .onEnded([active, p](const DragGesture::Value&) {
+                        active = false;
+                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::change);
+                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::endInteractive);
+                    });
+    return AnyView(VStack({AnyView(Image(param->value() == 1.0f ? pressedImage : image))
+                               .accessibilityAddTraits(AccessibilityTraits::isButton())
+                               .gesture(drag, GestureMask::all)}));
+}
+
+}  // namespace Pellicot
