@@ -95,6 +95,13 @@ Settings::Settings(Parameters p)
     setupParameters(std::vector<Parameter>(p.byAddress.begin(), p.byAddress.end()));
 }
 
+std::optional<Foundation::URL>& Settings::defaultFeed() {
+    static std::optional<Foundation::URL> feed = Foundation::URL::fromString(defaultUpdateFeedURL);
+    return feed;
+}
+
+void Settings::setDefaultUpdateFeedURL(std::optional<Foundation::URL> url) { defaultFeed() = std::move(url); }
+
 Settings::~Settings() {
     if (pollTimer_) pollTimer_->invalidate();
 }

@@ -61,8 +61,11 @@ public:
     // Starts the update check on a worker; updateDetails is set on the main thread when the
     // feed lists a newer version. Failures are silent.
     void fetchUpdateDetails();
-    // Tests point the check elsewhere (a file or a loopback server).
+    // Tests point the check elsewhere (a file or a loopback server), or turn it off (nullopt).
     void setUpdateFeedURL(std::optional<Foundation::URL> url) { updateFeedURL_ = std::move(url); }
+    // The same for every Settings made from now on (main thread), for tests of code that makes
+    // its own Settings.
+    static void setDefaultUpdateFeedURL(std::optional<Foundation::URL> url);
 
 private:
     struct Parameters;
@@ -72,7 +75,8 @@ private:
     Observation::Observed<int> currentStepIndex_{-1};
     std::weak_ptr<MidiZellowAudioUnit> zellowAU_;
     std::shared_ptr<Dispatch::Timer> pollTimer_;
-    std::optional<Foundation::URL> updateFeedURL_ = Foundation::URL::fromString(defaultUpdateFeedURL);
+    static std::optional<Foundation::URL>& defaultFeed();
+    std::optional<Foundation::URL> updateFeedURL_ = defaultFeed();
 };
 
 }  // namespace Vantrel_Zellow_Extension

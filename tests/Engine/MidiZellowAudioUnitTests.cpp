@@ -22,6 +22,7 @@ struct UnitHost {
     std::shared_ptr<MidiZellowAudioUnit> unit = Runtime::make<MidiZellowAudioUnit>(description);
     RenderHarness::Context context;
     std::vector<SentEvent> sent;
+    std::size_t overflow = 0;
     AURenderBlock block;
 
     UnitHost() { sent.reserve(1 << 16); }
@@ -36,15 +37,7 @@ struct UnitHost {
                 return true;
             });
         }
-        unit->setMIDIOutputEventBlock([this](AUEventSampleTime time, std::uint8_t cable, long length,
-                                             const std::uint8_t* bytes) -> OSStatus {
-            if (sent.size() < sent.capacity()) {
-                SentEvent e{time, cable, length, {}};
-                for (long i = 0; i < length && i < 3; ++i) e.bytes[std::size_t(i)] = bytes[i];
-                sent.push_back(e);
-            }
-            return 0;
-        });
+        unit->setMIDIOutputEventBlock(recordInto(sent, overflow));
         block = unit->renderBlock();
     }
     void pushDefaults() {

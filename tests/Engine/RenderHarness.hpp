@@ -85,6 +85,21 @@ private:
     std::vector<AURenderEvent> events_;
 };
 
+// A MIDI output block that keeps what it is sent in `sent`, which must have its capacity
+// reserved: on the render thread it never grows, it counts what did not fit instead.
+inline AUMIDIOutputEventBlock recordInto(std::vector<SentEvent>& sent, std::size_t& overflow) {
+    return [&sent, &overflow](AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) {
+        if (sent.size() == sent.capacity()) {
+            ++overflow;
+            return OSStatus(0);
+        }
+        SentEvent e{time, cable, length, {}};
+        for (long i = 0; i < length && i < 3; ++i) e.bytes[std::size_t(i)] = bytes[i];
+        sent.push_back(e);
+        return OSStatus(0);
+    };
+}
+
 // The host side of the render cycle: musical context, MIDI output, and the defaults the
 // settings push at configuration. Every render runs under the real-time check.
 class RenderHarness {
@@ -111,17 +126,7 @@ public:
             if (offsetToNextBeat) *offsetToNextBeat = 0;
             return true;
         };
-        processor.midiOutputEventBlock = [this](AUEventSampleTime time, std::uint8_t cable, long length,
-                                                const std::uint8_t* bytes) -> OSStatus {
-            if (sent.size() == sent.capacity()) {  // never grow on the render thread
-                ++overflow;
-                return 0;
-            }
-            SentEvent e{time, cable, length, {}};
-            for (long i = 0; i < length && i < 3; ++i) e.bytes[std::size_t(i)] = bytes[i];
-            sent.push_back(e);
-            return 0;
-        };
+        processor.midiOutputEventBlock = recordInto(sent, overflow);
         if (pushDefaults) this->pushDefaults();
     }
 

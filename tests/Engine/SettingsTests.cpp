@@ -267,6 +267,25 @@ TEST_F(SettingsTest, UpdateCheckAnnouncesOnlyANewerVersion) {
     }
 }
 
+TEST_F(SettingsTest, TheFeedIsTheProductsOwnUnlessTurnedOff) {
+    const auto feed = Foundation::URL::fromString(Settings::defaultUpdateFeedURL);
+    ASSERT_TRUE(feed.has_value());
+    EXPECT_EQ(feed->scheme(), "https");
+    EXPECT_EQ(feed->path(), "/vantrel_zellow/vantrelzellow.xml");
+
+    useVersion("1.0");
+    Settings::setDefaultUpdateFeedURL(Foundation::URL::fileURLWithPath(feedListing({"2.0"})));
+    auto fromDefault = Settings::make();
+    Settings::setDefaultUpdateFeedURL(std::nullopt);
+    auto off = Settings::make();
+    Settings::setDefaultUpdateFeedURL(feed);
+    for (const auto& s : {fromDefault, off}) s->configureAudioUnit(Runtime::make<MidiZellowAudioUnit>(description));
+    finishUpdateCheck();
+    ASSERT_TRUE(fromDefault->updateDetails().has_value());
+    EXPECT_EQ(fromDefault->updateDetails()->newVersion, "2.0");
+    EXPECT_FALSE(off->updateDetails().has_value());
+}
+
 TEST_F(SettingsTest, AnUnreachableOrBrokenFeedIsSilent) {
     useVersion("1.0");
     configure((dir / "missing.xml").string());
