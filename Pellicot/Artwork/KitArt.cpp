@@ -218,17 +218,17 @@ void drawSettings(CGContext& c, CGSize s, bool down) {
     c.setLineWidth(1);
     c.setStrokeColor(CGColor::hex(down ? 0x8d93a0 : 0x4b505a));
     c.stroke(shape);
-    const CGPoint g{14, s.height / 2};
+    const CGPoint g{13, s.height / 2};
     c.setStrokeColor(CGColor::hex(0x9aa0ab));
     c.setLineWidth(1.6);
     for (int i = 0; i < 8; ++i) {
         const double a = i * pi / 4;
         CGPath tooth;
-        tooth.move(onCircle(g, 3.5, a));
-        tooth.addLine(onCircle(g, 6, a));
+        tooth.move(onCircle(g, 3, a));
+        tooth.addLine(onCircle(g, 5, a));
         c.stroke(tooth);
     }
-    c.stroke(CGPath::ellipse({g.x - 3.5, g.y - 3.5, 7, 7}));
+    c.stroke(CGPath::ellipse({g.x - 3, g.y - 3, 6, 6}));
 }
 
 // The maker's mark: a ring cut by a swash, beside the name.
@@ -285,7 +285,7 @@ VZ_ART_SOURCE(pellicotKitArt) {
         art.image("modern-button" + d, {88, 27}, [down](CGContext& c, CGSize s) { drawModern(c, s, false, down); });
         art.image("modern-button-on" + d, {88, 27}, [down](CGContext& c, CGSize s) { drawModern(c, s, true, down); });
         art.image("retro-button" + d, {88, 27}, [down](CGContext& c, CGSize s) { drawRetro(c, s, down); });
-        art.image("settings-button" + d, {96, 27}, [down](CGContext& c, CGSize s) { drawSettings(c, s, down); });
+        art.image("settings-button" + d, {112, 27}, [down](CGContext& c, CGSize s) { drawSettings(c, s, down); });
     }
 
     const CGColor bodyLight = CGColor::hex(0x4b505a), bodyDark = CGColor::hex(0x1a1c20);
