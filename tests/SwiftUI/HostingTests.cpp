@@ -113,3 +113,32 @@ TEST_F(Hosting, AHostingViewLaysOutAtItsBoundsAndRoutesWindowEvents) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace SwiftUI;
+using HostingFocus = TestSupport::VirtualTimeTest;
+
+TEST_F(HostingFocus, TheFieldTakesTheWindowsKeyboardAndLosesItToAnotherResponder) {
+    auto text = std::make_shared<std::string>("");
+    auto binding = Binding<std::string>([text] { return *text; }, [text](std::string v) { *text = std::move(v); });
+    auto window = AppKit::NSWindow::make({0, 0, 200, 40});
+    auto host = NSHostingView::make(AnyView(TextField("name", binding).frame(200, 40)));
+    window->setContentView(host);
+    window->makeKeyAndOrderFront();
+    drain();
+    window->sendEvent(AppKit::NSEvent::mouseEvent(AppKit::EventType::leftMouseDown, {100, 20}, {}, 0, window, 1));
+    drain();
+    window->sendEvent(AppKit::NSEvent::mouseEvent(AppKit::EventType::leftMouseUp, {100, 20}, {}, 0, window, 1));
+    drain();
+    EXPECT_EQ(window->firstResponder(), host);
+    window->sendEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, {}, 0, window, "a", "a", false, 0));
+    drain();
+    EXPECT_EQ(*text, "a");
+    window->makeFirstResponder(nullptr);
+    drain();
+    EXPECT_EQ(host->graph().focusedField(), nullptr);
+    window->close();
+}
+
+}  // namespace
