@@ -8,7 +8,7 @@ namespace Pellicot {
 SwiftUI::AnyView ChaosDial::body() const {
     const DialFace face{"knobs/chaos-dial-grey_", {56, 64}, 16, 40, KitColor::pluginGrey(), PelliFont::dosisMedium,
                         knobMinDrag, knobDragScaleFactor, imageCount};
-    return face.body(param, labelDisplayOptions, formatter, onEditingEnded);
+    return DialSettings::body(face);
 }
 
 }  // namespace Pellicot

@@ -32,4 +32,21 @@ struct DialFace {
                           const std::function<void()>& onEditingEnded) const;
 };
 
+// The fields every dial is made with.
+template <class ColorKind>
+struct DialSettings {
+    std::shared_ptr<AudioParameter> param;
+    ColorKind color;
+    LabelDisplayOptions labelDisplayOptions;
+    std::shared_ptr<const LabelFormatter> formatter;  // null: one decimal place
+    std::function<void()> onEditingEnded;
+
+    DialSettings(std::shared_ptr<AudioParameter> param, ColorKind color, LabelDisplayOptions labelDisplayOptions,
+                 std::shared_ptr<const LabelFormatter> formatter = nullptr, std::function<void()> onEditingEnded = {})
+        : param(std::move(param)), color(color), labelDisplayOptions(std::move(labelDisplayOptions)),
+          formatter(std::move(formatter)), onEditingEnded(std::move(onEditingEnded)) {}
+
+    SwiftUI::AnyView body(const DialFace& face) const { return face.body(param, labelDisplayOptions, formatter, onEditingEnded); }
+};
+
 }  // namespace Pellicot

@@ -20,7 +20,7 @@ const SwiftUI::ColorResource& labelColor(SmallDialColor color) {
 SwiftUI::AnyView MediumDial::body() const {
     const DialFace face{"knobs/dial-medium-" + colorWord(color) + "-", {68, 84}, 16, 44, labelColor(color), PelliFont::rocket,
                         knobMinDrag, knobDragScaleFactor, imageCount};
-    return face.body(param, labelDisplayOptions, formatter, onEditingEnded);
+    return DialSettings::body(face);
 }
 
 }  // namespace Pellicot

@@ -8,7 +8,7 @@ namespace Pellicot {
 SwiftUI::AnyView TinyDial::body() const {
     const DialFace face{"knobs/dial-small-grey-", {34, 40}, 0, 30, KitColor::tinyDialLabel(), PelliFont::rocket,
                         knobMinDrag, knobDragScaleFactor, imageCount};
-    return face.body(param, labelDisplayOptions, formatter, onEditingEnded);
+    return DialSettings::body(face);
 }
 
 }  // namespace Pellicot

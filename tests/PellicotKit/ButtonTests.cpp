@@ -23,25 +23,13 @@ using namespace KitTest;
 using namespace SwiftUI;
 
 // Buttons sit at the top left of a larger graph, so releases can land outside them.
-class Buttons : public TestSupport::VirtualTimeTest {
+class Buttons : public EventTest {
 protected:
     static std::unique_ptr<ViewGraph> host(AnyView button) {
         auto g = std::make_unique<ViewGraph>(
             AnyView(ZStack(Alignment::topLeading(), {Color::clear().frame(300, 300), button})), CGSize{300, 300});
         g->update();
         return g;
-    }
-    void press(ViewGraph& g, CGPoint p) {
-        g.mouseDown(p);
-        drain();
-    }
-    void moveTo(ViewGraph& g, CGPoint p) {
-        g.mouseDragged(p);
-        drain();
-    }
-    void release(ViewGraph& g, CGPoint p) {
-        g.mouseUp(p);
-        drain();
     }
     void click(ViewGraph& g, CGPoint down, CGPoint up) {
         press(g, down);

@@ -6,6 +6,8 @@
 
 #include "AudioToolbox/AUParameter.hpp"
 #include "Pellicot/AudioParameter.hpp"
+#include "SwiftUI/ViewGraph.hpp"
+#include "TestSupport/MainLoop.hpp"
 
 namespace KitTest {
 
@@ -31,5 +33,23 @@ inline Writes writes(const Pellicot::AudioParameter& p) {
     return out;
 }
 inline void clearWrites(const Pellicot::AudioParameter& p) { p.auParameter()->clearWriteLog(); }
+
+// Pointer events one at a time, each followed by a drained main loop, as between two mouse
+// events on the platform.
+class EventTest : public TestSupport::VirtualTimeTest {
+protected:
+    static void press(SwiftUI::ViewGraph& g, SwiftUI::CGPoint p, SwiftUI::EventModifiers m = {}) {
+        g.mouseDown(p, 1, m);
+        drain();
+    }
+    static void moveTo(SwiftUI::ViewGraph& g, SwiftUI::CGPoint p) {
+        g.mouseDragged(p);
+        drain();
+    }
+    static void release(SwiftUI::ViewGraph& g, SwiftUI::CGPoint p) {
+        g.mouseUp(p);
+        drain();
+    }
+};
 
 }  // namespace KitTest

@@ -15,21 +15,8 @@ using namespace Pellicot;
 using namespace KitTest;
 using namespace SwiftUI;
 
-// Each synthetic event is followed by a drained main loop, as between two mouse events.
-class Knob : public TestSupport::VirtualTimeTest {
+class Knob : public EventTest {
 protected:
-    void down(ViewGraph& g, CGPoint p, EventModifiers m = {}) {
-        g.mouseDown(p, 1, m);
-        drain();
-    }
-    void move(ViewGraph& g, CGPoint p) {
-        g.mouseDragged(p);
-        drain();
-    }
-    void up(ViewGraph& g, CGPoint p) {
-        g.mouseUp(p);
-        drain();
-    }
     // The frame number a bare knob shows.
     static int shownFrame(ViewGraph& g) {
         auto* n = g.renderTree().find([](const RenderNode& r) { return r.identifier.rfind("frame ", 0) == 0; });
@@ -50,19 +37,19 @@ LabelDisplayOptions options(bool showName = false, bool showSuffix = false) {
 TEST_F(Knob, ADragBeginsInPlaceSaturatesAndEndsWithTheLastValue) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     ViewGraph g(bareKnob(p, 6, 0.01f), {40, 40});
-    down(g, {20, 20});
-    move(g, {20, 17});
+    press(g, {20, 20});
+    moveTo(g, {20, 17});
     EXPECT_TRUE(writes(*p).empty()) << "not yet the minimum distance";
-    move(g, {20, 14});
+    moveTo(g, {20, 14});
     EXPECT_TRUE(p->isBeingInteractivelyEdited());
     EXPECT_EQ(writes(*p), (Writes{{0, Event::touch}})) << "the first event moves nothing";
-    move(g, {20, -86});  // 100 points up: the whole range
+    moveTo(g, {20, -86});  // 100 points up: the whole range
     EXPECT_EQ(p->value(), 50);
     EXPECT_EQ(shownFrame(g), 51);
-    move(g, {20, -130});  // further up changes nothing
-    move(g, {20, -129});  // the first point down lowers it at once
+    moveTo(g, {20, -130});  // further up changes nothing
+    moveTo(g, {20, -129});  // the first point down lowers it at once
     EXPECT_FLOAT_EQ(p->value(), 49.5f);
-    up(g, {20, -129});
+    release(g, {20, -129});
     EXPECT_FALSE(p->isBeingInteractivelyEdited());
     EXPECT_EQ(writes(*p), (Writes{{0, Event::touch}, {50, Event::value}, {49.5f, Event::value}, {49.5f, Event::release}}));
 }
@@ -70,10 +57,10 @@ TEST_F(Knob, ADragBeginsInPlaceSaturatesAndEndsWithTheLastValue) {
 TEST_F(Knob, AnIndexedParameterStepsByWholeNumbersAndKeepsTheFraction) {
     auto p = parameter(Unit::indexed, 1, 16, 1);
     ViewGraph g(bareKnob(p, 0, 0.01f), {40, 40});
-    down(g, {20, 30});
+    press(g, {20, 30});
     // 3 points a move: the unrounded value goes 1.45, 1.9, 2.35, 2.8, 3.25, 3.7, 4.15, 4.6.
-    for (int i = 1; i <= 8; ++i) move(g, {20, 30.0 - 3 * i});
-    up(g, {20, 6});
+    for (int i = 1; i <= 8; ++i) moveTo(g, {20, 30.0 - 3 * i});
+    release(g, {20, 6});
     EXPECT_EQ(writes(*p), (Writes{{1, Event::touch}, {2, Event::value}, {3, Event::value}, {4, Event::value},
                                   {5, Event::value}, {5, Event::release}}));
     EXPECT_EQ(p->value(), 5);
@@ -118,14 +105,14 @@ TEST_F(Knob, ACancelledDragEndsTheEdit) {
         AnyView body() const { return ZStack({Color::clear().frame(40, 40), If(show->get(), knob)}); }
     };
     ViewGraph g(AnyView(Host{bareKnob(p, 0, 0.1f), show}), {40, 40});
-    down(g, {20, 20});
-    move(g, {20, 10});
+    press(g, {20, 20});
+    moveTo(g, {20, 10});
     ASSERT_TRUE(p->isBeingInteractivelyEdited());
     show->set(false);
     drain();
     EXPECT_FALSE(p->isBeingInteractivelyEdited()) << "host values must reach the editor again";
     EXPECT_EQ(writes(*p), (Writes{{0, Event::touch}, {50, Event::value}, {50, Event::release}}));
-    up(g, {20, 10});
+    release(g, {20, 10});
     p->setValue(20, ParameterEditor::parameterObserver, ParameterEditorState::change);
     drain();
     EXPECT_EQ(p->value(), 20);
@@ -180,11 +167,11 @@ TEST_F(Knob, ATinyDialCoversItsRangeInHalfTheTravelOfAMediumDial) {
         auto p = parameter(Unit::milliseconds, 0, 50, 0);
         ViewGraph g(tiny ? AnyView(TinyDial(p, options())) : AnyView(MediumDial(p, SmallDialColor::blue, options())), {100, 140});
         const CGPoint knob{50, tiny ? 70.0 : 54.0};
-        down(g, knob);
-        move(g, {knob.x, knob.y - 6});
-        move(g, {knob.x, knob.y - 106});
+        press(g, knob);
+        moveTo(g, {knob.x, knob.y - 6});
+        moveTo(g, {knob.x, knob.y - 106});
         EXPECT_FLOAT_EQ(p->value(), tiny ? 50 : 25) << tiny;
-        up(g, {knob.x, knob.y - 106});
+        release(g, {knob.x, knob.y - 106});
     }
 }
 
