@@ -60,13 +60,12 @@ struct Cycle {
             m.data[1] = noteNumbers[std::size_t(i / 2) % noteNumbers.size()];
             m.data[2] = 100;
         }
-        for (std::size_t i = 0; i + 1 < events.size(); ++i) events[i].head.next = &events[i + 1];
-        retime(0, frames);
-    }
-    // The host stamps each cycle from sample 0 here; only the beat position moves on.
-    void retime(AUEventSampleTime start, AUAudioFrameCount frames) {
+        // Every cycle is stamped from sample 0 here; only the beat position moves on.
         const std::size_t n = events.size();
-        for (std::size_t i = 0; i < n; ++i) events[i].MIDI.eventSampleTime = start + AUEventSampleTime(i * frames / n);
+        for (std::size_t i = 0; i < n; ++i) {
+            events[i].MIDI.eventSampleTime = AUEventSampleTime(i * frames / n);
+            if (i + 1 < n) events[i].head.next = &events[i + 1];
+        }
     }
 };
 
@@ -94,13 +93,25 @@ void configure(MidiProcessor& p, Host& host) {
 }
 
 // The baseline: a render block that only forwards its MIDI events.
-OSStatus forward(const AUMIDIOutputEventBlock& output, const AURenderEvent* list) {
-    for (const AURenderEvent* e = list; e; e = e->head.next) {
-        if (e->head.eventType == AURenderEventType::MIDI) {
-            output(e->MIDI.eventSampleTime, e->MIDI.cable, e->MIDI.length, e->MIDI.data);
+AURenderBlock forwardingBlock(const AUMIDIOutputEventBlock& output) {
+    return [&output](AudioUnitRenderActionFlags*, const AudioTimeStamp*, AUAudioFrameCount, long, AudioBufferList*,
+                     const AURenderEvent* list, const AURenderPullInputBlock*) -> AUAudioUnitStatus {
+        for (const AURenderEvent* e = list; e; e = e->head.next) {
+            if (e->head.eventType == AURenderEventType::MIDI) {
+                output(e->MIDI.eventSampleTime, e->MIDI.cable, e->MIDI.length, e->MIDI.data);
+            }
         }
-    }
-    return 0;
+        return 0;
+    };
+}
+
+// The effect's render block, as the unit hands it to the host.
+AURenderBlock effectBlock(MidiProcessor& processor) {
+    return [processor = &processor](AudioUnitRenderActionFlags*, const AudioTimeStamp* timestamp, AUAudioFrameCount,
+                                    long, AudioBufferList*, const AURenderEvent* list,
+                                    const AURenderPullInputBlock*) -> AUAudioUnitStatus {
+        return processor->render(timestamp, list);
+    };
 }
 
 void run(benchmark::State& state, int notes, AUAudioFrameCount frames, bool heldTable, bool baseline) {
@@ -109,21 +120,22 @@ void run(benchmark::State& state, int notes, AUAudioFrameCount frames, bool held
     configure(*p, host);
     std::vector<std::uint8_t> noteNumbers;
     if (heldTable) {
-        // Hold all 128 notes; re-strike the ones in the last slots, the longest scans.
+        // Hold all 128 notes and re-strike some of them: the table stays full.
         for (int n = 0; n < 128; ++n) p->rememberNote(std::uint8_t(n), 0, 0.0f, 0);
         for (int n = 127; n >= 96; --n) noteNumbers.push_back(std::uint8_t(n));
     } else {
         for (int n = 48; n < 80; ++n) noteNumbers.push_back(std::uint8_t(n));
     }
     Cycle cycle(notes, frames, noteNumbers);
+    const AURenderBlock block = baseline ? forwardingBlock(p->midiOutputEventBlock) : effectBlock(*p);
     AudioTimeStamp stamp;
+    AudioUnitRenderActionFlags flags = 0;
     const double beatsPerCycle = double(frames) * tempo / (60.0 * sampleRate);
     std::size_t renderAllocations = 0;
     std::int64_t cycles = 0;
     for (auto _ : state) {
         const std::size_t before = allocations;
-        const OSStatus status = baseline ? forward(p->midiOutputEventBlock, &cycle.events[0])
-                                         : p->render(&stamp, &cycle.events[0]);
+        const OSStatus status = block(&flags, &stamp, frames, 0, nullptr, &cycle.events[0], nullptr);
         benchmark::DoNotOptimize(status);
         renderAllocations += allocations - before;
         host.beat += beatsPerCycle;
