@@ -122,8 +122,8 @@ void NSApplication::discardEvents(EventTypeMask mask) {
 void NSApplication::sendEvent(const std::shared_ptr<NSEvent>& event) {
     if (!event) return;
     auto previous = currentEvent_;
+    Runtime::assertMainActor();
     currentEvent_ = event;
-    if (event->type() == EventType::keyDown) NSEvent::setModifierFlags(event->flags());
     bool handled = false;
     if (event->type() == EventType::keyDown && event->flags().contains(ModifierFlags::command())) {
         if (auto kw = keyWindow()) handled = kw->performKeyEquivalent(*event);

@@ -14,14 +14,14 @@ std::shared_ptr<NSEvent> NSEvent::mouseEvent(EventType type, CGPoint locationInW
                                              double timestamp, const std::shared_ptr<NSWindow>& window,
                                              int clickCount, float pressure) {
     auto e = Runtime::make<NSEvent>();
-    e->type_ = type;
-    e->location_ = locationInWindow;
-    e->flags_ = flags;
-    e->timestamp_ = timestamp;
-    e->window_ = window;
-    e->windowNumber_ = window ? window->windowNumber() : 0;
-    e->clickCount_ = clickCount;
-    e->pressure_ = pressure;
+    e->r_.type = type;
+    e->r_.location = locationInWindow;
+    e->r_.flags = flags;
+    e->r_.timestamp = timestamp;
+    e->r_.window = window;
+    e->r_.windowNumber = window ? window->windowNumber() : 0;
+    e->r_.clickCount = clickCount;
+    e->r_.pressure = pressure;
     return e;
 }
 
@@ -30,10 +30,10 @@ std::shared_ptr<NSEvent> NSEvent::keyEvent(EventType type, CGPoint locationInWin
                                            std::string characters, std::string charactersIgnoringModifiers,
                                            bool isARepeat, std::uint16_t keyCode) {
     auto e = mouseEvent(type, locationInWindow, flags, timestamp, window, 0, 0);
-    e->characters_ = std::move(characters);
-    e->charactersIgnoringModifiers_ = std::move(charactersIgnoringModifiers);
-    e->isARepeat_ = isARepeat;
-    e->keyCode_ = keyCode;
+    e->r_.characters = std::move(characters);
+    e->r_.charactersIgnoringModifiers = std::move(charactersIgnoringModifiers);
+    e->r_.isARepeat = isARepeat;
+    e->r_.keyCode = keyCode;
     return e;
 }
 
@@ -41,32 +41,20 @@ std::shared_ptr<NSEvent> NSEvent::scrollWheelEvent(CGPoint locationInWindow, CGF
                                                    ModifierFlags flags, double timestamp,
                                                    const std::shared_ptr<NSWindow>& window) {
     auto e = mouseEvent(EventType::scrollWheel, locationInWindow, flags, timestamp, window, 0, 0);
-    e->deltaX_ = deltaX;
-    e->deltaY_ = deltaY;
+    e->r_.deltaX = deltaX;
+    e->r_.deltaY = deltaY;
     return e;
 }
 
 std::shared_ptr<NSEvent> NSEvent::copy(const NSEvent& event, EventType type) {
     auto e = Runtime::make<NSEvent>();
-    e->type_ = type;
-    e->location_ = event.location_;
-    e->flags_ = event.flags_;
-    e->timestamp_ = event.timestamp_;
-    e->window_ = event.window_;
-    e->windowNumber_ = event.windowNumber_;
-    e->clickCount_ = event.clickCount_;
-    e->pressure_ = event.pressure_;
-    e->deltaX_ = event.deltaX_;
-    e->deltaY_ = event.deltaY_;
-    e->characters_ = event.characters_;
-    e->charactersIgnoringModifiers_ = event.charactersIgnoringModifiers_;
-    e->isARepeat_ = event.isARepeat_;
-    e->keyCode_ = event.keyCode_;
+    e->r_ = event.r_;
+    e->r_.type = type;
     return e;
 }
 
 int NSEvent::buttonNumber() const {
-    switch (type_) {
+    switch (r_.type) {
     case EventType::rightMouseDown:
     case EventType::rightMouseUp:
     case EventType::rightMouseDragged: return 1;
@@ -78,7 +66,7 @@ int NSEvent::buttonNumber() const {
 }
 
 bool NSEvent::isMouseEvent() const {
-    switch (type_) {
+    switch (r_.type) {
     case EventType::leftMouseDown:
     case EventType::leftMouseUp:
     case EventType::leftMouseDragged:

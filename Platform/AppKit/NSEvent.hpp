@@ -110,28 +110,28 @@ public:
     // rest of `event`.
     static std::shared_ptr<NSEvent> copy(const NSEvent& event, EventType type);
 
-    EventType type() const { return type_; }
-    CGPoint locationInWindow() const { return location_; }
+    EventType type() const { return r_.type; }
+    CGPoint locationInWindow() const { return r_.location; }
     // The modifier keys held when the event happened (the platform's per-event
     // `modifierFlags`; the class-level modifierFlags() below is "the keys held now").
-    ModifierFlags flags() const { return flags_; }
-    double timestamp() const { return timestamp_; }
-    std::shared_ptr<NSWindow> window() const { return window_.lock(); }
-    int windowNumber() const { return windowNumber_; }
-    int clickCount() const { return clickCount_; }
+    ModifierFlags flags() const { return r_.flags; }
+    double timestamp() const { return r_.timestamp; }
+    std::shared_ptr<NSWindow> window() const { return r_.window.lock(); }
+    int windowNumber() const { return r_.windowNumber; }
+    int clickCount() const { return r_.clickCount; }
     int buttonNumber() const;
-    float pressure() const { return pressure_; }
-    CGFloat deltaX() const { return deltaX_; }
-    CGFloat deltaY() const { return deltaY_; }
-    CGFloat scrollingDeltaX() const { return deltaX_; }
-    CGFloat scrollingDeltaY() const { return deltaY_; }
-    const std::string& characters() const { return characters_; }
-    const std::string& charactersIgnoringModifiers() const { return charactersIgnoringModifiers_; }
-    bool isARepeat() const { return isARepeat_; }
-    std::uint16_t keyCode() const { return keyCode_; }
+    float pressure() const { return r_.pressure; }
+    CGFloat deltaX() const { return r_.deltaX; }
+    CGFloat deltaY() const { return r_.deltaY; }
+    CGFloat scrollingDeltaX() const { return r_.deltaX; }
+    CGFloat scrollingDeltaY() const { return r_.deltaY; }
+    const std::string& characters() const { return r_.characters; }
+    const std::string& charactersIgnoringModifiers() const { return r_.charactersIgnoringModifiers; }
+    bool isARepeat() const { return r_.isARepeat; }
+    std::uint16_t keyCode() const { return r_.keyCode; }
 
     bool isMouseEvent() const;
-    bool isKeyEvent() const { return type_ == EventType::keyDown || type_ == EventType::keyUp; }
+    bool isKeyEvent() const { return r_.type == EventType::keyDown || r_.type == EventType::keyUp; }
 
     // Process state: the modifier keys held now. Tests set it; the back ends keep it current.
     static ModifierFlags modifierFlags();
@@ -143,24 +143,27 @@ public:
     static void setDoubleClickInterval(double seconds);
 
     // Deltas of a drag, filled in by the sender of the event.
-    void setDeltas(CGFloat dx, CGFloat dy) { deltaX_ = dx, deltaY_ = dy; }
+    void setDeltas(CGFloat dx, CGFloat dy) { r_.deltaX = dx, r_.deltaY = dy; }
 
 protected:
     NSEvent() = default;
 
 private:
-    EventType type_ = EventType::appKitDefined;
-    CGPoint location_;
-    ModifierFlags flags_;
-    double timestamp_ = 0;
-    std::weak_ptr<NSWindow> window_;
-    int windowNumber_ = 0;
-    int clickCount_ = 0;
-    float pressure_ = 0;
-    CGFloat deltaX_ = 0, deltaY_ = 0;
-    std::string characters_, charactersIgnoringModifiers_;
-    bool isARepeat_ = false;
-    std::uint16_t keyCode_ = 0;
+    struct Record {
+        EventType type = EventType::appKitDefined;
+        CGPoint location;
+        ModifierFlags flags;
+        double timestamp = 0;
+        std::weak_ptr<NSWindow> window;
+        int windowNumber = 0;
+        int clickCount = 0;
+        float pressure = 0;
+        CGFloat deltaX = 0, deltaY = 0;
+        std::string characters, charactersIgnoringModifiers;
+        bool isARepeat = false;
+        std::uint16_t keyCode = 0;
+    };
+    Record r_;
 };
 
 }  // namespace AppKit

@@ -14,6 +14,7 @@
 #include "AppKit/NSWindowDelegate.hpp"
 #include "AppKit/PostNotification.hpp"
 #include "AppKit/WindowBackend.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace AppKit {
 
@@ -193,7 +194,11 @@ void NSWindow::orderFront(Runtime::NSObject*) {
 }
 
 void NSWindow::orderOut(Runtime::NSObject*) {
-    if (!visible_) return;
+    if (!visible_) {
+        // A window made key without being shown still gives key status up.
+        if (key_) NSApplication::shared().windowDidOrderOut(*this);
+        return;
+    }
     auto self = sharedAs<NSWindow>();
     visible_ = false;
     NSApplication::shared().windowDidOrderOut(*this);
@@ -266,6 +271,7 @@ NSView::Ptr NSWindow::hitTest(CGPoint locationInWindow) const {
 
 void NSWindow::sendEvent(const std::shared_ptr<NSEvent>& event) {
     if (!event) return;
+    Runtime::assertMainActor();
     auto self = sharedAs<NSWindow>();
     auto& app = NSApplication::shared();
     auto previous = app.currentEvent_;

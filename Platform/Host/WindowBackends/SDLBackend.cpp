@@ -82,6 +82,8 @@ bool isModifierKey(SDL_Keycode sym) {
 SDLBackend::SDLBackend() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The window surface is plain X11 shared memory: no GL driver and its threads.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("SDL could not start its video: ") + SDL_GetError());
     // Input reaches the application even while nothing asks for events.
