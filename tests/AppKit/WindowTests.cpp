@@ -46,6 +46,47 @@ TEST_F(WindowTest, OneKeyWindowAtATimeAndTheOldOneResignsFirst) {
     EXPECT_EQ(NSApplication::shared().windows(), (std::vector<NSWindow::Ptr>{b}));
 }
 
+class LifecycleController : public NSViewController {
+    VZ_OBJECT(LifecycleController, NSViewController)
+public:
+    std::vector<std::string>* log = nullptr;
+    std::string name;
+    void loadView() override {
+        log->push_back(name + " loadView");
+        setView(Runtime::make<NSView>(CGRect{0, 0, 300, 200}));
+    }
+    void viewDidLoad() override { log->push_back(name + " viewDidLoad"); }
+    void viewWillAppear() override { log->push_back(name + " willAppear"); }
+    void viewDidAppear() override { log->push_back(name + " didAppear"); }
+    void viewWillDisappear() override { log->push_back(name + " willDisappear"); }
+    void viewDidDisappear() override { log->push_back(name + " didDisappear"); }
+};
+
+TEST_F(WindowTest, ReplacingTheContentControllerOfAVisibleWindowSwapsWhoAppears) {
+    std::vector<std::string> log;
+    auto first = Runtime::make<LifecycleController>(), second = Runtime::make<LifecycleController>();
+    first->log = second->log = &log;
+    first->name = "first", second->name = "second";
+    auto w = NSWindow::withContentViewController(first);
+    w->orderFront();
+    log.clear();
+    w->setContentViewController(second);
+    // The new view is loaded before the old one leaves.
+    EXPECT_EQ(log, (std::vector<std::string>{"second loadView", "second viewDidLoad", "first willDisappear",
+                                             "first didDisappear", "second willAppear", "second didAppear"}));
+    EXPECT_EQ(w->contentView(), second->view());
+    EXPECT_EQ(w->contentSize(), (CGSize{300, 200}));
+}
+
+TEST_F(WindowTest, AKeyWindowThatWasNeverShownGivesUpKeyWhenClosed) {
+    auto w = NSWindow::make({0, 0, 10, 10});
+    w->makeKeyWindow();
+    ASSERT_TRUE(w->isKeyWindow());
+    w->close();
+    EXPECT_FALSE(w->isKeyWindow());
+    EXPECT_EQ(NSApplication::shared().keyWindow(), nullptr);
+}
+
 TEST_F(WindowTest, PerformCloseAsksTheDelegate) {
     std::vector<std::string> log;
     auto delegate = Runtime::make<KeyLog>();
@@ -76,22 +117,6 @@ TEST_F(WindowTest, ContentAndFrameSizesFollowTheTitleBar) {
     EXPECT_EQ(w->contentView()->frame().size, (CGSize{200, 500}));
     EXPECT_EQ(w->frame().origin.y + w->frame().size.height, 300);  // the top edge stayed
 }
-
-class LifecycleController : public NSViewController {
-    VZ_OBJECT(LifecycleController, NSViewController)
-public:
-    std::vector<std::string>* log = nullptr;
-    std::string name;
-    void loadView() override {
-        log->push_back(name + " loadView");
-        setView(Runtime::make<NSView>(CGRect{0, 0, 300, 200}));
-    }
-    void viewDidLoad() override { log->push_back(name + " viewDidLoad"); }
-    void viewWillAppear() override { log->push_back(name + " willAppear"); }
-    void viewDidAppear() override { log->push_back(name + " didAppear"); }
-    void viewWillDisappear() override { log->push_back(name + " willDisappear"); }
-    void viewDidDisappear() override { log->push_back(name + " didDisappear"); }
-};
 
 TEST_F(WindowTest, ViewControllersAppearWhenTheirViewJoinsAVisibleWindow) {
     std::vector<std::string> log;
