@@ -76,6 +76,7 @@ TEST_F(WindowTest, ReplacingTheContentControllerOfAVisibleWindowSwapsWhoAppears)
                                              "first didDisappear", "second willAppear", "second didAppear"}));
     EXPECT_EQ(w->contentView(), second->view());
     EXPECT_EQ(w->contentSize(), (CGSize{300, 200}));
+    w->close();  // while `log` lives
 }
 
 TEST_F(WindowTest, AKeyWindowThatWasNeverShownGivesUpKeyWhenClosed) {
