@@ -11,6 +11,7 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
     write("in.txt", "0 90 3C 64\n10 80 3C 00\n");
     write("unsorted.txt", "10 90 3C 64\n0 80 3C 00\n");
     write("address.txt", "0 param 7 1\n");
+    write("far.txt", "0 90 3C 64\n3810240001 80 3C 00\n");
     write("corrupt.mid", "MThd but nothing a MIDI reader can use");
     write("in.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\4\0\xFF\x2F\0", 26));
     std::filesystem::create_directory(dir_ / "folder.txt");
@@ -24,6 +25,7 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
         {{"render", path("unsorted.txt"), out}, path("unsorted.txt") + ":2: the sample time 0 is before"},
         {{"render", path("corrupt.mid"), path("out.mid")}, path("corrupt.mid") + " is not a readable MIDI file"},
         {{"render", path("address.txt"), out}, path("address.txt") + ": the unit has no parameter at address 7; its addresses are 0, 1"},
+        {{"render", path("far.txt"), out}, path("far.txt") + " reaches sample 3810240001, beyond 24 hours at 44100 Hz"},
         {{"render", "--preset", "Loud", in, out}, "unknown preset \"Loud\"; the presets are \"None\", \"Ten Milliseconds\""},
         {{"render", "--set", "volume=3", in, out}, "unknown parameter \"volume\"; the parameters are shift, spare"},
         {{"render", "--set", "shift=1001", in, out}, "--set shift=1001: 1001 is outside the range 0...1000 of \"shift\""},

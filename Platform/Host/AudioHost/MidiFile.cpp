@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 #include <stdexcept>
 
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/InputFile.hpp"
 
 namespace AudioHost {
 
@@ -76,26 +78,56 @@ using SmfPointer = std::unique_ptr<smf_t, SmfDeleter>;
 
 }  // namespace
 
-MidiSong MidiFile::read(const std::string& path) {
-    // The header is checked here, so that what we do not support gets a message of its own.
-    unsigned char header[14];
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) throw BadInput("cannot read " + path + ": " + std::strerror(errno));
-    const std::size_t got = std::fread(header, 1, sizeof header, file);
-    std::fclose(file);
-    if (got < sizeof header || std::memcmp(header, "MThd", 4) != 0)
-        throw BadInput(path + " is not a readable MIDI file: it has no MIDI file header");
-    if (std::memcmp(header + 4, "\0\0\0\6", 4) != 0)
-        throw BadInput(path + " is not a readable MIDI file: its header is damaged");
-    const int format = (header[8] << 8) | header[9];
+namespace {
+
+std::uint32_t bigEndian(const unsigned char* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v = (v << 8) | p[i];
+    return v;
+}
+
+// The file's layout, checked before libsmf sees it: libsmf trusts chunk lengths and reads past
+// the end of its buffer when one is wrong.
+void checkLayout(const std::string& file, const std::string& path) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    const std::span<const unsigned char> d(bytes, file.size());
+    auto corrupt = [&](const std::string& why) { return BadInput(path + " is not a readable MIDI file: " + why); };
+    if (d.size() < 14 || std::memcmp(d.data(), "MThd", 4) != 0) throw corrupt("it has no MIDI file header");
+    if (bigEndian(d.data() + 4, 4) != 6) throw corrupt("its header is damaged");
+    const std::uint32_t format = bigEndian(d.data() + 8, 2);
     if (format != 0 && format != 1)
         throw BadInput(path + " is a format " + std::to_string(format) + " MIDI file; only formats 0 and 1 are supported");
-    if (header[12] & 0x80) throw BadInput(path + " uses SMPTE timing; only ticks per quarter note are supported");
+    if (d[12] & 0x80) throw BadInput(path + " uses SMPTE timing; only ticks per quarter note are supported");
+    if (bigEndian(d.data() + 12, 2) == 0) throw corrupt("it has no ticks per quarter note");
 
-    // libsmf reads past damage (it truncates the track and goes on); a file it had to
-    // complain about is refused rather than half read.
+    const std::uint32_t declared = bigEndian(d.data() + 10, 2);
+    std::uint32_t tracks = 0;
+    std::size_t pos = 14;
+    while (pos < d.size()) {
+        if (d.size() - pos < 8) {
+            if (tracks == declared) break;  // a few stray bytes after the last track
+            throw corrupt("it ends inside a chunk header");
+        }
+        const std::uint32_t length = bigEndian(d.data() + pos + 4, 4);
+        if (length > d.size() - pos - 8) throw corrupt("a chunk runs past the end of the file (truncated?)");
+        if (std::memcmp(d.data() + pos, "MTrk", 4) == 0) ++tracks;
+        pos += 8 + length;
+    }
+    if (tracks != declared)
+        throw corrupt("the header declares " + std::to_string(declared) + " tracks, the file holds " + std::to_string(tracks));
+}
+
+}  // namespace
+
+MidiSong MidiFile::read(const std::string& path) {
+    const std::string data = InputFile::read(path);
+    if (data.size() > std::size_t(INT32_MAX)) throw BadInput(path + " is too large for a MIDI file");
+    checkLayout(data, path);
+
+    // libsmf reads past damage inside a track (it truncates the track and goes on); a file it
+    // had to complain about is refused rather than half read.
     SmfLogCapture log;
-    SmfPointer smf(smf_load(path.c_str()));
+    SmfPointer smf(smf_load_from_memory(data.data(), int(data.size())));
     if (!smf || log.complained())
         throw BadInput(path + " is not a readable MIDI file: " + log.reason("the file is corrupt"));
     if (smf->ppqn <= 0) throw BadInput(path + " has no ticks per quarter note");

@@ -12,7 +12,9 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EventList.hpp"
+#include "Host/AudioHost/FloatText.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
+#include "Host/AudioHost/InputFile.hpp"
 #include "Host/AudioHost/MidiFile.hpp"
 #include "Host/AudioHost/OfflineRenderer.hpp"
 #include "Host/AudioHost/OutputFile.hpp"
@@ -23,6 +25,16 @@ namespace AudioHost {
 namespace {
 
 enum class FileKind { eventList, midi };
+
+// Every cycle up to the last event is rendered; a stray time far in the future would keep the
+// host busy for hours, so a song may last a day at most.
+constexpr double longestSongSeconds = 24 * 60 * 60;
+
+void checkLength(const std::vector<HostEvent>& events, const RenderOptions& o) {
+    if (!events.empty() && double(events.back().sampleTime) > longestSongSeconds * o.sampleRate)
+        throw BadInput(o.input + " reaches sample " + std::to_string(events.back().sampleTime) +
+                       ", beyond 24 hours at " + floatText(float(o.sampleRate)) + " Hz; auhost renders at most 24 hours");
+}
 
 bool endsWith(const std::string& s, const char* suffix) {
     const std::size_t n = std::strlen(suffix);
@@ -36,21 +48,6 @@ FileKind kindOf(const std::string& path, const char* role) {
     if (endsWith(path, ".txt")) return FileKind::eventList;
     if (endsWith(path, ".mid") || endsWith(path, ".midi")) return FileKind::midi;
     throw BadInput(std::string(role) + " " + path + " must be a MIDI file (.mid) or an event list (.txt)");
-}
-
-std::string readText(const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) throw BadInput("cannot read " + path + ": it is a directory");
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) throw BadInput("cannot read " + path + ": " + std::strerror(errno));
-    std::string text;
-    char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    const bool failed = std::ferror(file);
-    std::fclose(file);
-    if (failed) throw BadInput("cannot read " + path + ": read error");
-    return text;
 }
 
 Timeline makeTimeline(const RenderOptions& o, std::vector<Timeline::TempoChange> tempi,
@@ -113,7 +110,8 @@ private:
 RenderResult renderEventList(UnitSource& source, const RenderOptions& o) {
     if (kindOf(o.output, "OUTPUT") != FileKind::eventList)
         throw BadInput("OUTPUT " + o.output + " must be an event list (.txt) when INPUT is one");
-    const std::vector<HostEvent> events = EventList::parse(readText(o.input), o.input);
+    const std::vector<HostEvent> events = EventList::parse(InputFile::read(o.input), o.input);
+    checkLength(events, o);
     const Timeline timeline = makeTimeline(o, {{0, 120}}, {{0, 4, 4}});
 
     UnitRun run(source, o);
@@ -172,6 +170,7 @@ RenderResult renderMidiFile(UnitSource& source, const RenderOptions& o) {
             events.push_back(HostEvent::midi(sampleAtTick(track.tick(i)), b[0], b.size() > 1 ? b[1] : 0,
                                              b.size() > 2 ? b[2] : 0, std::uint8_t(b.size())));
         }
+        checkLength(events, o);
         if (events.empty()) {
             out.tracks[t] = track;
             continue;
