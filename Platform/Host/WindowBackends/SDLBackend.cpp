@@ -86,6 +86,12 @@ SDLBackend::SDLBackend() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("SDL could not start its video: ") + SDL_GetError());
+    // Without a reachable display SDL settles for drawing nowhere; that is no window at all.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw std::runtime_error("SDL could not open the display named by DISPLAY or WAYLAND_DISPLAY");
+    }
     // Input reaches the application even while nothing asks for events.
     pumpTimer_ = Dispatch::Timer::scheduledTimer(1.0 / 120, true, [this](Dispatch::Timer&) { pump(); });
 }
