@@ -5,6 +5,7 @@
 
 #include "AppKit/NSAlert.hpp"
 #include "AppKit/NSApplicationDelegate.hpp"
+#include "AppKit/NSColor.hpp"
 #include "AppKit/NSCursor.hpp"
 #include "AppKit/NSWorkspace.hpp"
 #include "AppKit/StandardAboutPanel.hpp"
@@ -118,6 +119,26 @@ TEST_F(ServicesTest, TheAboutPanelNameFallsBackToTheExecutable) {
     EXPECT_EQ(panel->applicationName(), "AppKitTests");
     EXPECT_EQ(panel->versionLine(), "Version 2.0");
     panel->close();
+}
+
+TEST_F(ServicesTest, ColoursAndImagesComeFromTheBundleCatalogueInSeparateNamespaces) {
+    auto assets = dir / "Contents" / "Resources" / "Assets";
+    std::filesystem::create_directories(assets / "icons");
+    std::ofstream(assets / "colors.txt") << "background 0.25 0.5 0.75 1\n";
+    CoreGraphics::CGImage::make(4, 2)->writePNG((assets / "icons" / "dot.png").string());
+    CoreGraphics::CGImage::make(6, 6)->writePNG((assets / "background.png").string());
+    writeInfo("");
+
+    auto colour = NSColor::named("background");
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(colour->cgColor(), CoreGraphics::CGColor::sRGB(0.25, 0.5, 0.75, 1));
+    EXPECT_EQ(NSColor::named("icons/dot"), nullptr);
+    auto dot = NSImage::named("icons/dot");
+    ASSERT_TRUE(dot);
+    EXPECT_EQ(dot->size(), (CGSize{4, 2}));
+    EXPECT_EQ(dot->name(), "icons/dot");
+    EXPECT_EQ(NSImage::named("background")->size(), (CGSize{6, 6}));
+    EXPECT_EQ(NSImage::named("missing"), nullptr);
 }
 
 TEST_F(ServicesTest, AlertsAskTheResponderAndDefaultToTheFirstButton) {
