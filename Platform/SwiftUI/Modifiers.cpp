@@ -421,6 +421,9 @@ AnyView aspectRatio(const AnyView& c, std::optional<CGFloat> r, ContentMode m) {
 AnyView layoutPriority(const AnyView& c, CGFloat p) { return make<LayoutPriorityModifier>(c, p); }
 AnyView gridCellColumns(const AnyView& c, int n) { return make<GridCellColumnsModifier>(c, n); }
 AnyView background(const AnyView& c, const AnyView& v, Alignment a) { return make<LayerModifier>(c, v, a, true); }
+AnyView backgroundColor(const AnyView& c, const Color& color, Edges e) {
+    return make<LayerModifier>(c, AnyView(color).ignoresSafeArea(e), Alignment::center(), true);
+}
 AnyView overlay(const AnyView& c, const AnyView& v, Alignment a) { return make<LayerModifier>(c, v, a, false); }
 // The hosts give the views no safe-area insets, so there is nothing to extend under.
 AnyView ignoresSafeArea(const AnyView& c, Edges) { return c; }

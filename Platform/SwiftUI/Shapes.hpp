@@ -25,23 +25,33 @@ private:
     ShapeDescription shape_;
 };
 
+namespace detail {
+inline ShapeDescription shape(ShapeDescription::Kind kind, CGSize corners = {}, bool continuous = false) {
+    ShapeDescription s;
+    s.kind = kind;
+    s.cornerSize = corners;
+    s.continuousCorners = continuous;
+    return s;
+}
+}  // namespace detail
+
 struct Rectangle : ShapeView {
-    Rectangle() : ShapeView({ShapeDescription::Kind::rectangle}) {}
+    Rectangle() : ShapeView(detail::shape(ShapeDescription::Kind::rectangle)) {}
 };
 struct RoundedRectangle : ShapeView {
     explicit RoundedRectangle(CGFloat cornerRadius, RoundedCornerStyle style = RoundedCornerStyle::continuous)
         : RoundedRectangle(CGSize{cornerRadius, cornerRadius}, style) {}
     explicit RoundedRectangle(CGSize cornerSize, RoundedCornerStyle style = RoundedCornerStyle::continuous)
-        : ShapeView({ShapeDescription::Kind::roundedRectangle, cornerSize, style == RoundedCornerStyle::continuous}) {}
+        : ShapeView(detail::shape(ShapeDescription::Kind::roundedRectangle, cornerSize, style == RoundedCornerStyle::continuous)) {}
 };
 struct Circle : ShapeView {
-    Circle() : ShapeView({ShapeDescription::Kind::circle}) {}
+    Circle() : ShapeView(detail::shape(ShapeDescription::Kind::circle)) {}
 };
 struct Capsule : ShapeView {
-    Capsule() : ShapeView({ShapeDescription::Kind::capsule}) {}
+    Capsule() : ShapeView(detail::shape(ShapeDescription::Kind::capsule)) {}
 };
 struct Ellipse : ShapeView {
-    Ellipse() : ShapeView({ShapeDescription::Kind::ellipse}) {}
+    Ellipse() : ShapeView(detail::shape(ShapeDescription::Kind::ellipse)) {}
 };
 
 }  // namespace SwiftUI

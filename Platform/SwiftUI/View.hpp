@@ -119,10 +119,11 @@ public:
     AnyView preferredColorScheme(ColorScheme scheme) const;
 
     // Layout
+    // Designated fields, as the platform's labels: .frame({.maxWidth = infinity}).
     struct FrameSpec {
-        std::optional<CGFloat> width, height;
-        std::optional<CGFloat> minWidth, idealWidth, maxWidth;
-        std::optional<CGFloat> minHeight, idealHeight, maxHeight;
+        std::optional<CGFloat> width = std::nullopt, height = std::nullopt;
+        std::optional<CGFloat> minWidth = std::nullopt, idealWidth = std::nullopt, maxWidth = std::nullopt;
+        std::optional<CGFloat> minHeight = std::nullopt, idealHeight = std::nullopt, maxHeight = std::nullopt;
         Alignment alignment = Alignment::center();
     };
     AnyView frame(const FrameSpec& spec) const;
@@ -289,6 +290,7 @@ AnyView aspectRatio(const AnyView& content, std::optional<CGFloat> ratio, Conten
 AnyView layoutPriority(const AnyView& content, CGFloat priority);
 AnyView gridCellColumns(const AnyView& content, int count);
 AnyView background(const AnyView& content, const AnyView& view, Alignment alignment);
+AnyView backgroundColor(const AnyView& content, const Color& color, Edges ignoresSafeAreaEdges);
 AnyView overlay(const AnyView& content, const AnyView& view, Alignment alignment);
 AnyView ignoresSafeArea(const AnyView& content, Edges edges);
 AnyView opacity(const AnyView& content, double value);
@@ -357,7 +359,7 @@ template <class S> AnyView View<S>::layoutPriority(CGFloat p) const { return mod
 template <class S> AnyView View<S>::gridCellColumns(int n) const { return modifiers::gridCellColumns(VZ_SWIFTUI_SELF, n); }
 template <class S> AnyView View<S>::background(const AnyView& v, Alignment a) const { return modifiers::background(VZ_SWIFTUI_SELF, v, a); }
 template <class S> AnyView View<S>::background(const Color& c, Edges e) const {
-    return modifiers::background(VZ_SWIFTUI_SELF, AnyView(c).ignoresSafeArea(e), Alignment::center());
+    return modifiers::backgroundColor(VZ_SWIFTUI_SELF, c, e);
 }
 template <class S> AnyView View<S>::overlay(const AnyView& v, Alignment a) const { return modifiers::overlay(VZ_SWIFTUI_SELF, v, a); }
 template <class S> AnyView View<S>::ignoresSafeArea(Edges e) const { return modifiers::ignoresSafeArea(VZ_SWIFTUI_SELF, e); }

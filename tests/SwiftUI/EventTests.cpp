@@ -146,6 +146,7 @@ TEST_F(Events, AMenuOpensThroughItsPresenterAndRunsTheChosenItem) {
 // Click to edit, type, Return submits, Escape cancels through a key handler, focus follows
 // the binding both ways.
 struct Label {
+    explicit Label(std::shared_ptr<Log> l) : log(std::move(l)) {}
     std::shared_ptr<Log> log;
     State<bool> isEditing{false};
     State<std::string> text{std::string("12")};
@@ -181,7 +182,7 @@ struct Label {
 
 TEST_F(Events, FocusTypingReturnAndEscape) {
     auto log = std::make_shared<Log>();
-    ViewGraph g(AnyView(HStack({Label{log}, Color::red().frame(20, 20).accessibilityIdentifier("elsewhere")})), {200, 40});
+    ViewGraph g(AnyView(HStack({Label(log), Color::red().frame(20, 20).accessibilityIdentifier("elsewhere")})), {200, 40});
     ASSERT_TRUE(g.clickText("12"));
     ASSERT_NE(g.focusedField(), nullptr) << "the focus binding focuses the field once it exists";
     g.typeText("3");
