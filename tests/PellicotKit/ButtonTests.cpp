@@ -23,7 +23,7 @@ using namespace KitTest;
 using namespace SwiftUI;
 
 // Buttons sit at the top left of a larger graph, so releases can land outside them.
-class Buttons : public EventTest {
+class KitButtons : public EventTest {
 protected:
     static std::unique_ptr<ViewGraph> host(AnyView button) {
         auto g = std::make_unique<ViewGraph>(
@@ -56,7 +56,7 @@ std::shared_ptr<AudioParameter> modeParameter(float value) {
     return parameter(Unit::indexed, 0, 5, value, ValueIncrement::linear(), std::vector<std::string>{"Soft", "Hard", "Wild"}, "Mode");
 }
 
-TEST_F(Buttons, AClickInsideIsOneGestureOfBeginChangeAndEnd) {
+TEST_F(KitButtons, AClickInsideIsOneGestureOfBeginChangeAndEnd) {
     auto p = toggleParameter(0);
     auto g = host(ToggleButton(p, Color::white(), std::nullopt, 12));
     press(*g, {40, 10});
@@ -67,7 +67,7 @@ TEST_F(Buttons, AClickInsideIsOneGestureOfBeginChangeAndEnd) {
     EXPECT_EQ(images(*g), (std::vector<std::string>{"modern-button-on"}));
 }
 
-TEST_F(Buttons, AReleaseOutsideOnlyClosesTheGesture) {
+TEST_F(KitButtons, AReleaseOutsideOnlyClosesTheGesture) {
     auto p = toggleParameter(0);
     auto g = host(ToggleButton(p, Color::white(), std::nullopt, 12));
     press(*g, {40, 10});
@@ -83,7 +83,7 @@ TEST_F(Buttons, AReleaseOutsideOnlyClosesTheGesture) {
     EXPECT_EQ(writes(*p), (Writes{{0, Event::touch}, {1, Event::value}, {1, Event::release}})) << "only the end counts";
 }
 
-TEST_F(Buttons, TheRightAndBottomEdgesAreOutside) {
+TEST_F(KitButtons, TheRightAndBottomEdgesAreOutside) {
     struct Case {
         CGPoint release;
         bool inside;
@@ -96,7 +96,7 @@ TEST_F(Buttons, TheRightAndBottomEdgesAreOutside) {
     }
 }
 
-TEST_F(Buttons, OnTestsAndNewValues) {
+TEST_F(KitButtons, OnTestsAndNewValues) {
     // Two-state buttons are on at exactly 1 and write 1 only from exactly 0; index buttons are
     // on when the value truncates to their index and write that index.
     struct Case {
@@ -129,7 +129,7 @@ TEST_F(Buttons, OnTestsAndNewValues) {
     }
 }
 
-TEST_F(Buttons, HugeAndNonFiniteValuesAreSimplyOff) {
+TEST_F(KitButtons, HugeAndNonFiniteValuesAreSimplyOff) {
     for (float v : {1e20f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
         auto p = parameter(Unit::generic, -1e30f, 1e30f, v);
         auto g = host(ChaosToggleButton(p, 2, ChaosButtonColor::yellow));
@@ -137,7 +137,7 @@ TEST_F(Buttons, HugeAndNonFiniteValuesAreSimplyOff) {
     }
 }
 
-TEST_F(Buttons, TitlesComeFromValueStringsOrAreEmpty) {
+TEST_F(KitButtons, TitlesComeFromValueStringsOrAreEmpty) {
     auto g = host(ChaosToggleButton(modeParameter(0), 1, ChaosButtonColor::yellow));
     EXPECT_EQ(g->renderTree().texts(), (std::vector<std::string>{"HARD"}));
     EXPECT_EQ(textColor(*g, "HARD"), "chaosToggleText");
@@ -158,7 +158,7 @@ TEST_F(Buttons, TitlesComeFromValueStringsOrAreEmpty) {
     EXPECT_EQ(over->renderTree().texts(), (std::vector<std::string>{"Go fast"}));
 }
 
-TEST_F(Buttons, ModeToggleImagesAndTextColours) {
+TEST_F(KitButtons, ModeToggleImagesAndTextColours) {
     struct Case {
         ToggleButtonStyle look;
         float value;
@@ -192,7 +192,7 @@ TEST_F(Buttons, ModeToggleImagesAndTextColours) {
     }
 }
 
-TEST_F(Buttons, TitleOffsetsMoveTheDrawingOnly) {
+TEST_F(KitButtons, TitleOffsetsMoveTheDrawingOnly) {
     auto chaos = host(ChaosButton("Go", ChaosButtonColor::yellow));
     auto* text = chaos->renderTree().findText("Go");
     ASSERT_NE(text, nullptr);
@@ -207,7 +207,7 @@ TEST_F(Buttons, TitleOffsetsMoveTheDrawingOnly) {
     EXPECT_TRUE(toggle->renderTree().find([](const RenderNode& n) { return n.traits.contains(AccessibilityTraits::isButton()); }));
 }
 
-TEST_F(Buttons, LeftRightArrowFollowsItsLeftValueAndFlips) {
+TEST_F(KitButtons, LeftRightArrowFollowsItsLeftValueAndFlips) {
     auto p = parameter(Unit::indexed, 0, 1, 1);
     auto g = host(LeftRightArrowButton(p, 1));
     EXPECT_EQ(images(*g), (std::vector<std::string>{"chaos-button-small-yellow-left"}));
@@ -221,7 +221,7 @@ TEST_F(Buttons, LeftRightArrowFollowsItsLeftValueAndFlips) {
     EXPECT_EQ(g->renderTree().findImage("chaos-button-small-yellow-right")->frame.size, (CGSize{28, 34}));
 }
 
-TEST_F(Buttons, MomentaryButtonsActOnAReleaseInside) {
+TEST_F(KitButtons, MomentaryButtonsActOnAReleaseInside) {
     int pressed = 0;
     auto chaos = host(ChaosButton("Go", ChaosButtonColor::yellow, [&] { ++pressed; }));
     click(*chaos, {10, 10}, {10, 10});
@@ -241,7 +241,7 @@ TEST_F(Buttons, MomentaryButtonsActOnAReleaseInside) {
     EXPECT_EQ(options, (std::vector<bool>{true, false}));
 }
 
-TEST_F(Buttons, AHoldButtonHoldsOneUntilReleasedAnywhere) {
+TEST_F(KitButtons, AHoldButtonHoldsOneUntilReleasedAnywhere) {
     auto p = parameter(Unit::boolean, 0, 1, 0);
     auto g = host(ParameterHoldButton(p, KitImage::chaosButtonYellow(), KitImage::chaosButtonYellowDown()));
     press(*g, {10, 10});
@@ -254,7 +254,7 @@ TEST_F(Buttons, AHoldButtonHoldsOneUntilReleasedAnywhere) {
     EXPECT_EQ(images(*g), (std::vector<std::string>{"chaos-button-yellow"}));
 }
 
-TEST_F(Buttons, APressCancelledByRemovalClosesTheGesture) {
+TEST_F(KitButtons, APressCancelledByRemovalClosesTheGesture) {
     auto p = toggleParameter(0);
     auto show = std::make_shared<Observation::Observed<bool>>(true);
     struct Host {

@@ -13,7 +13,7 @@ using namespace KitTest;
 using namespace SwiftUI;
 
 // A label beside an empty area to click away to.
-class Label : public TestSupport::VirtualTimeTest {
+class KitLabel : public TestSupport::VirtualTimeTest {
 protected:
     std::unique_ptr<ViewGraph> show(const std::shared_ptr<AudioParameter>& p, bool showName = false, bool showSuffix = false,
                                     std::shared_ptr<const LabelFormatter> formatter = nullptr) {
@@ -40,7 +40,7 @@ private:
     std::shared_ptr<int> endedCount_ = std::make_shared<int>(0);
 };
 
-TEST_F(Label, AClickOpensAFocusedFieldWithTheValuesText) {
+TEST_F(KitLabel, AClickOpensAFocusedFieldWithTheValuesText) {
     auto p = parameter(Unit::milliseconds, 0, 50, 12);
     auto g = show(p);
     ASSERT_TRUE(g->clickText("12.0"));
@@ -53,7 +53,7 @@ TEST_F(Label, AClickOpensAFocusedFieldWithTheValuesText) {
     EXPECT_EQ(g->renderTree().findText("12.0"), nullptr) << "the value row gives way to the field";
 }
 
-TEST_F(Label, ReturnCommitsTheTypedValueInDisplayUnits) {
+TEST_F(KitLabel, ReturnCommitsTheTypedValueInDisplayUnits) {
     auto p = parameter(Unit::absoluteCents, 0, 2400, 1200);
     auto g = show(p);
     ASSERT_TRUE(g->clickText("12.0"));
@@ -65,7 +65,7 @@ TEST_F(Label, ReturnCommitsTheTypedValueInDisplayUnits) {
     EXPECT_EQ(ended(), 1);
 }
 
-TEST_F(Label, TypedTextThatIsNoNumberOrOutOfRange) {
+TEST_F(KitLabel, TypedTextThatIsNoNumberOrOutOfRange) {
     struct Case {
         std::string typed;
         Writes expected;
@@ -90,7 +90,7 @@ TEST_F(Label, TypedTextThatIsNoNumberOrOutOfRange) {
     }
 }
 
-TEST_F(Label, EscapeRestoresTheValuesText) {
+TEST_F(KitLabel, EscapeRestoresTheValuesText) {
     auto p = parameter(Unit::milliseconds, 0, 50, 12);
     auto g = show(p);
     ASSERT_TRUE(g->clickText("12.0"));
@@ -103,7 +103,7 @@ TEST_F(Label, EscapeRestoresTheValuesText) {
     EXPECT_EQ(field(*g)->text, "12.0");
 }
 
-TEST_F(Label, ClickingElsewhereKeepsTheTypedTextUntilTheValueChanges) {
+TEST_F(KitLabel, ClickingElsewhereKeepsTheTypedTextUntilTheValueChanges) {
     auto p = parameter(Unit::milliseconds, 0, 50, 12);
     auto g = show(p);
     ASSERT_TRUE(g->clickText("12.0"));
@@ -121,7 +121,7 @@ TEST_F(Label, ClickingElsewhereKeepsTheTypedTextUntilTheValueChanges) {
     EXPECT_EQ(field(*g)->text, "14.0");
 }
 
-TEST_F(Label, HostAutomationDoesNotOverwriteWhatIsBeingTyped) {
+TEST_F(KitLabel, HostAutomationDoesNotOverwriteWhatIsBeingTyped) {
     auto p = parameter(Unit::milliseconds, 0, 50, 12);
     auto g = show(p);
     ASSERT_TRUE(g->clickText("12.0"));
@@ -142,7 +142,7 @@ TEST_F(Label, HostAutomationDoesNotOverwriteWhatIsBeingTyped) {
     EXPECT_EQ(field(*g)->text, "41.0");
 }
 
-TEST_F(Label, NameAndSuffix) {
+TEST_F(KitLabel, NameAndSuffix) {
     auto ms = parameter(Unit::milliseconds, 0, 50, 12, ValueIncrement::linear(), std::nullopt, "Delay");
     auto g = show(ms, true, true);
     auto* name = g->renderTree().findText("DELAY");
@@ -160,7 +160,7 @@ TEST_F(Label, NameAndSuffix) {
     EXPECT_EQ(h->renderTree().texts(), (std::vector<std::string>{"12.0"}));
 }
 
-TEST_F(Label, ANameFormatterShowsAndReadsValueNames) {
+TEST_F(KitLabel, ANameFormatterShowsAndReadsValueNames) {
     auto p = parameter(Unit::indexed, 0, 2, 0, ValueIncrement::linear(), std::vector<std::string>{"Off", "Half", "Full"});
     auto g = show(p, false, false, std::make_shared<LabelNameFormatter>(*p));
     ASSERT_TRUE(g->clickText("Off"));

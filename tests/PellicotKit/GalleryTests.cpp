@@ -36,7 +36,7 @@ constexpr CGFloat scale = 2;
 
 // The kit's controls side by side: every dial at its lower bound, middle and upper bound,
 // every button in each of its states, the header with and without an update notice.
-class Gallery : public TestSupport::VirtualTimeTest {
+class KitGallery : public TestSupport::VirtualTimeTest {
 protected:
     // A control held pressed, drawn in a graph of its own (one press at a time per graph).
     AnyView pressed(AnyView control, CGSize size) {
@@ -162,7 +162,7 @@ protected:
     }
 };
 
-TEST_F(Gallery, RendersTheKitToAPicture) {
+TEST_F(KitGallery, RendersTheKitToAPicture) {
     const CGSize size{680, 1040};
     auto content = AnyView(VStack(HorizontalAlignment::leading, 18, {dials(), buttons(), headers()}))
                        .padding(20)

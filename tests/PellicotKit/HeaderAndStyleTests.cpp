@@ -17,7 +17,7 @@ using namespace Pellicot;
 using namespace KitTest;
 using namespace SwiftUI;
 
-class Header : public TestSupport::VirtualTimeTest {
+class KitHeader : public TestSupport::VirtualTimeTest {
 protected:
     void SetUp() override {
         VirtualTimeTest::SetUp();
@@ -35,7 +35,7 @@ protected:
     static std::vector<Foundation::URL> opened() { return AppKit::NSWorkspace::shared().openedURLs(); }
 };
 
-TEST_F(Header, VersionLogoAndMenuWithoutTabs) {
+TEST_F(KitHeader, VersionLogoAndMenuWithoutTabs) {
     int built = 0;
     auto g = show(PluginHeaderView(updateURL(), "1.0.3", tabs(std::nullopt), PelliFont::rocket, std::nullopt, [&] {
         ++built;
@@ -58,7 +58,7 @@ TEST_F(Header, VersionLogoAndMenuWithoutTabs) {
     EXPECT_EQ(opened(), (std::vector<Foundation::URL>{KitLinks::quorvaneSite()}));
 }
 
-TEST_F(Header, IsFortySixPointsHighWhateverItIsOffered) {
+TEST_F(KitHeader, IsFortySixPointsHighWhateverItIsOffered) {
     for (CGSize size : {CGSize{640, 46}, CGSize{400, 300}, CGSize{900, 20}}) {
         auto g = show(PluginHeaderView(updateURL(), "1.0", tabs(std::vector<std::string>{"One", "Two"}), PelliFont::rocket,
                                        UpdateAvailableDetails{"2.0"}),
@@ -73,7 +73,7 @@ TEST_F(Header, IsFortySixPointsHighWhateverItIsOffered) {
     }
 }
 
-TEST_F(Header, AnAnnouncedUpdateReplacesTheVersion) {
+TEST_F(KitHeader, AnAnnouncedUpdateReplacesTheVersion) {
     auto g = show(PluginHeaderView(updateURL(), "1.0.3", tabs(std::nullopt), PelliFont::dosisLight, UpdateAvailableDetails{"1.2.0"}));
     EXPECT_EQ(g->renderTree().findText("1.0.3"), nullptr);
     auto* label = g->renderTree().findText("1.2.0 AVAILABLE");
@@ -90,7 +90,7 @@ TEST_F(Header, AnAnnouncedUpdateReplacesTheVersion) {
     EXPECT_EQ(opened(), (std::vector<Foundation::URL>{updateURL()})) << "the update link, not the maker's site";
 }
 
-TEST_F(Header, TabsShowTheSelectedValueAndSelectWithOneChange) {
+TEST_F(KitHeader, TabsShowTheSelectedValueAndSelectWithOneChange) {
     auto p = tabs(std::vector<std::string>{"Main", "Steps"}, 1);
     auto g = show(PluginHeaderView(updateURL(), "1.0", p, PelliFont::dosisMedium, std::nullopt));
     auto* main = g->renderTree().findText("MAIN");
@@ -107,13 +107,13 @@ TEST_F(Header, TabsShowTheSelectedValueAndSelectWithOneChange) {
     EXPECT_EQ(g->renderTree().findText("MAIN")->color.assetName(), "tabSelected");
 }
 
-TEST_F(Header, AValueBetweenTabsSelectsNone) {
+TEST_F(KitHeader, AValueBetweenTabsSelectsNone) {
     auto g = show(PluginHeaderView(updateURL(), "1.0", tabs(std::vector<std::string>{"A", "B"}, 0.5f), PelliFont::rocket, std::nullopt));
     EXPECT_EQ(g->renderTree().findText("A")->color.assetName(), "tabUnselected");
     EXPECT_EQ(g->renderTree().findText("B")->color.assetName(), "tabUnselected");
 }
 
-TEST_F(Header, TabTitlesAreUpperCasedInTheUsersLanguage) {
+TEST_F(KitHeader, TabTitlesAreUpperCasedInTheUsersLanguage) {
     Foundation::Locale::setCurrent(Foundation::Locale("tr_TR"));
     auto g = show(PluginHeaderView(updateURL(), "1.0", tabs(std::vector<std::string>{"izler", "izler"}), PelliFont::rocket,
                                    UpdateAvailableDetails{"1.1 beta i"}));
@@ -129,7 +129,7 @@ std::unique_ptr<ViewGraph> styled(const ButtonStyle& style, bool pressed) {
     return g;
 }
 
-TEST(ButtonStyles, ModernPicksItsBezelAndLabelColour) {
+TEST(KitButtonStyles, ModernPicksItsBezelAndLabelColour) {
     struct Case {
         bool on, pressed;
         std::string image;
@@ -152,7 +152,7 @@ TEST(ButtonStyles, ModernPicksItsBezelAndLabelColour) {
     }
 }
 
-TEST(ButtonStyles, SettingsMovesOnlyTheDisplayFaceDown) {
+TEST(KitButtonStyles, SettingsMovesOnlyTheDisplayFaceDown) {
     for (PelliFont font : {PelliFont::rocket, PelliFont::dosisLight, PelliFont::dosisMedium}) {
         auto g = styled(SettingsButtonStyle(font), false);
         EXPECT_NE(g->renderTree().findImage("settings-button"), nullptr);
@@ -163,7 +163,7 @@ TEST(ButtonStyles, SettingsMovesOnlyTheDisplayFaceDown) {
     EXPECT_NE(styled(SettingsButtonStyle(PelliFont::rocket), true)->renderTree().findImage("settings-button-down"), nullptr);
 }
 
-TEST(ButtonStyles, UpdateBadgeDimsWhilePressed) {
+TEST(KitButtonStyles, UpdateBadgeDimsWhilePressed) {
     auto released = styled(UpdateButtonStyle(), false);
     auto pressed = styled(UpdateButtonStyle(), true);
     EXPECT_EQ(released->renderTree().findText("LABEL")->opacity, 1.0);

@@ -15,7 +15,7 @@ using namespace Pellicot;
 using namespace KitTest;
 using namespace SwiftUI;
 
-class Knob : public EventTest {
+class KitKnob : public EventTest {
 protected:
     // The frame number a bare knob shows.
     static int shownFrame(ViewGraph& g) {
@@ -34,7 +34,7 @@ LabelDisplayOptions options(bool showName = false, bool showSuffix = false) {
     return LabelDisplayOptions(Color::white(), 10, 13, 13, showSuffix, showName, 50);
 }
 
-TEST_F(Knob, ADragBeginsInPlaceSaturatesAndEndsWithTheLastValue) {
+TEST_F(KitKnob, ADragBeginsInPlaceSaturatesAndEndsWithTheLastValue) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     ViewGraph g(bareKnob(p, 6, 0.01f), {40, 40});
     press(g, {20, 20});
@@ -54,7 +54,7 @@ TEST_F(Knob, ADragBeginsInPlaceSaturatesAndEndsWithTheLastValue) {
     EXPECT_EQ(writes(*p), (Writes{{0, Event::touch}, {50, Event::value}, {49.5f, Event::value}, {49.5f, Event::release}}));
 }
 
-TEST_F(Knob, AnIndexedParameterStepsByWholeNumbersAndKeepsTheFraction) {
+TEST_F(KitKnob, AnIndexedParameterStepsByWholeNumbersAndKeepsTheFraction) {
     auto p = parameter(Unit::indexed, 1, 16, 1);
     ViewGraph g(bareKnob(p, 0, 0.01f), {40, 40});
     press(g, {20, 30});
@@ -66,7 +66,7 @@ TEST_F(Knob, AnIndexedParameterStepsByWholeNumbersAndKeepsTheFraction) {
     EXPECT_EQ(p->value(), 5);
 }
 
-TEST_F(Knob, DoubleClickAndOptionClickResetWithOneChange) {
+TEST_F(KitKnob, DoubleClickAndOptionClickResetWithOneChange) {
     auto p = parameter(Unit::milliseconds, 0, 50, 10);
     ViewGraph g(bareKnob(p, 6, 0.01f), {40, 40});
     for (int way = 0; way < 2; ++way) {
@@ -86,7 +86,7 @@ TEST_F(Knob, DoubleClickAndOptionClickResetWithOneChange) {
     EXPECT_TRUE(writes(*p).empty()) << "a plain click resets nothing";
 }
 
-TEST_F(Knob, TheFrameFollowsTheValueFromAnywhere) {
+TEST_F(KitKnob, TheFrameFollowsTheValueFromAnywhere) {
     auto p = parameter(Unit::milliseconds, 0, 50, 25);
     ViewGraph g(bareKnob(p, 6, 0.01f), {40, 40});
     g.update();
@@ -96,7 +96,7 @@ TEST_F(Knob, TheFrameFollowsTheValueFromAnywhere) {
     EXPECT_EQ(shownFrame(g), 1);
 }
 
-TEST_F(Knob, ACancelledDragEndsTheEdit) {
+TEST_F(KitKnob, ACancelledDragEndsTheEdit) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     auto show = std::make_shared<Observation::Observed<bool>>(true);
     struct Host {
@@ -118,7 +118,7 @@ TEST_F(Knob, ACancelledDragEndsTheEdit) {
     EXPECT_EQ(p->value(), 20);
 }
 
-TEST_F(Knob, MediumDialsShowTheirColoursFrames) {
+TEST_F(KitKnob, MediumDialsShowTheirColoursFrames) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     ViewGraph g(AnyView(MediumDial(p, SmallDialColor::purple, options())), {100, 140});
     g.update();
@@ -131,7 +131,7 @@ TEST_F(Knob, MediumDialsShowTheirColoursFrames) {
     EXPECT_NE(g.renderTree().findImage("knobs/dial-medium-purple-51"), nullptr);
 }
 
-TEST_F(Knob, EachDialHasItsImagesSizesAndLabel) {
+TEST_F(KitKnob, EachDialHasItsImagesSizesAndLabel) {
     auto p = parameter(Unit::milliseconds, 0, 50, 12);
     struct Case {
         AnyView dial;
@@ -162,7 +162,7 @@ TEST_F(Knob, EachDialHasItsImagesSizesAndLabel) {
     }
 }
 
-TEST_F(Knob, ATinyDialCoversItsRangeInHalfTheTravelOfAMediumDial) {
+TEST_F(KitKnob, ATinyDialCoversItsRangeInHalfTheTravelOfAMediumDial) {
     for (bool tiny : {true, false}) {
         auto p = parameter(Unit::milliseconds, 0, 50, 0);
         ViewGraph g(tiny ? AnyView(TinyDial(p, options())) : AnyView(MediumDial(p, SmallDialColor::blue, options())), {100, 140});
@@ -175,7 +175,7 @@ TEST_F(Knob, ATinyDialCoversItsRangeInHalfTheTravelOfAMediumDial) {
     }
 }
 
-TEST_F(Knob, DoubleClickingTheDialResetsAndClickingItsLabelOpensTheField) {
+TEST_F(KitKnob, DoubleClickingTheDialResetsAndClickingItsLabelOpensTheField) {
     auto p = parameter(Unit::milliseconds, 0, 50, 10);
     p->setValue(30, ParameterEditor::ui, ParameterEditorState::change);
     drain();

@@ -19,7 +19,7 @@ using namespace KitTest;
 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
 constexpr float inf = std::numeric_limits<float>::infinity();
 
-TEST(ValueMapping, LinearRangesMapStraight) {
+TEST(KitValueMapping, LinearRangesMapStraight) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     EXPECT_EQ(p->normalise(0), 0);
     EXPECT_EQ(p->normalise(25), 0.5f);
@@ -28,7 +28,7 @@ TEST(ValueMapping, LinearRangesMapStraight) {
     EXPECT_EQ(p->denormalise(1), 50);
 }
 
-TEST(ValueMapping, LogarithmicWithAndWithoutMidpoint) {
+TEST(KitValueMapping, LogarithmicWithAndWithoutMidpoint) {
     auto skewed = parameter(Unit::hertz, 20, 20000, 1000, ValueIncrement::logarithmic(1000.0f));
     EXPECT_NEAR(skewed->normalise(1000), 0.5f, 1e-6);
     EXPECT_NEAR(skewed->denormalise(0.5f), 1000, 0.01);
@@ -42,7 +42,7 @@ TEST(ValueMapping, LogarithmicWithAndWithoutMidpoint) {
     for (float v : {20.0f, 100.0f, 4321.0f, 20000.0f}) EXPECT_NEAR(plain->denormalise(plain->normalise(v)), v, v * 1e-5) << v;
 }
 
-TEST(ValueMapping, TheSkewPutsTheMidpointAtHalfTravel) {
+TEST(KitValueMapping, TheSkewPutsTheMidpointAtHalfTravel) {
     auto p = parameter(Unit::hertz, 20, 20000, 1000, ValueIncrement::logarithmic(1000.0f));
     auto e = p->skew(1000);
     ASSERT_TRUE(e.has_value());
@@ -56,7 +56,7 @@ TEST(ValueMapping, TheSkewPutsTheMidpointAtHalfTravel) {
     EXPECT_FALSE(parameter(Unit::hertz, 0, 100, 1, ValueIncrement::logarithmic(10.0f))->skew(10).has_value());
 }
 
-TEST(ValueMapping, MidpointsThatCannotSkewFallBackToPlainLogarithmic) {
+TEST(KitValueMapping, MidpointsThatCannotSkewFallBackToPlainLogarithmic) {
     auto plain = parameter(Unit::hertz, 20, 20000, 20, ValueIncrement::logarithmic());
     for (float midpoint : {20.0f, 20000.0f, 50000.0f}) {
         auto p = parameter(Unit::hertz, 20, 20000, 20, ValueIncrement::logarithmic(midpoint));
@@ -65,13 +65,13 @@ TEST(ValueMapping, MidpointsThatCannotSkewFallBackToPlainLogarithmic) {
     }
 }
 
-TEST(ValueMapping, LogarithmicWithANonPositiveBoundMapsLinearly) {
+TEST(KitValueMapping, LogarithmicWithANonPositiveBoundMapsLinearly) {
     auto p = parameter(Unit::hertz, 0, 100, 0, ValueIncrement::logarithmic(10.0f));
     EXPECT_EQ(p->normalise(25), 0.25f);
     EXPECT_EQ(p->denormalise(0.75f), 75);
 }
 
-TEST(KnobFrames, BoundsAndMiddleOfA51FrameSequence) {
+TEST(KitKnobFrames, BoundsAndMiddleOfA51FrameSequence) {
     auto p = parameter(Unit::milliseconds, 0, 50, 0);
     EXPECT_EQ(KnobControl::frame(*p, 0, 51), 1);
     EXPECT_EQ(KnobControl::frame(*p, 25, 51), 26);
@@ -79,7 +79,7 @@ TEST(KnobFrames, BoundsAndMiddleOfA51FrameSequence) {
     EXPECT_EQ(KnobControl::frame(*p, 0.5f, 51), 2) << "half a frame rounds away from zero";
 }
 
-TEST(KnobFrames, PositionsThatAreNotNumbersStayInsideTheSequence) {
+TEST(KitKnobFrames, PositionsThatAreNotNumbersStayInsideTheSequence) {
     // A range with equal bounds gives 0 / 0; values outside the range and infinities give
     // positions far outside 0...1. None of them may be converted to an integer unclamped.
     auto empty = AudioParameter::dummyParam();
@@ -94,7 +94,7 @@ TEST(KnobFrames, PositionsThatAreNotNumbersStayInsideTheSequence) {
     EXPECT_EQ(KnobControl::frame(*p, 25, 1), 1);
 }
 
-TEST(PaddedIndex, AtLeastTwoDigits) {
+TEST(KitPaddedIndex, AtLeastTwoDigits) {
     EXPECT_EQ(paddedIndexString(1), "01");
     EXPECT_EQ(paddedIndexString(9), "09");
     EXPECT_EQ(paddedIndexString(10), "10");
@@ -102,7 +102,7 @@ TEST(PaddedIndex, AtLeastTwoDigits) {
     EXPECT_EQ(paddedIndexString(0), "00");
 }
 
-TEST(DefaultFormatter, PrintsWithAFixedCountOfDecimals) {
+TEST(KitDefaultFormatter, PrintsWithAFixedCountOfDecimals) {
     auto ms = parameter(Unit::milliseconds, 0, 50, 0);
     auto cents = parameter(Unit::absoluteCents, 0, 2400, 0);
     struct Case {
@@ -124,7 +124,7 @@ TEST(DefaultFormatter, PrintsWithAFixedCountOfDecimals) {
         EXPECT_EQ(DefaultLabelFormatter(*c.param, c.decimals).format(c.value), c.text) << c.value << " @" << c.decimals;
 }
 
-TEST(DefaultFormatter, ReadsTheWholeTextAsOneNumber) {
+TEST(KitDefaultFormatter, ReadsTheWholeTextAsOneNumber) {
     DefaultLabelFormatter f(*parameter(Unit::absoluteCents, 0, 2400, 0), 1);
     struct Case {
         std::string text;
@@ -149,7 +149,7 @@ TEST(DefaultFormatter, ReadsTheWholeTextAsOneNumber) {
     EXPECT_TRUE(std::isnan(*n));
 }
 
-TEST(NameFormatter, ShowsTheNameAtTheNearestIndex) {
+TEST(KitNameFormatter, ShowsTheNameAtTheNearestIndex) {
     auto p = parameter(Unit::indexed, 0, 1, 0, ValueIncrement::linear(), std::vector<std::string>{"Off", "On"});
     LabelNameFormatter f(*p);
     EXPECT_EQ(f.format(0.4f), "Off");
@@ -157,7 +157,7 @@ TEST(NameFormatter, ShowsTheNameAtTheNearestIndex) {
     EXPECT_EQ(f.format(1), "On");
 }
 
-TEST(NameFormatter, ValuesWithoutANameReadAsTheirNumber) {
+TEST(KitNameFormatter, ValuesWithoutANameReadAsTheirNumber) {
     LabelNameFormatter f(*parameter(Unit::indexed, 0, 5, 0, ValueIncrement::linear(), std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(f.format(2), "2");
     EXPECT_EQ(f.format(-1), "-1");
@@ -170,7 +170,7 @@ TEST(NameFormatter, ValuesWithoutANameReadAsTheirNumber) {
     EXPECT_EQ(none.format(0), "0");
 }
 
-TEST(NameFormatter, ReadsANameWhateverItsCase) {
+TEST(KitNameFormatter, ReadsANameWhateverItsCase) {
     auto p = parameter(Unit::indexed, 0, 2, 0, ValueIncrement::linear(), std::vector<std::string>{"Straight", "Swing", "swing"});
     LabelNameFormatter f(*p);
     EXPECT_EQ(f.value("SWING"), 1.0f) << "the first equal name wins";
@@ -178,7 +178,7 @@ TEST(NameFormatter, ReadsANameWhateverItsCase) {
     EXPECT_EQ(f.value("shuffle"), std::nullopt);
 }
 
-TEST(NameFormatter, ComparesCaseByTheUsersLanguage) {
+TEST(KitNameFormatter, ComparesCaseByTheUsersLanguage) {
     auto p = parameter(Unit::indexed, 0, 1, 0, ValueIncrement::linear(), std::vector<std::string>{"Dim", "Tilt"});
     LabelNameFormatter f(*p);
     Foundation::Locale::setCurrent(Foundation::Locale("tr_TR"));
@@ -190,7 +190,7 @@ TEST(NameFormatter, ComparesCaseByTheUsersLanguage) {
     Foundation::Locale::resetCurrent();
 }
 
-TEST(NameFormatter, KeepsTheNamesItWasMadeWith) {
+TEST(KitNameFormatter, KeepsTheNamesItWasMadeWith) {
     auto p = parameter(Unit::indexed, 0, 1, 0, ValueIncrement::linear(), std::vector<std::string>{"A", "B"});
     LabelNameFormatter f(*p);
     p.reset();

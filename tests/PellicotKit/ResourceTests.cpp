@@ -29,7 +29,7 @@ using CoreGraphics::CGRect;
 using CoreGraphics::CGSize;
 
 // Directories with or without a copy of the kit's bundle, removed afterwards.
-class BundleSearch : public ::testing::Test {
+class KitBundleSearch : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("pellicot-bundle-search-" + std::to_string(::getpid()));
@@ -44,7 +44,7 @@ protected:
     fs::path root_;
 };
 
-TEST_F(BundleSearch, TheFirstCandidateThatHoldsTheBundleWins) {
+TEST_F(KitBundleSearch, TheFirstCandidateThatHoldsTheBundleWins) {
     auto empty = directory("empty", false);
     auto first = directory("first", true);
     auto second = directory("second", true);
@@ -53,7 +53,7 @@ TEST_F(BundleSearch, TheFirstCandidateThatHoldsTheBundleWins) {
     EXPECT_EQ(found->bundleURL().deletingLastPathComponent().lastPathComponent(), "first");
 }
 
-TEST_F(BundleSearch, NoCandidateHoldingTheBundleIsFatal) {
+TEST_F(KitBundleSearch, NoCandidateHoldingTheBundleIsFatal) {
     TestSupport::CaptureFatalErrors capture;
     auto empty = directory("empty", false);
     try {
@@ -151,7 +151,7 @@ TEST(KitResources, LinksAreFixedWebAddresses) {
     EXPECT_EQ(&KitLinks::quorvaneSite(), &KitLinks::quorvaneSite());
 }
 
-TEST(Clamping, ClosedAndPartialRanges) {
+TEST(KitClamping, ClosedAndPartialRanges) {
     struct Case {
         double value, expected;
     };
@@ -164,12 +164,12 @@ TEST(Clamping, ClosedAndPartialRanges) {
     EXPECT_EQ(clamped(std::string("m"), ClosedRange<std::string>{"a", "k"}), "k");
 }
 
-TEST(Clamping, NaNComesOutAsTheLowerBound) {
+TEST(KitClamping, NaNComesOutAsTheLowerBound) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(clamped(nan, ClosedRange<float>{-2, 5}), -2);
 }
 
-TEST(Anchoring, PinsAllFourSidesInsideTheOtherView) {
+TEST(KitAnchoring, PinsAllFourSidesInsideTheOtherView) {
     auto outer = Runtime::make<AppKit::NSView>(CGRect{0, 0, 200, 100});
     auto inner = Runtime::make<AppKit::NSView>(CGRect{0, 0, 10, 10});
     outer->addSubview(inner);
@@ -187,7 +187,7 @@ TEST(Anchoring, PinsAllFourSidesInsideTheOtherView) {
     EXPECT_EQ(inner->frame(), (CGRect{10, 10, 180, 80}));
 }
 
-TEST(Anchoring, AnAbsentViewChangesNothing) {
+TEST(KitAnchoring, AnAbsentViewChangesNothing) {
     auto view = Runtime::make<AppKit::NSView>(CGRect{0, 0, 10, 10});
     anchorToAllSidesOf(*view, nullptr, {1, 2, 3, 4});
     EXPECT_TRUE(view->translatesAutoresizingMaskIntoConstraints());
