@@ -75,4 +75,14 @@ std::shared_ptr<AudioToolbox::AUAudioUnit> AudioUnitViewController::createAudioU
     return unit;
 }
 
+std::shared_ptr<AudioToolbox::AUAudioUnit> AudioUnitViewController::createAudioUnitWithComponentDescription(
+    const AudioToolbox::AudioComponentDescription& description, std::optional<Foundation::NSError>* error) {
+    try {
+        return createAudioUnit(description);
+    } catch (const Foundation::NSError& e) {
+        if (error) *error = e;
+        return nullptr;
+    }
+}
+
 }  // namespace Vantrel_Zellow_Extension

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "AppKit/NSViewController.hpp"
-#include "CoreAudioKit/AUAudioUnitFactory.hpp"
+#include "AudioToolbox/AUAudioUnitFactory.hpp"
+#include "Foundation/NSError.hpp"
 #include "CoreAudioKit/AUViewController.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
@@ -12,7 +13,7 @@ namespace Vantrel_Zellow_Extension {
 
 // The extension's principal class: the editor's view controller and the factory of the effect's
 // unit. One Settings object, made with the controller, serves both the unit and the editor.
-class AudioUnitViewController : public CoreAudioKit::AUViewController, public CoreAudioKit::AUAudioUnitFactory {
+class AudioUnitViewController : public CoreAudioKit::AUViewController, public AudioToolbox::AUAudioUnitFactory {
     VZ_OBJECT(AudioUnitViewController, CoreAudioKit::AUViewController)
 
 public:
@@ -34,6 +35,10 @@ public:
     // unit's creation error unchanged and then leaves everything as it was.
     std::shared_ptr<AudioToolbox::AUAudioUnit> createAudioUnit(
         const AudioToolbox::AudioComponentDescription& componentDescription) override;
+    // The message form (createAudioUnitWithComponentDescription:error:): null, and the error in
+    // `error` when one is given, instead of a throw.
+    std::shared_ptr<AudioToolbox::AUAudioUnit> createAudioUnitWithComponentDescription(
+        const AudioToolbox::AudioComponentDescription& componentDescription, std::optional<Foundation::NSError>* error);
 
 protected:
     AudioUnitViewController(std::optional<std::string> nibName, std::shared_ptr<Foundation::Bundle> bundle)

@@ -124,7 +124,12 @@ AnyView MainView::stepGrid() const {
     ViewList counts;
     for (int n = 1; n <= 16; ++n)
         counts.push_back(AnyView(Button(stepCountLabel(n), [state = stepCount, n] { state = n; })).id(n));
-    auto countMenu = AnyView(Menu(std::move(counts), AnyView(Text("Wide Enough Now")).foregroundColor(Color::clear())))
+    // The label only gives the menu its click area over the bezel: in the button's face, so it
+    // is as wide as the bezel and no wider. The text renderer draws even clear text, so opacity
+    // hides it (and keeps the click area).
+    auto countMenu = AnyView(Menu(std::move(counts), Pellicot::pelliFont(Text("Wide Enough Now"), PelliFont::rocket, 12)
+                                                         .foregroundColor(Color::clear())
+                                                         .opacity(0)))
                          .menuStyle(MenuStyle::borderlessButton)
                          .menuIndicator(MenuIndicatorVisibility::hidden);
     auto count = AnyView(ZStack(Alignment::center(),

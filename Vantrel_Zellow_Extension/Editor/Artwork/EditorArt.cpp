@@ -64,7 +64,7 @@ void drawPanel(CGContext& c, CGSize s) {
                              {{0, CGColor::hex(beat ? 0x23262d : 0x1d1f24)}, {1, CGColor::hex(beat ? 0x1c1e23 : 0x18191d)}},
                              {0, laneTop}, {0, laneBottom});
         // The fader's slot, under the handle's travel.
-        const CGFloat slotTop = laneTop + 104 + 4, slotBottom = slotTop + 61;
+        const CGFloat slotTop = laneTop + 100, slotBottom = slotTop + 73;
         c.setFillColor(CGColor::hex(0x08090b));
         c.fill(CGPath::roundedRect({x + columnWidth / 2 - 1.5, slotTop, 3, slotBottom - slotTop}, 1.5, CornerStyle::circular));
         c.setFillColor(CGColor::gray(1, 0.07));
