@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/MidiFile.hpp"
 #include "HostFixture.hpp"
@@ -77,4 +79,39 @@ TEST_F(MidiFileTest, UnusableFilesAreRefusedWithTheirName) {
             EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
         }
     }
+}
+
+// Damaged copies of a good file (bytes changed, cut short) are either read or refused as
+// bad input; nothing reads outside the file (the sanitizer builds check that).
+TEST_F(MidiFileTest, DamagedFilesAreReadOrRefusedSafely) {
+    MidiSong song;
+    song.ticksPerQuarterNote = 96;
+    song.tracks.resize(2);
+    add(song.tracks[0], 0, {0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+    add(song.tracks[0], 0, {0xFF, 0x03, 0x05, 'T', 'i', 't', 'l', 'e'});
+    for (int i = 0; i < 40; ++i) {
+        add(song.tracks[1], i * 24, {0x90, std::uint8_t(40 + i), 0x64});
+        add(song.tracks[1], i * 24 + 12, {0x80, std::uint8_t(40 + i), 0x00});
+    }
+    add(song.tracks[1], 999, {0xF0, 0x03, 0x7E, 0x00, 0xF7});
+    MidiFile::write(song, path("good.mid"));
+    const std::string good = read("good.mid");
+
+    std::mt19937 random(3);
+    int refused = 0;
+    for (int variant = 0; variant < 400; ++variant) {
+        std::string bad = good;
+        if (variant % 4 == 0) {
+            bad.resize(random() % bad.size());
+        } else {
+            for (int k = 0; k < 1 + variant % 3; ++k) bad[14 + random() % (bad.size() - 14)] = char(random());
+        }
+        write("bad.mid", bad);
+        try {
+            MidiFile::read(path("bad.mid"));
+        } catch (const AudioHost::BadInput&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 100);
 }

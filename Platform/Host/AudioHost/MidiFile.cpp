@@ -86,8 +86,55 @@ std::uint32_t bigEndian(const unsigned char* p, int bytes) {
     return v;
 }
 
-// The file's layout, checked before libsmf sees it: libsmf trusts chunk lengths and reads past
-// the end of its buffer when one is wrong.
+// Walks one track's events by the file format's grammar. Sysex and meta events cancel running
+// status, as the format says; libsmf does not cancel it and then fails an assertion, so such a
+// track never reaches it. Returns what is wrong, or nothing.
+std::string trackFault(std::span<const unsigned char> t) {
+    std::size_t p = 0;
+    unsigned char running = 0;
+    auto variableLength = [&](std::uint64_t& value) {
+        value = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (p >= t.size()) return false;
+            const unsigned char b = t[p++];
+            value = (value << 7) | (b & 0x7F);
+            if (!(b & 0x80)) return true;
+        }
+        return false;
+    };
+    while (p < t.size()) {
+        std::uint64_t delta = 0, length = 0;
+        if (!variableLength(delta)) return "an event time runs past the end of its track";
+        if (p >= t.size()) return "a track ends after an event time";
+        const unsigned char first = t[p];
+        if (first == 0xFF || first == 0xF0 || first == 0xF7) {
+            const bool endOfTrack = first == 0xFF && p + 1 < t.size() && t[p + 1] == 0x2F;
+            p += first == 0xFF ? 2 : 1;
+            if (p > t.size() || !variableLength(length) || length > t.size() - p) return "an event runs past the end of its track";
+            p += std::size_t(length);
+            running = 0;
+            if (endOfTrack) return p == t.size() ? std::string() : "a track goes on after its end marker";
+            continue;
+        }
+        if (first > 0xF0) return "a track holds a system message, which a file cannot hold";
+        unsigned char status = running;
+        if (first & 0x80) {
+            status = first;
+            ++p;
+        }
+        if (!status) return "a data byte stands where an event should start";
+        running = status;
+        const std::size_t data = (status & 0xE0) == 0xC0 ? 1 : 2;
+        if (data > t.size() - p) return "a message runs past the end of its track";
+        for (std::size_t i = 0; i < data; ++i)
+            if (t[p + i] & 0x80) return "a message is missing data bytes";
+        p += data;
+    }
+    return "a track has no end marker";
+}
+
+// The file's layout, checked before libsmf sees it: libsmf trusts chunk lengths and event
+// lengths, reading past the end of its buffer or failing an assertion when one is wrong.
 void checkLayout(const std::string& file, const std::string& path) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
     const std::span<const unsigned char> d(bytes, file.size());
@@ -110,7 +157,11 @@ void checkLayout(const std::string& file, const std::string& path) {
         }
         const std::uint32_t length = bigEndian(d.data() + pos + 4, 4);
         if (length > d.size() - pos - 8) throw corrupt("a chunk runs past the end of the file (truncated?)");
-        if (std::memcmp(d.data() + pos, "MTrk", 4) == 0) ++tracks;
+        if (std::memcmp(d.data() + pos, "MTrk", 4) == 0) {
+            ++tracks;
+            const std::string fault = trackFault(d.subspan(pos + 8, length));
+            if (!fault.empty()) throw corrupt("track " + std::to_string(tracks) + ": " + fault);
+        }
         pos += 8 + length;
     }
     if (tracks != declared)
