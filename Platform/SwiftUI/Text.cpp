@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "CoreGraphics/TextLayout.hpp"
+#include "Foundation/Bundle.hpp"
 #include "SwiftUI/Environment.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/ViewNode.hpp"
@@ -35,7 +36,11 @@ Text::Text(const char* key) : text_(key ? key : ""), localized_(true) {
         std::lock_guard lock(localizerMutex);
         f = localizer();
     }
-    if (f) text_ = f(text_);
+    if (f) {
+        text_ = f(text_);
+    } else if (auto main = Foundation::Bundle::main()) {
+        text_ = main->localizedString(text_, {});
+    }
 }
 
 void Text::setLocalizer(std::function<std::string(const std::string&)> l) {

@@ -7,15 +7,16 @@
 namespace SwiftUI {
 
 // Text in the environment's font and foreground colour. A string literal is a localizable
-// key (looked up through the localizer, shown as written when there is no translation); a
-// std::string is shown verbatim, as on the platform.
+// key (looked up in the main bundle's Localizable table, or through an installed localizer;
+// shown as written when there is no translation); a std::string is shown verbatim, as on
+// the platform.
 class Text : public ViewImpl, public View<Text> {
 public:
     Text(const char* key);
     Text(std::string verbatim) : text_(std::move(verbatim)) {}
     static Text verbatim(std::string text) { return Text(std::move(text)); }
 
-    // Translation of keys; by default none (keys show as written).
+    // Replaces the main bundle's tables as the translation of keys (tests); null restores them.
     static void setLocalizer(std::function<std::string(const std::string& key)> localizer);
 
     const std::string& string() const { return text_; }

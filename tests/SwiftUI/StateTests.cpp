@@ -142,3 +142,16 @@ TEST_F(StateAndObservation, ForEachKeepsStateWithTheElementsId) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Text, LiteralsAreLocalizableKeysAndStringsAreVerbatim) {
+    SwiftUI::Text::setLocalizer([](const std::string& key) { return key == "RESET" ? std::string("ZURÜCK") : key; });
+    EXPECT_EQ(SwiftUI::Text("RESET").string(), "ZURÜCK");
+    EXPECT_EQ(SwiftUI::Text(std::string("RESET")).string(), "RESET");
+    EXPECT_EQ(SwiftUI::Text::verbatim("RESET").string(), "RESET");
+    SwiftUI::Text::setLocalizer(nullptr);
+    EXPECT_EQ(SwiftUI::Text("RESET").string(), "RESET") << "no translation: shown as written";
+}
+
+}  // namespace
