@@ -51,3 +51,20 @@ function(vz_add_test target)
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     PROPERTIES LABELS "${A_LABELS}" TIMEOUT 120)
 endfunction()
+
+# vz_add_xvfb_test(<name> <test target> <gtest filter>)
+# Runs the filtered tests of a test binary on a virtual X display (the real-window tests),
+# requiring the display; reported as skipped where xvfb-run is not installed.
+function(vz_add_xvfb_test name target filter)
+  find_program(XVFB_RUN xvfb-run)
+  if(XVFB_RUN)
+    add_test(NAME ${name}
+      COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}> --gtest_filter=${filter})
+    # X11's libraries keep allocations for the life of the process.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120
+      ENVIRONMENT "VZ_REQUIRE_DISPLAY=1;ASAN_OPTIONS=detect_leaks=0")
+  else()
+    add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "xvfb-run is not installed: skipped")
+    set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "skipped")
+  endif()
+endfunction()

@@ -45,7 +45,9 @@ struct RenderNode {
     enum class Kind { group, text, image, shape, color, textField, menu, hostedView };
     Kind kind = Kind::group;
 
-    CGRect frame;        // drawn, in the root's coordinates
+    // Drawn, in the root's coordinates. A group's own frame moves with its ancestors'
+    // offsets and scales; the ones it applies itself show in its children.
+    CGRect frame;
     CGRect layoutFrame;  // where layout put it, before offsets and scales
     CGAffineTransform transform;  // layout coordinates to drawn coordinates
     double opacity = 1;           // accumulated
