@@ -340,9 +340,48 @@ TEST_F(Editor, TheRowOfDotsTakesNoHeight) {
     EXPECT_DOUBLE_EQ(dot->frame.midY(), reset->frame.maxY() + 22);
 }
 
-TEST_F(Editor, TheHeaderShowsTheUpdateButtonThatOpensTheUpdateLink) {
-    editor();
-    EXPECT_EQ(Vantrel_Zellow_Extension::EditorLinks::openAndUpdateURL().absoluteString(), "vantrelzellow://openAndUpdate");
+TEST_F(Editor, TheUpdateLinkIsTheApplicationsSchemeAndHostAlone) {
+    const auto& url = Vantrel_Zellow_Extension::EditorLinks::openAndUpdateURL();
+    EXPECT_EQ(url.absoluteString(), "vantrelzellow://openAndUpdate");
+    EXPECT_EQ(url.scheme(), "vantrelzellow");
+    EXPECT_EQ(url.host(), "openAndUpdate");
+    using Vantrel_Zellow_Extension::stepCountLabel;
+    EXPECT_EQ(stepCountLabel(1), "1 Step");
+    EXPECT_EQ(stepCountLabel(2), "2 Steps");
+    EXPECT_EQ(stepCountLabel(16), "16 Steps");
+    EXPECT_EQ(stepCountLabel(0), "0 Steps");
+    EXPECT_EQ(stepCountLabel(-1), "-1 Steps");
+}
+
+TEST_F(Editor, TheResetBezelSinksWhileHeldAndItsTextSitsOnePointLow) {
+    auto& g = editor();
+    const auto* text = g.renderTree().findText("RESET");
+    ASSERT_NE(text, nullptr);
+    const CGPoint at{text->frame.midX(), text->frame.midY()};
+    auto bezelUnder = [&](const std::string& name) {
+        for (const auto* n : g.renderTree().findAll([&](const RenderNode& r) { return r.imageName == name; }))
+            if (n->frame.contains(at)) return n;
+        return static_cast<const RenderNode*>(nullptr);
+    };
+    const auto* up = bezelUnder("button");
+    ASSERT_NE(up, nullptr);
+    EXPECT_DOUBLE_EQ(text->frame.midY(), up->frame.midY() + 1);
+    g.mouseDown(at);
+    drain();
+    EXPECT_NE(bezelUnder("button-down"), nullptr);
+    g.mouseUp(at);
+    drain();
+    EXPECT_NE(bezelUnder("button"), nullptr);
+    EXPECT_EQ(bezelUnder("button-down"), nullptr);
+}
+
+TEST_F(Editor, TheSwingDialsShowTheirValuesWithoutTheUnit) {
+    auto& g = editor();
+    const auto texts = g.renderTree().texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "50.0"), 3) << "the three swings";
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.find("MS") != std::string::npos; }), 2)
+        << "delay and random";
+    EXPECT_NE(g.renderTree().findText("1/16 SWING"), nullptr);
 }
 
 }  // namespace
