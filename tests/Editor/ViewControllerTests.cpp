@@ -6,6 +6,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "AudioToolbox/AUParameterTree.hpp"
+#include "Dispatch/DispatchQueue.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Editor/EditorTestSupport.hpp"
 #include "Vantrel_Zellow_Extension/Editor/RestoreMainResponder.hpp"
@@ -112,6 +113,21 @@ TEST_F(ViewController, ACreationErrorIsRethrownAndChangesNothing) {
     EXPECT_EQ(c->audioUnit(), first) << "the earlier unit stays";
     EXPECT_EQ(c->settings()->zellowAU(), first);
     EXPECT_EQ(c->createAudioUnitWithComponentDescription(description, nullptr) != nullptr, true);
+}
+
+TEST_F(ViewController, OnTheMainThreadTheFactoryRunsAtOnceWithoutWaitingOnTheMainQueue) {
+    auto c = AudioUnitViewController::make();
+    ASSERT_TRUE(Runtime::isMainThread());
+    // Work queued on the main queue before the call would have to run first if the factory
+    // waited on the queue; it runs directly, so the queue is untouched.
+    bool queuedRan = false;
+    Dispatch::DispatchQueue::main().async([&] { queuedRan = true; });
+    auto unit = c->createAudioUnit(description);
+    ASSERT_TRUE(unit);
+    EXPECT_FALSE(queuedRan);
+    EXPECT_EQ(c->settings()->zellowAU(), unit);
+    drain();
+    EXPECT_TRUE(queuedRan);
 }
 
 TEST_F(ViewController, AFactoryCallFromAnotherThreadRunsOnTheMainThreadAndWaits) {
