@@ -72,6 +72,11 @@ const char* AudioHostCommand::usage() {
     return "usage: auhost render [options] INPUT OUTPUT   run INPUT through the effect and write what it sent\n"
            "       auhost params                          print the effect's parameters\n"
            "       auhost presets                         print the effect's factory presets\n"
+           "       auhost list                            print the Audio Unit extensions found\n"
+           "       auhost edit [options]                  open the effect's editor in a window\n"
+           "\n"
+           "The effect is the extension bundle (.appex) in the built application's PlugIns folder,\n"
+           "or the one --extension PATH names (a bundle or a folder of bundles), on any command.\n"
            "\n"
            "INPUT and OUTPUT are both MIDI files (.mid, format 0 or 1) or both event lists (.txt):\n"
            "one event per line, \"SAMPLE_TIME HH HH HH\" (MIDI bytes in hex) or\n"
@@ -85,7 +90,14 @@ const char* AudioHostCommand::usage() {
            "  --block FRAMES           frames per render cycle (default 512)\n"
            "  --tempo BPM              tempo (default: the file's tempo map, else 120)\n"
            "  --time-signature N/D     time signature (default: the file's, else 4/4)\n"
-           "  --start-beat B           beat position of the first sample (default 0)\n";
+           "  --start-beat B           beat position of the first sample (default 0)\n"
+           "\n"
+           "edit options:\n"
+           "  --play FILE              play a MIDI file through the unit in real time\n"
+           "  --snapshot FILE.png      write the window's picture after --seconds and quit\n"
+           "  --size WxH               window size in points (default: the editor's own)\n"
+           "  --seconds S              how long to run (default: until the window closes or the\n"
+           "                           song ends; 2 with --play and --snapshot, else 0)\n";
 }
 
 int AudioHostCommand::run(const std::vector<std::string>& arguments) {
@@ -108,7 +120,7 @@ int AudioHostCommand::run(const std::vector<std::string>& arguments) {
             }
             return command == "params" ? params() : presets();
         }
-        throw BadInput("unknown command \"" + command + "\"; the commands are render, params and presets (see auhost --help)");
+        throw BadInput("unknown command \"" + command + "\"; the commands are render, params, presets, list and edit (see auhost --help)");
     } catch (const BadInput& error) {
         err_ << "auhost: " << error.what() << '\n';
         return 2;

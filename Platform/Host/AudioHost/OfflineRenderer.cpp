@@ -149,6 +149,7 @@ std::vector<HostEvent> OfflineRenderer::render(AUAudioUnit& unit, std::span<cons
     std::size_t next = 0;
     for (std::int64_t k = 0; k < cycles; ++k) {
         const std::int64_t start = k * std::int64_t(block_);
+        if (pacer_ && !pacer_(start)) break;
         state.context = timeline_.contextAt(start);
         state.cycleStart = double(start);
         AudioTimeStamp timestamp;

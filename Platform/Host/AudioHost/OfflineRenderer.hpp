@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -21,12 +22,17 @@ public:
     // Throws UnitFailure when the unit refuses the set-up or a cycle returns an error status.
     std::vector<HostEvent> render(AudioToolbox::AUAudioUnit& unit, std::span<const HostEvent> events) const;
 
+    // Called on the rendering thread before each cycle with the cycle's first sample: a host
+    // that plays in real time waits there for the cycle's moment, and stops by returning false.
+    using CyclePacer = std::function<bool(std::int64_t cycleStartSample)>;
+    void setPacer(CyclePacer pacer) { pacer_ = std::move(pacer); }
     // The cycle that holds a sample time.
     std::int64_t cycleOf(AudioToolbox::AUEventSampleTime sampleTime) const { return sampleTime / std::int64_t(block_); }
 
 private:
     const Timeline& timeline_;
     AudioToolbox::AUAudioFrameCount block_;
+    CyclePacer pacer_;
 };
 
 }  // namespace AudioHost

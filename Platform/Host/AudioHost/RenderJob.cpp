@@ -226,4 +226,33 @@ RenderResult RenderJob::run(UnitSource& source, const RenderOptions& options) {
     return renderMidiFile(source, options);
 }
 
+PlayedSong readSongToPlay(const std::string& path, double sampleRate) {
+    RenderOptions o;
+    o.input = path;
+    o.sampleRate = sampleRate;
+    const MidiSong song = MidiFile::read(path);
+    std::vector<Timeline::TempoChange> tempi;
+    std::vector<Timeline::MeterChange> meters;
+    songMaps(song, tempi, meters);
+    PlayedSong played{makeTimeline(o, std::move(tempi), std::move(meters)), {}};
+    const double tpq = song.ticksPerQuarterNote;
+    for (std::size_t t = 0; t < song.tracks.size(); ++t) {
+        const MidiTrack& track = song.tracks[t];
+        for (std::size_t i = 0; i < track.size(); ++i) {
+            auto b = track.bytes(i);
+            if (!MidiFile::isChannelMessage(b)) continue;
+            if (b.size() > 3 || int(b.size()) != midiMessageLength(b[0]))
+                throw BadInput(path + ": track " + std::to_string(t + 1) + " holds a malformed channel message at tick " +
+                               std::to_string(track.tick(i)));
+            played.events.push_back(HostEvent::midi(std::llround(played.timeline.sampleAtSongBeat(double(track.tick(i)) / tpq)),
+                                                    b[0], b.size() > 1 ? b[1] : 0, b.size() > 2 ? b[2] : 0,
+                                                    std::uint8_t(b.size())));
+        }
+    }
+    std::stable_sort(played.events.begin(), played.events.end(),
+                     [](const HostEvent& a, const HostEvent& b) { return a.sampleTime < b.sampleTime; });
+    checkLength(played.events, o);
+    return played;
+}
+
 }  // namespace AudioHost

@@ -7,6 +7,9 @@
 #include "Host/AudioHost/RenderStatistics.hpp"
 #include "Host/AudioHost/UnitSource.hpp"
 
+#include "Host/AudioHost/HostEvent.hpp"
+#include "Host/AudioHost/Timeline.hpp"
+
 namespace AudioHost {
 
 struct RenderOptions {
@@ -25,6 +28,14 @@ struct RenderResult {
     RenderStatistics statistics;
     std::size_t unitsRun = 0;
 };
+
+// What a host plays through one unit: the channel messages of every track of a MIDI file in
+// time order, and the song's timeline. Throws BadInput like a render of the file.
+struct PlayedSong {
+    Timeline timeline;
+    std::vector<HostEvent> events;
+};
+PlayedSong readSongToPlay(const std::string& path, double sampleRate);
 
 // One `auhost render`: reads INPUT, runs it through units of the source and writes OUTPUT.
 // An event list (.txt) runs through one unit and comes back as the list of what the unit sent,

@@ -1,0 +1,86 @@
+#include "Host/AudioHost/ExtensionUnitSource.hpp"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+
+#include "Host/AudioHost/BadInput.hpp"
+
+namespace AudioHost {
+
+namespace {
+
+using Dictionary = Foundation::PropertyList::Dictionary;
+
+const Foundation::PropertyList* entry(const Dictionary* d, const std::string& key) {
+    if (!d) return nullptr;
+    auto it = d->find(key);
+    return it == d->end() ? nullptr : &it->second;
+}
+
+const std::string* text(const Dictionary* d, const std::string& key) {
+    const auto* e = entry(d, key);
+    return e ? e->string() : nullptr;
+}
+
+std::uint32_t fourCharCode(const Dictionary* d, const std::string& key, const std::string& bundle) {
+    const std::string* s = text(d, key);
+    if (!s || s->size() != 4) throw BadInput(bundle + ": the audio component's " + key + " is not a four-character code");
+    std::uint32_t code = 0;
+    for (char c : *s) code = code << 8 | std::uint8_t(c);
+    return code;
+}
+
+}  // namespace
+
+ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath, std::vector<HostPreset> presets)
+    : path_(bundlePath), presets_(std::move(presets)) {
+    const std::string shown = bundlePath.string();
+    auto bundle = Foundation::Bundle::withPath(shown);
+    if (!bundle) throw BadInput(shown + ": no such extension bundle");
+    const Dictionary* extension = nullptr;
+    if (const auto* e = entry(&bundle->infoDictionary(), "NSExtension")) extension = e->dictionary();
+    const std::string* principal = text(extension, "NSExtensionPrincipalClass");
+    const Dictionary* attributes = nullptr;
+    if (const auto* a = entry(extension, "NSExtensionAttributes")) attributes = a->dictionary();
+    const Foundation::PropertyList* components = entry(attributes, "AudioComponents");
+    if (!principal || !components || !components->array() || components->array()->empty() ||
+        !(*components->array())[0].dictionary())
+        throw BadInput(shown + ": not an Audio Unit extension (its Info.plist names no principal class and audio component)");
+    principal_ = *principal;
+    const Dictionary* component = (*components->array())[0].dictionary();
+    description_ = {fourCharCode(component, "type", shown), fourCharCode(component, "subtype", shown),
+                    fourCharCode(component, "manufacturer", shown)};
+    if (const std::string* n = text(component, "name")) name_ = *n;
+
+    const auto executable = bundle->executableURL();
+    if (!executable) throw BadInput(shown + ": the bundle names no executable");
+    // Kept loaded for the life of the process: its classes stay registered.
+    if (!dlopen(executable->path().c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        const char* why = dlerror();
+        throw BadInput(shown + ": cannot load its module (" + (why ? why : "unknown reason") + ")");
+    }
+    if (!Runtime::ClassRegistry::shared().contains(principal_))
+        throw BadInput(shown + ": its module registers no class named \"" + principal_ + "\"");
+}
+
+std::vector<std::filesystem::path> ExtensionUnitSource::findExtensions(const std::filesystem::path& directory) {
+    std::vector<std::filesystem::path> out;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(directory, ec))
+        if (e.is_directory() && e.path().extension() == ".appex") out.push_back(e.path());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::shared_ptr<Runtime::NSObject> ExtensionUnitSource::makePrincipal() const {
+    return Runtime::ClassRegistry::shared().create(principal_);
+}
+
+std::shared_ptr<AudioToolbox::AUAudioUnitFactory> ExtensionUnitSource::makeFactory() {
+    auto factory = std::dynamic_pointer_cast<AudioToolbox::AUAudioUnitFactory>(makePrincipal());
+    if (!factory) throw UnitFailure(path_.string() + ": the principal class \"" + principal_ + "\" is no Audio Unit factory");
+    return factory;
+}
+
+}  // namespace AudioHost
