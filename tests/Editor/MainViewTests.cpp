@@ -232,7 +232,9 @@ TEST_F(Editor, OptionResetUsesWhicheverRandomisersTheTableHas) {
         random.ranges->clear();
         PresetActions(settings, random, c.table).resetStepPattern();
         ASSERT_EQ(random.ranges->size(), c.draws);
-        if (c.draws) EXPECT_EQ(random.ranges->front(), c.firstRange);
+        if (c.draws) {
+            EXPECT_EQ(random.ranges->front(), c.firstRange);
+        }
     }
     drain();
     EXPECT_EQ(settings->stepCount->value(), 16) << "never the defaults with Option";

@@ -8,7 +8,10 @@
 
 #include "AudioToolbox/AUAudioUnitFactory.hpp"
 #include "AudioToolbox/AUParameterTree.hpp"
+#include "CoreGraphics/CGImage.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/ExtensionUnitSource.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 #include "Host/AudioHost/UnitSource.hpp"
 #include "Host/AudioHost/Zellow/ZellowUnitSource.hpp"
@@ -21,46 +24,6 @@ namespace fs = std::filesystem;
 
 const std::string appex = std::string(VZ_BINARY_DIR) + "/Vantrel_Zellow.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
 
-const Foundation::PropertyList* entry(const Foundation::PropertyList::Dictionary& d, const std::string& key) {
-    auto it = d.find(key);
-    return it == d.end() ? nullptr : &it->second;
-}
-
-std::uint32_t code(const Foundation::PropertyList* p) {
-    const std::string& s = *p->string();
-    return std::uint32_t(std::uint8_t(s[0])) << 24 | std::uint32_t(std::uint8_t(s[1])) << 16 |
-           std::uint32_t(std::uint8_t(s[2])) << 8 | std::uint32_t(std::uint8_t(s[3]));
-}
-
-// The effect as a host finds it: the bundle's Info.plist names the principal class and the
-// component; loading the module registers the class; the class makes the unit.
-class LoadedExtension : public AudioHost::UnitSource {
-public:
-    LoadedExtension() {
-        bundle_ = Foundation::Bundle::withPath(appex);
-        if (!bundle_) throw std::runtime_error("no extension bundle at " + appex);
-        const auto* extension = entry(bundle_->infoDictionary(), "NSExtension")->dictionary();
-        principal_ = *entry(*extension, "NSExtensionPrincipalClass")->string();
-        const auto* attributes = entry(*extension, "NSExtensionAttributes")->dictionary();
-        const auto& component = *(*entry(*attributes, "AudioComponents")->array())[0].dictionary();
-        description_ = {code(entry(component, "type")), code(entry(component, "subtype")), code(entry(component, "manufacturer"))};
-        handle_ = dlopen(bundle_->executableURL()->path().c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle_) throw std::runtime_error(dlerror());
-    }
-    std::shared_ptr<AudioToolbox::AUAudioUnitFactory> makeFactory() override {
-        return std::dynamic_pointer_cast<AudioToolbox::AUAudioUnitFactory>(Runtime::ClassRegistry::shared().create(principal_));
-    }
-    AudioToolbox::AudioComponentDescription componentDescription() const override { return description_; }
-    std::vector<AudioHost::HostPreset> presets() const override { return AudioHost::ZellowUnitSource().presets(); }
-    const std::string& principal() const { return principal_; }
-
-private:
-    std::shared_ptr<Foundation::Bundle> bundle_;
-    std::string principal_;
-    AudioToolbox::AudioComponentDescription description_;
-    void* handle_ = nullptr;  // kept loaded: its classes stay registered
-};
-
 std::string contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -70,9 +33,12 @@ std::string contents(const std::string& path) {
 
 using Extension = TestSupport::VirtualTimeTest;
 
+AudioHost::ExtensionUnitSource loaded() { return AudioHost::ExtensionUnitSource(appex, AudioHost::ZellowUnitSource().presets()); }
+
 TEST_F(Extension, TheBundleNamesItsPrincipalClassAndALoadedModuleRegistersIt) {
-    LoadedExtension extension;
-    EXPECT_EQ(extension.principal(), "AudioUnitViewController");
+    auto extension = loaded();
+    EXPECT_EQ(extension.principalClass(), "AudioUnitViewController");
+    EXPECT_EQ(extension.name(), "Quorvane: Vantrel Zellow");
     EXPECT_EQ(extension.componentDescription().componentType, AudioToolbox::kAudioUnitType_MIDIProcessor);
     EXPECT_TRUE(Runtime::ClassRegistry::shared().contains("AudioUnitViewController"));
     auto factory = extension.makeFactory();
@@ -92,16 +58,69 @@ TEST_F(Extension, ASongRenderedThroughTheLoadedModuleMatchesTheEngineLinkedIn) {
     AudioHost::RenderOptions options;
     options.preset = "Late Snare";
     options.input = std::string(VZ_SOURCE_DIR) + "/examples/demo.mid";
-    LoadedExtension loaded;
+    auto extension = loaded();
     AudioHost::ZellowUnitSource linked;
     options.output = dir + "/loaded.mid";
-    AudioHost::RenderJob::run(loaded, options);
+    AudioHost::RenderJob::run(extension, options);
     options.output = dir + "/linked.mid";
     AudioHost::RenderJob::run(linked, options);
     const std::string a = contents(dir + "/loaded.mid"), b = contents(dir + "/linked.mid");
     EXPECT_FALSE(a.empty());
     EXPECT_EQ(a, b);
     EXPECT_NE(a, contents(options.input)) << "the preset moved notes";
+}
+
+TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
+    const fs::path dir = fs::path(VZ_BINARY_DIR) / "test-output" / "extension-errors";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "Plain.appex" / "Contents");
+    fs::create_directories(dir / "NoClass.appex" / "Contents" / "MacOS");
+    {
+        std::ofstream(dir / "Plain.appex" / "Contents" / "Info.plist")
+            << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleName</key><string>Plain</string></dict></plist>";
+        // A real extension's Info.plist over a module that registers nothing: the kit's library.
+        std::string info = contents(appex + "/Contents/Info.plist");
+        const std::string from = "<string>Vantrel_Zellow_Extension.so</string>";
+        info.replace(info.find(from), from.size(), "<string>libPellicot.so</string>");
+        std::ofstream(dir / "NoClass.appex" / "Contents" / "Info.plist") << info;
+        fs::copy_file(fs::path(VZ_BINARY_DIR) / "Pellicot" / "libPellicot.so", dir / "NoClass.appex" / "Contents" / "MacOS" / "libPellicot.so");
+    }
+    struct Case {
+        fs::path bundle;
+        std::string says;
+    };
+    for (const Case& c : {Case{dir / "Missing.appex", "no such extension bundle"},
+                          Case{dir / "Plain.appex", "not an Audio Unit extension"}}) {
+        try {
+            AudioHost::ExtensionUnitSource source(c.bundle);
+            ADD_FAILURE() << c.bundle << " was accepted";
+        } catch (const AudioHost::BadInput& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        }
+    }
+    const std::string auhost = std::string(VZ_BINARY_DIR) + "/bin/auhost";
+    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "Plain.appex").string() + " list 2>/dev/null").c_str())), 2);
+    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "Missing.appex").string() + " params 2>/dev/null").c_str())), 2);
+    // In a fresh process, where only the bundle's own module can register the class.
+    const std::string log = (dir / "noclass.txt").string();
+    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "NoClass.appex").string() + " list 2>" + log).c_str())), 2);
+    EXPECT_NE(contents(log).find("registers no class named \"AudioUnitViewController\""), std::string::npos) << contents(log);
+}
+
+// The editor of the extension as auhost shows it, playing the demo song: a 640 x 480 picture.
+TEST_F(Extension, AuhostEditWritesASnapshotOfTheEditorPlaying) {
+    const std::string auhost = std::string(VZ_BINARY_DIR) + "/bin/auhost";
+    const std::string out = std::string(VZ_BINARY_DIR) + "/snapshots/editor.png";
+    fs::create_directories(fs::path(out).parent_path());
+    fs::remove(out);
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " + auhost + " edit --play " + std::string(VZ_SOURCE_DIR) +
+                                "/examples/demo.mid --snapshot " + out + " --seconds 1 >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto image = CoreGraphics::CGImage::readPNG(out);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width(), 640u);
+    EXPECT_EQ(image->height(), 480u);
+    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " edit --size 10 2>/dev/null").c_str())), 2) << "a bad size";
 }
 
 }  // namespace
