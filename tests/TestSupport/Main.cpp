@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
 // threads with glib's futex locks, which the race checker cannot see; the checkers should
 // report only faults of ours.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\nleak:libpangoft2-1.0.so\nleak:libpango-1.0.so\nleak:libglib-2.0.so\n";
+    return "leak:libfontconfig.so\nleak:libpangoft2-1.0.so\nleak:libpango-1.0.so\nleak:libglib-2.0.so\nleak:libcrypto.so\n";
 }
 
 extern "C" const char* __tsan_default_suppressions() {
