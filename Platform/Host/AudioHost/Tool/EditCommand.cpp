@@ -9,6 +9,7 @@
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/RunLoop.hpp"
+#include "Foundation/Bundle.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
 #include "Host/AudioHost/OfflineRenderer.hpp"
@@ -70,6 +71,9 @@ int runEdit(ExtensionUnitSource& source, const std::vector<std::string>& argumen
         std::optional<PlayedSong> song;
         if (o.play) song = readSongToPlay(*o.play, 44100);
 
+        // An extension runs in a process of its own, where its bundle is the main bundle (the
+        // editor shows that bundle's version).
+        if (auto bundle = Foundation::Bundle::withPath(source.bundlePath().string())) Foundation::Bundle::setMain(bundle);
         auto principal = source.makePrincipal();
         auto controller = std::dynamic_pointer_cast<AppKit::NSViewController>(principal);
         auto factory = std::dynamic_pointer_cast<AudioToolbox::AUAudioUnitFactory>(principal);
