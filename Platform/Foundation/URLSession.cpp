@@ -67,6 +67,11 @@ void initialiseCurlOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// curl's global set-up (and the TLS library's under it) is not safe to run on a worker that
+// may still be busy while the process exits, so it runs when this library loads, on the
+// thread that loads it.
+[[maybe_unused]] const bool curlReadyAtLoad = (initialiseCurlOnce(), true);
+
 }  // namespace
 
 URLSession& URLSession::shared() {

@@ -17,6 +17,7 @@
 #include "Host/AudioHost/Zellow/ZellowUnitSource.hpp"
 #include "Runtime/NSObject.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace {
 
@@ -31,7 +32,15 @@ std::string contents(const std::string& path) {
     return s.str();
 }
 
-using Extension = TestSupport::VirtualTimeTest;
+// Units made here must not start the update check: a fetch still running on a worker when
+// the test binary exits races with the TLS library's own teardown.
+class Extension : public TestSupport::VirtualTimeTest {
+protected:
+    void SetUp() override {
+        TestSupport::VirtualTimeTest::SetUp();
+        Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
+    }
+};
 
 // auhost as a shell command. In a sanitizer build the font libraries' own caches and thread
 // hand-offs stay out of the reports, as in the test binaries.
