@@ -9,10 +9,11 @@ int main(int argc, char** argv) {
 
 // Kept beside main so that every test binary links them. fontconfig and pango keep font
 // caches (some built on pango's own thread) that they never free, and hand results between
-// threads with glib's futex locks, which the race checker cannot see; the checkers should
-// report only faults of ours.
+// threads with glib's futex locks, which the race checker cannot see; SDL, X11 and D-Bus keep
+// their connection state until exit, and the TLS library its one-time set-up. The checkers
+// should report only faults of ours.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\nleak:libpangoft2-1.0.so\nleak:libpango-1.0.so\nleak:libglib-2.0.so\nleak:libcrypto.so\n";
+    return "leak:libfontconfig.so\nleak:libpangoft2-1.0.so\nleak:libpango-1.0.so\nleak:libglib-2.0.so\nleak:libdbus-1.so\nleak:libSDL2-2.0.so\nleak:libX11.so\nleak:libcrypto.so\n";
 }
 
 extern "C" const char* __tsan_default_suppressions() {
