@@ -81,7 +81,9 @@ TEST_F(EditorWindow, ShowsTheEditorAndTurnsADialUnderTheMouse) {
     for (int i = 1; i <= 10; ++i) {
         push(SDL_MOUSEMOTION, id, 65, 120 - 5 * i, true);
         deliver();
-        if (i == 5) EXPECT_TRUE(controller->settings()->delay->isBeingInteractivelyEdited());
+        if (i == 5) {
+            EXPECT_TRUE(controller->settings()->delay->isBeingInteractivelyEdited());
+        }
     }
     push(SDL_MOUSEBUTTONUP, id, 65, 70, false);
     deliver();
