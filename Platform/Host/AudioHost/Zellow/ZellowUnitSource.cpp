@@ -94,7 +94,7 @@ std::string describe(const ParameterPreset& p) {
 std::shared_ptr<AudioToolbox::AUAudioUnitFactory> ZellowUnitSource::makeFactory() { return std::make_shared<ZellowFactory>(); }
 
 AudioToolbox::AudioComponentDescription ZellowUnitSource::componentDescription() const {
-    return {AudioToolbox::kAudioUnitType_MIDIProcessor, AudioToolbox::fourCC("Vzlw"), AudioToolbox::fourCC("Qrvn"), 0, 0};
+    return {AudioToolbox::kAudioUnitType_MIDIProcessor, AudioToolbox::fourCC("vzlw"), AudioToolbox::fourCC("Qrvn"), 0, 0};
 }
 
 std::vector<HostPreset> ZellowUnitSource::presets() const {
