@@ -33,6 +33,17 @@ inline CGSize representableSize(const AppKit::NSView& view, ProposedViewSize p) 
 }
 }  // namespace detail
 
+namespace detail {
+// The representable's own coordinator when it makes one, else a default-made one.
+template <class Coordinator, class Self>
+std::shared_ptr<Coordinator> makeCoordinatorFor(const Self& self) {
+    if constexpr (requires { self.makeCoordinator(); })
+        return std::make_shared<Coordinator>(self.makeCoordinator());
+    else
+        return std::make_shared<Coordinator>();
+}
+}  // namespace detail
+
 // An AppKit view inside a view graph. Self provides
 //   std::shared_ptr<ViewType> makeNSView(Context&) const;
 //   void updateNSView(ViewType&, Context&) const;
@@ -49,10 +60,7 @@ public:
         auto& r = node.template storage<detail::Represented<ViewType, Coordinator>>();
         const Self& self = static_cast<const Self&>(*this);
         if (first || !r.object) {
-            if constexpr (requires { self.makeCoordinator(); })
-                r.coordinator = std::make_shared<Coordinator>(self.makeCoordinator());
-            else
-                r.coordinator = std::make_shared<Coordinator>();
+            r.coordinator = detail::makeCoordinatorFor<Coordinator>(self);
             Context ctx{*r.coordinator, node.environment()};
             r.object = self.makeNSView(ctx);
         }
@@ -88,10 +96,7 @@ public:
         auto& r = node.template storage<detail::Represented<ControllerType, Coordinator>>();
         const Self& self = static_cast<const Self&>(*this);
         if (first || !r.object) {
-            if constexpr (requires { self.makeCoordinator(); })
-                r.coordinator = std::make_shared<Coordinator>(self.makeCoordinator());
-            else
-                r.coordinator = std::make_shared<Coordinator>();
+            r.coordinator = detail::makeCoordinatorFor<Coordinator>(self);
             Context ctx{*r.coordinator, node.environment()};
             r.object = self.makeNSViewController(ctx);
         }
