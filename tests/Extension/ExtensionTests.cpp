@@ -45,11 +45,8 @@ protected:
 // auhost as a shell command. In a sanitizer build the font libraries' own caches and thread
 // hand-offs stay out of the reports, as in the test binaries.
 std::string auhostCommand() {
-    const fs::path suppressions = fs::path(VZ_BINARY_DIR) / "test-output" / "auhost-tsan-suppressions.txt";
-    fs::create_directories(suppressions.parent_path());
-    std::ofstream(suppressions) << "race:libfontconfig.so\nrace:libpangoft2-1.0.so\nrace:libpango-1.0.so\nrace:libglib-2.0.so\n";
-    return "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + suppressions.string() + " " + std::string(VZ_BINARY_DIR) +
-           "/bin/auhost";
+    return "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + std::string(VZ_SOURCE_DIR) +
+           "/tests/program-tsan-suppressions.txt " + std::string(VZ_BINARY_DIR) + "/bin/auhost";
 }
 
 AudioHost::ExtensionUnitSource loaded() { return AudioHost::ExtensionUnitSource(appex, AudioHost::ZellowUnitSource().presets()); }
