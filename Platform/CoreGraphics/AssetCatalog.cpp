@@ -1,28 +1,19 @@
 #include "CoreGraphics/AssetCatalog.hpp"
 
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <locale.h>
 #include <sstream>
 
 #include "CoreGraphics/FontRegistry.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/NumberText.hpp"
 
 namespace fs = std::filesystem;
 
 namespace CoreGraphics {
 
 namespace {
-std::optional<double> parseNumber(const std::string& s) {
-    static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-    char* end = nullptr;
-    double v = strtod_l(s.c_str(), &end, c);
-    if (s.empty() || end != s.c_str() + s.size()) return std::nullopt;
-    return v;
-}
-
 std::optional<CGColorSpace> parseSpace(const std::string& s) {
     if (s == "srgb") return CGColorSpace::sRGB;
     if (s == "extended-srgb") return CGColorSpace::extendedSRGB;
@@ -103,7 +94,7 @@ void AssetCatalog::loadManifests() {
             double c[4] = {0, 0, 0, 0};
             bool ok = true;
             for (int i = 0; i < (gray ? 2 : 4); ++i) {
-                auto v = parseNumber(w[i + 1]);
+                auto v = Foundation::NumberText::parseDouble(w[i + 1]);
                 if (!v) ok = false;
                 else c[i] = *v;
             }

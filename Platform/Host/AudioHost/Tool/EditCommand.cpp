@@ -10,6 +10,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
 #include "Host/AudioHost/OfflineRenderer.hpp"
@@ -27,11 +28,11 @@ struct EditOptions {
 };
 
 double number(const std::string& option, const std::string& text) {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(v) || v < 0)
+    // Locale-free, like every number the host reads.
+    const std::optional<double> v = Foundation::NumberText::parseDouble(text);
+    if (!v || !std::isfinite(*v) || *v < 0)
         throw BadInput(option + " takes a number of seconds, not \"" + text + "\"");
-    return v;
+    return *v;
 }
 
 CoreGraphics::CGSize size(const std::string& text) {
