@@ -6,12 +6,14 @@
 // writes what the SDL window shows just before quitting.
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "AppKit/NSApplication.hpp"
 #include "DemoWindow.hpp"
 #include "Dispatch/Timer.hpp"
+#include "Foundation/NumberText.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/HeadlessBackend.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
@@ -25,9 +27,10 @@ int usage(const char* message) {
 }
 
 bool parseNumber(const char* text, double& out) {
-    char* end = nullptr;
-    out = std::strtod(text, &end);
-    return end != text && *end == '\0' && out >= 0;
+    const std::optional<double> v = Foundation::NumberText::parseDouble(text);
+    if (!v || !(*v >= 0)) return false;
+    out = *v;
+    return true;
 }
 
 }  // namespace
