@@ -72,12 +72,22 @@ void initialiseCurlOnce() {
 // thread that loads it.
 [[maybe_unused]] const bool curlReadyAtLoad = (initialiseCurlOnce(), true);
 
+std::atomic<bool> processOffline{false};
+
+NSError offlineError(const URL& url) {
+    return NSError(NSURLErrorDomain, URLError::notConnectedToInternet,
+                   "Loading is turned off in this process (" + url.absoluteString() + ")");
+}
+
 }  // namespace
 
 URLSession& URLSession::shared() {
     static URLSession* session = new URLSession;  // usable from workers still running at exit
     return *session;
 }
+
+void URLSession::setOffline(bool offline) { processOffline = offline; }
+bool URLSession::isOffline() { return processOffline; }
 
 double URLSession::connectTimeout() const { return connectTimeout_; }
 double URLSession::requestTimeout() const { return requestTimeout_; }
@@ -88,6 +98,7 @@ void URLSession::setTimeouts(double connectSeconds, double requestSeconds) {
 }
 
 std::pair<Data, URLResponse> URLSession::data(const URL& url) {
+    if (isOffline()) throw offlineError(url);
     const std::string scheme = lowercase(url.scheme().value_or(""));
     if (scheme == "file") return loadFile(url);
     if (scheme != "http" && scheme != "https")
@@ -128,6 +139,10 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
 }
 
 void URLSession::dataTask(const URL& url, Completion completion) {
+    if (isOffline()) {
+        completion(std::nullopt, std::nullopt, offlineError(url));
+        return;
+    }
     Dispatch::DispatchQueue::global().async([this, url, completion = std::move(completion)] {
         try {
             auto [data, response] = this->data(url);

@@ -21,6 +21,7 @@ inline constexpr long cannotFindHost = -1003;
 inline constexpr long cannotConnectToHost = -1004;
 inline constexpr long networkConnectionLost = -1005;
 inline constexpr long httpTooManyRedirects = -1007;
+inline constexpr long notConnectedToInternet = -1009;
 inline constexpr long fileDoesNotExist = -1100;
 inline constexpr long fileIsDirectory = -1101;
 inline constexpr long noPermissionsToReadFile = -1102;
@@ -31,6 +32,11 @@ inline constexpr long serverCertificateUntrusted = -1202;
 // Loads the contents of http, https and file URLs: one GET, redirects followed (to http and
 // https only), no retries. Any HTTP status is a response: a 404 page is still data.
 // Thread-safe; each load is independent.
+//
+// A process that must not load anything (a host rendering offline) turns every session off at
+// once with setOffline: each load then fails at once with notConnectedToInternet, touching
+// neither the network nor the file system, and a data task completes before it returns, so no
+// worker is ever started for it.
 class URLSession {
 public:
     using Completion = std::function<void(std::optional<Data> data, std::optional<URLResponse> response,
@@ -42,12 +48,17 @@ public:
 
     static URLSession& shared();
 
+    // Process-wide, for every session; off by default.
+    static void setOffline(bool offline);
+    static bool isOffline();
+
     // Blocks until the load ends, so call it from a worker. Throws NSError (NSURLErrorDomain,
     // URLError codes) when nothing could be loaded.
     std::pair<Data, URLResponse> data(const URL& url);
 
     // Loads on a global queue and calls `completion` there: data and response, or the error.
-    // The session must outlive the load (the shared session always does).
+    // The session must outlive the load (the shared session always does). Offline, `completion`
+    // gets the error on the calling thread before this returns.
     void dataTask(const URL& url, Completion completion);
 
     // Seconds to establish a connection, and for the whole load.

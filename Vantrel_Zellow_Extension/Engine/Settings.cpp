@@ -1,6 +1,5 @@
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
-#include <exception>
 #include <vector>
 
 #include "AudioToolbox/AUParameterTree.hpp"
@@ -36,16 +35,10 @@ std::array<Settings::Parameter, N> slice(const std::array<Settings::Parameter, P
     return part;
 }
 
-// The newer version the feed lists, if any. Runs on a worker; touches no shared state.
-std::optional<Pellicot::UpdateAvailableDetails> checkFeed(const Foundation::URL& feed, const std::string& current) {
-    Foundation::Data data;
-    try {
-        data = Foundation::URLSession::shared().data(feed).first;
-    } catch (const std::exception&) {
-        return std::nullopt;  // unreachable or unreadable: say nothing
-    }
+// The newer version a loaded feed lists, if any.
+std::optional<Pellicot::UpdateAvailableDetails> newerVersion(const Foundation::Data& feed, const std::string& current) {
     auto checker = Runtime::make<Pellicot::SimpleSparklerChecker>();
-    checker->parse(data);
+    checker->parse(feed);
     const auto latest = checker->latestVersion();
     if (latest && Pellicot::convertVersionToWeight(current) < Pellicot::convertVersionToWeight(*latest)) {
         return Pellicot::UpdateAvailableDetails{*latest};
@@ -153,14 +146,16 @@ void Settings::pollTick() {
 void Settings::fetchUpdateDetails() {
     if (!updateFeedURL_) return;
     std::weak_ptr<Settings> weakSelf = std::static_pointer_cast<Settings>(shared_from_this());
-    // The worker holds only what it reads, so the settings may go while the feed loads.
-    Dispatch::DispatchQueue::global().async([weakSelf, feed = *updateFeedURL_, current = pluginVersion()] {
-        auto details = checkFeed(feed, current);
-        if (!details) return;
-        Dispatch::DispatchQueue::main().async([weakSelf, details = std::move(*details)] {
-            if (auto self = weakSelf.lock()) self->updateDetails_.set(details);
+    // The load holds only what it reads, so the settings may go while the feed loads.
+    Foundation::URLSession::shared().dataTask(
+        *updateFeedURL_, [weakSelf, current = pluginVersion()](std::optional<Foundation::Data> data, auto, auto) {
+            if (!data) return;  // unreachable, unreadable or offline: say nothing
+            auto details = newerVersion(*data, current);
+            if (!details) return;
+            Dispatch::DispatchQueue::main().async([weakSelf, details = std::move(*details)] {
+                if (auto self = weakSelf.lock()) self->updateDetails_.set(details);
+            });
         });
-    });
 }
 
 }  // namespace Vantrel_Zellow_Extension

@@ -59,7 +59,7 @@ public:
     void pollTick();
 
     // Starts the update check on a worker; updateDetails is set on the main thread when the
-    // feed lists a newer version. Failures are silent.
+    // feed lists a newer version. Failures are silent, and an offline URLSession starts nothing.
     void fetchUpdateDetails();
     // Tests point the check elsewhere (a file or a loopback server), or turn it off (nullopt).
     void setUpdateFeedURL(std::optional<Foundation::URL> url) { updateFeedURL_ = std::move(url); }

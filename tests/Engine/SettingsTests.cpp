@@ -9,6 +9,7 @@
 #include "Dispatch/DispatchQueue.hpp"
 #include "Engine/RenderHarness.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/URLSession.hpp"
 #include "TestSupport/MainLoop.hpp"
 #include "Vantrel_Zellow_Extension/Engine/MidiZellowAudioUnit.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
@@ -294,6 +295,15 @@ TEST_F(SettingsTest, AnUnreachableOrBrokenFeedIsSilent) {
     configure(write("broken.xml", "<rss><channel><item><sparkle:shortVersionString>9.0"));
     finishUpdateCheck();
     EXPECT_FALSE(settings->updateDetails().has_value()) << "nothing complete was listed";
+}
+
+TEST_F(SettingsTest, AnOfflineProcessChecksNothing) {
+    useVersion("1.0");
+    Foundation::URLSession::setOffline(true);
+    configure(feedListing({"2.0"}));
+    Foundation::URLSession::setOffline(false);
+    finishUpdateCheck();
+    EXPECT_FALSE(settings->updateDetails().has_value());
 }
 
 TEST_F(SettingsTest, RenderingWhileTheMainThreadEditsAndPolls) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <thread>
 
 #include "Dispatch/DispatchQueue.hpp"
 #include "Runtime/MainActor.hpp"
@@ -129,4 +130,28 @@ TEST(URLSession, DataTaskCompletesOnAGlobalQueue) {
     EXPECT_FALSE(bad.data);
     EXPECT_EQ(bad.error->code(), URLError::fileDoesNotExist);
     Dispatch::DispatchQueue::waitForGlobalQueues();
+}
+
+TEST(URLSession, OfflineEveryLoadFailsAtOnceWithoutAWorker) {
+    LoopbackServer server([](const std::string&) { return LoopbackServer::response(200, "online"); });
+    const std::string file = testing::TempDir() + "urlsession-offline.txt";
+    std::ofstream(file) << "local";
+    URLSession session;
+    const auto caller = std::this_thread::get_id();
+    URLSession::setOffline(true);
+    for (const URL& target : {url(server.url("/")), URL::fileURLWithPath(file), url("https://updates.example.com/feed.xml")}) {
+        EXPECT_EQ(errorCode(session, target), URLError::notConnectedToInternet) << target.absoluteString();
+        EXPECT_EQ(errorCode(URLSession::shared(), target), URLError::notConnectedToInternet);
+        std::optional<long> code;
+        session.dataTask(target, [&](auto data, auto, auto error) {
+            EXPECT_FALSE(data);
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            code = error ? error->code() : 0;
+        });
+        EXPECT_EQ(code, URLError::notConnectedToInternet) << "completed before dataTask returned";
+    }
+    URLSession::setOffline(false);
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_EQ(text(session.data(url(server.url("/"))).first), "online");
+    std::filesystem::remove(file);
 }
