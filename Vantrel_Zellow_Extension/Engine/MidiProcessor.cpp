@@ -1,8 +1,8 @@
 #include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <limits>
 
 namespace Vantrel_Zellow_Extension {
 
@@ -52,8 +52,6 @@ MidiProcessor::MidiProcessor() {
     for (auto& value : stepDelays) value.store(0.0f, relaxed);
     for (auto& value : stepVelocities) value.store(0.0f, relaxed);
     for (auto& value : parameterMirror) value.store(0.0f, relaxed);
-    for (auto& channel : slotOfNote_) channel.fill(noSlot);
-    freeSlots_.fill(~std::uint64_t(0));
 }
 
 void MidiProcessor::setParameter(AUParameterAddress address, bool fromRender, AUValue value) {
@@ -132,46 +130,30 @@ AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int
     const float shift16 = shift(16, swingOneSixteen);
     const float stepSamples = rate * stepDelays[static_cast<std::size_t>(step)].load(relaxed);
 
-    // One single-precision sum, added in exactly this order.
-    float sum = static_cast<float>(sampleTime) + delaySamples;
-    sum = sum + randomOffset;
-    sum = sum + shift4;
-    sum = sum + shift8;
-    sum = sum + shift16;
-    sum = sum + stepSamples;
-    return truncateToInt64(sum, sampleTime);
+    // The delays in one single-precision sum, added in exactly this order; the sample time
+    // stays out of it, so a late hour of the host's clock moves nothing.
+    float delaySum = delaySamples + randomOffset;
+    delaySum = delaySum + shift4;
+    delaySum = delaySum + shift8;
+    delaySum = delaySum + shift16;
+    delaySum = delaySum + stepSamples;
+    const std::int64_t delay = truncateToInt64(delaySum, 0);
+    AUEventSampleTime time;
+    if (__builtin_add_overflow(sampleTime, delay, &time)) return std::numeric_limits<AUEventSampleTime>::max();
+    return time;
 }
 
 void MidiProcessor::rememberNote(std::uint8_t note, std::uint8_t channel, float randomOffset,
                                  AUEventSampleTime noteOnTime) {
-    const std::int8_t held = slotOfNote_[channel & 0x0F][note];
-    if (held != noSlot) {
-        PendingNote& slot = pendingNotes_[std::size_t(held)];
-        slot.randomOffset = randomOffset;
-        slot.noteOnTime = std::max(slot.noteOnTime, noteOnTime);
-        return;
-    }
-    // The first free slot from slot 0.
-    for (std::size_t word = 0; word < freeSlots_.size(); ++word) {
-        if (freeSlots_[word] == 0) continue;
-        const auto index = word * 64 + std::size_t(std::countr_zero(freeSlots_[word]));
-        freeSlots_[word] &= freeSlots_[word] - 1;
-        pendingNotes_[index] = PendingNote{note, std::uint8_t(channel & 0x0F), randomOffset, true, noteOnTime};
-        slotOfNote_[channel & 0x0F][note] = static_cast<std::int8_t>(index);
-        return;
-    }
-    // Table full: the note-on still goes out, its note-off will be sent undelayed.
+    PendingNote& pending = pendingNotes_[channel & 0x0F][note];
+    pending.noteOnTime = pending.active ? std::max(pending.noteOnTime, noteOnTime) : noteOnTime;
+    pending.randomOffset = randomOffset;
+    pending.active = true;
 }
 
 const PendingNote* MidiProcessor::pendingNote(std::uint8_t note, std::uint8_t channel) const {
-    const std::int8_t held = slotOfNote_[channel & 0x0F][note];
-    return held == noSlot ? nullptr : &pendingNotes_[std::size_t(held)];
-}
-
-void MidiProcessor::releaseNote(std::int8_t slot, std::uint8_t note, std::uint8_t channel) {
-    pendingNotes_[std::size_t(slot)].active = false;
-    freeSlots_[std::size_t(slot) / 64] |= std::uint64_t(1) << (std::size_t(slot) % 64);
-    slotOfNote_[channel][note] = noSlot;
+    const PendingNote& pending = pendingNotes_[channel & 0x0F][note];
+    return pending.active ? &pending : nullptr;
 }
 
 float MidiProcessor::randomOffsetFor(std::uint8_t note, double eventBeat) const {
@@ -217,14 +199,13 @@ void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleSt
         time = std::max(schedule(sampleTime, eventStep, randomOffset, position), sampleTime);
         rememberNote(bytes[1], channel, randomOffset, time);
     } else {
-        const std::int8_t held = slotOfNote_[channel][bytes[1]];
-        if (held != noSlot) {
-            const PendingNote& slot = pendingNotes_[std::size_t(held)];
+        PendingNote& pending = pendingNotes_[channel][bytes[1]];
+        if (pending.active) {
             // A long delay on the note-on's step and none on this one must not end the note
             // before it began.
-            time = std::max({schedule(sampleTime, eventStep, slot.randomOffset, position), sampleTime,
-                             slot.noteOnTime});
-            releaseNote(held, bytes[1], channel);
+            time = std::max({schedule(sampleTime, eventStep, pending.randomOffset, position), sampleTime,
+                             pending.noteOnTime});
+            pending.active = false;
         }
     }
     bytes[2] = velocityByte(static_cast<float>(bytes[2]) * stepVelocities[static_cast<std::size_t>(eventStep)].load(relaxed));

@@ -18,7 +18,6 @@ namespace Vantrel_Zellow_Extension {
 class MidiProcessor {
 public:
     static constexpr int maxSteps = 16;
-    static constexpr std::size_t pendingNoteCapacity = 128;
     static constexpr std::size_t parameterCount = ParameterAddress::count;
 
     MidiProcessor();
@@ -51,8 +50,10 @@ public:
 
     // Render thread only.
     std::int32_t lastStep = -1;
-    // The pending-note table, read-only outside: its index must stay in step with it.
-    const std::array<PendingNote, pendingNoteCapacity>& pendingNotes() const { return pendingNotes_; }
+    // Notes sounding through the effect, one entry for every channel and data byte a note-on
+    // can carry, so no note-on goes unremembered however many are held.
+    using PendingNotes = std::array<std::array<PendingNote, 256>, 16>;
+    const PendingNotes& pendingNotes() const { return pendingNotes_; }
 
     // The render thread's report to the editor.
     std::atomic<std::int32_t> displayStep{-1};
@@ -67,17 +68,18 @@ public:
     AudioToolbox::OSStatus render(const AudioToolbox::AudioTimeStamp* timestamp,
                                   const AudioToolbox::AURenderEvent* eventList);
 
-    // Output time of a note event.
+    // Output time of a note event: its own time plus the delays, summed apart from it so that
+    // the host's uptime never coarsens them.
     AudioToolbox::AUEventSampleTime schedule(AudioToolbox::AUEventSampleTime sampleTime, std::int32_t step,
                                              float randomOffset, double position) const;
 
     // Position in beats after swinging pairs of 1/division notes by amount (0.5 = straight).
     static float swingWarp(std::int32_t division, float amount, double position);
 
-    // Notes a note-on in the pending table (one slot per note and channel at most).
+    // Notes a note-on as pending; striking a pending note again refreshes its random part.
     void rememberNote(std::uint8_t note, std::uint8_t channel, float randomOffset,
                       AudioToolbox::AUEventSampleTime noteOnTime);
-    // The note's active slot, or null.
+    // The note's entry while it is pending, or null.
     const PendingNote* pendingNote(std::uint8_t note, std::uint8_t channel) const;
 
     // The step (0 ... stepCount - 1) that a beat position falls on.
@@ -87,19 +89,12 @@ public:
     std::uint64_t takeDirtyMask() { return dirtyMask.exchange(0, std::memory_order_acquire); }
 
 private:
-    static constexpr std::int8_t noSlot = -1;
-
-    void releaseNote(std::int8_t slot, std::uint8_t note, std::uint8_t channel);
     void sendNote(const AudioToolbox::AUMIDIEvent& event, AudioToolbox::AUEventSampleTime cycleStart,
                   double beatsPerSample);
     void send(AudioToolbox::AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) const;
     float randomOffsetFor(std::uint8_t note, double eventBeat) const;
 
-    std::array<PendingNote, pendingNoteCapacity> pendingNotes_{};
-    // Where each note's active slot is, and which slots are free (bit set), so that finding
-    // a note or the first free slot takes no scan of the table, however full it is.
-    std::array<std::array<std::int8_t, 256>, 16> slotOfNote_;
-    std::array<std::uint64_t, pendingNoteCapacity / 64> freeSlots_;
+    PendingNotes pendingNotes_{};
 };
 
 }  // namespace Vantrel_Zellow_Extension

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <thread>
@@ -53,9 +54,17 @@ std::vector<Input> randomInput(std::uint32_t seed, AUEventSampleTime length, boo
     return input;
 }
 
+// Where the song sits on the host's clock: its first sample at hostStart, its first beat
+// songStart samples into the timeline (measures start every four beats).
+struct Placement {
+    AUEventSampleTime hostStart = 0;
+    AUEventSampleTime songStart = 0;
+};
+
 // Drives the processor cycle by cycle like a host at a constant tempo.
 std::vector<SentEvent> play(RenderHarness& h, const std::vector<Input>& input, AUEventSampleTime length,
-                            const std::vector<AUAudioFrameCount>& blockSizes, double tempo, double sampleRate) {
+                            const std::vector<AUAudioFrameCount>& blockSizes, double tempo, double sampleRate,
+                            Placement at = {}) {
     h.sent.clear();
     h.context.tempo = tempo;
     std::size_t next = 0, cycle = 0;
@@ -66,13 +75,14 @@ std::vector<SentEvent> play(RenderHarness& h, const std::vector<Input>& input, A
         for (; next < input.size() && input[next].time < start + frames; ++next) {
             const Input& e = input[next];
             if (e.isParameter) {
-                events.parameter(e.time, e.address, e.value);
+                events.parameter(e.time + at.hostStart, e.address, e.value);
             } else {
-                events.midi(e.time, e.bytes[0], e.bytes[1], e.bytes[2]);
+                events.midi(e.time + at.hostStart, e.bytes[0], e.bytes[1], e.bytes[2]);
             }
         }
-        h.context.beat = double(start) * tempo / (60.0 * sampleRate);
-        EXPECT_EQ(h.render(double(start), events), noErr);
+        h.context.beat = double(start + at.songStart) * tempo / (60.0 * sampleRate);
+        h.context.downbeat = std::floor(h.context.beat / 4) * 4;
+        EXPECT_EQ(h.render(double(start + at.hostStart), events), noErr);
         start += frames;
     }
     EXPECT_EQ(h.overflow, 0u);
@@ -143,6 +153,36 @@ TEST(Reliability, BlockSizeDoesNotChangeTheOutput) {
     }
 }
 
+TEST(Reliability, ASongLateOnTheHostsClockComesOutExactlyAsLate) {
+    // 2^31 samples is 32768 measures here, and every beat position is exact.
+    constexpr double sampleRate = 32768, tempo = 120;
+    constexpr AUEventSampleTime length = 4 * 32768, late = AUEventSampleTime(1) << 31;
+    struct Case {
+        const char* what;
+        Placement placement;
+        float random;  // drawn from the beat position, which moves in the second case
+        float steps;   // a pattern of 11 steps does not repeat every measure
+    };
+    const Case cases[] = {
+        {"the host's clock runs on, the song starts at its beginning", {late, 0}, 20, 11},
+        {"the song itself starts 32768 measures in", {late, late}, 0, 16},
+    };
+    const auto input = randomInput(5, length, true);
+    for (const Case& c : cases) {
+        RenderHarness early{float(sampleRate)}, shifted{float(sampleRate)};
+        for (RenderHarness* h : {&early, &shifted}) {
+            hardSettings(*h);
+            h->set(Address::random, c.random);
+            h->set(Address::stepCount, c.steps);
+        }
+        auto expected = play(early, input, length, {512}, tempo, sampleRate);
+        for (auto& e : expected) e.time += late;
+        const auto out = play(shifted, input, length, {512}, tempo, sampleRate, c.placement);
+        ASSERT_GT(out.size(), 400u);
+        EXPECT_EQ(out, expected) << c.what;
+    }
+}
+
 TEST(Reliability, EveryPresetEndsEveryNoteAndSendsValidMidiNoEarlierThanItsInput) {
     constexpr double sampleRate = 44100, tempo = 97;
     constexpr AUEventSampleTime length = 3 * 44100;
@@ -172,7 +212,7 @@ TEST(Reliability, EveryPresetEndsEveryNoteAndSendsValidMidiNoEarlierThanItsInput
             for (const auto& [key, on] : sounding) {
                 EXPECT_FALSE(on) << preset.name << ": note " << key.second << " hangs on channel " << key.first;
             }
-            for (const auto& slot : h.processor.pendingNotes()) EXPECT_FALSE(slot.active) << preset.name;
+            EXPECT_EQ(pendingCount(h.processor), 0u) << preset.name;
         }
     }
 }

@@ -163,6 +163,14 @@ public:
     int contextCalls = 0;
 };
 
+// How many notes the effect holds for a later note-off.
+inline std::size_t pendingCount(const MidiProcessor& processor) {
+    std::size_t count = 0;
+    for (const auto& channel : processor.pendingNotes())
+        for (const auto& note : channel) count += note.active;
+    return count;
+}
+
 inline SentEvent midiOut(AUEventSampleTime time, std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, long length = 3) {
     return SentEvent{time, 0, length, {b0, b1, b2}};
 }
