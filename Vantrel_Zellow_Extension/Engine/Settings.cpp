@@ -84,7 +84,8 @@ Settings::Settings(Parameters p)
       swingOneSixteen(p.byAddress[ParameterAddress::swingOneSixteen]),
       steps(slice<16>(p.byAddress, ParameterAddress::firstStepDelay)),
       stepVelocities(slice<16>(p.byAddress, ParameterAddress::firstStepVelocity)),
-      stepCount(p.byAddress[ParameterAddress::stepCount]) {
+      stepCount(p.byAddress[ParameterAddress::stepCount]),
+      byAddress_(p.byAddress) {
     setupParameters(std::vector<Parameter>(p.byAddress.begin(), p.byAddress.end()));
 }
 
@@ -134,11 +135,14 @@ void Settings::pollTick() {
     const int step = processor.displayStep.load(std::memory_order_relaxed);
     if (step != currentStepIndex_.peek()) currentStepIndex_.set(step);
 
+    // Only the editor's copies take the host's values: the processor has them already, and
+    // storing one back could replace a newer value the host sent meanwhile.
     const std::uint64_t mask = processor.takeDirtyMask();
     for (std::uint64_t address = 0; mask != 0 && address < ParameterAddress::count; ++address) {
         if (mask & (std::uint64_t(1) << address)) {
-            setValue(processor.parameterMirror[address].load(std::memory_order_relaxed), address,
-                     Pellicot::ParameterEditor::parameterObserver);
+            byAddress_[address]->setValue(processor.parameterMirror[address].load(std::memory_order_relaxed),
+                                          Pellicot::ParameterEditor::parameterObserver,
+                                          Pellicot::ParameterEditorState::change);
         }
     }
 }

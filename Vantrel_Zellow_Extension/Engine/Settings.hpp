@@ -10,6 +10,7 @@
 #include "Pellicot/AudioParameter.hpp"
 #include "Pellicot/ParameterSettings.hpp"
 #include "Pellicot/UpdateAvailableDetails.hpp"
+#include "Vantrel_Zellow_Extension/Engine/ParameterAddress.hpp"
 
 namespace AppKit {
 class NSWindow;
@@ -55,7 +56,8 @@ public:
     // provider and the update check.
     void configureAudioUnit(const std::shared_ptr<Pellicot::PelliAudioUnit>& unit) override;
 
-    // The 1/60 s poll: the playing step, then every parameter the host changed while rendering.
+    // The 1/60 s poll: the playing step, then every parameter the host changed while rendering,
+    // into the editor's parameters only.
     void pollTick();
 
     // Starts the update check on a worker; updateDetails is set on the main thread when the
@@ -75,6 +77,7 @@ private:
     Observation::Observed<int> currentStepIndex_{-1};
     std::weak_ptr<MidiZellowAudioUnit> zellowAU_;
     std::shared_ptr<Dispatch::Timer> pollTimer_;
+    const std::array<Parameter, ParameterAddress::count> byAddress_;
     static std::optional<Foundation::URL>& defaultFeed();
     std::optional<Foundation::URL> updateFeedURL_ = defaultFeed();
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <utility>
 
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Dispatch/DispatchQueue.hpp"
@@ -63,9 +64,10 @@ protected:
         return write("feed.xml", xml + "</channel></rss>\n");
     }
 
-    void configure(std::optional<std::string> feedPath = std::nullopt) {
+    void configure(std::optional<std::string> feedPath = std::nullopt,
+                   std::shared_ptr<MidiZellowAudioUnit> made = nullptr) {
         settings = Settings::make();
-        unit = Runtime::make<MidiZellowAudioUnit>(description);
+        unit = made ? made : Runtime::make<MidiZellowAudioUnit>(description);
         settings->setUpdateFeedURL(feedPath ? std::optional(Foundation::URL::fileURLWithPath(*feedPath))
                                             : std::optional(Foundation::URL::fileURLWithPath((dir / "none.xml").string())));
         settings->configureAudioUnit(unit);
@@ -202,7 +204,7 @@ TEST_F(SettingsTest, HostAutomationReachesTheEditorWithinOnePoll) {
     EXPECT_EQ(settings->delay->value(), 20.0f);
     EXPECT_EQ(settings->stepCount->value(), 16.0f) << "the refused value is clamped by the editor's parameter";
     EXPECT_EQ(unit->midiProcessor().delay.load(), 0.02f);
-    EXPECT_EQ(unit->midiProcessor().dirtyMask.load(), 0u) << "the poll's own store is not echoed";
+    EXPECT_EQ(unit->midiProcessor().dirtyMask.load(), 0u) << "the poll takes the mask once";
     EXPECT_EQ(settings->currentStepIndex(), 2);
 }
 
@@ -213,6 +215,40 @@ TEST_F(SettingsTest, TheEditorsChangeReachesTheProcessorWithoutComingBack) {
     EXPECT_EQ(unit->midiProcessor().stepDelays[3].load(), 0.03f);
     EXPECT_EQ(unit->midiProcessor().dirtyMask.load(), 0u);
     EXPECT_EQ(settings->steps[3]->value(), 30.0f);
+}
+
+// A unit whose host sends a value the moment the main thread stores one.
+class HostInTheWay : public MidiZellowAudioUnit {
+public:
+    using MidiZellowAudioUnit::MidiZellowAudioUnit;
+    void setParameter(AUParameterAddress address, AUValue value) override {
+        ++stores;
+        if (auto send = std::exchange(hostSends, nullptr)) send();
+        MidiZellowAudioUnit::setParameter(address, value);
+    }
+    std::function<void()> hostSends;
+    int stores = 0;
+};
+
+TEST_F(SettingsTest, ThePollNeverReplacesAHostValueWithAnOlderOne) {
+    auto racing = Runtime::make<HostInTheWay>(description);
+    configure(std::nullopt, racing);
+    allocate();
+    EventList first, second;
+    first.parameter(0, Address::delay, 20);
+    second.parameter(0, Address::delay, 30);
+    render(first);
+    racing->stores = 0;
+    racing->hostSends = [&] { render(second); };
+    poll();  // reads 20; the host's 30 arrives at whatever the poll stores into the unit
+    EXPECT_EQ(racing->stores, 0) << "the poll stores nothing back into the processor";
+    if (auto send = std::exchange(racing->hostSends, nullptr)) send();
+    EXPECT_EQ(unit->midiProcessor().delay.load(), 0.03f);
+    EXPECT_EQ(unit->midiProcessor().parameterMirror[Address::delay].load(), 30.0f);
+    EXPECT_EQ(settings->delay->value(), 20.0f);
+    poll();
+    EXPECT_EQ(settings->delay->value(), 30.0f);
+    EXPECT_EQ(unit->midiProcessor().delay.load(), 0.03f);
 }
 
 TEST_F(SettingsTest, ADraggedParameterIgnoresAutomationUntilReleased) {
