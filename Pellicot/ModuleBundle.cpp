@@ -1,26 +1,16 @@
 #include "Pellicot/ModuleBundle.hpp"
 
+#include "Foundation/ModuleResourceBundle.hpp"
 #include "Pellicot/BundleFinder.hpp"
-#include "Runtime/FatalError.hpp"
 
 namespace Pellicot::ModuleBundle {
 
 std::vector<std::optional<Foundation::URL>> candidateDirectories() {
-    std::vector<std::optional<Foundation::URL>> out;
-    auto main = Foundation::Bundle::main();
-    auto code = BundleFinder::bundle();
-    out.push_back(main ? main->resourceURL() : std::nullopt);
-    out.push_back(code ? code->resourceURL() : std::nullopt);
-    out.push_back(main ? std::optional<Foundation::URL>(main->bundleURL()) : std::nullopt);
-    return out;
+    return Foundation::ModuleResourceBundle::candidateDirectories(BundleFinder::bundle());
 }
 
 std::shared_ptr<Foundation::Bundle> find(const std::vector<std::optional<Foundation::URL>>& candidates) {
-    for (const auto& directory : candidates) {
-        if (!directory) continue;
-        if (auto bundle = Foundation::Bundle::withURL(directory->appendingPathComponent(fileName, true))) return bundle;
-    }
-    Runtime::fatalError("unable to find bundle named Pellicot_Pellicot");
+    return Foundation::ModuleResourceBundle::find("Pellicot", candidates);
 }
 
 const std::shared_ptr<Foundation::Bundle>& module() {

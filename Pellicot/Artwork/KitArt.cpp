@@ -6,6 +6,7 @@
 
 #include "CoreGraphics/FontRegistry.hpp"
 #include "tools/artwork/Artwork.hpp"
+#include "tools/artwork/ControlArt.hpp"
 
 using namespace CoreGraphics;
 
@@ -231,24 +232,6 @@ void drawSettings(CGContext& c, CGSize s, bool down) {
     c.stroke(CGPath::ellipse({g.x - 3, g.y - 3, 6, 6}));
 }
 
-// The maker's mark: a ring cut by a swash, beside the name.
-void drawLogo(CGContext& c, CGSize s) {
-    const CGFloat d = s.height - 4;
-    const CGPoint m{2 + d / 2, s.height / 2};
-    c.setLineCap(LineCap::round);
-    c.setLineWidth(3);
-    c.setStrokeColor(CGColor::hex(0xffc93c));
-    CGPath ring;
-    ring.addArc(m, d / 2 - 2, -pi / 4 + 0.35, -pi / 4 + 2 * pi - 0.35, false);
-    c.stroke(ring);
-    CGPath tail;
-    tail.move({m.x + d * 0.05, m.y + d * 0.05});
-    tail.addLine({m.x + d * 0.45, m.y + d * 0.45});
-    c.stroke(tail);
-    c.drawText(AttributedText("QUORVANE", Font::named("Dosis-Medium", 15), CGColor::hex(0xe6e8ec)),
-               {d + 10, (s.height - 19) / 2, s.width - d - 10, 20});
-}
-
 }  // namespace
 
 VZ_ART_SOURCE(pellicotKitArt) {
@@ -271,7 +254,9 @@ VZ_ART_SOURCE(pellicotKitArt) {
     art.color("updateBackground", CGColor::hex(0xffc93c));
     art.color("versionInfo", CGColor::hex(0x7d838f));
 
-    art.image("quorvane-logo", {112, 26}, [](CGContext& c, CGSize s) { drawLogo(c, s); });
+    art.image("quorvane-logo", {112, 26}, [](CGContext& c, CGSize s) {
+        Artwork::drawMakerMark(c, s, 1, CGColor::hex(0xffc93c), CGColor::hex(0xe6e8ec));
+    });
 
     for (bool down : {false, true}) {
         const std::string d = down ? "-down" : "";

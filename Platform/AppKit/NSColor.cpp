@@ -33,6 +33,12 @@ NSColor::Ptr NSColor::named(const std::string& name, const std::shared_ptr<Found
     return dynamic(name, *color, *color);
 }
 
+NSColor::Ptr NSColor::withResource(const CoreGraphics::ColorResource& resource) {
+    auto catalog = assetCatalog(resource.bundle.get());
+    const CGColor color = catalog ? catalog->color(resource.name) : CGColor::clear();
+    return dynamic(resource.name, color, color);
+}
+
 #define VZ_SYSTEM_COLOR(fn, light, dark)                                       \
     NSColor::Ptr NSColor::fn() {                                               \
         static const Ptr c = dynamic(#fn, light, dark);                        \

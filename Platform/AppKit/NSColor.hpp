@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "CoreGraphics/AssetResource.hpp"
 #include "CoreGraphics/Color.hpp"
 #include "Runtime/NSObject.hpp"
 
@@ -28,6 +29,9 @@ public:
     // A colour of a bundle's asset catalogue (the main bundle when null); null when the
     // catalogue has no colour of that name.
     static Ptr named(const std::string& name, const std::shared_ptr<Foundation::Bundle>& bundle = nullptr);
+    // A new colour object from a colour resource, named after it; clear when the catalogue has
+    // no colour of that name.
+    static Ptr withResource(const CoreGraphics::ColorResource& resource);
 
     static Ptr clear();
     static Ptr whiteColor();

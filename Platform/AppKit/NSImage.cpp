@@ -13,6 +13,12 @@ NSImage::Ptr NSImage::named(const std::string& name, const std::shared_ptr<Found
     return asset ? withAsset(asset) : nullptr;
 }
 
+NSImage::Ptr NSImage::withResource(const CoreGraphics::ImageResource& resource) {
+    auto catalog = assetCatalog(resource.bundle.get());
+    if (!catalog) return withAsset(std::make_shared<CoreGraphics::ImageAsset>(resource.name, CoreGraphics::CGSize{}));
+    return withAsset(catalog->image(resource.name));
+}
+
 NSImage::Ptr NSImage::withAsset(CoreGraphics::ImageRef asset) {
     auto image = Runtime::make<NSImage>();
     if (!asset) asset = std::make_shared<CoreGraphics::ImageAsset>();

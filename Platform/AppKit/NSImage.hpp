@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "CoreGraphics/AssetResource.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
 #include "Runtime/NSObject.hpp"
@@ -20,9 +21,14 @@ class NSImage : public Runtime::NSObject {
     VZ_OBJECT(NSImage, Runtime::NSObject)
 public:
     using Ptr = std::shared_ptr<NSImage>;
+    // How the middle of a stretched image fills a larger size, with the platform's raw values.
+    enum class ResizingMode : long { tile = 0, stretch = 1 };
 
     // From a bundle's asset catalogue (the main bundle when null); null when missing.
     static Ptr named(const std::string& name, const std::shared_ptr<Foundation::Bundle>& bundle = nullptr);
+    // A new image object from an image resource; empty (size 0, with the name) when the
+    // catalogue has no image of that name.
+    static Ptr withResource(const CoreGraphics::ImageResource& resource);
     static Ptr withAsset(CoreGraphics::ImageRef asset);
     // An empty image of a size (no bitmap).
     static Ptr withSize(CoreGraphics::CGSize size);

@@ -80,21 +80,27 @@ void AssetCatalog::loadManifests() {
             auto fail = [&](const std::string& why) {
                 problems_.push_back((dir / "colors.txt").string() + ":" + std::to_string(lineNo) + ": " + why);
             };
-            bool gray = w.size() == 4 && w[3] == "gray";
-            if (!gray && w.size() != 5 && w.size() != 6) {
+            // The name may hold blanks ("Grey 85%"): the numbers and the space are read from the end.
+            const bool namedSpace = !Foundation::NumberText::parseDouble(w.back());
+            std::optional<CGColorSpace> space = CGColorSpace::sRGB;
+            if (namedSpace) {
+                space = w.back() == "gray" ? std::optional(CGColorSpace::genericGray) : parseSpace(w.back());
+                if (!space) {
+                    fail("unknown colour space \"" + w.back() + "\"");
+                    continue;
+                }
+            }
+            const bool gray = space == CGColorSpace::genericGray;
+            const std::size_t count = gray ? 2 : 4, tail = count + (namedSpace ? 1 : 0);
+            if (w.size() <= tail) {
                 fail("expected \"name r g b a [space]\"");
                 continue;
             }
-            std::optional<CGColorSpace> space = gray ? CGColorSpace::genericGray
-                                                     : w.size() == 6 ? parseSpace(w[5]) : CGColorSpace::sRGB;
-            if (!space) {
-                fail("unknown colour space \"" + w[5] + "\"");
-                continue;
-            }
+            const std::size_t first = w.size() - tail;
             double c[4] = {0, 0, 0, 0};
             bool ok = true;
-            for (int i = 0; i < (gray ? 2 : 4); ++i) {
-                auto v = Foundation::NumberText::parseDouble(w[i + 1]);
+            for (std::size_t i = 0; i < count; ++i) {
+                auto v = Foundation::NumberText::parseDouble(w[first + i]);
                 if (!v) ok = false;
                 else c[i] = *v;
             }
@@ -102,7 +108,9 @@ void AssetCatalog::loadManifests() {
                 fail("components must be numbers");
                 continue;
             }
-            colors_[w[0]] = CGColor(*space, c[0], c[1], c[2], c[3]);
+            std::string name = w[0];
+            for (std::size_t i = 1; i < first; ++i) name += " " + w[i];
+            colors_[name] = CGColor(*space, c[0], c[1], c[2], c[3]);
         }
     }
     if (std::ifstream in(dir / "templates.txt"); in) {

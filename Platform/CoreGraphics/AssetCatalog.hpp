@@ -17,7 +17,8 @@ namespace CoreGraphics {
 
 // A bundle's named images and colours, read from its `Assets/` directory:
 //   <name>.png and <name>@2x.png  images ("/" in a name is a folder: "knobs/dial-01.png")
-//   colors.txt                    "name r g b a [space]" per line, components 0...1,
+//   colors.txt                    "name r g b a [space]" per line (a name may hold single
+//                                 blanks: "Grey 85% 0.85 0.85 0.85 1"), components 0...1,
 //                                 space srgb (default), display-p3, extended-srgb,
 //                                 extended-linear-srgb or gray ("name w a gray"); '#' comments
 //   templates.txt                 names of template images, one per line

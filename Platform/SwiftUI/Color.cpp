@@ -1,5 +1,6 @@
 #include "SwiftUI/Color.hpp"
 
+#include "AppKit/NSColor.hpp"
 #include "Foundation/Bundle.hpp"
 #include "SwiftUI/RenderTree.hpp"
 
@@ -7,6 +8,8 @@ namespace SwiftUI {
 
 Color::Color(std::string name, std::shared_ptr<const Foundation::Bundle> bundle)
     : name_(std::move(name)), bundle_(std::move(bundle)) {}
+
+Color::Color(const AppKit::NSColor& color) : color_(color.cgColor()) {}
 
 Color Color::opacity(double factor) const {
     Color c = *this;
@@ -25,6 +28,11 @@ void Color::render(const ViewNode&, RenderNode& r) const {
     r.shape.fill = *this;
     r.color = *this;
     r.hitTestable = r.hitTestable && !isClear();
+}
+
+std::shared_ptr<AppKit::NSColor> nsColor(const Color& color) {
+    const auto value = color.resolved();
+    return AppKit::NSColor::dynamic(color.assetName(), value, value);
 }
 
 }  // namespace SwiftUI

@@ -6,6 +6,10 @@
 #include "SwiftUI/Resources.hpp"
 #include "SwiftUI/View.hpp"
 
+namespace AppKit {
+class NSColor;
+}
+
 namespace SwiftUI {
 
 // A colour value that is also a view filling the space it is offered.
@@ -17,6 +21,8 @@ public:
     // A named colour of a bundle's catalogue (null: the main bundle).
     Color(std::string name, std::shared_ptr<const Foundation::Bundle> bundle = nullptr);
     Color(const ColorResource& resource) : Color(resource.name, resource.bundle) {}
+    // The platform's Color(nsColor:): the AppKit colour's value in the current appearance.
+    explicit Color(const AppKit::NSColor& color);
     static Color displayP3(double red, double green, double blue, double alpha = 1) {
         return Color(CoreGraphics::CGColor::displayP3(red, green, blue, alpha));
     }
@@ -54,5 +60,9 @@ private:
     std::shared_ptr<const Foundation::Bundle> bundle_;
     double factor_ = 1;
 };
+
+// The platform's NSColor(Color): a new AppKit colour of the colour's value now, keeping the
+// asset name of a named colour.
+std::shared_ptr<AppKit::NSColor> nsColor(const Color& color);
 
 }  // namespace SwiftUI

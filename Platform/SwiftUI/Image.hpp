@@ -13,6 +13,8 @@ namespace SwiftUI {
 class Image : public ViewImpl, public View<Image> {
 public:
     enum class RenderingMode { original, template_ };
+    // How a resizable image fills a larger size.
+    enum class ResizingMode { tile = 0, stretch = 1 };
 
     Image(std::string name, std::shared_ptr<const Foundation::Bundle> bundle = nullptr)
         : name_(std::move(name)), bundle_(std::move(bundle)) {}

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "CoreGraphics/AssetResource.hpp"
 #include "CoreGraphics/Color.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
 
@@ -13,15 +14,8 @@ class Bundle;
 
 namespace SwiftUI {
 
-// A colour or image of a bundle's asset catalogue, by name.
-struct ColorResource {
-    std::string name;
-    std::shared_ptr<const Foundation::Bundle> bundle;
-};
-struct ImageResource {
-    std::string name;
-    std::shared_ptr<const Foundation::Bundle> bundle;
-};
+using CoreGraphics::ColorResource;
+using CoreGraphics::ImageResource;
 
 // How names become colours and pictures. The asset catalogue installs these; a test may
 // install its own. A null bundle means the main bundle. Unknown colours draw clear, unknown

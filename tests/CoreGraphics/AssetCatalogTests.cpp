@@ -134,6 +134,21 @@ TEST(AssetCatalog, RegisteredImagesAndColoursWinUntilRemoved) {
     EXPECT_TRUE(mem->image("y")->isEmpty());
 }
 
+TEST(AssetCatalog, ColourNamesMayHoldBlanks) {
+    ScratchAssets s;
+    s.write("colors.txt",
+            "Grey 85% 0.85 0.85 0.85 1\n"
+            "Highlight/System 0.2 0.5 1 1 display-p3\n"
+            "Dim Grey 0.3 1 gray\n"
+            "1 2 3 4\n");
+    auto cat = AssetCatalog::forDirectory(s.dir.string());
+    EXPECT_EQ(cat->color("Grey 85%"), CGColor::sRGB(0.85, 0.85, 0.85, 1));
+    EXPECT_EQ(cat->color("Highlight/System"), CGColor::displayP3(0.2, 0.5, 1, 1));
+    EXPECT_EQ(cat->color("Dim Grey"), CGColor::gray(0.3, 1));
+    ASSERT_EQ(cat->problems().size(), 1u) << "four numbers leave no name";
+    EXPECT_NE(cat->problems()[0].find("colors.txt:4"), std::string::npos);
+}
+
 TEST(AssetCatalog, BadManifestLinesAreReportedAndSkipped) {
     ScratchAssets s;
     s.write("colors.txt",

@@ -35,10 +35,11 @@ const char* spaceWord(CGColorSpace s) {
     return "srgb";
 }
 
-bool validName(const std::string& n) {
+bool validName(const std::string& n, bool blanks = false) {
     if (n.empty() || n.front() == '/' || n.back() == '/' || n.find("..") != std::string::npos) return false;
+    if (blanks && (n.front() == ' ' || n.back() == ' ' || n.find("  ") != std::string::npos)) return false;
     for (char c : n)
-        if (c == ' ' || c == '\t' || c == '\n' || c == '#') return false;
+        if ((c == ' ' && !blanks) || c == '\t' || c == '\n' || c == '\r' || c == '#') return false;
     return true;
 }
 }  // namespace
@@ -62,7 +63,8 @@ std::vector<std::string> Catalog::validate() const {
     }
     seen.clear();
     for (auto& c : colors_) {
-        if (!validName(c.name)) problems.push_back("colour name \"" + c.name + "\" is not a name without blanks");
+        if (!validName(c.name, true))
+            problems.push_back("colour name \"" + c.name + "\" is not a name with single inner blanks at most");
         if (!seen.insert(c.name).second) problems.push_back("colour \"" + c.name + "\" is listed twice");
     }
     return problems;

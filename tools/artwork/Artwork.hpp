@@ -43,7 +43,8 @@ public:
     const std::vector<Image>& images() const { return images_; }
     const std::vector<Color>& colors() const { return colors_; }
 
-    // Checks names (unique per namespace, relative, no "..") and sizes; the problems found.
+    // Checks names (unique per namespace, relative, no ".."; image names without blanks,
+    // colour names with single inner blanks at most) and sizes; the problems found.
     std::vector<std::string> validate() const;
     // Writes every image and the manifests into `assetsDirectory`; false with the reasons
     // in `errors` when something could not be written.

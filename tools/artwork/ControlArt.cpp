@@ -60,4 +60,23 @@ void drawButton(CGContext& c, const CGRect& box, bool pressed, bool on, const Bu
     c.restoreGState();
 }
 
+void drawMakerMark(CGContext& c, CGSize s, CGFloat k, const CGColor& ring, const CGColor& name) {
+    const CGFloat d = s.height - 4 * k;
+    const CGPoint m{2 * k + d / 2, s.height / 2};
+    c.saveGState();
+    c.setLineCap(LineCap::round);
+    c.setLineWidth(3 * k);
+    c.setStrokeColor(ring);
+    CGPath circle;
+    circle.addArc(m, d / 2 - 2 * k, -pi / 4 + 0.35, -pi / 4 + 2 * pi - 0.35, false);
+    c.stroke(circle);
+    CGPath tail;
+    tail.move({m.x + d * 0.05, m.y + d * 0.05});
+    tail.addLine({m.x + d * 0.45, m.y + d * 0.45});
+    c.stroke(tail);
+    c.drawText(AttributedText("QUORVANE", Font::named("Dosis-Medium", 15 * k), name),
+               {d + 10 * k, (s.height - 19 * k) / 2, s.width - d - 10 * k, 20 * k});
+    c.restoreGState();
+}
+
 }  // namespace Artwork

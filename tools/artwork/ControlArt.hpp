@@ -31,4 +31,9 @@ struct ButtonStyle {
 void drawButton(CoreGraphics::CGContext& c, const CoreGraphics::CGRect& box, bool pressed, bool on = false,
                 const ButtonStyle& style = {});
 
+// The maker's mark: a ring cut by a swash, beside the name set in "Dosis-Medium" (which the art
+// source registers). Laid out for a height of 26 points at `scale` 1 and scaled from there.
+void drawMakerMark(CoreGraphics::CGContext& c, CoreGraphics::CGSize s, CoreGraphics::CGFloat scale,
+                   const CoreGraphics::CGColor& ring, const CoreGraphics::CGColor& name);
+
 }  // namespace Artwork
