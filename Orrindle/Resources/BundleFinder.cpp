@@ -1,0 +1,10 @@
+#include "Orrindle/Resources/BundleFinder.hpp"
+
+namespace Orrindle {
+
+std::shared_ptr<Foundation::Bundle> BundleFinder::bundle() {
+    // Any address inside this library names the module that holds it.
+    return Foundation::Bundle::forAddress(reinterpret_cast<const void*>(&BundleFinder::bundle));
+}
+
+}  // namespace Orrindle
