@@ -18,13 +18,14 @@ namespace Address = Vantrel_Zellow_Extension::ParameterAddress;
 namespace {
 thread_local std::size_t allocations = 0;
 }
-void* operator new(std::size_t size) {
+// Out of line, so the compiler does not pair malloc and free with new and delete at the call sites.
+[[gnu::noinline]] void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
