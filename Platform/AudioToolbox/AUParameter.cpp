@@ -16,47 +16,59 @@ AUParameter::AUParameter(std::string identifier, std::string displayName, AUPara
       minValue_(minValue), maxValue_(maxValue), unit_(unit), unitName_(std::move(unitName)), flags_(flags),
       valueStrings_(std::move(valueStrings)), dependentParameters_(std::move(dependentParameters)) {}
 
+namespace {
+std::atomic<bool> keepsWriteLogs{false};
+}
+
 std::shared_ptr<AUParameterTree> AUParameter::tree() const {
     std::lock_guard lock(mutex_);
     return tree_.lock();
 }
 
-void AUParameter::joinTree(const std::shared_ptr<AUParameterTree>& tree) {
+void AUParameter::joinTree(const std::shared_ptr<AUParameterTree>& tree,
+                           const std::shared_ptr<AUImplementorCallbacks>& callbacks) {
     std::lock_guard lock(mutex_);
     tree_ = tree;
+    joined_.push_back(callbacks);
+    callbacks_.store(callbacks.get(), std::memory_order_release);
+}
+
+const AUImplementorCallbacks* AUParameter::callbacks() const {
+    const AUImplementorCallbacks* callbacks = callbacks_.load(std::memory_order_acquire);
+    return callbacks && callbacks->treeAlive() ? callbacks : nullptr;
 }
 
 AUValue AUParameter::value() const {
-    if (auto tree = this->tree())
-        if (auto provider = tree->load(tree->provider_)) return (*provider)(*this);
+    if (auto callbacks = this->callbacks())
+        if (auto provider = callbacks->provider.get()) return (*provider)(*this);
     return storedValue();
 }
 
 void AUParameter::setValue(AUValue value, AUParameterObserverToken originator, std::uint64_t atHostTime,
                            AUParameterAutomationEventType eventType) {
     value_.store(value, std::memory_order_relaxed);
-    std::shared_ptr<AUParameterTree> tree;
-    {
+    if (keepsWriteLogs.load(std::memory_order_relaxed)) {
         std::lock_guard lock(mutex_);
         log_.push_back({value, eventType, atHostTime, originator});
-        tree = tree_.lock();
     }
-    if (tree)
-        if (auto observer = tree->load(tree->observer_)) (*observer)(*this, value);
+    if (auto callbacks = this->callbacks())
+        if (auto observer = callbacks->observer.get()) (*observer)(*this, value);
 }
 
 std::string AUParameter::string(const AUValue* fromValue) const {
-    if (auto tree = this->tree())
-        if (auto callback = tree->load(tree->stringFromValue_)) return (*callback)(*this, fromValue);
+    if (auto callbacks = this->callbacks())
+        if (auto callback = callbacks->stringFromValue.get()) return (*callback)(*this, fromValue);
     return Foundation::NumberText::formatShortest(fromValue ? *fromValue : value());
 }
 
 AUValue AUParameter::value(const std::string& fromString) const {
-    if (auto tree = this->tree())
-        if (auto callback = tree->load(tree->valueFromString_)) return (*callback)(*this, fromString);
+    if (auto callbacks = this->callbacks())
+        if (auto callback = callbacks->valueFromString.get()) return (*callback)(*this, fromString);
     auto number = Foundation::NumberText::parseFloat(fromString);
     return number && !std::isnan(*number) ? *number : 0;
 }
+
+void AUParameter::setKeepsWriteLogs(bool keep) { keepsWriteLogs.store(keep, std::memory_order_relaxed); }
 
 std::vector<AUParameter::Write> AUParameter::writeLog() const {
     std::lock_guard lock(mutex_);

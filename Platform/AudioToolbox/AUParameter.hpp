@@ -14,6 +14,7 @@
 namespace AudioToolbox {
 
 class AUParameterTree;
+class AUImplementorCallbacks;
 
 // Identifies who made a change; carried along with a write and never dereferenced.
 using AUParameterObserverToken = void*;
@@ -29,7 +30,8 @@ enum class AUParameterAutomationEventType : std::uint32_t {
 // and text questions and hear its writes.
 //
 // Host threads read and write parameters while the main thread does too: the value is a
-// relaxed atomic, the rest is fixed at creation.
+// relaxed atomic, the rest is fixed at creation, and a write or read reaches the tree's
+// callbacks without a lock.
 class AUParameter : public Runtime::NSObject {
     VZ_OBJECT(AUParameter, Runtime::NSObject)
 
@@ -71,7 +73,10 @@ public:
 
     std::shared_ptr<AUParameterTree> tree() const;
 
-    // Every write since creation (or the last clear), in order; safe from any thread.
+    // Every write since creation (or the last clear), in order, while write logs are kept;
+    // safe from any thread. Off by default: a write then takes no lock and keeps nothing. Test
+    // programs that read the log turn it on for every parameter, before making any.
+    static void setKeepsWriteLogs(bool keep);
     std::vector<Write> writeLog() const;
     void clearWriteLog();
 
@@ -83,7 +88,9 @@ protected:
 
 private:
     friend class AUParameterTree;
-    void joinTree(const std::shared_ptr<AUParameterTree>& tree);
+    void joinTree(const std::shared_ptr<AUParameterTree>& tree, const std::shared_ptr<AUImplementorCallbacks>& callbacks);
+    // The callbacks of the tree this belongs to, while that tree lives.
+    const AUImplementorCallbacks* callbacks() const;
 
     const std::string identifier_;
     const std::string displayName_;
@@ -97,8 +104,11 @@ private:
     const std::optional<std::vector<AUParameterAddress>> dependentParameters_;
 
     std::atomic<AUValue> value_{0};
-    mutable std::mutex mutex_;  // guards tree_ and log_
+    std::atomic<const AUImplementorCallbacks*> callbacks_{nullptr};
+    mutable std::mutex mutex_;  // guards the rest
     std::weak_ptr<AUParameterTree> tree_;
+    // Every tree's callbacks this ever joined, so that callbacks_ never dangles.
+    std::vector<std::shared_ptr<const AUImplementorCallbacks>> joined_;
     std::vector<Write> log_;
 };
 

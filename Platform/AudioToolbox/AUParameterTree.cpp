@@ -16,7 +16,7 @@ std::shared_ptr<AUParameterTree> AUParameterTree::createTree(std::vector<std::sh
     auto tree = Runtime::make<AUParameterTree>();
     std::erase(children, nullptr);
     tree->children_ = std::move(children);
-    for (auto& child : tree->children_) child->joinTree(tree);
+    for (auto& child : tree->children_) child->joinTree(tree, tree->callbacks_);
     return tree;
 }
 
@@ -26,17 +26,19 @@ std::shared_ptr<AUParameter> AUParameterTree::parameter(AUParameterAddress addre
     return nullptr;
 }
 
+AUParameterTree::~AUParameterTree() { callbacks_->treeEnded(); }
+
 void AUParameterTree::setImplementorValueObserver(AUImplementorValueObserver observer) {
-    store(observer_, std::move(observer));
+    callbacks_->install(callbacks_->observer, std::move(observer));
 }
 void AUParameterTree::setImplementorValueProvider(AUImplementorValueProvider provider) {
-    store(provider_, std::move(provider));
+    callbacks_->install(callbacks_->provider, std::move(provider));
 }
 void AUParameterTree::setImplementorStringFromValueCallback(AUImplementorStringFromValueCallback callback) {
-    store(stringFromValue_, std::move(callback));
+    callbacks_->install(callbacks_->stringFromValue, std::move(callback));
 }
 void AUParameterTree::setImplementorValueFromStringCallback(AUImplementorValueFromStringCallback callback) {
-    store(valueFromString_, std::move(callback));
+    callbacks_->install(callbacks_->valueFromString, std::move(callback));
 }
 
 }  // namespace AudioToolbox

@@ -1,22 +1,13 @@
 #pragma once
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "AudioToolbox/AUImplementorCallbacks.hpp"
 #include "AudioToolbox/AUParameter.hpp"
 
 namespace AudioToolbox {
-
-// The implementor's side of a tree. Each runs on the thread that caused it: a parameter write,
-// a value read, a text question.
-using AUImplementorValueObserver = std::function<void(const AUParameter& parameter, AUValue value)>;
-using AUImplementorValueProvider = std::function<AUValue(const AUParameter& parameter)>;
-// `value` may be null (the caller asked for no particular value).
-using AUImplementorStringFromValueCallback = std::function<std::string(const AUParameter& parameter, const AUValue* value)>;
-using AUImplementorValueFromStringCallback = std::function<AUValue(const AUParameter& parameter, const std::string& string)>;
 
 // A flat tree of parameters, as an Audio Unit publishes it to its host.
 class AUParameterTree : public Runtime::NSObject {
@@ -45,44 +36,25 @@ public:
     void setImplementorStringFromValueCallback(AUImplementorStringFromValueCallback callback);
     void setImplementorValueFromStringCallback(AUImplementorValueFromStringCallback callback);
     // Copies of the installed callbacks; empty when none is installed.
-    AUImplementorValueObserver implementorValueObserver() const { return copy(observer_); }
-    AUImplementorValueProvider implementorValueProvider() const { return copy(provider_); }
-    AUImplementorStringFromValueCallback implementorStringFromValueCallback() const { return copy(stringFromValue_); }
-    AUImplementorValueFromStringCallback implementorValueFromStringCallback() const { return copy(valueFromString_); }
+    AUImplementorValueObserver implementorValueObserver() const { return copy(callbacks_->observer); }
+    AUImplementorValueProvider implementorValueProvider() const { return copy(callbacks_->provider); }
+    AUImplementorStringFromValueCallback implementorStringFromValueCallback() const { return copy(callbacks_->stringFromValue); }
+    AUImplementorValueFromStringCallback implementorValueFromStringCallback() const { return copy(callbacks_->valueFromString); }
+
+    ~AUParameterTree() override;
 
 protected:
     AUParameterTree() = default;
 
 private:
-    friend class AUParameter;
     template <class F>
-    using Slot = std::shared_ptr<const F>;
-
-    // A callback is swapped whole under the lock and called outside it, so a callback may
-    // reinstall callbacks or write parameters without deadlock.
-    template <class F>
-    Slot<F> load(const Slot<F>& slot) const {
-        std::lock_guard lock(mutex_);
-        return slot;
-    }
-    template <class F>
-    F copy(const Slot<F>& slot) const {
-        auto callback = load(slot);
+    static F copy(const AUImplementorCallbacks::Slot<F>& slot) {
+        const F* callback = slot.get();
         return callback ? *callback : F();
-    }
-    template <class F>
-    void store(Slot<F>& slot, F callback) {
-        Slot<F> next = callback ? std::make_shared<const F>(std::move(callback)) : nullptr;
-        std::lock_guard lock(mutex_);
-        slot.swap(next);
     }
 
     std::vector<std::shared_ptr<AUParameter>> children_;
-    mutable std::mutex mutex_;
-    Slot<AUImplementorValueObserver> observer_;
-    Slot<AUImplementorValueProvider> provider_;
-    Slot<AUImplementorStringFromValueCallback> stringFromValue_;
-    Slot<AUImplementorValueFromStringCallback> valueFromString_;
+    const std::shared_ptr<AUImplementorCallbacks> callbacks_ = std::make_shared<AUImplementorCallbacks>();
 };
 
 }  // namespace AudioToolbox

@@ -5,6 +5,7 @@
 
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "AudioToolbox/HostTime.hpp"
+#include "TestSupport/RealtimeCheck.hpp"
 
 namespace {
 
@@ -36,7 +37,14 @@ TEST(AUParameter, KeepsWhatItWasCreatedWithAndStartsAtZeroOutsideAnyTree) {
     EXPECT_EQ(p->className(), "AUParameter");
 }
 
+// The log kept for one test, as a test program asks for it.
+struct KeptWriteLogs {
+    KeptWriteLogs() { AUParameter::setKeepsWriteLogs(true); }
+    ~KeptWriteLogs() { AUParameter::setKeepsWriteLogs(false); }
+};
+
 TEST(AUParameter, LogsEveryWriteInOrderAndTellsTheTreesObserverOnTheWritingThread) {
+    KeptWriteLogs kept;
     auto p = makeParameter(1);
     auto tree = AUParameterTree::createTree({p});
     std::vector<std::pair<AUParameterAddress, AUValue>> seen;
@@ -71,6 +79,23 @@ TEST(AUParameter, LogsEveryWriteInOrderAndTellsTheTreesObserverOnTheWritingThrea
     p->setValue(0.1f);
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_FALSE(bool(tree->implementorValueObserver()));
+}
+
+TEST(AUParameter, WithoutALogAWriteOrReadTakesNoLockAndKeepsNothing) {
+    auto p = makeParameter(1);
+    auto tree = AUParameterTree::createTree({p});
+    int observed = 0;
+    tree->setImplementorValueObserver([&](const AUParameter&, AUValue) { ++observed; });
+    tree->setImplementorValueProvider([](const AUParameter& param) { return param.storedValue(); });
+    {
+        TestSupport::RealtimeCheck check;
+        for (int i = 0; i < 100000; ++i) {
+            p->setValue(float(i), nullptr, 0, Event::value);
+            (void)p->value();
+        }
+    }
+    EXPECT_EQ(observed, 100000);
+    EXPECT_TRUE(p->writeLog().empty());
 }
 
 TEST(AUParameter, AskTheValueProviderWhenOneIsInstalled) {
@@ -133,6 +158,7 @@ TEST(AUParameterTree, HoldsItsChildrenWhileAChildHoldsItsTreeOnlyWeakly) {
 }
 
 TEST(AUParameterTree, CallbacksMayBeReplacedWhileOtherThreadsWrite) {
+    KeptWriteLogs kept;
     auto p = makeParameter(1);
     auto tree = AUParameterTree::createTree({p});
     std::atomic<int> calls{0};

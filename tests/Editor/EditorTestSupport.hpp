@@ -7,6 +7,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AudioToolbox/AUParameter.hpp"
 #include "SwiftUI/SwiftUI.hpp"
+#include "TestSupport/KeptParameterWriteLogs.hpp"
 #include "TestSupport/MainLoop.hpp"
 #include "Vantrel_Zellow_Extension/Editor/MainView.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"

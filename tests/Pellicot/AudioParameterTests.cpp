@@ -8,6 +8,7 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "AudioToolbox/HostTime.hpp"
 #include "Pellicot/AudioParameter.hpp"
+#include "TestSupport/KeptParameterWriteLogs.hpp"
 #include "TestSupport/MainLoop.hpp"
 
 namespace {

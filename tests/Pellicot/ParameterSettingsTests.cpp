@@ -16,6 +16,7 @@
 #include "Foundation/Bundle.hpp"
 #include "Pellicot/ParameterSettings.hpp"
 #include "TestSupport/FatalErrorCapture.hpp"
+#include "TestSupport/KeptParameterWriteLogs.hpp"
 #include "TestSupport/MainLoop.hpp"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "AudioToolbox/AUParameter.hpp"
 #include "Pellicot/AudioParameter.hpp"
 #include "SwiftUI/ViewGraph.hpp"
+#include "TestSupport/KeptParameterWriteLogs.hpp"
 #include "TestSupport/MainLoop.hpp"
 
 namespace KitTest {
