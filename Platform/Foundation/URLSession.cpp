@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <mutex>
 
@@ -45,21 +46,43 @@ long milliseconds(double seconds) {
     return static_cast<long>(std::min(std::ceil(seconds * 1000), 1e9));
 }
 
-std::pair<Data, URLResponse> loadFile(const URL& url) {
+[[noreturn]] void failTooLarge(std::size_t limit, const URL& url) {
+    fail(URLError::dataLengthExceedsMaximum,
+         "The resource is larger than " + std::to_string(limit) + " bytes (" + url.absoluteString() + ")");
+}
+
+std::pair<Data, URLResponse> loadFile(const URL& url, std::size_t limit) {
     const std::string path = url.path();
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) fail(URLError::fileDoesNotExist, "The file \"" + path + "\" does not exist.");
     if (std::filesystem::is_directory(status)) fail(URLError::fileIsDirectory, "\"" + path + "\" is a directory.");
+    if (std::filesystem::is_regular_file(status)) {
+        const auto size = std::filesystem::file_size(path, error);
+        if (!error && size > limit) failTooLarge(limit, url);
+    }
     auto data = contentsOfFile(path);
     if (!data) fail(URLError::noPermissionsToReadFile, "The file \"" + path + "\" could not be read.");
+    if (data->size() > limit) failTooLarge(limit, url);  // a file that grew, or no regular file
     return {std::move(*data), URLResponse{url, std::nullopt}};
 }
 
+// The body as it arrives, up to the session's limit.
+struct Body {
+    Data data;
+    std::size_t limit;
+    bool tooLarge = false;
+};
+
 std::size_t append(char* bytes, std::size_t size, std::size_t count, void* userData) {
-    auto* data = static_cast<Data*>(userData);
-    data->insert(data->end(), bytes, bytes + size * count);
-    return size * count;
+    auto* body = static_cast<Body*>(userData);
+    const std::size_t length = size * count;
+    if (length > body->limit - body->data.size()) {
+        body->tooLarge = true;
+        return 0;  // ends the transfer
+    }
+    body->data.insert(body->data.end(), bytes, bytes + length);
+    return length;
 }
 
 void initialiseCurlOnce() {
@@ -89,6 +112,13 @@ URLSession& URLSession::shared() {
 void URLSession::setOffline(bool offline) { processOffline = offline; }
 bool URLSession::isOffline() { return processOffline; }
 
+std::optional<std::size_t> URLSession::maximumBodySize() const {
+    const std::size_t bytes = maximumBodySize_;
+    return bytes == unlimited ? std::nullopt : std::optional(bytes);
+}
+
+void URLSession::setMaximumBodySize(std::optional<std::size_t> bytes) { maximumBodySize_ = bytes.value_or(unlimited); }
+
 double URLSession::connectTimeout() const { return connectTimeout_; }
 double URLSession::requestTimeout() const { return requestTimeout_; }
 
@@ -99,8 +129,9 @@ void URLSession::setTimeouts(double connectSeconds, double requestSeconds) {
 
 std::pair<Data, URLResponse> URLSession::data(const URL& url) {
     if (isOffline()) throw offlineError(url);
+    const std::size_t limit = maximumBodySize_;
     const std::string scheme = lowercase(url.scheme().value_or(""));
-    if (scheme == "file") return loadFile(url);
+    if (scheme == "file") return loadFile(url, limit);
     if (scheme != "http" && scheme != "https")
         fail(URLError::unsupportedURL, "unsupported URL: " + url.absoluteString());
     if (!url.host()) fail(URLError::badURL, "bad URL: " + url.absoluteString());
@@ -108,7 +139,7 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
     initialiseCurlOnce();
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
     if (!curl) fail(URLError::unknown, "the network library could not start a request");
-    Data body;
+    Body body{{}, limit};
     char message[CURL_ERROR_SIZE] = {};
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.absoluteString().c_str());
@@ -121,11 +152,17 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, milliseconds(requestTimeout_));
     curl_easy_setopt(c, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");  // whatever the library can decode
+    if (limit != unlimited) {
+        // A declared length over the limit fails before the body; the decoded count in
+        // append() catches the rest.
+        curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(std::min<std::size_t>(limit, std::numeric_limits<curl_off_t>::max())));
+    }
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &append);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, message);
 
     const CURLcode result = curl_easy_perform(c);
+    if (body.tooLarge || result == CURLE_FILESIZE_EXCEEDED) failTooLarge(limit, url);
     if (result != CURLE_OK) {
         const std::string detail = message[0] ? message : curl_easy_strerror(result);
         fail(codeFor(result), detail + " (" + url.absoluteString() + ")");
@@ -135,7 +172,7 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
     char* effective = nullptr;
     curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
     std::optional<URL> finalURL = effective ? URL::fromString(effective) : std::nullopt;
-    return {std::move(body), URLResponse{finalURL.value_or(url), status}};
+    return {std::move(body.data), URLResponse{finalURL.value_or(url), status}};
 }
 
 void URLSession::dataTask(const URL& url, Completion completion) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -25,6 +26,7 @@ inline constexpr long notConnectedToInternet = -1009;
 inline constexpr long fileDoesNotExist = -1100;
 inline constexpr long fileIsDirectory = -1101;
 inline constexpr long noPermissionsToReadFile = -1102;
+inline constexpr long dataLengthExceedsMaximum = -1103;
 inline constexpr long secureConnectionFailed = -1200;
 inline constexpr long serverCertificateUntrusted = -1202;
 }  // namespace URLError
@@ -66,9 +68,18 @@ public:
     double requestTimeout() const;
     void setTimeouts(double connectSeconds, double requestSeconds);
 
+    // The most bytes a load may bring, as delivered (after decompression), since all of it is
+    // held in memory; a larger body fails with dataLengthExceedsMaximum as soon as it shows.
+    // Unlimited by default.
+    std::optional<std::size_t> maximumBodySize() const;
+    void setMaximumBodySize(std::optional<std::size_t> bytes);
+
 private:
+    static constexpr std::size_t unlimited = ~std::size_t(0);
+
     std::atomic<double> connectTimeout_{10};
     std::atomic<double> requestTimeout_{30};
+    std::atomic<std::size_t> maximumBodySize_{unlimited};
 };
 
 }  // namespace Foundation

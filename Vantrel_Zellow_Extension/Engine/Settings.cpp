@@ -35,6 +35,17 @@ std::array<Settings::Parameter, N> slice(const std::array<Settings::Parameter, P
     return part;
 }
 
+// The update check's own session: a feed is a few hundred kilobytes at most, and anything far
+// larger is not one.
+Foundation::URLSession& feedSession() {
+    static Foundation::URLSession* session = [] {
+        auto* made = new Foundation::URLSession;  // usable from workers still running at exit
+        made->setMaximumBodySize(Settings::maximumFeedSize);
+        return made;
+    }();
+    return *session;
+}
+
 // The newer version a loaded feed lists, if any.
 std::optional<Pellicot::UpdateAvailableDetails> newerVersion(const Foundation::Data& feed, const std::string& current) {
     auto checker = Runtime::make<Pellicot::SimpleSparklerChecker>();
@@ -151,7 +162,7 @@ void Settings::fetchUpdateDetails() {
     if (!updateFeedURL_) return;
     std::weak_ptr<Settings> weakSelf = std::static_pointer_cast<Settings>(shared_from_this());
     // The load holds only what it reads, so the settings may go while the feed loads.
-    Foundation::URLSession::shared().dataTask(
+    feedSession().dataTask(
         *updateFeedURL_, [weakSelf, current = pluginVersion()](std::optional<Foundation::Data> data, auto, auto) {
             if (!data) return;  // unreachable, unreadable or offline: say nothing
             auto details = newerVersion(*data, current);

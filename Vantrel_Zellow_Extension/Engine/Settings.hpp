@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +32,8 @@ public:
 
     // The feed the update check reads.
     static constexpr const char* defaultUpdateFeedURL = "https://updates.example.com/vantrel_zellow/vantrelzellow.xml";
+    // The most the update check reads of it; a larger feed counts as unreadable.
+    static constexpr std::size_t maximumFeedSize = 1 << 20;
 
     static std::shared_ptr<Settings> make();
     ~Settings() override;

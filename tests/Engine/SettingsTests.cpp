@@ -331,6 +331,10 @@ TEST_F(SettingsTest, AnUnreachableOrBrokenFeedIsSilent) {
     configure(write("broken.xml", "<rss><channel><item><sparkle:shortVersionString>9.0"));
     finishUpdateCheck();
     EXPECT_FALSE(settings->updateDetails().has_value()) << "nothing complete was listed";
+    const std::string listing = "<rss><channel><item><sparkle:shortVersionString>9.0</sparkle:shortVersionString></item>";
+    configure(write("huge.xml", listing + std::string(Settings::maximumFeedSize, ' ') + "</channel></rss>"));
+    finishUpdateCheck();
+    EXPECT_FALSE(settings->updateDetails().has_value()) << "a feed past the size limit is not read";
 }
 
 TEST_F(SettingsTest, AnOfflineProcessChecksNothing) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -15,13 +16,15 @@
 
 // A small HTTP server on 127.0.0.1 and an ephemeral port, for the loading tests. Each
 // connection's request goes to the handler, whose text is sent back as the whole response; an
-// empty text holds the connection open without answering until the server stops. The thread
-// gives up by itself after ten seconds, so a test never hangs on it.
+// empty text holds the connection open without answering until the server stops. With an
+// endless tail, the tail is sent after the response again and again until the client hangs up.
+// The thread gives up by itself after ten seconds, so a test never hangs on it.
 class LoopbackServer {
 public:
     using Handler = std::function<std::string(const std::string& request)>;
 
-    explicit LoopbackServer(Handler handler) : handler_(std::move(handler)) {
+    explicit LoopbackServer(Handler handler, std::string endlessTail = {})
+        : handler_(std::move(handler)), endlessTail_(std::move(endlessTail)) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -75,6 +78,23 @@ private:
         return ::poll(&p, 1, 20) > 0;
     }
 
+    // False once the client hangs up, or the server gives up on a client that stopped reading.
+    bool sendAll(int connection, const std::string& text) const {
+        std::size_t sent = 0;
+        while (sent < text.size()) {
+            pollfd p{connection, POLLOUT, 0};
+            if (::poll(&p, 1, 20) <= 0) {
+                if (expired()) return false;
+                continue;
+            }
+            const ssize_t n = ::send(connection, text.data() + sent, text.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+            if (n <= 0) return false;
+            sent += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
     void serve() {
         while (!expired()) {
             if (!readable(listener_)) continue;
@@ -95,12 +115,8 @@ private:
             const std::string reply = handler_(request);
             if (reply.empty()) {
                 while (!expired()) readable(connection);
-            } else {
-                std::size_t sent = 0;
-                while (sent < reply.size()) {
-                    const ssize_t n = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
-                    if (n <= 0) break;
-                    sent += static_cast<std::size_t>(n);
+            } else if (sendAll(connection, reply)) {
+                while (!endlessTail_.empty() && !expired() && sendAll(connection, endlessTail_)) {
                 }
             }
             ::close(connection);
@@ -108,6 +124,7 @@ private:
     }
 
     Handler handler_;
+    const std::string endlessTail_;
     int listener_ = -1;
     int port_ = 0;
     std::thread thread_;

@@ -155,3 +155,93 @@ TEST(URLSession, OfflineEveryLoadFailsAtOnceWithoutAWorker) {
     EXPECT_EQ(text(session.data(url(server.url("/"))).first), "online");
     std::filesystem::remove(file);
 }
+
+namespace {
+
+// A gzip stream of zeros that never ends: after `head`, every `period` is eight back-references
+// of 258 bytes each, 2064 bytes inflated from 13 sent.
+struct InflatingStream {
+    std::string head, period;
+};
+
+InflatingStream endlessZeros() {
+    std::string out("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\xff", 10);
+    unsigned pending = 0;
+    int count = 0;
+    const auto bits = [&](unsigned value, int n) {  // least significant first
+        for (int i = 0; i < n; ++i) {
+            pending |= ((value >> i) & 1u) << count;
+            if (++count == 8) {
+                out.push_back(char(pending));
+                pending = 0;
+                count = 0;
+            }
+        }
+    };
+    const auto code = [&](unsigned value, int n) {  // Huffman codes go most significant first
+        for (int i = n - 1; i >= 0; --i) bits(value >> i, 1);
+    };
+    const auto repeat = [&] {
+        code(0xC5, 8);  // length 258
+        code(0, 5);     // distance 1
+    };
+    bits(0, 1);      // not the last block
+    bits(1, 2);      // fixed codes
+    code(0x30, 8);   // a literal zero
+    repeat();        // byte aligned from here on
+    InflatingStream stream{out, {}};
+    out.clear();
+    for (int i = 0; i < 8; ++i) repeat();
+    stream.period = out;
+    return stream;
+}
+
+}  // namespace
+
+TEST(URLSession, ABodyPastTheLimitFailsAsSoonAsItShowsHoweverItComes) {
+    constexpr std::size_t limit = 64 * 1024;
+    const std::string filler(4096, 'x');
+    const InflatingStream zeros = endlessZeros();
+    struct Case {
+        const char* what;
+        std::string response;
+        std::string endlessTail;
+    };
+    const Case cases[] = {
+        {"a body that never ends", "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", filler},
+        {"a declared length past the limit", "HTTP/1.1 200 OK\r\nContent-Length: 10000000000\r\n\r\n", filler},
+        {"a small compressed body that inflates without end",
+         "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nConnection: close\r\n\r\n" + zeros.head, zeros.period},
+    };
+    URLSession session;
+    EXPECT_FALSE(session.maximumBodySize()) << "unlimited unless set";
+    session.setMaximumBodySize(limit);
+    session.setTimeouts(2, 5);  // without the limit these would time out, not fail at once
+    for (const Case& c : cases) {
+        LoopbackServer server([&](const std::string&) { return c.response; }, c.endlessTail);
+        EXPECT_EQ(errorCode(session, url(server.url("/feed.xml"))), URLError::dataLengthExceedsMaximum) << c.what;
+    }
+}
+
+TEST(URLSession, TheLimitHoldsTheLastByteForEveryScheme) {
+    constexpr std::size_t limit = 1000;
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "urlsession-limit";
+    std::filesystem::create_directories(dir);
+    URLSession session;
+    session.setMaximumBodySize(limit);
+    for (const std::size_t size : {limit, limit + 1}) {
+        const std::string body(size, 'a');
+        LoopbackServer server([&](const std::string&) { return LoopbackServer::response(200, body); });
+        std::ofstream(dir / "body") << body;
+        for (const URL& target : {url(server.url("/")), URL::fileURLWithPath((dir / "body").string())}) {
+            if (size == limit) {
+                EXPECT_EQ(session.data(target).first.size(), limit) << target.absoluteString();
+            } else {
+                EXPECT_EQ(errorCode(session, target), URLError::dataLengthExceedsMaximum) << target.absoluteString();
+            }
+        }
+    }
+    session.setMaximumBodySize(std::nullopt);
+    EXPECT_EQ(session.data(URL::fileURLWithPath((dir / "body").string())).first.size(), limit + 1);
+    std::filesystem::remove_all(dir);
+}
