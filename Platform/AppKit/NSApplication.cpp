@@ -1,7 +1,9 @@
 #include "AppKit/NSApplication.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplicationDelegate.hpp"
@@ -91,26 +93,47 @@ void NSApplication::postEvent(const std::shared_ptr<NSEvent>& event, bool atStar
 }
 
 std::shared_ptr<NSEvent> NSApplication::nextEvent(EventTypeMask mask, double timeout, bool dequeue, const NSWindow* window) {
+    const double until = timeout >= 1e9 ? std::numeric_limits<double>::infinity() : Dispatch::Clock::shared().now() + timeout;
+    return nextEvent(mask, until, Dispatch::RunLoop::Mode::defaultMode, dequeue, window);
+}
+
+std::shared_ptr<NSEvent> NSApplication::nextEvent(EventTypeMask mask, double untilDate, Dispatch::RunLoop::Mode,
+                                                  bool dequeue, const NSWindow* window) {
     auto& clock = Dispatch::Clock::shared();
-    const double deadline = clock.now() + timeout;
-    for (;;) {
+    const bool forever = std::isinf(untilDate);
+    // The first matching event that has happened by `by` (virtual time: its timestamp).
+    auto take = [&](double by) -> std::shared_ptr<NSEvent> {
         for (auto it = queue_.begin(); it != queue_.end(); ++it) {
             const auto& e = *it;
             if (!mask.contains(e->type())) continue;
             if (window && e->window() && e->window().get() != window) continue;
+            if (clock.isVirtual() && e->timestamp() > clock.now()) {
+                if (e->timestamp() > by) return nullptr;
+                Dispatch::RunLoop::main().advance(e->timestamp() - clock.now());
+            }
             auto found = e;
-            if (dequeue) queue_.erase(it);
+            if (dequeue) queue_.erase(std::find(queue_.begin(), queue_.end(), found));
             return found;
         }
-        double remaining = deadline - clock.now();
-        if (backend_ && remaining <= 0) return nullptr;
-        if (!backend_ || !backend_->waitForEvents(std::min(0.05, remaining))) {
+        return nullptr;
+    };
+    for (;;) {
+        if (auto e = take(untilDate)) return e;
+        const double remaining = untilDate - clock.now();
+        if (!forever && remaining <= 0) return nullptr;
+        if (backend_) {
+            backend_->waitForEvents(std::min(0.05, remaining));
+            continue;
+        }
+        if (forever) {
             char maskText[32];
             std::snprintf(maskText, sizeof maskText, "0x%llx", static_cast<unsigned long long>(mask.rawValue));
             Runtime::fatalError(std::string("nextEvent(matching: ") + maskText +
                                 "): no queued event matches and nothing can deliver one; queue the rest of "
                                 "the gesture before sending its first event");
         }
+        Dispatch::RunLoop::main().runFor(remaining);
+        return take(untilDate);
     }
 }
 

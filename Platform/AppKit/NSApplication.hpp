@@ -8,6 +8,7 @@
 
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSResponder.hpp"
+#include "Dispatch/RunLoop.hpp"
 #include "Foundation/URL.hpp"
 
 namespace AppKit {
@@ -70,10 +71,20 @@ public:
     // The event being dispatched now (null outside dispatch).
     std::shared_ptr<NSEvent> currentEvent() const { return currentEvent_; }
     void postEvent(const std::shared_ptr<NSEvent>& event, bool atStart = false);
-    // Dequeues the first queued event that matches (and belongs to `window`, when given).
-    // When none is queued, the window back end is asked to wait for one (up to `timeout`
-    // seconds); without a back end that can wait - every test - this is a fatal error
-    // naming the mask, so that a tracking loop never hangs.
+    // The first queued event that matches (and belongs to `window`, when given), taken from
+    // the queue when `dequeue`. Waiting for one:
+    // - with no deadline (`untilDate` infinite), the window back end waits for device input;
+    //   without a back end that can wait - every test - this is a fatal error naming the mask,
+    //   so that a tracking loop never hangs;
+    // - with a deadline (a time on the shared clock), the back end waits until then; without
+    //   one the main run loop runs until then (on virtual time: the clock advances to the
+    //   deadline, firing the timers that fall due), and null is returned when nothing came.
+    // On virtual time a queued event stamped later than now has not happened yet: it arrives
+    // (the clock advancing to its timestamp) only when that is not after the deadline.
+    // The run-loop mode is accepted for the platform's signature; every mode's timers run.
+    std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask, double untilDate, Dispatch::RunLoop::Mode mode, bool dequeue,
+                                       const NSWindow* window = nullptr);
+    // The same with a relative timeout in seconds; 1e9 or more waits for ever.
     std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask, double timeout = 1e9, bool dequeue = true,
                                        const NSWindow* window = nullptr);
     void discardEvents(EventTypeMask mask);

@@ -98,15 +98,16 @@ CGRect NSCell::titleRect(CGRect forBounds) const { return drawingRect(forBounds)
 
 CGRect NSCell::imageRect(CGRect forBounds) const {
     const CGRect area = drawingRect(forBounds);
-    if (!image_) return {area.midX(), area.midY(), 0, 0};
-    const CGSize s = image_->size();
+    auto image = this->image();
+    if (!image) return {area.midX(), area.midY(), 0, 0};
+    const CGSize s = image->size();
     return {area.midX() - s.width / 2, area.midY() - s.height / 2, s.width, s.height};
 }
 
 CGSize NSCell::cellSize(CGRect forBounds) const {
     const CGFloat b = borderWidth(*this);
     CGSize content;
-    if (image_) content = image_->size();
+    if (auto image = this->image()) content = image->size();
     if (!title().empty()) {
         const CGSize text = CoreGraphics::TextLayout::size(attributedTitle(), std::max<CGFloat>(0, forBounds.width() - 2 * b));
         content = {std::max(content.width, text.width), std::max(content.height, text.height)};
@@ -114,10 +115,12 @@ CGSize NSCell::cellSize(CGRect forBounds) const {
     return {content.width + 2 * b, content.height + 2 * b};
 }
 
-CoreGraphics::AttributedText NSCell::attributedTitle() const {
+CoreGraphics::AttributedText NSCell::attributedTitle() const { return attributedText(title()); }
+
+CoreGraphics::AttributedText NSCell::attributedText(const std::string& text) const {
     auto color = NSColor::controlTextColor()->cgColor();
     if (!enabled_) color = color.withAlpha(color.alpha() * 0.5);
-    return CoreGraphics::AttributedText(title(), font_ ? font_->font() : CoreGraphics::Font::system(NSFont::systemFontSize()),
+    return CoreGraphics::AttributedText(text, font_ ? font_->font() : CoreGraphics::Font::system(NSFont::systemFontSize()),
                                         color, {textAlignment(alignment_), AppKit::lineBreakMode(lineBreakMode_)});
 }
 
@@ -138,10 +141,10 @@ void NSCell::draw(CGRect withFrame, NSView& in) {
 void NSCell::drawInterior(CGRect withFrame, NSView&) {
     auto* ctx = CoreGraphics::CGContext::current();
     if (!ctx) return;
-    if (image_) {
+    if (auto image = this->image()) {
         std::optional<CoreGraphics::CGColor> tint;
-        if (image_->isTemplate()) tint = NSColor::controlTextColor()->cgColor();
-        ctx->draw(image_->asset(), imageRect(withFrame), {}, CompositingOperation::sourceOver, enabled_ ? 1 : 0.5, true, tint);
+        if (image->isTemplate()) tint = NSColor::controlTextColor()->cgColor();
+        ctx->draw(image->asset(), imageRect(withFrame), {}, CompositingOperation::sourceOver, enabled_ ? 1 : 0.5, true, tint);
     }
     if (!title().empty()) ctx->drawText(attributedTitle(), titleRect(withFrame));
 }

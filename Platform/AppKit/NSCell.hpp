@@ -41,6 +41,11 @@ public:
     // --- Value --------------------------------------------------------------------------------
     NSControlStateValue state() const { return state_; }
     virtual void setState(NSControlStateValue state);
+    // The state a click leads to; a plain cell keeps its state (button cells cycle theirs).
+    virtual NSControlStateValue nextState() const { return state_; }
+    // After a click: the state becomes nextState() (NSControl::mouseDown calls it on a mouse-up
+    // inside, before the action is sent).
+    virtual void setNextState() { setState(nextState()); }
     // The text the cell shows; setting a number shows its shortest text.
     const std::string& stringValue() const { return string_; }
     void setStringValue(std::string value);
@@ -52,7 +57,7 @@ public:
     // A text cell's title is its string value.
     virtual const std::string& title() const { return string_; }
     virtual void setTitle(std::string title) { setStringValue(std::move(title)); }
-    NSImage::Ptr image() const { return image_; }
+    virtual NSImage::Ptr image() const { return image_; }
     virtual void setImage(NSImage::Ptr image);
     long tag() const { return tag_; }
     void setTag(long tag) { tag_ = tag; }
@@ -103,7 +108,7 @@ public:
     virtual CGRect focusRingMaskBounds(CGRect forFrame, NSView& in) const;
     virtual void drawFocusRingMask(CGRect withFrame, NSView& in);
     // The title as drawn: font, control text colour, alignment and line-break mode.
-    CoreGraphics::AttributedText attributedTitle() const;
+    virtual CoreGraphics::AttributedText attributedTitle() const;
 
     // --- Mouse tracking -----------------------------------------------------------------------
     // Whether trackMouse keeps following the mouse after it leaves the frame.
@@ -118,6 +123,8 @@ protected:
     NSCell() = default;
     // Asks the control view to redraw.
     void updateControlView() const;
+    // `text` as this cell draws its title.
+    CoreGraphics::AttributedText attributedText(const std::string& text) const;
 
 private:
     friend class NSControl;

@@ -2,6 +2,7 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSEvent.hpp"
+#include "AppKit/NSText.hpp"
 #include "AppKit/NSWindow.hpp"
 
 namespace AppKit {
@@ -91,6 +92,14 @@ void NSControl::updateCell(const NSCell&) {
     setNeedsDisplay(true);
 }
 
+std::shared_ptr<NSText> NSControl::currentEditor() const {
+    auto w = window();
+    if (!w) return nullptr;
+    auto editor = w->fieldEditor(false);
+    if (!editor || editor->editedObject().get() != this) return nullptr;
+    return editor;
+}
+
 bool NSControl::acceptsFirstResponder() const { return cell_ && cell_->isEnabled() && cell_->acceptsFirstResponder(); }
 
 void NSControl::mouseDown(const NSEvent& event) {
@@ -106,6 +115,7 @@ void NSControl::mouseDown(const NSEvent& event) {
         const bool upInside = cell->trackMouse(*current, bounds(), *this, untilMouseUp);
         cell->highlight(false, bounds(), *this);
         if (upInside) {
+            cell->setNextState();
             sendAction(action_, target().get());
             return;
         }

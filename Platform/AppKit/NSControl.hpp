@@ -8,6 +8,8 @@
 
 namespace AppKit {
 
+class NSText;
+
 // A cell class as a value: what a control's `cellClass` answers. Makes cells through the
 // two-phase creation, so the cell's own initialiser runs.
 class NSCellClass {
@@ -38,7 +40,8 @@ private:
 // - draw(_:) lets the cell draw in the bounds; the intrinsic size is the cell's size.
 // - mouseDown(with:) does nothing while disabled; otherwise it highlights the cell and lets
 //   it track the mouse (see NSCell::trackMouse), follows the pointer back in when it left,
-//   and sends the action when the button goes up inside.
+//   and, when the button goes up inside, moves the cell to its next state and sends the
+//   action.
 // - The target is held weakly (the platform does not retain it); sending with no target goes
 //   up the responder chain (NSApplication::sendAction).
 class NSControl : public NSView {
@@ -96,6 +99,8 @@ public:
 
     void mouseDown(const NSEvent& event) override;
     bool acceptsFirstResponder() const override;
+    // The window's field editor while it edits this control; null otherwise.
+    std::shared_ptr<NSText> currentEditor() const;
 
     void didInit() override;
 

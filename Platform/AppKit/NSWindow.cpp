@@ -376,6 +376,10 @@ std::shared_ptr<NSEvent> NSWindow::nextEvent(EventTypeMask mask) {
     return NSApplication::shared().nextEvent(mask, 1e9, true, this);
 }
 
+std::shared_ptr<NSEvent> NSWindow::nextEvent(EventTypeMask mask, double untilDate, Dispatch::RunLoop::Mode mode, bool dequeue) {
+    return NSApplication::shared().nextEvent(mask, untilDate, mode, dequeue, this);
+}
+
 bool NSWindow::performKeyEquivalent(const NSEvent& event) {
     if (!contentView_) return false;
     bool handled = false;

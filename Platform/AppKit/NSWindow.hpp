@@ -11,6 +11,7 @@
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
+#include "Dispatch/RunLoop.hpp"
 
 namespace AppKit {
 
@@ -150,6 +151,9 @@ public:
     virtual void sendEvent(const std::shared_ptr<NSEvent>& event);
     // The next queued event of this window matching `mask` (see NSApplication::nextEvent).
     std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask);
+    // The platform's nextEvent(matching:until:inMode:dequeue:): `untilDate` is a time on the
+    // shared clock; null when nothing matching came by then.
+    std::shared_ptr<NSEvent> nextEvent(EventTypeMask mask, double untilDate, Dispatch::RunLoop::Mode mode, bool dequeue);
     // The view that took the last mouse-down, while the button is held.
     // Mouse moves go to tracking areas; with this on, also to the first responder.
     bool acceptsMouseMovedEvents() const { return acceptsMouseMovedEvents_; }
