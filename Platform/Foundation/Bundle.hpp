@@ -13,6 +13,10 @@
 
 namespace Foundation {
 
+// Core Foundation's names of two information-dictionary keys.
+inline constexpr const char* kCFBundleNameKey = "CFBundleName";
+inline constexpr const char* kCFBundleVersionKey = "CFBundleVersion";
+
 // A directory on disk that holds code and resources. Two layouts:
 //   with Contents/ (X.app, X.appex):  Contents/Info.plist, Contents/MacOS/<executable>,
 //                                     Contents/Resources/, Contents/PlugIns/
