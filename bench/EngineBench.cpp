@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/MidiProcessor.hpp"
 
 using namespace AudioToolbox;
 using Vantrel_Zellow_Extension::MidiProcessor;

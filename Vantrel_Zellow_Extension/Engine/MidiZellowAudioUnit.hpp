@@ -6,7 +6,7 @@
 #include "AudioToolbox/AUAudioUnitBusArray.hpp"
 #include "Pellicot/PelliAudioUnit.hpp"
 #include "Vantrel_Zellow_Extension/Engine/BufferedInputBus.hpp"
-#include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/MidiProcessor.hpp"
 
 namespace Vantrel_Zellow_Extension {
 

@@ -11,7 +11,7 @@
 #include "Pellicot/AudioParameter.hpp"
 #include "Pellicot/ParameterSettings.hpp"
 #include "Pellicot/UpdateAvailableDetails.hpp"
-#include "Vantrel_Zellow_Extension/Engine/ParameterAddress.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/ParameterAddress.hpp"
 
 namespace AppKit {
 class NSWindow;

@@ -9,7 +9,7 @@
 
 #include "AudioToolbox/RenderTypes.hpp"
 #include "TestSupport/RealtimeCheck.hpp"
-#include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/MidiProcessor.hpp"
 
 namespace EngineTests {
 

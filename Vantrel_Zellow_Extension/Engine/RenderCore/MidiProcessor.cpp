@@ -1,4 +1,4 @@
-#include "Vantrel_Zellow_Extension/Engine/MidiProcessor.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/MidiProcessor.hpp"
 
 #include <algorithm>
 #include <cmath>

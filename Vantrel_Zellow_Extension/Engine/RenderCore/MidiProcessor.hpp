@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "AudioToolbox/RenderTypes.hpp"
-#include "Vantrel_Zellow_Extension/Engine/ParameterAddress.hpp"
-#include "Vantrel_Zellow_Extension/Engine/PendingNote.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/ParameterAddress.hpp"
+#include "Vantrel_Zellow_Extension/Engine/RenderCore/PendingNote.hpp"
 
 namespace Vantrel_Zellow_Extension {
 
