@@ -4,9 +4,9 @@ set -euo pipefail
 packages=(
   # Build and test tools.
   cmake ninja-build g++ clang pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  # Libraries behind the platform stand-ins: drawing, text, XML, HTTP, windows, MIDI files,
-  # Unicode case mapping.
-  libcairo2-dev libpango1.0-dev libexpat1-dev libcurl4-openssl-dev libsdl2-dev libsmf-dev libicu-dev
+  # Libraries behind the platform stand-ins: drawing, text, XML, HTTP, windows, Unicode case
+  # mapping.
+  libcairo2-dev libpango1.0-dev libexpat1-dev libcurl4-openssl-dev libsdl2-dev libicu-dev
   # Fonts: the kit's Dosis faces, the display face behind its "Rocket" font, the fallback face.
   fonts-dosis fonts-play fonts-dejavu-core
   # A comma-decimal locale, so the tests can show that number text ignores the process locale.

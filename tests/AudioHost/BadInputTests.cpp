@@ -24,7 +24,7 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
         {{"render", path("folder.txt"), out}, "cannot read " + path("folder.txt") + ": it is a directory"},
         {{"render", path("unsorted.txt"), out}, path("unsorted.txt") + ":2: the sample time 0 is before"},
         {{"render", path("corrupt.mid"), path("out.mid")}, path("corrupt.mid") + " is not a readable MIDI file"},
-        {{"render", path("address.txt"), out}, path("address.txt") + ": the unit has no parameter at address 7; its addresses are 0, 1"},
+        {{"render", path("address.txt"), out}, path("address.txt") + ":1: the unit has no parameter at address 7; its addresses are 0, 1"},
         {{"render", path("far.txt"), out}, path("far.txt") + " reaches sample 3810240001, beyond 24 hours at 44100 Hz"},
         {{"render", "--preset", "Loud", in, out}, "unknown preset \"Loud\"; the presets are \"None\", \"Ten Milliseconds\""},
         {{"render", "--set", "volume=3", in, out}, "unknown parameter \"volume\"; the parameters are shift, spare"},

@@ -4,6 +4,7 @@
 
 #include "Host/AudioHost/EventList.hpp"
 #include "Host/AudioHost/MidiFile.hpp"
+#include "Host/AudioHost/MidiFileWriter.hpp"
 #include "HostFixture.hpp"
 
 using namespace AudioHostTests;
@@ -140,4 +141,55 @@ TEST_F(RenderCommand, ListsParametersAndPresets) {
     EXPECT_EQ(out().rfind("usage: auhost render", 0), 0u);
     EXPECT_EQ(auhost({}), 2);
     EXPECT_EQ(err().rfind("usage: auhost render", 0), 0u);
+}
+
+// At 8000 Hz and 32767 ticks a quarter note a tick lasts an eighth of a sample: events the
+// unit leaves in place keep their ticks, moved ones never land earlier, and the summary counts
+// the notes whose ticks changed.
+TEST_F(RenderCommand, TicksShorterThanASampleKeepTheirPlace) {
+    MidiSong song;
+    song.ticksPerQuarterNote = 32767;
+    song.tracks.resize(1);
+    for (int i = 0; i < 40; ++i) {
+        song.tracks[0].add(i * 5 + i % 3, Bytes{0x90, std::uint8_t(40 + i), 0x64});
+        song.tracks[0].add(i * 5 + 3, Bytes{0x80, std::uint8_t(40 + i), 0x00});
+    }
+    MidiFile::write(song, path("in.mid"));
+
+    ASSERT_EQ(auhost({"render", "--sample-rate", "8000", path("in.mid"), path("out.mid")}), 0) << err();
+    EXPECT_EQ(eventsOf(MidiFile::read(path("out.mid")).tracks[0]), eventsOf(song.tracks[0]));
+    EXPECT_NE(out().find("0 of 40 notes moved"), std::string::npos) << out();
+
+    ASSERT_EQ(auhost({"render", "--sample-rate", "8000", "--set", "shift=1", path("in.mid"), path("out.mid")}), 0) << err();
+    const auto moved = eventsOf(MidiFile::read(path("out.mid")).tracks[0]);
+    ASSERT_EQ(moved.size(), song.tracks[0].size());
+    for (const auto& [tick, bytes] : moved)
+        for (std::size_t i = 0; i < song.tracks[0].size(); ++i)
+            if (std::equal(bytes.begin(), bytes.end(), song.tracks[0].bytes(i).begin(), song.tracks[0].bytes(i).end())) {
+                EXPECT_GT(tick, song.tracks[0].tick(i)) << "a note moved later must not come out earlier";
+            }
+    EXPECT_NE(out().find("40 of 40 notes moved"), std::string::npos) << out();
+}
+
+// A gap as long as one event time can state, made longer by the unit, still gives a file that
+// reads back with the note where the unit put it.
+TEST_F(RenderCommand, AGapTheUnitLengthensStillMakesAValidFile) {
+    const std::int64_t gap = AudioHost::MidiFileWriter::longestDelta;
+    MidiSong song;
+    song.ticksPerQuarterNote = 32767;
+    song.tracks.resize(1);
+    song.tracks[0].add(0, Bytes{0x90, 0x3C, 0x64});
+    song.tracks[0].add(100, Bytes{0x80, 0x3C, 0x00});
+    song.tracks[0].add(100 + gap, Bytes{0x90, 0x3E, 0x64});
+    MidiFile::write(song, path("in.mid"));
+
+    ASSERT_EQ(auhost({"render", "--set", "shift=1000", "--block", "4096", path("in.mid"), path("out.mid")}), 0) << err();
+    const MidiSong out = MidiFile::read(path("out.mid"));
+    // 120 BPM at 44100 Hz: 22050 samples a quarter note.
+    const auto sample = std::llround(double(100 + gap) * 22050 / 32767) + 1000;
+    const auto tick = std::llround(double(sample) * 32767 / 22050);
+    ASSERT_GT(tick - 100, gap);
+    const auto events = eventsOf(out.tracks[0]);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), (std::pair<std::int64_t, Bytes>{tick, {0x90, 0x3E, 0x64}}));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,19 @@ public:
     // Throws BadInput "NAME:LINE: what is wrong" for a malformed line, an invalid MIDI message,
     // a negative time or a time before the previous line's.
     static std::vector<HostEvent> parse(std::string_view text, const std::string& sourceName);
+    // One line without its newline: false for a blank or comment line, else true and the event.
+    // `previous` is the time of the event before it, if any. Throws as parse.
+    static bool parseLine(std::string_view line, std::size_t lineNumber, const std::string& sourceName,
+                          std::optional<AudioToolbox::AUEventSampleTime> previous, HostEvent& event);
+
     // Decimal times, upper-case hex bytes, values in their shortest exact form.
     static std::string format(const std::vector<HostEvent>& events);
+    // One event's line, newline included, appended to `out`.
+    static void appendLine(const HostEvent& event, std::string& out);
+
+    // Text from a file, fit for a one-line message: in quotes, control bytes escaped, cut short
+    // when long.
+    static std::string quoted(std::string_view text);
 };
 
 }  // namespace AudioHost

@@ -39,14 +39,15 @@ struct MidiSong {
     std::vector<MidiTrack> tracks;
 };
 
-// Reads (through libsmf) and writes Standard MIDI Files of format 0 or 1 with
-// ticks-per-quarter-note timing.
+// A whole Standard MIDI File of format 0 or 1 with ticks-per-quarter-note timing, read into
+// memory and written from it (MidiFileReader and MidiFileWriter stream instead).
 class MidiFile {
 public:
-    // Throws BadInput naming the file for a missing, unreadable or corrupt file, format 2 or
+    // Throws BadInput naming the file for a missing, unreadable or damaged file, format 2 or
     // SMPTE timing.
     static MidiSong read(const std::string& path);
-    // Events of each track must be in tick order. Throws BadInput when the file cannot be written.
+    // Events of each track must be in tick order. Throws BadInput when the file cannot be written
+    // or a track holds a message a file cannot store.
     static void write(const MidiSong& song, const std::string& path);
 
     static bool isMeta(std::span<const std::uint8_t> bytes) { return !bytes.empty() && bytes[0] == 0xFF; }

@@ -22,19 +22,61 @@ void setSampleRate(const std::shared_ptr<AUAudioUnitBusArray>& busses, double sa
     }
 }
 
-// What the host blocks read and write during one render.
-struct CycleState {
+AURenderEvent renderEvent(const HostEvent& e) {
+    AURenderEvent node;
+    if (e.kind == HostEvent::Kind::parameter) {
+        node.parameter = AUParameterEvent{};
+        node.parameter.eventSampleTime = e.sampleTime;
+        node.parameter.eventType = AURenderEventType::Parameter;
+        node.parameter.parameterAddress = e.address;
+        node.parameter.value = e.value;
+    } else {
+        node.MIDI = AUMIDIEvent{};
+        node.MIDI.eventSampleTime = e.sampleTime;
+        node.MIDI.length = e.length;
+        std::memcpy(node.MIDI.data, e.bytes, 3);
+    }
+    node.head.next = nullptr;
+    return node;
+}
+
+// Collects a render's events in memory.
+class EventsInMemory : public RenderStream {
+public:
+    explicit EventsInMemory(std::span<const HostEvent> events) : events_(events) { sent_.reserve(events.size() + 64); }
+    bool next(HostEvent& event) override {
+        if (next_ == events_.size()) return false;
+        event = events_[next_++];
+        return true;
+    }
+    void sent(const HostEvent& event) override { sent_.push_back(event); }
+    std::vector<HostEvent> take() { return std::move(sent_); }
+
+private:
+    std::span<const HostEvent> events_;
+    std::size_t next_ = 0;
+    std::vector<HostEvent> sent_;
+};
+
+}  // namespace
+
+// What the host blocks read and write during one render, and the buffers of its cycles. Clears
+// the host blocks and render resources when the render ends, however it ends.
+struct OfflineRenderer::Session {
+    Session(AUAudioUnit& u, RenderStream& s) : unit(u), stream(s) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    AUAudioUnit& unit;
+    RenderStream& stream;
     MusicalContext context;
     double cycleStart = 0;
     double sampleRate = 44100;
-    std::vector<HostEvent>* sent = nullptr;
     long badLength = 0;
-};
+    std::shared_ptr<AVAudioPCMBuffer> output, silence;
+    AURenderPullInputBlock pullInput;
 
-// Clears the host blocks and render resources when a render ends, however it ends.
-struct RenderSession {
-    AUAudioUnit& unit;
-    ~RenderSession() {
+    ~Session() {
         if (unit.renderResourcesAllocated()) unit.deallocateRenderResources();
         unit.setMusicalContextBlock(nullptr);
         unit.setTransportStateBlock(nullptr);
@@ -42,30 +84,21 @@ struct RenderSession {
     }
 };
 
-}  // namespace
-
 OfflineRenderer::OfflineRenderer(const Timeline& timeline, AUAudioFrameCount blockFrames)
     : timeline_(timeline), block_(blockFrames) {}
 
-std::vector<HostEvent> OfflineRenderer::render(AUAudioUnit& unit, std::span<const HostEvent> events) const {
-    std::vector<HostEvent> sent;
-    sent.reserve(events.size() + 64);
-    CycleState state;
-    state.sent = &sent;
-    state.sampleRate = timeline_.sampleRate();
-
-    RenderSession session{unit};
+void OfflineRenderer::prepare(AUAudioUnit& unit, Session& s) const {
     try {
-        setSampleRate(unit.outputBusses(), timeline_.sampleRate());
-        setSampleRate(unit.inputBusses(), timeline_.sampleRate());
+        setSampleRate(unit.outputBusses(), s.sampleRate);
+        setSampleRate(unit.inputBusses(), s.sampleRate);
         unit.setMaximumFramesToRender(block_);
     } catch (const Foundation::NSError& error) {
         throw UnitFailure("the unit refuses " + std::to_string(block_) + "-frame cycles at this sample rate: " +
                           error.localizedDescription());
     }
-    unit.setMusicalContextBlock([&state](double* tempo, double* numerator, long* denominator, double* beat,
-                                         long* sampleOffsetToNextBeat, double* downbeat) {
-        const MusicalContext& c = state.context;
+    unit.setMusicalContextBlock([&s](double* tempo, double* numerator, long* denominator, double* beat,
+                                     long* sampleOffsetToNextBeat, double* downbeat) {
+        const MusicalContext& c = s.context;
         if (tempo) *tempo = c.tempo;
         if (numerator) *numerator = c.timeSignatureNumerator;
         if (denominator) *denominator = c.timeSignatureDenominator;
@@ -73,68 +106,45 @@ std::vector<HostEvent> OfflineRenderer::render(AUAudioUnit& unit, std::span<cons
         if (downbeat) *downbeat = c.measureDownbeatPosition;
         if (sampleOffsetToNextBeat) {
             const double beatsToNext = std::ceil(c.beatPosition) - c.beatPosition;
-            *sampleOffsetToNextBeat = long(std::llround(beatsToNext * 60.0 * state.sampleRate / c.tempo));
+            *sampleOffsetToNextBeat = long(std::llround(beatsToNext * 60.0 * s.sampleRate / c.tempo));
         }
         return true;
     });
-    unit.setTransportStateBlock([&state](AUHostTransportStateFlags* flags, double* samplePosition, double* cycleStart,
-                                         double* cycleEnd) {
+    unit.setTransportStateBlock([&s](AUHostTransportStateFlags* flags, double* samplePosition, double* cycleStart,
+                                     double* cycleEnd) {
         if (flags) *flags = AUHostTransportStateMoving;
-        if (samplePosition) *samplePosition = state.cycleStart;
+        if (samplePosition) *samplePosition = s.cycleStart;
         if (cycleStart) *cycleStart = 0;
         if (cycleEnd) *cycleEnd = 0;
         return true;
     });
-    unit.setMIDIOutputEventBlock([&state](AUEventSampleTime time, std::uint8_t, long length, const std::uint8_t* bytes) {
+    unit.setMIDIOutputEventBlock([&s](AUEventSampleTime time, std::uint8_t, long length, const std::uint8_t* bytes) {
         if (length < 1 || length > 3 || !bytes) {
-            ++state.badLength;
+            ++s.badLength;
             return OSStatus(noErr);
         }
         HostEvent e;
         e.sampleTime = time;
         e.length = std::uint8_t(length);
         std::memcpy(e.bytes, bytes, std::size_t(length));
-        state.sent->push_back(e);
+        s.stream.sent(e);
         return OSStatus(noErr);
     });
-
     try {
         unit.allocateRenderResources();
     } catch (const Foundation::NSError& error) {
         throw UnitFailure("the unit could not allocate render resources: " + error.localizedDescription());
     }
-    AURenderBlock renderBlock = unit.renderBlock();
-
-    // Render events for the whole input, linked cycle by cycle.
-    std::vector<AURenderEvent> nodes(events.size());
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        const HostEvent& e = events[i];
-        AURenderEvent& node = nodes[i];
-        if (e.kind == HostEvent::Kind::parameter) {
-            node.parameter = AUParameterEvent{};
-            node.parameter.eventSampleTime = e.sampleTime;
-            node.parameter.eventType = AURenderEventType::Parameter;
-            node.parameter.parameterAddress = e.address;
-            node.parameter.value = e.value;
-        } else {
-            node.MIDI = AUMIDIEvent{};
-            node.MIDI.eventSampleTime = e.sampleTime;
-            node.MIDI.length = e.length;
-            std::memcpy(node.MIDI.data, e.bytes, 3);
-        }
-        const bool sameCycle = i + 1 < events.size() && cycleOf(events[i + 1].sampleTime) == cycleOf(e.sampleTime);
-        node.head.next = sameCycle ? &nodes[i + 1] : nullptr;
-    }
 
     // The output bus's buffer, and silence for any input the unit pulls.
     auto outputBusses = unit.outputBusses();
-    auto outputFormat = outputBusses && outputBusses->count() ? (*outputBusses)[0]->format()
-                                                             : AVAudioFormat::standardFormat(timeline_.sampleRate(), 2);
-    auto outputBuffer = AVAudioPCMBuffer::make(outputFormat, block_);
-    auto silence = AVAudioPCMBuffer::make(AVAudioFormat::standardFormat(timeline_.sampleRate(), AVAudioFormat::maximumChannelCount), block_);
-    silence->setFrameLength(block_);
-    const AURenderPullInputBlock pullInput = [&silence](AudioUnitRenderActionFlags*, const AudioTimeStamp*,
-                                                        AUAudioFrameCount frames, long, AudioBufferList* input) {
+    auto format = outputBusses && outputBusses->count() ? (*outputBusses)[0]->format()
+                                                       : AVAudioFormat::standardFormat(s.sampleRate, 2);
+    s.output = AVAudioPCMBuffer::make(format, block_);
+    s.silence = AVAudioPCMBuffer::make(AVAudioFormat::standardFormat(s.sampleRate, AVAudioFormat::maximumChannelCount), block_);
+    s.silence->setFrameLength(block_);
+    s.pullInput = [silence = s.silence](AudioUnitRenderActionFlags*, const AudioTimeStamp*, AUAudioFrameCount frames, long,
+                                        AudioBufferList* input) {
         if (!input) return OSStatus(kAudioUnitErr_InvalidParameter);
         for (std::uint32_t b = 0; b < input->mNumberBuffers && b < AVAudioFormat::maximumChannelCount; ++b) {
             AudioBuffer& buffer = input->mBuffers[b];
@@ -144,33 +154,55 @@ std::vector<HostEvent> OfflineRenderer::render(AUAudioUnit& unit, std::span<cons
         }
         return OSStatus(noErr);
     };
+}
 
-    const std::int64_t cycles = events.empty() ? 0 : cycleOf(events.back().sampleTime) + 1;
-    std::size_t next = 0;
-    for (std::int64_t k = 0; k < cycles; ++k) {
+void OfflineRenderer::renderCycles(AUAudioUnit& unit, Session& s, RenderStream& stream) const {
+    const AURenderBlock renderBlock = unit.renderBlock();
+    std::vector<AURenderEvent> nodes;  // the events of one cycle, reused
+    HostEvent pending;
+    bool more = stream.next(pending);
+    for (std::int64_t k = 0; more; ++k) {
         const std::int64_t start = k * std::int64_t(block_);
         if (pacer_ && !pacer_(start)) break;
-        state.context = timeline_.contextAt(start);
-        state.cycleStart = double(start);
+        nodes.clear();
+        while (more && cycleOf(pending.sampleTime) <= k) {
+            nodes.push_back(renderEvent(pending));
+            more = stream.next(pending);
+        }
+        for (std::size_t i = 1; i < nodes.size(); ++i) nodes[i - 1].head.next = &nodes[i];
+
+        s.context = timeline_.contextAt(start);
+        s.cycleStart = double(start);
         AudioTimeStamp timestamp;
         timestamp.mSampleTime = double(start);
         timestamp.mFlags = kAudioTimeStampSampleTimeValid;
-        const AURenderEvent* head = next < events.size() && cycleOf(events[next].sampleTime) == k ? &nodes[next] : nullptr;
-        while (next < events.size() && cycleOf(events[next].sampleTime) == k) ++next;
-
-        AudioBufferList* output = outputBuffer->mutableAudioBufferList();
-        *output = *outputBuffer->audioBufferList();
+        AudioBufferList* output = s.output->mutableAudioBufferList();
+        *output = *s.output->audioBufferList();
         for (std::uint32_t b = 0; b < output->mNumberBuffers; ++b) output->mBuffers[b].mDataByteSize = block_ * sizeof(float);
         AudioUnitRenderActionFlags flags = 0;
-        const OSStatus status = renderBlock(&flags, &timestamp, block_, 0, output, head, &pullInput);
+        const OSStatus status =
+            renderBlock(&flags, &timestamp, block_, 0, output, nodes.empty() ? nullptr : nodes.data(), &s.pullInput);
         if (status != noErr)
             throw UnitFailure("the unit's render failed at sample " + std::to_string(start) + " with status " +
                               std::to_string(status));
+        stream.renderedUntil(start + std::int64_t(block_));
     }
-    if (state.badLength)
-        throw UnitFailure("the unit sent " + std::to_string(state.badLength) +
+}
+
+void OfflineRenderer::render(AUAudioUnit& unit, RenderStream& stream) const {
+    Session session(unit, stream);
+    session.sampleRate = timeline_.sampleRate();
+    prepare(unit, session);
+    renderCycles(unit, session, stream);
+    if (session.badLength)
+        throw UnitFailure("the unit sent " + std::to_string(session.badLength) +
                           " MIDI messages longer than three bytes, which the host cannot carry");
-    return sent;
+}
+
+std::vector<HostEvent> OfflineRenderer::render(AUAudioUnit& unit, std::span<const HostEvent> events) const {
+    EventsInMemory stream(events);
+    render(unit, stream);
+    return stream.take();
 }
 
 }  // namespace AudioHost

@@ -32,9 +32,7 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
         return nullptr;
     };
     auto add = [&](const std::shared_ptr<AudioToolbox::AUParameter>& p, float value, const std::string& what) {
-        if (!(value >= p->minValue() && value <= p->maxValue()))
-            throw BadInput(what + ": " + floatText(value) + " is outside the range " + floatText(p->minValue()) + "..." +
-                           floatText(p->maxValue()) + " of \"" + p->identifier() + "\"");
+        checkValue(*p, value, what);
         setup.writes_.emplace_back(p->address(), value);
     };
 
@@ -67,6 +65,12 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
         add(p, *value, "--set " + assignment);
     }
     return setup;
+}
+
+void ParameterSetup::checkValue(const AudioToolbox::AUParameter& p, float value, const std::string& what) {
+    if (!(value >= p.minValue() && value <= p.maxValue()))
+        throw BadInput(what + ": " + floatText(value) + " is outside the range " + floatText(p.minValue()) + "..." +
+                       floatText(p.maxValue()) + " of \"" + p.identifier() + "\"");
 }
 
 void ParameterSetup::apply(AudioToolbox::AUAudioUnit& unit) const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AudioToolbox/AUAudioUnit.hpp"
+#include "AudioToolbox/AUParameter.hpp"
 #include "Host/AudioHost/UnitSource.hpp"
 
 namespace AudioHost {
@@ -19,6 +20,10 @@ public:
     static ParameterSetup resolve(AudioToolbox::AUAudioUnit& unit, const std::vector<HostPreset>& presets,
                                   const std::optional<std::string>& presetName,
                                   const std::vector<std::string>& assignments);
+
+    // Throws BadInput "WHAT: VALUE is outside the range LOW...HIGH of "IDENTIFIER"" for a value
+    // the parameter does not take (NaN included): the host refuses it rather than clamp it.
+    static void checkValue(const AudioToolbox::AUParameter& parameter, float value, const std::string& what);
 
     // Writes every value through the unit's parameter tree, as a host does, and lets the main
     // queue settle.

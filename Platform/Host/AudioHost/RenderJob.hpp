@@ -4,11 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Host/AudioHost/RenderStatistics.hpp"
-#include "Host/AudioHost/UnitSource.hpp"
-
 #include "Host/AudioHost/HostEvent.hpp"
+#include "Host/AudioHost/RenderStatistics.hpp"
 #include "Host/AudioHost/Timeline.hpp"
+#include "Host/AudioHost/UnitSource.hpp"
 
 namespace AudioHost {
 
@@ -37,16 +36,23 @@ struct PlayedSong {
 };
 PlayedSong readSongToPlay(const std::string& path, double sampleRate);
 
-// One `auhost render`: reads INPUT, runs it through units of the source and writes OUTPUT.
-// An event list (.txt) runs through one unit and comes back as the list of what the unit sent,
-// in the order sent. A MIDI file (.mid) runs each track that has channel messages through its
-// own unit, all set up alike; the host copies the other events (meta, system exclusive), maps
-// sample times back to ticks through the tempo map and orders each track by time, stably.
+// One `auhost render`: reads INPUT, runs it through units of the source and writes OUTPUT (see
+// EventListRender and MidiFileRender). INPUT and OUTPUT are both event lists (.txt) or both MIDI
+// files (.mid, .midi).
 class RenderJob {
 public:
     // Throws BadInput for unusable input or options, UnitFailure when a unit fails. OUTPUT is
-    // written only when everything succeeded.
+    // written only when everything succeeded, and is never INPUT.
     static RenderResult run(UnitSource& source, const RenderOptions& options);
+
+    // Every cycle up to the last event is rendered; a stray time far in the future would keep the
+    // host busy for hours, so a song may last a day at most.
+    static constexpr double longestSongSeconds = 24 * 60 * 60;
+    // Throws BadInput when an event at `sample` lies beyond that.
+    static void checkLength(const RenderOptions& options, AudioToolbox::AUEventSampleTime sample);
+    // The song's timeline with the options' tempo and time signature in place of its own.
+    static Timeline timeline(const RenderOptions& options, std::vector<Timeline::TempoChange> tempi,
+                             std::vector<Timeline::MeterChange> meters);
 };
 
 }  // namespace AudioHost

@@ -1,17 +1,18 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include <vector>
-
-#include "Host/AudioHost/HostEvent.hpp"
 
 namespace AudioHost {
 
-// What a render did to the notes. A note-on the unit sent is paired with the input note-on it
-// came from by status byte and note number, first in first out, in the order the unit sent them.
+// What a render did to the notes, counted as it goes: events in and out, and each note-on the
+// unit sent with how far it ended up from where it went in.
 class RenderStatistics {
 public:
-    void add(const std::vector<HostEvent>& input, const std::vector<HostEvent>& output, double sampleRate);
+    void countInput() { ++eventsIn_; }
+    void countOutput() { ++eventsOut_; }
+    // A note-on the unit sent, placed `shiftMs` after its input; `moved` when it lands anywhere
+    // else than its input did (another sample, or another tick of a file).
+    void countNote(double shiftMs, bool moved);
 
     std::size_t eventsIn() const { return eventsIn_; }
     std::size_t eventsOut() const { return eventsOut_; }
