@@ -16,6 +16,7 @@ namespace {
 constexpr long propertyListReadCorruptError = 3840;
 constexpr long propertyListWriteInvalidError = 3851;
 constexpr long fileReadNoSuchFileError = 260;
+constexpr std::size_t maxNesting = 512;
 
 [[noreturn]] void fail(long code, const std::string& message) { throw NSError(NSCocoaErrorDomain, code, message); }
 
@@ -101,6 +102,9 @@ public:
             sawPlist_ = true;
             stack_.push_back(Frame{name, {}, {}, std::nullopt});
         } else if (name == "array" || name == "dict") {
+            // Values are freed, compared and written by recursion: a document nested without end
+            // would exhaust the stack there.
+            if (++nesting_ > maxNesting) return stop(parser, "values nested deeper than " + std::to_string(maxNesting) + " levels");
             stack_.push_back(Frame{name, {}, {}, std::nullopt});
         } else if (name == "key" || name == "string" || name == "integer" || name == "real" || name == "true" ||
                    name == "false" || name == "date" || name == "data") {
@@ -134,6 +138,7 @@ public:
         Frame frame = std::move(stack_.back());
         stack_.pop_back();
         if (name == "plist") return;
+        --nesting_;
         if (name == "dict") {
             if (frame.key) return stop(parser, "<key>" + *frame.key + "</key> without a value");
             return add(parser, PropertyList(std::move(frame.dictionary)));
@@ -152,6 +157,7 @@ private:
     std::optional<std::string> leaf_;
     std::string text_;
     bool sawPlist_ = false;
+    std::size_t nesting_ = 0;
 
     void stop(XMLParser& parser, std::string message) {
         if (error.empty()) error = std::move(message);

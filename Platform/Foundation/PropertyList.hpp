@@ -57,7 +57,8 @@ public:
     bool operator==(const PropertyList& other) const { return value_ == other.value_; }
 
     // Reads an XML property list. Throws Foundation::NSError (NSCocoaErrorDomain, 3840) with
-    // a description of what is wrong for a document that is not one.
+    // a description of what is wrong for a document that is not one, or whose arrays and
+    // dictionaries nest more than 512 levels deep.
     static PropertyList fromXML(const Data& data);
     // Reads the file at a file URL; throws as fromXML, or with code 260 when the file cannot
     // be read.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "Host/AudioHost/FileDescriptorStream.hpp"
 #include "Host/AudioHost/MidiFile.hpp"
 #include "HostFixture.hpp"
 
@@ -14,7 +18,11 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
     write("far.txt", "0 90 3C 64\n3810240001 80 3C 00\n");
     write("corrupt.mid", "MThd but nothing a MIDI reader can use");
     write("in.mid", std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\4\0\xFF\x2F\0", 26));
+    write("loud.txt", "0 param 0 1e12\n");
+    write("muted.txt", "0 90 3C 64\n0 param 1 nan\n");
+    write("spare.txt", "0 param 1 2\n");
     std::filesystem::create_directory(dir_ / "folder.txt");
+    std::filesystem::create_hard_link(dir_ / "in.txt", dir_ / "link.txt");
     const std::string in = path("in.txt"), out = path("out.txt");
     struct Case {
         std::vector<std::string> arguments;
@@ -31,17 +39,31 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
         {{"render", "--set", "shift=1001", in, out}, "--set shift=1001: 1001 is outside the range 0...1000 of \"shift\""},
         {{"render", "--set", "shift=-1", in, out}, "--set shift=-1: -1 is outside the range"},
         {{"render", "--set", "shift=nan", in, out}, "--set shift=nan: nan is outside the range"},
-        {{"render", "--set", "shift=ten", in, out}, "--set shift=ten: \"ten\" is not a number"},
+        {{"render", "--set", "shift=ten", in, out}, "--set \"shift=ten\": \"ten\" is not a number"},
         {{"render", "--set", "shift", in, out}, "--set needs IDENTIFIER=VALUE"},
-        {{"render", "--block", "0", in, out}, "--block must be at least 1 frame"},
+        {{"render", "--block", "0", in, out}, "--block 0 is outside 1...8192 frames"},
         {{"render", "--block", "-5", in, out}, "--block needs a whole number of frames"},
-        {{"render", "--sample-rate", "0", in, out}, "--sample-rate must be above 0"},
+        {{"render", "--block", "4294967295", in, out}, "--block 4294967295 is outside 1...8192 frames"},
+        {{"render", "--block", "99999999999999999999", in, out}, "--block 4294967295 is outside"},
+        {{"render", "--block", "1000000000", in, out}, "--block 1000000000 is outside"},
+        {{"render", "--sample-rate", "0", in, out}, "--sample-rate 0 is outside 8000...384000 Hz"},
+        {{"render", "--sample-rate", "1e38", in, out}, "--sample-rate 1e+38 is outside"},
+        {{"render", "--sample-rate", "1e39", in, out}, "--sample-rate 1e+39 is outside"},
+        {{"render", "--sample-rate", "1e-300", in, out}, "--sample-rate 1e-300 is outside"},
         {{"render", "--sample-rate", "fast", in, out}, "--sample-rate needs a number"},
-        {{"render", "--tempo", "0", in, out}, "--tempo must be above 0"},
+        {{"render", "--tempo", "0", in, out}, "--tempo 0 is outside 1...1000 beats per minute"},
+        {{"render", "--tempo", "1e-20", in, out}, "--tempo 1e-20 is outside"},
+        {{"render", "--start-beat", "1e300", in, out}, "--start-beat 1e+300 is outside -1000000...1000000"},
         {{"render", "--time-signature", "4/3", in, out}, "--time-signature needs N/D"},
         {{"render", "--time-signature", "0/4", in, out}, "--time-signature needs N/D"},
         {{"render", "--start-beat", "inf", in, out}, "--start-beat needs a number"},
-        {{"render", "--loud", in, out}, "unknown option --loud"},
+        {{"render", "--loud", in, out}, "unknown option \"--loud\""},
+        {{"render", "--" + std::string(100000, 'x'), in, out}, "unknown option \"--xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (see"},
+        {{"render", path("loud.txt"), out}, path("loud.txt") + ":1: param 0 1e+12: 1e+12 is outside the range 0...1000 of \"shift\""},
+        {{"render", path("muted.txt"), out}, path("muted.txt") + ":2: param 1 nan: nan is outside the range 0...1 of \"spare\""},
+        {{"render", path("spare.txt"), out}, path("spare.txt") + ":1: param 1 2: 2 is outside the range 0...1"},
+        {{"render", in, in}, "OUTPUT " + in + " is INPUT " + in + "; writing it would lose the input"},
+        {{"render", in, path("link.txt")}, "OUTPUT " + path("link.txt") + " is INPUT " + in},
         {{"render", "--preset"}, "--preset needs a value"},
         {{"render", in}, "render needs INPUT and OUTPUT"},
         {{"render", in, out, out}, "render needs INPUT and OUTPUT and nothing more"},
@@ -93,4 +115,29 @@ TEST_F(BadInputs, AMessageAFileCannotHoldFailsTheRender) {
     write("in.txt", "0 90 3C 64\n");
     EXPECT_EQ(auhost({"render", "--set", "spare=1", path("in.txt"), path("out.txt")}), 0) << err();
     EXPECT_EQ(read("out.txt"), "0 F8\n0 90 3C 64\n");
+}
+
+// What a command prints is part of its work: a full or closed standard output fails it.
+TEST_F(BadInputs, OutputThatCannotBeWrittenFailsTheCommand) {
+    write("in.txt", "0 90 3C 64\n");
+    struct Stream {
+        const char* device;
+        int flags;
+        const char* why;
+    };
+    for (const Stream& s : {Stream{"/dev/full", O_WRONLY, "No space left on device"}, Stream{"/dev/null", O_RDONLY, "Bad file descriptor"}}) {
+        for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+                 {"params"}, {"presets"}, {"--help"}, {"render", path("in.txt"), path("out.txt")}}) {
+            SCOPED_TRACE(std::string(s.device) + " " + command[0]);
+            const int fd = ::open(s.device, s.flags);
+            ASSERT_GE(fd, 0);
+            {
+                AudioHost::FileDescriptorStream out(fd);
+                err_.str({});
+                EXPECT_EQ(AudioHost::AudioHostCommand(source_, out, err_).run(command), 2);
+            }
+            ::close(fd);
+            EXPECT_EQ(err(), std::string("auhost: cannot write to standard output: ") + s.why + "\n");
+        }
+    }
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EventList.hpp"
+#include "TestSupport/Mutator.hpp"
 
 using AudioHost::BadInput;
 using AudioHost::EventList;
@@ -73,5 +76,30 @@ TEST(EventList, BadLinesNameTheLineAndTheFault) {
             EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
             EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos);
         }
+    }
+}
+
+// Fuzzing: damaged event lists parse, and then format and parse back to the same events, or are
+// refused with one line that quotes no control bytes.
+TEST(EventList, DamagedListsParseOrAreRefusedOnOneLine) {
+    const std::vector<std::string> seeds = {
+        "0 90 3C 64\n10 80 3C 00\n",
+        "# a song\n0 param 0 12.5\n5 B0 07 7F  # volume\n5 C0 05\n1000 F8\n1000 90 40 40\r\n",
+        "0 E0 00 40\n3 param 38 4\n7 D0 30\n"};
+    TestSupport::Mutator mutator(seeds, {"param", "90", "3C", "#", "\n", "-1", "nan", "1e9999", "99999999999999999999", "\x01"});
+    for (int input = 0; input < 3000; ++input) {
+        const std::string text = mutator.next();
+        std::vector<HostEvent> events;
+        try {
+            events = EventList::parse(text, "in.txt");
+        } catch (const BadInput& error) {
+            const std::string message = error.what();
+            EXPECT_TRUE(std::none_of(message.begin(), message.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+                << message;
+            continue;
+        }
+        const auto back = EventList::parse(EventList::format(events), "again.txt");
+        ASSERT_EQ(back.size(), events.size()) << text;
+        for (std::size_t i = 0; i < events.size(); ++i) EXPECT_EQ(EventList::format({back[i]}), EventList::format({events[i]})) << text;
     }
 }

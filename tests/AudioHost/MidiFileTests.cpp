@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <random>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/MidiFile.hpp"
 #include "Host/AudioHost/MidiFileWriter.hpp"
 #include "HostFixture.hpp"
+#include "MemoryFile.hpp"
+#include "TestSupport/Mutator.hpp"
 
 using AudioHost::MidiFile;
 using AudioHost::MidiFileWriter;
@@ -170,37 +174,40 @@ TEST_F(MidiFileTest, UnusableFilesAreRefusedWithTheirName) {
     }
 }
 
-// Damaged copies of a good file (bytes changed, cut short) are either read or refused as
-// bad input; nothing reads outside the file (the sanitizer builds check that).
+// Fuzzing: damaged copies of the corpus's legal files either read, and then write back and
+// read again unchanged, or are refused as bad input. Nothing reads outside the file or leaks
+// (the sanitizer builds check that).
 TEST_F(MidiFileTest, DamagedFilesAreReadOrRefusedSafely) {
-    MidiSong song;
-    song.ticksPerQuarterNote = 96;
-    song.tracks.resize(2);
-    add(song.tracks[0], 0, {0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
-    add(song.tracks[0], 0, {0xFF, 0x03, 0x05, 'T', 'i', 't', 'l', 'e'});
-    for (int i = 0; i < 40; ++i) {
-        add(song.tracks[1], i * 24, {0x90, std::uint8_t(40 + i), 0x64});
-        add(song.tracks[1], i * 24 + 12, {0x80, std::uint8_t(40 + i), 0x00});
-    }
-    add(song.tracks[1], 999, {0xF0, 0x03, 0x7E, 0x00, 0xF7});
-    MidiFile::write(song, path("good.mid"));
-    const std::string good = read("good.mid");
-
-    std::mt19937 random(3);
+    std::vector<std::string> seeds;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(VZ_SOURCE_DIR) + "/tests/AudioHost/corpus"))
+        if (entry.path().filename().string().rfind("legal-", 0) == 0) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    ASSERT_GE(seeds.size(), 10u);
+    TestSupport::Mutator mutator(seeds, {"MTrk", "MThd", std::string("\xFF\x2F\x00", 3), std::string("\x0F\xFF\xFF\xFF\x7F", 5)});
     int refused = 0;
-    for (int variant = 0; variant < 400; ++variant) {
-        std::string bad = good;
-        if (variant % 4 == 0) {
-            bad.resize(random() % bad.size());
-        } else {
-            for (int k = 0; k < 1 + variant % 3; ++k) bad[14 + random() % (bad.size() - 14)] = char(random());
-        }
-        write("bad.mid", bad);
+    for (int input = 0; input < 3000; ++input) {
+        const std::string bytes = mutator.next();
+        AudioHostTests::MemoryFile file(bytes);
+        ASSERT_TRUE(file.valid());
+        MidiSong song;
         try {
-            MidiFile::read(path("bad.mid"));
-        } catch (const AudioHost::BadInput&) {
+            song = MidiFile::read(file.path());
+        } catch (const AudioHost::BadInput& error) {
             ++refused;
+            EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos);
+            continue;
+        }
+        AudioHostTests::MemoryFile again("");
+        MidiFile::write(song, again.path());
+        const MidiSong back = MidiFile::read(again.path());
+        ASSERT_EQ(back.tracks.size(), song.tracks.size()) << "input " << input;
+        for (std::size_t t = 0; t < song.tracks.size(); ++t) {
+            ASSERT_EQ(eventsOf(back.tracks[t]), eventsOf(song.tracks[t])) << "input " << input << ", track " << t + 1;
+            ASSERT_EQ(back.tracks[t].endTick(), song.tracks[t].endTick()) << "input " << input;
         }
     }
-    EXPECT_GT(refused, 100);
+    EXPECT_GT(refused, 300);
+    EXPECT_GT(3000 - refused, 100) << "damaged copies that still read";
 }

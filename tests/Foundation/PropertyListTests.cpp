@@ -7,6 +7,7 @@
 #include "Foundation/NSError.hpp"
 #include "Foundation/PropertyList.hpp"
 #include "Foundation/URL.hpp"
+#include "TestSupport/Mutator.hpp"
 
 using namespace Foundation;
 using Dict = PropertyList::Dictionary;
@@ -122,6 +123,27 @@ TEST(PropertyList, DocumentsThatAreNotPropertyListsThrow) {
     EXPECT_EQ(read("<plist><integer> +7 </integer></plist>"), PropertyList(7));
 }
 
+TEST(PropertyList, NestingHasALimitInsteadOfExhaustingTheStack) {
+    auto nested = [](std::size_t levels) {
+        std::string xml = "<plist>";
+        for (std::size_t i = 0; i < levels; ++i) xml += i % 2 ? "<dict><key>k</key>" : "<array>";
+        xml += "<string>x</string>";
+        for (std::size_t i = levels; i-- > 0;) xml += i % 2 ? "</dict>" : "</array>";
+        return xml + "</plist>";
+    };
+    const PropertyList deep = read(nested(512));
+    EXPECT_EQ(deep.kind(), PropertyList::Kind::array);
+    for (std::size_t levels : {std::size_t(513), std::size_t(200000)}) {
+        try {
+            (void)read(nested(levels));
+            ADD_FAILURE() << levels << " levels were accepted";
+        } catch (const NSError& error) {
+            EXPECT_EQ(error.code(), 3840);
+            EXPECT_NE(std::string(error.what()).find("nested deeper than 512 levels"), std::string::npos) << error.what();
+        }
+    }
+}
+
 TEST(PropertyList, ReadsFilesAndReportsMissingOnes) {
     const std::filesystem::path path = std::filesystem::path(testing::TempDir()) / "plist-test.plist";
     std::ofstream(path) << PropertyList(Dict{{"a", 1}}).toXML();
@@ -133,4 +155,38 @@ TEST(PropertyList, ReadsFilesAndReportsMissingOnes) {
     } catch (const NSError& error) {
         EXPECT_EQ(error.code(), 260);
     }
+}
+
+// Fuzzing: damaged documents are read or refused with NSError; what is read writes out as a
+// document that reads back to the same text.
+TEST(PropertyList, DamagedDocumentsAreReadOrRefused) {
+    const std::vector<std::string> seeds = {
+        plist("<dict><key>CFBundleExecutable</key><string>x.so</string><key>NSExtension</key><dict>"
+              "<key>NSExtensionPrincipalClass</key><string>AudioUnitViewController</string><key>AudioComponents</key>"
+              "<array><dict><key>type</key><string>aumi</string><key>version</key><integer>65536</integer></dict></array>"
+              "</dict></dict>"),
+        plist("<array><real>1.5</real><true/><false/><date>2024-01-02T03:04:05Z</date><data>AAEC</data><string>a &amp; b</string></array>")};
+    TestSupport::Mutator mutator(seeds, {"<dict>", "</dict>", "<array>", "</array>", "<key>", "</key>", "<string>", "<integer>",
+                                         "<real>", "<true/>", "<data>", "<date>", "&amp;", "&#0;", "<![CDATA[", "<!DOCTYPE x>", "nan"});
+    int refused = 0;
+    for (int input = 0; input < 3000; ++input) {
+        const std::string xml = mutator.next();
+        PropertyList value;
+        try {
+            value = read(xml);
+        } catch (const NSError& error) {
+            ++refused;
+            EXPECT_EQ(error.code(), 3840);
+            continue;
+        }
+        std::string written;
+        try {
+            written = value.toXML();
+        } catch (const NSError& error) {
+            EXPECT_EQ(error.code(), 3851) << xml;  // a control character no document can carry
+            continue;
+        }
+        EXPECT_EQ(read(written).toXML(), written) << xml;
+    }
+    EXPECT_GT(refused, 300);
 }

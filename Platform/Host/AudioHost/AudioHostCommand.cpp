@@ -10,8 +10,10 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/FloatText.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 
 namespace AudioHost {
@@ -37,18 +39,17 @@ const char* unitName(AudioToolbox::AudioUnitParameterUnit unit) {
 
 double parseNumber(const std::string& option, const std::string& text) {
     auto value = Foundation::NumberText::parseDouble(text);
-    if (!value || !std::isfinite(*value)) throw BadInput(option + " needs a number, not \"" + text + "\"");
+    if (!value || !std::isfinite(*value)) throw BadInput(option + " needs a number, not " + quotedText(text));
     return *value;
 }
 
 std::uint32_t parseFrames(const std::string& text) {
     std::uint64_t value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range && end == text.data() + text.size()) return std::numeric_limits<std::uint32_t>::max();
     if (ec != std::errc() || end != text.data() + text.size() || text.empty())
-        throw BadInput("--block needs a whole number of frames, not \"" + text + "\"");
-    if (value == 0) throw BadInput("--block must be at least 1 frame");
-    if (value > std::numeric_limits<std::uint32_t>::max()) throw BadInput("--block " + text + " is too large");
-    return std::uint32_t(value);
+        throw BadInput("--block needs a whole number of frames, not " + quotedText(text));
+    return std::uint32_t(std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
 }
 
 std::pair<int, int> parseTimeSignature(const std::string& text) {
@@ -62,7 +63,7 @@ std::pair<int, int> parseTimeSignature(const std::string& text) {
         ok = e2 == std::errc() && last == end;
     }
     if (!ok || n < 1 || d < 1 || (d & (d - 1)) != 0 || d > 64)
-        throw BadInput("--time-signature needs N/D with N at least 1 and D a power of two up to 64, not \"" + text + "\"");
+        throw BadInput("--time-signature needs N/D with N at least 1 and D a power of two up to 64, not " + quotedText(text));
     return {n, d};
 }
 
@@ -80,54 +81,60 @@ const char* AudioHostCommand::usage() {
            "\n"
            "INPUT and OUTPUT are both MIDI files (.mid, format 0 or 1) or both event lists (.txt):\n"
            "one event per line, \"SAMPLE_TIME HH HH HH\" (MIDI bytes in hex) or\n"
-           "\"SAMPLE_TIME param ADDRESS VALUE\"; '#' starts a comment; times must not decrease.\n"
+           "\"SAMPLE_TIME param ADDRESS VALUE\" (a value in the parameter's range); '#' starts a comment;\n"
+           "times must not decrease.\n"
            "\n"
            "render options:\n"
            "  --preset NAME            start from a factory preset\n"
            "  --set IDENTIFIER=VALUE   set a parameter (repeatable, applied after the preset)\n"
            "  --bypass                 bypass the effect\n"
-           "  --sample-rate HZ         sample rate (default 44100)\n"
-           "  --block FRAMES           frames per render cycle (default 512)\n"
-           "  --tempo BPM              tempo (default: the file's tempo map, else 120)\n"
+           "  --sample-rate HZ         sample rate, 8000...384000 (default 44100)\n"
+           "  --block FRAMES           frames per render cycle, 1...8192 (default 512)\n"
+           "  --tempo BPM              tempo, 1...1000 (default: the file's tempo map, else 120)\n"
            "  --time-signature N/D     time signature (default: the file's, else 4/4)\n"
-           "  --start-beat B           beat position of the first sample (default 0)\n"
+           "  --start-beat B           beat position of the first sample, -1e6...1e6 (default 0)\n"
            "\n"
            "edit options:\n"
            "  --play FILE              play a MIDI file through the unit in real time\n"
            "  --snapshot FILE.png      write the window's picture after --seconds and quit\n"
            "  --size WxH               window size in points (default: the editor's own)\n"
            "  --seconds S              how long to run (default: until the window closes or the\n"
-           "                           song ends; 2 with --play and --snapshot, else 0)\n";
+           "                           song ends; 2 with --play and --snapshot, else 0)\n"
+           "\n"
+           "Exit status: 0 done; 1 the effect failed; 2 bad input, options or files, or output that\n"
+           "could not be written.\n";
+}
+
+bool AudioHostCommand::asksForUsage(const std::vector<std::string>& arguments) {
+    return arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help";
+}
+
+int AudioHostCommand::showUsage(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.empty()) {
+        err << usage();
+        return ExitStatus::badInput;
+    }
+    out << usage();
+    return ExitStatus::success;
 }
 
 int AudioHostCommand::run(const std::vector<std::string>& arguments) {
-    try {
-        if (arguments.empty()) {
-            err_ << usage();
-            return 2;
+    return ExitStatus::of([&] { return execute(arguments); }, out_, err_);
+}
+
+int AudioHostCommand::execute(const std::vector<std::string>& arguments) {
+    if (asksForUsage(arguments)) return showUsage(arguments, out_, err_);
+    const std::string& command = arguments[0];
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (command == "render") return render(rest);
+    if (command == "params" || command == "presets") {
+        if (!rest.empty()) {
+            if (rest[0] == "--help" || rest[0] == "-h") return showUsage(rest, out_, err_);
+            throw BadInput(command + " takes no arguments");
         }
-        if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
-            out_ << usage();
-            return 0;
-        }
-        const std::string& command = arguments[0];
-        const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-        if (command == "render") return render(rest);
-        if (command == "params" || command == "presets") {
-            if (!rest.empty()) {
-                if (rest[0] == "--help" || rest[0] == "-h") return out_ << usage(), 0;
-                throw BadInput(command + " takes no arguments");
-            }
-            return command == "params" ? params() : presets();
-        }
-        throw BadInput("unknown command \"" + command + "\"; the commands are render, params, presets, list and edit (see auhost --help)");
-    } catch (const BadInput& error) {
-        err_ << "auhost: " << error.what() << '\n';
-        return 2;
-    } catch (const UnitFailure& error) {
-        err_ << "auhost: " << error.what() << '\n';
-        return 1;
+        return command == "params" ? params() : presets();
     }
+    throw BadInput("unknown command " + quotedText(command) + "; the commands are render, params, presets, list and edit (see auhost --help)");
 }
 
 int AudioHostCommand::render(const std::vector<std::string>& arguments) {
@@ -135,7 +142,7 @@ int AudioHostCommand::render(const std::vector<std::string>& arguments) {
     std::vector<std::string> files;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string arg = arguments[i];
-        if (arg == "--help" || arg == "-h") return out_ << usage(), 0;
+        if (arg == "--help" || arg == "-h") return showUsage({arg}, out_, err_);
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
             files.push_back(arg);
             continue;
@@ -152,7 +159,7 @@ int AudioHostCommand::render(const std::vector<std::string>& arguments) {
         }
         static const char* const valued[] = {"--preset", "--set", "--sample-rate", "--block", "--tempo", "--time-signature", "--start-beat"};
         if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued))
-            throw BadInput("unknown option " + arg + " (see auhost --help)");
+            throw BadInput("unknown option " + quotedText(arg) + " (see auhost --help)");
         std::string value;
         if (inlineValue) value = *inlineValue;
         else if (i + 1 < arguments.size()) value = arguments[++i];
@@ -160,14 +167,10 @@ int AudioHostCommand::render(const std::vector<std::string>& arguments) {
 
         if (arg == "--preset") options.preset = value;
         else if (arg == "--set") options.assignments.push_back(value);
-        else if (arg == "--sample-rate") {
-            options.sampleRate = parseNumber(arg, value);
-            if (options.sampleRate <= 0) throw BadInput("--sample-rate must be above 0, not " + value);
-        } else if (arg == "--block") options.blockFrames = parseFrames(value);
-        else if (arg == "--tempo") {
-            options.tempo = parseNumber(arg, value);
-            if (*options.tempo <= 0) throw BadInput("--tempo must be above 0 beats per minute, not " + value);
-        } else if (arg == "--time-signature") options.timeSignature = parseTimeSignature(value);
+        else if (arg == "--sample-rate") options.sampleRate = parseNumber(arg, value);
+        else if (arg == "--block") options.blockFrames = parseFrames(value);
+        else if (arg == "--tempo") options.tempo = parseNumber(arg, value);
+        else if (arg == "--time-signature") options.timeSignature = parseTimeSignature(value);
         else if (arg == "--start-beat") options.startBeat = parseNumber(arg, value);
     }
     if (files.size() != 2)

@@ -7,15 +7,22 @@
 
 namespace AudioHost {
 
-// The `auhost` command line: render, params, presets, --help. Returns the exit status: 0 on
-// success, 2 for bad input or options (one line on `err`), 1 when the unit fails.
+// The `auhost` command line: render, params, presets, --help.
 class AudioHostCommand {
 public:
     AudioHostCommand(UnitSource& source, std::ostream& out, std::ostream& err) : source_(source), out_(out), err_(err) {}
 
+    // Runs the command and returns its exit status (see ExitStatus).
     int run(const std::vector<std::string>& arguments);
+    // The same, throwing BadInput or UnitFailure instead of reporting them.
+    int execute(const std::vector<std::string>& arguments);
 
+    // The usage text of every auhost command.
     static const char* usage();
+    // Whether the arguments ask for the usage text (or give no command), which needs no effect.
+    static bool asksForUsage(const std::vector<std::string>& arguments);
+    // Prints the usage text: on `out` when asked for (status 0), else on `err` (status 2).
+    static int showUsage(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 private:
     int render(const std::vector<std::string>& arguments);

@@ -5,6 +5,7 @@
 
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/FloatText.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
 #include "Foundation/NumberText.hpp"
 
 namespace AudioHost {
@@ -37,23 +38,6 @@ int hexDigit(char c) {
 
 }  // namespace
 
-std::string EventList::quoted(std::string_view text) {
-    constexpr std::size_t longest = 40;
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size() && i < longest; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F || c == '"' || c == '\\') {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            out += escaped;
-        } else {
-            out += char(c);
-        }
-    }
-    if (text.size() > longest) out += "...";
-    return out + "\"";
-}
-
 bool EventList::parseLine(std::string_view line, std::size_t lineNumber, const std::string& sourceName,
                           std::optional<AudioToolbox::AUEventSampleTime> previous, HostEvent& event) {
     if (std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
@@ -67,7 +51,7 @@ bool EventList::parseLine(std::string_view line, std::size_t lineNumber, const s
     AudioToolbox::AUEventSampleTime time = 0;
     auto [timeEnd, timeError] = std::from_chars(tok[0].data(), tok[0].data() + tok[0].size(), time);
     if (timeError != std::errc() || timeEnd != tok[0].data() + tok[0].size())
-        throw fail("the sample time " + quoted(tok[0]) + " is not a whole decimal number");
+        throw fail("the sample time " + quotedText(tok[0]) + " is not a whole decimal number");
     if (time < 0) throw fail("the sample time " + std::to_string(time) + " is negative");
     if (previous && time < *previous)
         throw fail("the sample time " + std::to_string(time) + " is before the previous event's " + std::to_string(*previous) +
@@ -79,9 +63,9 @@ bool EventList::parseLine(std::string_view line, std::size_t lineNumber, const s
         AudioToolbox::AUParameterAddress address = 0;
         auto [addrEnd, addrError] = std::from_chars(tok[2].data(), tok[2].data() + tok[2].size(), address);
         if (addrError != std::errc() || addrEnd != tok[2].data() + tok[2].size())
-            throw fail("the parameter address " + quoted(tok[2]) + " is not a whole decimal number");
+            throw fail("the parameter address " + quotedText(tok[2]) + " is not a whole decimal number");
         auto value = Foundation::NumberText::parseFloat(tok[3]);
-        if (!value) throw fail("the parameter value " + quoted(tok[3]) + " is not a number");
+        if (!value) throw fail("the parameter value " + quotedText(tok[3]) + " is not a number");
         event = HostEvent::parameter(time, address, *value);
         return true;
     }
@@ -92,7 +76,7 @@ bool EventList::parseLine(std::string_view line, std::size_t lineNumber, const s
     for (std::size_t b = 1; b < n; ++b) {
         const int hi = tok[b].size() == 2 ? hexDigit(tok[b][0]) : -1;
         const int lo = tok[b].size() == 2 ? hexDigit(tok[b][1]) : -1;
-        if (hi < 0 || lo < 0) throw fail("the MIDI byte " + quoted(tok[b]) + " is not two hex digits");
+        if (hi < 0 || lo < 0) throw fail("the MIDI byte " + quotedText(tok[b]) + " is not two hex digits");
         e.bytes[b - 1] = std::uint8_t(hi * 16 + lo);
     }
     const int expected = midiMessageLength(e.bytes[0]);

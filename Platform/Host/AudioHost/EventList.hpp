@@ -26,10 +26,6 @@ public:
     static std::string format(const std::vector<HostEvent>& events);
     // One event's line, newline included, appended to `out`.
     static void appendLine(const HostEvent& event, std::string& out);
-
-    // Text from a file, fit for a one-line message: in quotes, control bytes escaped, cut short
-    // when long.
-    static std::string quoted(std::string_view text);
 };
 
 }  // namespace AudioHost

@@ -7,6 +7,7 @@
 #include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/FloatText.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
 
 namespace AudioHost {
 
@@ -43,7 +44,7 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
         if (!preset) {
             std::string names;
             for (const HostPreset& p : presets) names += (names.empty() ? "\"" : ", \"") + p.name + "\"";
-            throw BadInput("unknown preset \"" + *presetName + "\"; the presets are " + (names.empty() ? "none" : names));
+            throw BadInput("unknown preset " + quotedText(*presetName) + "; the presets are " + (names.empty() ? "none" : names));
         }
         for (const auto& [identifier, value] : preset->values()) {
             auto p = find(identifier);
@@ -54,15 +55,15 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
     for (const std::string& assignment : assignments) {
         const std::size_t eq = assignment.find('=');
         if (eq == std::string::npos || eq == 0)
-            throw BadInput("--set needs IDENTIFIER=VALUE, not \"" + assignment + "\"");
+            throw BadInput("--set needs IDENTIFIER=VALUE, not " + quotedText(assignment));
         const std::string identifier = assignment.substr(0, eq);
         auto p = find(identifier);
         if (!p)
-            throw BadInput("unknown parameter \"" + identifier + "\"; the parameters are " +
+            throw BadInput("unknown parameter " + quotedText(identifier) + "; the parameters are " +
                            (tree ? identifierList(*tree) : std::string("none")));
         auto value = Foundation::NumberText::parseFloat(std::string_view(assignment).substr(eq + 1));
-        if (!value) throw BadInput("--set " + assignment + ": \"" + assignment.substr(eq + 1) + "\" is not a number");
-        add(p, *value, "--set " + assignment);
+        if (!value) throw BadInput("--set " + quotedText(assignment) + ": " + quotedText(assignment.substr(eq + 1)) + " is not a number");
+        add(p, *value, "--set " + identifier + "=" + floatText(*value));
     }
     return setup;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EventListRender.hpp"
 #include "Host/AudioHost/FloatText.hpp"
@@ -40,6 +41,24 @@ bool sameFile(const std::string& a, const std::string& b) {
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
+std::string number(double v) {
+    const bool whole = std::fabs(v) < 1e15 && v == std::trunc(v);
+    return whole ? Foundation::NumberText::format(v, 0) : Foundation::NumberText::formatShortest(v);
+}
+
+void checkRange(const char* option, double value, double lowest, double highest, const char* unit) {
+    if (!(value >= lowest && value <= highest))
+        throw BadInput(std::string(option) + " " + number(value) + " is outside " + number(lowest) + "..." + number(highest) + unit);
+}
+
+void checkOptions(const RenderOptions& o) {
+    using R = RenderOptions;
+    checkRange("--sample-rate", o.sampleRate, R::lowestSampleRate, R::highestSampleRate, " Hz");
+    checkRange("--block", o.blockFrames, 1, R::largestBlock, " frames");
+    if (o.tempo) checkRange("--tempo", *o.tempo, R::slowestTempo, R::fastestTempo, " beats per minute");
+    checkRange("--start-beat", o.startBeat, -R::furthestStartBeat, R::furthestStartBeat, "");
+}
+
 }  // namespace
 
 void RenderJob::checkLength(const RenderOptions& o, AudioToolbox::AUEventSampleTime sample) {
@@ -60,9 +79,7 @@ Timeline RenderJob::timeline(const RenderOptions& o, std::vector<Timeline::Tempo
 }
 
 RenderResult RenderJob::run(UnitSource& source, const RenderOptions& options) {
-    if (!(std::isfinite(options.sampleRate) && options.sampleRate > 0))
-        throw BadInput("the sample rate must be a positive number of samples per second");
-    if (options.blockFrames == 0) throw BadInput("the block size must be at least one frame");
+    checkOptions(options);
     const FileKind input = kindOf(options.input, "INPUT");
     if (kindOf(options.output, "OUTPUT") != input)
         throw BadInput("OUTPUT " + options.output + (input == FileKind::midi ? " must be a MIDI file (.mid) when INPUT is one"

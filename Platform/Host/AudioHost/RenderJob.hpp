@@ -12,6 +12,13 @@
 namespace AudioHost {
 
 struct RenderOptions {
+    // What hosts offer: the sample rates of sound cards, blocks up to what units are asked to
+    // take at most, the tempi songs have, and a beat position a day of music reaches.
+    static constexpr double lowestSampleRate = 8000, highestSampleRate = 384000;
+    static constexpr std::uint32_t largestBlock = 8192;
+    static constexpr double slowestTempo = 1, fastestTempo = 1000;
+    static constexpr double furthestStartBeat = 1e6;
+
     std::optional<std::string> preset;
     std::vector<std::string> assignments;  // IDENTIFIER=VALUE, in order
     bool bypass = false;
@@ -41,8 +48,9 @@ PlayedSong readSongToPlay(const std::string& path, double sampleRate);
 // files (.mid, .midi).
 class RenderJob {
 public:
-    // Throws BadInput for unusable input or options, UnitFailure when a unit fails. OUTPUT is
-    // written only when everything succeeded, and is never INPUT.
+    // Throws BadInput for unusable input or options (checked against the bounds above before
+    // anything is read), UnitFailure when a unit fails. OUTPUT is written only when everything
+    // succeeded, and is never INPUT.
     static RenderResult run(UnitSource& source, const RenderOptions& options);
 
     // Every cycle up to the last event is rendered; a stray time far in the future would keep the

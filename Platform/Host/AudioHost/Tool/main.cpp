@@ -1,14 +1,16 @@
+#include <fcntl.h>
 #include <unistd.h>
 
-#include <exception>
+#include <cerrno>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
+#include "Host/AudioHost/FileDescriptorStream.hpp"
 #include "Host/AudioHost/Tool/EditCommand.hpp"
 #include "Host/AudioHost/Zellow/ZellowUnitSource.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
@@ -16,6 +18,19 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// A closed standard descriptor would be taken by the next file opened, and what the host prints
+// would land in that file. An unwritable placeholder keeps the slot, so printing fails instead.
+void holdStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int placeholder = ::open("/dev/null", O_RDONLY);
+            if (placeholder >= 0 && placeholder != fd) {
+                ::dup2(placeholder, fd);
+                ::close(placeholder);
+            }
+        }
+}
 
 // The built application's plug-ins: auhost lives in <build>/bin, the application in <build>.
 fs::path builtPlugIns() {
@@ -36,47 +51,54 @@ std::string codeText(std::uint32_t c) {
     return {char(c >> 24), char(c >> 16 & 0xFF), char(c >> 8 & 0xFF), char(c & 0xFF)};
 }
 
+// Each bundle on a line of its own; one that cannot be hosted is reported alone, and the
+// command then fails.
+int list(const std::vector<fs::path>& bundles, const std::vector<AudioHost::HostPreset>& presets, std::ostream& out,
+         std::ostream& err) {
+    int status = AudioHost::ExitStatus::success;
+    for (const auto& bundle : bundles) {
+        try {
+            AudioHost::ExtensionUnitSource source(bundle, presets);
+            const auto d = source.componentDescription();
+            out << codeText(d.componentType) << ' ' << codeText(d.componentSubType) << ' ' << codeText(d.componentManufacturer)
+                << "  " << source.name() << "  (" << bundle.string() << ")\n";
+        } catch (const AudioHost::BadInput& error) {
+            AudioHost::ExitStatus::report(err, error.what());
+            status = AudioHost::ExitStatus::badInput;
+        }
+    }
+    return status;
+}
+
+int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err) {
+    // --extension PATH, anywhere: the bundle (or folder of bundles) to host.
+    fs::path where = builtPlugIns();
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] != "--extension") continue;
+        if (i + 1 >= arguments.size()) throw AudioHost::BadInput("--extension needs a path");
+        where = arguments[i + 1];
+        arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
+        break;
+    }
+    if (AudioHost::AudioHostCommand::asksForUsage(arguments)) return AudioHost::AudioHostCommand::showUsage(arguments, out, err);
+    const auto bundles = extensionsAt(where);
+    const std::vector<AudioHost::HostPreset> presets = AudioHost::ZellowUnitSource().presets();
+    if (arguments[0] == "list") {
+        if (arguments.size() > 1) throw AudioHost::BadInput("list takes no arguments");
+        return list(bundles, presets, out, err);
+    }
+    AudioHost::ExtensionUnitSource source(bundles.front(), presets);
+    if (arguments[0] == "edit") return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
+    return AudioHost::AudioHostCommand(source, out, err).execute(arguments);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    holdStandardDescriptors();
+    AudioHost::FileDescriptorStream out(STDOUT_FILENO), err(STDERR_FILENO);
     // The host touches no network: the effect's update check stays off in every unit it makes.
     Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
-    try {
-        // --extension PATH, anywhere: the bundle (or folder of bundles) to host.
-        fs::path where = builtPlugIns();
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            if (arguments[i] != "--extension") continue;
-            if (i + 1 >= arguments.size()) throw AudioHost::BadInput("--extension needs a path");
-            where = arguments[i + 1];
-            arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
-            break;
-        }
-        const bool wantsHelp = arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help";
-        if (wantsHelp) {
-            AudioHost::ZellowUnitSource unused;
-            return AudioHost::AudioHostCommand(unused, std::cout, std::cerr).run(arguments);
-        }
-        const auto bundles = extensionsAt(where);
-        const std::vector<AudioHost::HostPreset> presets = AudioHost::ZellowUnitSource().presets();
-        if (arguments[0] == "list") {
-            for (const auto& bundle : bundles) {
-                AudioHost::ExtensionUnitSource source(bundle, presets);
-                const auto d = source.componentDescription();
-                std::cout << codeText(d.componentType) << ' ' << codeText(d.componentSubType) << ' '
-                          << codeText(d.componentManufacturer) << "  " << source.name() << "  (" << bundle.string() << ")\n";
-            }
-            return 0;
-        }
-        AudioHost::ExtensionUnitSource source(bundles.front(), presets);
-        if (arguments[0] == "edit")
-            return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), std::cout, std::cerr);
-        return AudioHost::AudioHostCommand(source, std::cout, std::cerr).run(arguments);
-    } catch (const AudioHost::BadInput& error) {
-        std::cerr << "auhost: " << error.what() << '\n';
-        return 2;
-    } catch (const std::exception& error) {
-        std::cerr << "auhost: " << error.what() << '\n';
-        return 1;
-    }
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return AudioHost::ExitStatus::of([&] { return run(arguments, out, err); }, out, err);
 }
