@@ -1,10 +1,9 @@
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/LoadableModule.hpp"
 
 namespace AudioHost {
 
@@ -56,10 +55,7 @@ ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath
     const auto executable = bundle->executableURL();
     if (!executable) throw BadInput(shown + ": the bundle names no executable");
     // Kept loaded for the life of the process: its classes stay registered.
-    if (!dlopen(executable->path().c_str(), RTLD_NOW | RTLD_LOCAL)) {
-        const char* why = dlerror();
-        throw BadInput(shown + ": cannot load its module (" + (why ? why : "unknown reason") + ")");
-    }
+    LoadableModule::load(executable->path(), shown);
     if (!Runtime::ClassRegistry::shared().contains(principal_))
         throw BadInput(shown + ": its module registers no class named \"" + principal_ + "\"");
 }

@@ -1,0 +1,46 @@
+#pragma once
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace ExtensionTests {
+
+// auhost run as a program: what it printed and how it ended.
+struct AuhostRun {
+    int status = -1;  // the exit status, or -1 when a signal ended it
+    std::string out, err;
+};
+
+inline std::string fileContents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs `auhost ARGUMENTS` through the shell; `stdoutTo` replaces the capture of standard output
+// (">/dev/full", ">&-"). In a sanitizer build the font libraries' caches stay out of the leak
+// report, as in the test binaries.
+inline AuhostRun runAuhost(const std::string& arguments, const std::string& stdoutTo = "") {
+    const std::filesystem::path dir = std::filesystem::path(VZ_BINARY_DIR) / "test-output" / "auhost-runs";
+    std::filesystem::create_directories(dir);
+    const std::string out = (dir / ("out-" + std::to_string(::getpid()))).string();
+    const std::string err = (dir / ("err-" + std::to_string(::getpid()))).string();
+    const std::string command = "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + std::string(VZ_SOURCE_DIR) +
+                                "/tests/program-tsan-suppressions.txt " + std::string(VZ_BINARY_DIR) + "/bin/auhost " + arguments +
+                                " " + (stdoutTo.empty() ? ">" + out : stdoutTo) + " 2>" + err;
+    const int raw = std::system(command.c_str());
+    AuhostRun run;
+    run.status = WIFEXITED(raw) && WEXITSTATUS(raw) < 128 ? WEXITSTATUS(raw) : -1;
+    run.out = stdoutTo.empty() ? fileContents(out) : "";
+    run.err = fileContents(err);
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return run;
+}
+
+}  // namespace ExtensionTests

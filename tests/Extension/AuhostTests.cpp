@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "AuhostProcess.hpp"
+#include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/ExtensionUnitSource.hpp"
+#include "Host/AudioHost/LoadableModule.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ExtensionTests::fileContents;
+using ExtensionTests::runAuhost;
+
+const fs::path builtAppex = fs::path(VZ_BINARY_DIR) / "Vantrel_Zellow.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
+const fs::path builtModule = builtAppex / "Contents/MacOS/Vantrel_Zellow_Extension.so";
+
+// Bundles made by the tests, in a folder of their own.
+class Auhost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(VZ_BINARY_DIR) / "test-output" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    // A bundle with the built extension's Info.plist over `module`'s bytes.
+    fs::path bundleWithModule(const std::string& name, const std::string& module) {
+        const fs::path bundle = dir_ / name;
+        fs::create_directories(bundle / "Contents/MacOS");
+        fs::copy_file(builtAppex / "Contents/Info.plist", bundle / "Contents/Info.plist");
+        std::ofstream(bundle / "Contents/MacOS/Vantrel_Zellow_Extension.so", std::ios::binary) << module;
+        return bundle;
+    }
+    fs::path dir_;
+};
+
+// A module cut short would crash the loader; it is refused before it is loaded.
+TEST_F(Auhost, AModuleThatIsNotWholeIsRefusedBeforeLoading) {
+    const std::string module = fileContents(builtModule);
+    ASSERT_GT(module.size(), 10000u);
+    struct Case {
+        std::string bytes, says;
+    } cases[] = {
+        {module.substr(0, 40), "is not a shared object"},
+        {module.substr(0, 2000), "is cut short"},
+        {module.substr(0, module.size() / 2), "is cut short"},
+        {module.substr(0, module.size() - 1), "is cut short"},
+        {"#!/bin/sh\necho hello\n", "is not a shared object"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const fs::path bundle = bundleWithModule("Cut" + std::to_string(++n) + ".appex", c.bytes);
+        SCOPED_TRACE(bundle.string());
+        try {
+            AudioHost::LoadableModule::check((bundle / "Contents/MacOS/Vantrel_Zellow_Extension.so").string(), bundle.string());
+            ADD_FAILURE() << "accepted";
+        } catch (const AudioHost::BadInput& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+        }
+        const auto run = runAuhost("--extension " + bundle.string() + " list");
+        EXPECT_EQ(run.status, 2) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+    EXPECT_NO_THROW(AudioHost::LoadableModule::check(builtModule.string(), builtAppex.string()));
+}
+
+// One bundle that cannot be hosted is reported on its own line; the others are still listed.
+TEST_F(Auhost, ListReportsABrokenBundleAlone) {
+    fs::create_directory_symlink(builtAppex, dir_ / "Good.appex");
+    bundleWithModule("Broken.appex", "not a module");
+    const auto run = runAuhost("--extension " + dir_.string() + " list");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("aumi vzlw Qrvn  Quorvane: Vantrel Zellow  (" + (dir_ / "Good.appex").string() + ")"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.err, "auhost: " + (dir_ / "Broken.appex").string() + ": its module " +
+                           (dir_ / "Broken.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a shared object\n");
+}
+
+// An Info.plist nested without end reads as no property list: the bundle is no extension, and
+// the host does not overflow its stack reading it.
+TEST_F(Auhost, ADeeplyNestedInfoPlistIsNoExtension) {
+    const fs::path bundle = dir_ / "Deep.appex";
+    fs::create_directories(bundle / "Contents");
+    {
+        std::ofstream info(bundle / "Contents/Info.plist");
+        info << "<plist>";
+        for (int i = 0; i < 200000; ++i) info << "<array>";
+    }
+    const auto run = runAuhost("--extension " + bundle.string() + " list");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("not an Audio Unit extension"), std::string::npos) << run.err;
+}
+
+// A copy of the bundle loads the libraries it carries, not those of the bundle it was copied
+// from: the copy's editor library, replaced here by one that cannot load, is the one tried.
+TEST_F(Auhost, ACopiedBundleLoadsItsOwnLibraries) {
+    // As deep as the built one, so the paths to the platform's libraries lead to the same place.
+    const fs::path copy = fs::path(VZ_BINARY_DIR) / "test-output" / "Copy.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
+    fs::remove_all(copy.parent_path().parent_path().parent_path());
+    fs::create_directories(copy.parent_path());
+    fs::copy(builtAppex, copy, fs::copy_options::recursive);
+    std::ofstream(copy / "Contents/MacOS/libVantrelZellowEditor.so", std::ios::trunc) << "not a library";
+    const auto run = runAuhost("--extension " + copy.string() + " list");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find((copy / "Contents/MacOS/libVantrelZellowEditor.so").string()), std::string::npos) << run.err;
+    fs::remove_all(copy.parent_path().parent_path().parent_path());
+}
+
+// What a command prints is part of its work: a full or closed standard output fails it.
+TEST_F(Auhost, AFullOrClosedStandardOutputFailsTheCommand) {
+    const std::string song = std::string(VZ_SOURCE_DIR) + "/examples/demo.mid";
+    const std::string out = (dir_ / "out.mid").string();
+    const std::vector<std::string> commands = {"--help", "list", "render " + song + " " + out};
+    for (const std::string stdoutTo : {">/dev/full", ">&-"})
+        for (const std::string& command : commands) {
+            SCOPED_TRACE(command + " " + stdoutTo);
+            const auto run = runAuhost(command, stdoutTo);
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.err.rfind("auhost: cannot write to standard output: ", 0), 0u) << run.err;
+        }
+}
+
+}  // namespace
