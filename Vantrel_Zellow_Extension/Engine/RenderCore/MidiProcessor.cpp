@@ -1,6 +1,7 @@
 #include "Vantrel_Zellow_Extension/Engine/RenderCore/MidiProcessor.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -28,14 +29,43 @@ std::uint8_t velocityByte(float scaled) {
     return 0;  // negative or NaN
 }
 
-// std::round for floats (halves away from zero), without a library call on the render path.
+// One of two values, chosen without a jump: which one the render needs depends on the notes,
+// and a mispredicted jump costs more than working out both.
+float choose(bool condition, float ifTrue, float ifFalse) {
+    const std::uint32_t mask = 0u - std::uint32_t(condition);
+    return std::bit_cast<float>((std::bit_cast<std::uint32_t>(ifTrue) & mask) |
+                                (std::bit_cast<std::uint32_t>(ifFalse) & ~mask));
+}
+
+// std::round for floats (halves away from zero), without a library call or a jump.
 float roundHalfAwayFromZero(float x) {
-    if (!(std::fabs(x) < 8388608.0f)) return x;  // 2^23 and beyond is whole already; NaN stays
-    const auto whole = static_cast<float>(static_cast<std::int32_t>(x));
-    const float fraction = x - whole;  // exact
-    if (fraction >= 0.5f) return whole + 1.0f;
-    if (fraction <= -0.5f) return whole - 1.0f;
-    return whole;
+    const bool small = std::fabs(x) < 8388608.0f;  // 2^23 and beyond is whole already; NaN stays
+    const float within = choose(small, x, 0.0f);
+    const auto whole = static_cast<std::int32_t>(within);
+    const float fraction = within - static_cast<float>(whole);  // exact
+    const std::int32_t nearest = whole + std::int32_t(fraction >= 0.5f) - std::int32_t(fraction <= -0.5f);
+    return choose(small, static_cast<float>(nearest), x);
+}
+
+// The body of swingWarp, inlined where the division is a constant.
+[[gnu::always_inline]] inline float warp(std::int32_t division, float amount, double position) {
+    if (division <= 0 || amount == 0.5f) return static_cast<float>(position);
+    const float x = static_cast<float>((position * division) * 0.25);
+    // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
+    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
+    const auto k = static_cast<std::int32_t>(std::floor(x));
+    const float f = x - static_cast<float>(k);
+    const std::int32_t pairStart = (k / 2) * 2;
+    const auto w = static_cast<float>(division * 0.25);  // units per beat
+    const float u = 2.0f / w;
+    const double base = static_cast<double>(1.0f / w) * pairStart;
+    // First note of the pair: stretched to amount × 2 units.
+    const auto first = static_cast<float>(static_cast<double>((amount * u) * f) + base);
+    // Second note: starts late and shrinks to (1 - amount) × 2 units.
+    const auto secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
+    const auto second =
+        static_cast<float>(static_cast<double>(f * secondLength) + (static_cast<double>(amount * u) + base));
+    return choose((k & 1) != 0, second, first);
 }
 
 bool isUsableContext(double tempo, double beat, double downbeat, float sampleRate) {
@@ -97,23 +127,7 @@ std::int32_t MidiProcessor::stepAt(double beat) const {
 }
 
 float MidiProcessor::swingWarp(std::int32_t division, float amount, double position) {
-    if (division <= 0 || amount == 0.5f) return static_cast<float>(position);
-    const float x = static_cast<float>((position * division) * 0.25);
-    // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
-    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
-    const auto k = static_cast<std::int32_t>(std::floor(x));
-    const float f = x - static_cast<float>(k);
-    const std::int32_t pairStart = (k / 2) * 2;
-    const auto w = static_cast<float>(division * 0.25);  // units per beat
-    const float u = 2.0f / w;
-    const double base = static_cast<double>(1.0f / w) * pairStart;
-    if (k % 2 == 0) {
-        // First note of the pair: stretched to amount × 2 units.
-        return static_cast<float>(static_cast<double>((amount * u) * f) + base);
-    }
-    // Second note: starts late and shrinks to (1 - amount) × 2 units.
-    const auto secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
-    return static_cast<float>(static_cast<double>(f * secondLength) + (static_cast<double>(amount * u) + base));
+    return warp(division, amount, position);
 }
 
 AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int32_t step, float randomOffset,
@@ -123,7 +137,7 @@ AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int
     const auto secondsPerBeat = static_cast<float>(60.0 / tempo);
     const auto positionF = static_cast<float>(position);
     const auto shift = [&](std::int32_t division, const std::atomic<float>& amount) {
-        return roundHalfAwayFromZero((secondsPerBeat * (swingWarp(division, amount.load(relaxed), position) - positionF)) * rate);
+        return roundHalfAwayFromZero((secondsPerBeat * (warp(division, amount.load(relaxed), position) - positionF)) * rate);
     };
     const float shift4 = shift(4, swingOneFour);
     const float shift8 = shift(8, swingOneEight);
