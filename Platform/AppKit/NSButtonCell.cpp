@@ -32,6 +32,35 @@ CGSize fitted(CGSize image, CGSize area, NSImageScaling scaling) {
     return image;
 }
 
+// The system's check box and radio button pictures, off and on: 14-point shapes drawn once.
+NSImage::Ptr systemImage(const char* name, bool radio, bool on) {
+    CoreGraphics::CGContext ctx({14, 14}, true, 2);
+    const CGRect box{1.5, 1.5, 11, 11};
+    const auto path = radio ? CoreGraphics::CGPath::ellipse(box) : CoreGraphics::CGPath::roundedRect(box, 3);
+    ctx.setFillColor(on ? CoreGraphics::CGColor::sRGB(0.16, 0.47, 0.95) : CoreGraphics::CGColor::gray(0.25));
+    ctx.fill(path);
+    ctx.setStrokeColor(CoreGraphics::CGColor::gray(on ? 0.35 : 0.55));
+    ctx.setLineWidth(1);
+    ctx.stroke(path);
+    if (on) {
+        ctx.setFillColor(CoreGraphics::CGColor::white());
+        ctx.setStrokeColor(CoreGraphics::CGColor::white());
+        if (radio) {
+            ctx.fill(CoreGraphics::CGPath::ellipse({5, 5, 4, 4}));
+        } else {
+            CoreGraphics::CGPath tick;
+            tick.move({4, 7.2});
+            tick.addLine({6.2, 9.5});
+            tick.addLine({10, 4.5});
+            ctx.setLineWidth(1.8);
+            ctx.setLineCap(CoreGraphics::LineCap::round);
+            ctx.setLineJoin(CoreGraphics::LineJoin::round);
+            ctx.stroke(tick);
+        }
+    }
+    return NSImage::withAsset(ctx.makeImageAsset(name));
+}
+
 }  // namespace
 
 std::optional<NSButtonType> buttonType(unsigned long raw) {
@@ -91,7 +120,13 @@ void NSButtonCell::setButtonType(NSButtonType type) {
         showsStateBy_ = Mask::contents();
         break;
     case NSButtonType::switch_:
-    case NSButtonType::radio:
+    case NSButtonType::radio: {
+        static const NSImage::Ptr pictures[2][2] = {
+            {systemImage("NSSwitch", false, false), systemImage("NSSwitchOn", false, true)},
+            {systemImage("NSRadioButton", true, false), systemImage("NSRadioButtonOn", true, true)}};
+        const auto& picture = pictures[type == NSButtonType::radio ? 1 : 0];
+        setImage(picture[0]);
+        setAlternateImage(picture[1]);
         highlightsBy_ = Mask::contents();
         showsStateBy_ = Mask::contents();
         setBordered(false);
@@ -99,6 +134,7 @@ void NSButtonCell::setButtonType(NSButtonType type) {
         imagePosition_ = NSCellImagePosition::imageLeft;
         setAlignment(NSTextAlignment::left);
         break;
+    }
     }
     updateControlView();
 }

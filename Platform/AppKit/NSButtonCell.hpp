@@ -98,7 +98,8 @@ std::optional<NSImageScaling> imageScaling(unsigned long rawValue);
 //   contents, toggle by pushIn|contents, switch and radio by contents. The momentary types show
 //   no state (showsStateBy empty); push-on-push-off and on-off show it by changeBackground,
 //   toggle, switch and radio by contents. Switch and radio also make the cell borderless with
-//   the image on the left, left-aligned.
+//   the image on the left, left-aligned, and give it the system's box or circle pictures
+//   ("NSSwitch"/"NSSwitchOn", "NSRadioButton"/"NSRadioButtonOn") as image and alternate image.
 // - A click moves the state on (setNextState) only when showsStateBy is not empty: a button that
 //   cannot show a state keeps none. nextState: on goes off; off goes on (mixed when mixed states
 //   are allowed); mixed goes on.
@@ -132,6 +133,8 @@ public:
     using Ptr = std::shared_ptr<NSButtonCell>;
 
     void didInit() override;
+    // A button takes the keyboard focus while enabled (as with full keyboard access).
+    bool acceptsFirstResponder() const override { return isEnabled(); }
 
     // --- Type and masks -----------------------------------------------------------------------
     void setButtonType(NSButtonType type);

@@ -15,7 +15,6 @@ class NSEvent;
 enum class NSControlStateValue : long { mixed = -1, off = 0, on = 1 };
 // The sizes controls come in, with the platform's raw values.
 enum class NSControlSize : unsigned long { regular = 0, small = 1, mini = 2, large = 3, extraLarge = 4 };
-enum class NSFocusRingType : unsigned long { default_ = 0, none = 1, exterior = 2 };
 
 // The part of a control that holds its value and flags, draws it and follows the mouse.
 // The base rules that the kit's cells override:

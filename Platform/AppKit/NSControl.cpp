@@ -87,6 +87,15 @@ void NSControl::draw(CGRect) {
     if (cell_) cell_->draw(bounds(), *this);
 }
 
+CGRect NSControl::focusRingMaskBounds() const {
+    if (!cell_) return NSView::focusRingMaskBounds();
+    return cell_->focusRingMaskBounds(bounds(), const_cast<NSControl&>(*this));
+}
+
+void NSControl::drawFocusRingMask() {
+    if (cell_) cell_->drawFocusRingMask(bounds(), *this);
+}
+
 void NSControl::updateCell(const NSCell&) {
     invalidateIntrinsicContentSize();
     setNeedsDisplay(true);

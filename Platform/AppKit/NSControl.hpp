@@ -94,6 +94,9 @@ public:
     CGSize intrinsicContentSize() const override;
     void sizeToFit();
     void draw(CGRect dirtyRect) override;
+    // The system ring follows the cell: its mask bounds in the control's bounds and its mask.
+    CGRect focusRingMaskBounds() const override;
+    void drawFocusRingMask() override;
     // The cell changed: redraw.
     void updateCell(const NSCell& cell);
 

@@ -36,6 +36,8 @@ NSImage::Ptr NSImage::copy() const {
     auto image = withAsset(asset_);
     image->size_ = size_;
     image->template_ = template_;
+    image->resizingMode_ = resizingMode_;
+    image->capInsets_ = capInsets_;
     return image;
 }
 

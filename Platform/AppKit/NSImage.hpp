@@ -41,6 +41,13 @@ public:
     bool isTemplate() const { return template_; }
     void setTemplate(bool flag) { template_ = flag; }
     const CoreGraphics::ImageRef& asset() const { return asset_; }
+    // How the image fills a size other than its own: the parts within the cap insets keep
+    // their size, the middle stretches or tiles. Kept for those who ask; drawing here stretches
+    // the whole image.
+    ResizingMode resizingMode() const { return resizingMode_; }
+    void setResizingMode(ResizingMode mode) { resizingMode_ = mode; }
+    const CoreGraphics::EdgeInsets& capInsets() const { return capInsets_; }
+    void setCapInsets(const CoreGraphics::EdgeInsets& insets) { capInsets_ = insets; }
     // A copy that shares the bitmaps.
     Ptr copy() const;
 
@@ -56,6 +63,8 @@ private:
     CoreGraphics::ImageRef asset_;
     CoreGraphics::CGSize size_;
     bool template_ = false;
+    ResizingMode resizingMode_ = ResizingMode::tile;
+    CoreGraphics::EdgeInsets capInsets_;
 };
 
 }  // namespace AppKit

@@ -4,6 +4,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
@@ -274,10 +275,37 @@ void NSView::displayInCurrentContext() {
     NSAppearance::setCurrentDrawing(effectiveAppearance());
     needsDisplay_ = false;
     draw(bounds());
+    drawSystemFocusRing();
     auto subs = subviews_;
     for (auto& sub : subs) sub->displayInCurrentContext();
     NSAppearance::setCurrentDrawing(outer);
     if (layer) ctx->endTransparencyLayer();
+    ctx->restoreGState();
+}
+
+void NSView::setFocusRingType(NSFocusRingType type) {
+    focusRingType_ = type;
+    setNeedsDisplay(true);
+}
+
+void NSView::drawSystemFocusRing() {
+    if (focusRingType_ == NSFocusRingType::none) return;
+    auto w = window();
+    if (!w || !w->isKeyWindow() || w->firstResponder().get() != this) return;
+    const CGRect ring = focusRingMaskBounds();
+    if (ring.isEmpty()) return;
+    // The ring follows the mask; a view whose mask draws nothing has none.
+    CoreGraphics::CGContext mask(bounds().size, isFlipped());
+    {
+        CoreGraphics::CGContext::CurrentScope scope(&mask);
+        drawFocusRingMask();
+    }
+    if (mask.displayList().empty()) return;
+    auto* ctx = CoreGraphics::CGContext::current();
+    ctx->saveGState();
+    ctx->setStrokeColor(NSColor::controlAccentColor()->cgColor().withAlpha(0.6));
+    ctx->setLineWidth(3);
+    ctx->stroke(CoreGraphics::CGPath::roundedRect(ring.insetBy(-1.5, -1.5), 4));
     ctx->restoreGState();
 }
 

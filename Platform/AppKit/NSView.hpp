@@ -20,6 +20,8 @@ class NSViewController;
 class NSTrackingArea;
 class NSAppearance;
 
+enum class NSFocusRingType : unsigned long { default_ = 0, none = 1, exterior = 2 };
+
 // "No intrinsic size" along an axis.
 inline constexpr CGFloat NSViewNoIntrinsicMetric = -1;
 
@@ -44,7 +46,7 @@ public:
     void setHidden(bool hidden);
     bool isHiddenOrHasHiddenAncestor() const;
     CGFloat alphaValue() const { return alpha_; }
-    void setAlphaValue(CGFloat alpha);
+    virtual void setAlphaValue(CGFloat alpha);
 
     // A name for tests and tools to find views by (the platform's `identifier`).
     const std::string& identifier() const { return identifier_; }
@@ -107,6 +109,15 @@ public:
     // view's superview's; clears needsDisplay in the subtree.
     void displayInCurrentContext();
 
+    // --- The system's focus ring ---------------------------------------------------------
+    // While the view is the key window's first responder and its focus-ring type is not none,
+    // the system draws a ring around focusRingMaskBounds() after the view's own drawing - if
+    // drawFocusRingMask() draws anything (the base draws nothing and the bounds are empty).
+    NSFocusRingType focusRingType() const { return focusRingType_; }
+    void setFocusRingType(NSFocusRingType type);
+    virtual CGRect focusRingMaskBounds() const { return {}; }
+    virtual void drawFocusRingMask() {}
+
     std::shared_ptr<NSAppearance> appearance() const { return appearance_; }
     void setAppearance(std::shared_ptr<NSAppearance> appearance) { appearance_ = std::move(appearance); }
     std::shared_ptr<NSAppearance> effectiveAppearance() const;
@@ -133,6 +144,9 @@ public:
     void removeConstraint(const NSLayoutConstraint::Ptr& constraint);
 
     virtual CGSize intrinsicContentSize() const { return {NSViewNoIntrinsicMetric, NSViewNoIntrinsicMetric}; }
+    // How far the view's content (its alignment rectangle) lies inside its frame, for whoever
+    // aligns views by their content; the layout pass here places frames.
+    virtual NSEdgeInsets alignmentRectInsets() const { return {}; }
     void invalidateIntrinsicContentSize();
 
     bool needsLayout() const { return needsLayout_; }
@@ -161,6 +175,7 @@ private:
     void windowVisibilityChanged(bool onScreen);
     void backingPropertiesChanged();
     void didResize();
+    void drawSystemFocusRing();
 
     CGRect frame_;
     CGPoint boundsOrigin_;
@@ -178,6 +193,7 @@ private:
     bool needsLayout_ = false;
     bool translatesAutoresizing_ = true;
     bool clipsToBounds_ = false;
+    NSFocusRingType focusRingType_ = NSFocusRingType::default_;
 };
 
 }  // namespace AppKit

@@ -1,0 +1,112 @@
+#include "Orrindle/Buttons/CellDrawing.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "AppKit/NSControl.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "Orrindle/Extensions/FocusState.hpp"
+#include "Orrindle/Protocols/StyledControl.hpp"
+#include "Runtime/FatalError.hpp"
+
+namespace Orrindle::CellDrawing {
+
+StyledControlState buttonCellState(const AppKit::NSButtonCell& cell) {
+    StyledControlState state = cellControlState(cell);
+    if (cell.showsStateBy().isEmpty()) state.subtract({StyledControlState::on, StyledControlState::mixed});
+    return state;
+}
+
+CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::NSEdgeInsets& insets) {
+    const CGRect r = inset(bounds, insets);
+    if (cell.imagePosition() == AppKit::NSCellImagePosition::imageOnly) return r;
+    return centredVertically(cell.AppKit::NSButtonCell::imageRect(r), bounds);
+}
+
+void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view) {
+    const CGFloat fraction = cell.isHighlighted() ? 0.5 : cell.isEnabled() ? 1.0 : 0.5;
+    drawImage(image, imageDestination(image.size(), frame, cell.imageScaling()), view, fraction, false);
+}
+
+void drawBezelImage(const AppKit::NSImage::Ptr& image, CGRect frame, const AppKit::NSView& view, bool enabled) {
+    if (image) drawImage(*image, frame, view, enabled ? 1.0 : 0.5, false);
+}
+
+CoreGraphics::AttributedText title(const std::string& text, const AppKit::NSFont& font, const AppKit::NSColor& color,
+                                   CoreGraphics::TextAlignment alignment) {
+    return CoreGraphics::AttributedText(text, font.font(), color.cgColor(), {alignment, CoreGraphics::LineBreakMode::byTruncatingTail});
+}
+
+void drawImage(const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view, CGFloat fraction, bool respectFlipped) {
+    auto* ctx = CoreGraphics::CGContext::current();
+    if (!ctx) return;
+    std::optional<CoreGraphics::CGColor> tint;
+    if (image.isTemplate()) tint = AppKit::NSColor::controlTextColor()->cgColor();
+    ctx->saveGState();
+    if (!respectFlipped && view.isFlipped()) {
+        ctx->translateBy(0, frame.minY() + frame.maxY());
+        ctx->scaleBy(1, -1);
+    }
+    ctx->draw(image.asset(), frame, {}, CoreGraphics::CompositingOperation::sourceOver, fraction, respectFlipped, tint);
+    ctx->restoreGState();
+}
+
+CGRect imageDestination(CoreGraphics::CGSize image, CGRect frame, AppKit::NSImageScaling scaling) {
+    using S = AppKit::NSImageScaling;
+    switch (scaling) {
+    case S::scaleAxesIndependently: return frame;
+    case S::scaleNone:
+        return CGRect{frame.midX() - image.width / 2, frame.midY() - image.height / 2, image.width, image.height}.integral();
+    case S::scaleProportionallyDown:
+    case S::scaleProportionallyUpOrDown: {
+        CoreGraphics::CGSize s = image;
+        if (image.width > 0 && image.height > 0) {
+            CGFloat f = std::min(frame.width() / image.width, frame.height() / image.height);
+            if (scaling == S::scaleProportionallyDown) f = std::min<CGFloat>(f, 1);
+            s = {image.width * f, image.height * f};
+        }
+        return {frame.minX(), frame.minY(), s.width, s.height};
+    }
+    }
+    Runtime::fatalError("Unhandled image scaling value");
+}
+
+bool showsFocusRing(const AppKit::NSControl& control) {
+    auto window = control.window();
+    return window && window->isKeyWindow() && isFirstResponderOrEditing(control);
+}
+
+void drawFocusRing(const AppKit::NSControl& control, CGRect maskBounds, const ControlStyle& style, StyledControlState state) {
+    if (showsFocusRing(control)) drawFocusRing(maskBounds, *style.focusRingColor(state));
+}
+
+void drawFocusRing(CGRect maskBounds, const AppKit::NSColor& color) {
+    auto* ctx = CoreGraphics::CGContext::current();
+    if (!ctx) return;
+    const auto path = CoreGraphics::CGPath::roundedRect(maskBounds.insetBy(1, 1), 3);
+    const auto ring = color.cgColor();
+    ctx->saveGState();
+    ctx->setFillColor(ring.withAlpha(0.3));
+    ctx->fill(path);
+    ctx->setStrokeColor(ring);
+    ctx->setLineWidth(2);
+    ctx->setLineCap(CoreGraphics::LineCap::round);
+    ctx->setLineJoin(CoreGraphics::LineJoin::round);
+    ctx->stroke(path);
+    ctx->restoreGState();
+}
+
+CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& i) {
+    return CGRect{rect.minX() + i.left, rect.minY() + i.bottom, rect.width() - (i.left + i.right),
+                  rect.height() - (i.top + i.bottom)}
+        .integral();
+}
+
+CGRect centredVertically(CGRect rect, CGRect bounds) {
+    return CGRect{rect.minX(), round(bounds.midY() - rect.height() * 0.5), rect.width(), rect.height()}.integral();
+}
+
+CGFloat round(CGFloat value) { return std::round(value); }
+
+}  // namespace Orrindle::CellDrawing

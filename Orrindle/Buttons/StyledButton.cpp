@@ -1,0 +1,51 @@
+#include "Orrindle/Buttons/StyledButton.hpp"
+
+#include <algorithm>
+
+#include "Orrindle/Buttons/CellDrawing.hpp"
+
+namespace Orrindle {
+
+void StyledButton::didInit() {
+    AppKit::NSButton::didInit();
+    setup();
+}
+
+void StyledButton::setup() {
+    if (auto c = styledCell()) c->setHighlightsBy(AppKit::NSCellStyleMask::none());
+}
+
+bool StyledButton::isSelected() const {
+    auto c = styledCell();
+    return c && c->isSelected();
+}
+
+void StyledButton::setSelected(bool selected) {
+    if (auto c = styledCell()) c->setSelected(selected);
+    setNeedsDisplay(true);
+}
+
+AppKit::NSEdgeInsets StyledButton::alignmentRectInsets() const {
+    if (auto c = styledCell()) return c->style()->alignmentRectInsets();
+    return AppKit::NSButton::alignmentRectInsets();
+}
+
+CGSize StyledButton::intrinsicContentSize() const {
+    CGSize size = AppKit::NSButton::intrinsicContentSize();
+    if (fixedWidth_) size.width = *fixedWidth_;
+    if (!isBordered()) return size;
+    auto c = styledCell();
+    if (!c) return size;
+    auto image = c->style()->bezelImage(c->controlState());
+    if (!image) return size;
+    const auto insets = alignmentRectInsets();
+    return {std::max(size.width, fixedWidth_.value_or(image->size().width)) - (insets.left + insets.right),
+            image->size().height - (insets.top + insets.bottom)};
+}
+
+void StyledButton::draw(CGRect dirtyRect) {
+    AppKit::NSButton::draw(dirtyRect);
+    if (auto c = styledCell()) CellDrawing::drawFocusRing(*this, focusRingMaskBounds(), *c->style(), c->controlState());
+}
+
+}  // namespace Orrindle

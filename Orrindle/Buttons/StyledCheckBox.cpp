@@ -1,0 +1,11 @@
+#include "Orrindle/Buttons/StyledCheckBox.hpp"
+
+namespace Orrindle {
+
+CGRect StyledCheckBox::focusRingMaskBounds() const {
+    if (auto c = std::dynamic_pointer_cast<StyledCheckBoxCell>(cell()))
+        return c->focusRingMaskBounds(bounds(), const_cast<StyledCheckBox&>(*this));
+    return StyledButton::focusRingMaskBounds();
+}
+
+}  // namespace Orrindle

@@ -1,0 +1,44 @@
+#include "Orrindle/Buttons/TessikPushButtonCell.hpp"
+
+#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Styles/Styles.hpp"
+
+namespace Orrindle {
+
+void TessikPushButtonCell::didInit() {
+    AppKit::NSButtonCell::didInit();
+    setHighlightsBy(AppKit::NSCellStyleMask::none());
+}
+
+StyledControlState TessikPushButtonCell::controlState() const { return CellDrawing::buttonCellState(*this); }
+
+CGRect TessikPushButtonCell::imageRect(CGRect forBounds) const {
+    return CellDrawing::imageRect(*this, forBounds, imageEdgeInsets);
+}
+
+CGRect TessikPushButtonCell::titleRect(CGRect forBounds) const {
+    return CellDrawing::inset(AppKit::NSButtonCell::titleRect(forBounds), titleEdgeInsets);
+}
+
+void TessikPushButtonCell::drawFocusRingMask(CGRect, AppKit::NSView&) {}
+
+void TessikPushButtonCell::drawBezel(CGRect withFrame, AppKit::NSView& in) {
+    auto image = style()->bezelImage(controlState());
+    if (!image) return;
+    const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? CellDrawing::inset(withFrame, edgeInsets) : withFrame;
+    // The style's own image object: the stretch stays with it, as the platform's does.
+    image->setResizingMode(AppKit::NSImage::ResizingMode::stretch);
+    CellDrawing::drawBezelImage(image, rect, in, isEnabled());
+}
+
+CGRect TessikPushButtonCell::drawTitle(const CoreGraphics::AttributedText& title, CGRect withFrame, AppKit::NSView& in) {
+    auto text = CellDrawing::title(title.string(), *Styles::Control::font(), *style()->textColor(controlState()),
+                                   CoreGraphics::TextAlignment::center);
+    return AppKit::NSButtonCell::drawTitle(text, withFrame, in);
+}
+
+void TessikPushButtonCell::drawImage(const AppKit::NSImage::Ptr& image, CGRect withFrame, AppKit::NSView& in) {
+    if (image) CellDrawing::drawButtonImage(*this, *image, withFrame, in);
+}
+
+}  // namespace Orrindle
