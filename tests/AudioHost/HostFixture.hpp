@@ -1,46 +1,19 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "ShiftUnit.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
 
 namespace AudioHostTests {
 
 // A scratch directory and an in-process auhost over a ShiftSource.
-class HostFixture : public ::testing::Test {
+class HostFixture : public TestSupport::ScratchDirectoryTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "auhost-test-XXXXXX").string();
-        ASSERT_TRUE(::mkdtemp(pattern.data()));
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string write(const std::string& name, const std::string& text) const {
-        std::ofstream(path(name), std::ios::binary) << text;
-        return path(name);
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    bool exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     int auhost(std::vector<std::string> arguments) {
         out_.str({});
         err_.str({});
@@ -50,7 +23,6 @@ protected:
     std::string err() const { return err_.str(); }
 
     ShiftSource source_;
-    std::filesystem::path dir_;
     std::ostringstream out_, err_;
 };
 

@@ -136,7 +136,7 @@ TEST_F(RenderCommand, ListsParametersAndPresets) {
               "0        shift            Shift              samples       0...1000     0\n"
               "1        spare            Spare              generic       0...1        0\n");
     ASSERT_EQ(auhost({"presets"}), 0) << err();
-    EXPECT_EQ(out(), "1. None\n2. Ten Milliseconds - 441 samples later\n");
+    EXPECT_EQ(out(), "1. None - the defaults\n2. Ten Milliseconds - Shift 441 samples\n") << "the link to a web page is no preset";
     ASSERT_EQ(auhost({"--help"}), 0);
     EXPECT_EQ(out().rfind("usage: auhost render", 0), 0u);
     EXPECT_EQ(auhost({}), 2);

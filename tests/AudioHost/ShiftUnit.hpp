@@ -6,7 +6,12 @@
 #include "AudioToolbox/AUAudioUnitBusArray.hpp"
 #include "AudioToolbox/AUAudioUnitFactory.hpp"
 #include "AudioToolbox/AUParameterTree.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "AppKit/NSWorkspace.hpp"
 #include "Host/AudioHost/UnitSource.hpp"
+#include "SwiftUI/Menu.hpp"
+#include "SwiftUI/NSHostingView.hpp"
+#include "SwiftUI/SwiftUI.hpp"
 
 namespace AudioHostTests {
 
@@ -86,12 +91,16 @@ private:
     std::shared_ptr<AudioToolbox::AUAudioUnitBusArray> outputs_;
 };
 
-// Makes ShiftUnits with their parameter tree, and remembers each one it made.
+// Makes ShiftUnits with their parameter tree, and remembers each one it made. Each factory is
+// also the unit's editor, as an extension's principal class is: a view with a menu labelled
+// "Presets" whose items write the shift as an editor does, and a link to a web page.
 class ShiftSource : public AudioHost::UnitSource {
 public:
-    class Factory : public AudioToolbox::AUAudioUnitFactory {
+    class Factory : public AppKit::NSViewController, public AudioToolbox::AUAudioUnitFactory {
+        VZ_OBJECT(Factory, AppKit::NSViewController)
     public:
         explicit Factory(ShiftSource& source) : source_(source) {}
+
         std::shared_ptr<AudioToolbox::AUAudioUnit> createAudioUnit(const AudioToolbox::AudioComponentDescription& d) override {
             using namespace AudioToolbox;
             auto unit = Runtime::make<ShiftUnit>(d);
@@ -110,20 +119,34 @@ public:
             });
             unit->setParameterTree(tree);
             source_.made.push_back(unit->state());
+            shift_ = shift;
             return unit;
+        }
+
+        void loadView() override {
+            using namespace SwiftUI;
+            auto write = [weak = shift_](float value) {
+                return [weak, value] {
+                    if (auto p = weak.lock()) p->setValue(value, nullptr, 0, AudioToolbox::AUParameterAutomationEventType::value);
+                };
+            };
+            ViewList items;
+            items.push_back(AnyView(Button("None", write(0))));
+            items.push_back(AnyView(Button("Ten Milliseconds", write(441))));
+            items.push_back(AnyView(Divider()));
+            items.push_back(AnyView(Button("Our Web Site", [] { AppKit::NSWorkspace::shared().open(*Foundation::URL::fromString("https://example.com/shift")); })));
+            setView(NSHostingView::make(AnyView(Menu(std::move(items), AnyView(Text("Presets"))))));
+            setPreferredContentSize({200, 100});
         }
 
     private:
         ShiftSource& source_;
+        std::weak_ptr<AudioToolbox::AUParameter> shift_;
     };
 
-    std::shared_ptr<AudioToolbox::AUAudioUnitFactory> makeFactory() override { return std::make_shared<Factory>(*this); }
+    std::shared_ptr<AudioToolbox::AUAudioUnitFactory> makeFactory() override { return Runtime::make<Factory>(*this); }
     AudioToolbox::AudioComponentDescription componentDescription() const override {
         return {AudioToolbox::kAudioUnitType_MIDIProcessor, AudioToolbox::fourCC("shft"), AudioToolbox::fourCC("Test"), 0, 0};
-    }
-    std::vector<AudioHost::HostPreset> presets() const override {
-        return {{"None", "", [] { return std::vector<std::pair<std::string, float>>{{"shift", 0}}; }},
-                {"Ten Milliseconds", "441 samples later", [] { return std::vector<std::pair<std::string, float>>{{"shift", 441}}; }}};
     }
 
     // The render state of every unit made, which outlives the unit.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -37,6 +38,20 @@ protected:
     }
     fs::path dir_;
 };
+
+// auhost knows the effect only through its bundle: no library of the effect is linked in.
+TEST_F(Auhost, LinksNoCodeOfTheEffect) {
+    const std::string command = "ldd " + std::string(VZ_BINARY_DIR) + "/bin/auhost";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string libraries;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) libraries.append(buffer, n);
+    ASSERT_EQ(::pclose(pipe), 0) << libraries;
+    EXPECT_NE(libraries.find("libPlatformAudioToolbox.so"), std::string::npos) << libraries;
+    for (const char* effect : {"libVantrelZellow", "libPellicot", "/Vantrel_Zellow_Extension/", "/Pellicot/", ".appex/"})
+        EXPECT_EQ(libraries.find(effect), std::string::npos) << effect << " in\n" << libraries;
+}
 
 // A module cut short would crash the loader; it is refused before it is loaded.
 TEST_F(Auhost, AModuleThatIsNotWholeIsRefusedBeforeLoading) {

@@ -10,9 +10,11 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/FloatText.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
+#include "Host/AudioHost/ParameterSetup.hpp"
 #include "Host/AudioHost/QuotedText.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 
@@ -65,6 +67,42 @@ std::pair<int, int> parseTimeSignature(const std::string& text) {
     if (!ok || n < 1 || d < 1 || (d & (d - 1)) != 0 || d > 64)
         throw BadInput("--time-signature needs N/D with N at least 1 and D a power of two up to 64, not " + quotedText(text));
     return {n, d};
+}
+
+const char* unitSuffix(AudioToolbox::AudioUnitParameterUnit unit) {
+    using U = AudioToolbox::AudioUnitParameterUnit;
+    switch (unit) {
+        case U::milliseconds: return " ms";
+        case U::seconds: return " s";
+        case U::percent: return " %";
+        case U::hertz: return " Hz";
+        case U::decibels: return " dB";
+        case U::BPM: return " BPM";
+        case U::sampleFrames: return " samples";
+        default: return "";
+    }
+}
+
+// What choosing a preset does, in the parameters' own names: the values it sets away from the
+// defaults or, when it draws new values on every choice (one draw or several), the parameters
+// it draws them for.
+std::string describePreset(const AudioToolbox::AUParameterTree* tree, const ParameterSetup::Values& defaults,
+                           const std::vector<ParameterSetup::Values>& draws) {
+    std::string text, drawn;
+    std::vector<std::string> changing;
+    const bool drawing = draws.size() > 1;
+    for (std::size_t i = 0; i < defaults.size(); ++i) {
+        const auto parameter = tree ? tree->parameter(defaults[i].first) : nullptr;
+        if (!parameter) continue;
+        const bool set = std::any_of(draws.begin(), draws.end(), [&](const auto& d) { return d[i].second != defaults[i].second; });
+        if (set && drawing) changing.push_back(parameter->displayName());
+        else if (set) text += (text.empty() ? "" : ", ") + parameter->displayName() + " " + floatText(draws.front()[i].second) + unitSuffix(parameter->unit());
+    }
+    if (!changing.empty()) {
+        drawn = changing.size() > 2 ? changing.front() + " ... " + changing.back() : changing.front() + (changing.size() > 1 ? ", " + changing.back() : "");
+        text += (text.empty() ? "" : ", ") + std::string("new ") + drawn + " each time";
+    }
+    return text.empty() ? "the defaults" : text;
 }
 
 }  // namespace
@@ -207,14 +245,32 @@ int AudioHostCommand::params() {
 }
 
 int AudioHostCommand::presets() {
-    const std::vector<HostPreset> all = source_.presets();
-    if (all.empty()) out_ << "The effect has no factory presets.\n";
+    HostedUnit hosted = HostedUnit::create(source_);
+    EditorPresets editor(hosted);
+    const auto tree = hosted.unit().parameterTree();
+    const ParameterSetup defaults = ParameterSetup::resolve(hosted.unit(), ParameterSetup::valuesOf(hosted.unit()), {});
+    auto choose = [&](const std::string& preset) {
+        editor.choose(preset);
+        return ParameterSetup::valuesOf(hosted.unit());
+    };
     int number = 0;
-    for (const HostPreset& p : all) {
-        out_ << ++number << ". " << p.name;
-        if (!p.description.empty()) out_ << " - " << p.description;
-        out_ << '\n';
+    for (const std::string& preset : editor.items()) {
+        // A preset chosen twice over that changes nothing the second time sets fixed values.
+        // One that does draws new values each time: it is chosen a few times from the defaults
+        // to see which.
+        std::vector<ParameterSetup::Values> draws;
+        try {
+            draws = {choose(preset)};
+        } catch (const BadInput&) {
+            continue;  // no preset: a link to a web page
+        }
+        if (choose(preset) != draws.front()) {
+            defaults.apply(hosted.unit());
+            draws = {choose(preset), choose(preset), choose(preset)};
+        }
+        out_ << ++number << ". " << preset << " - " << describePreset(tree.get(), defaults.writes(), draws) << '\n';
     }
+    if (number == 0) out_ << "The effect has no factory presets.\n";
     return 0;
 }
 

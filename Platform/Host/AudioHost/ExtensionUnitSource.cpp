@@ -32,8 +32,7 @@ std::uint32_t fourCharCode(const Dictionary* d, const std::string& key, const st
 
 }  // namespace
 
-ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath, std::vector<HostPreset> presets)
-    : path_(bundlePath), presets_(std::move(presets)) {
+ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath) : path_(bundlePath) {
     const std::string shown = bundlePath.string();
     auto bundle = Foundation::Bundle::withPath(shown);
     if (!bundle) throw BadInput(shown + ": no such extension bundle");

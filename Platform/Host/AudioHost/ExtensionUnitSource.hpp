@@ -17,14 +17,13 @@ class ExtensionUnitSource : public UnitSource {
 public:
     // Throws BadInput when the path is no bundle, the bundle is no Audio Unit extension, its
     // module does not load, or loading it registers no class of the principal's name.
-    explicit ExtensionUnitSource(const std::filesystem::path& bundlePath, std::vector<HostPreset> presets = {});
+    explicit ExtensionUnitSource(const std::filesystem::path& bundlePath);
 
     // The .appex bundles directly inside `directory` (a PlugIns folder), by name.
     static std::vector<std::filesystem::path> findExtensions(const std::filesystem::path& directory);
 
     std::shared_ptr<AudioToolbox::AUAudioUnitFactory> makeFactory() override;
     AudioToolbox::AudioComponentDescription componentDescription() const override { return description_; }
-    std::vector<HostPreset> presets() const override { return presets_; }
 
     // A new instance of the principal class (the editor's view controller as well as the
     // factory of an Audio Unit extension).
@@ -38,7 +37,6 @@ private:
     std::string principal_;
     std::string name_;
     AudioToolbox::AudioComponentDescription description_;
-    std::vector<HostPreset> presets_;
 };
 
 }  // namespace AudioHost

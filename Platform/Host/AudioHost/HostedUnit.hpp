@@ -14,6 +14,8 @@ public:
     static HostedUnit create(UnitSource& source);
 
     AudioToolbox::AUAudioUnit& unit() const { return *unit_; }
+    // The object that made the unit: an extension's principal class, which is also its editor.
+    const std::shared_ptr<AudioToolbox::AUAudioUnitFactory>& factory() const { return factory_; }
     const std::shared_ptr<AudioToolbox::AUAudioUnit>& sharedUnit() const { return unit_; }
 
 private:

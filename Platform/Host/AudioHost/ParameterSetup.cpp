@@ -21,10 +21,17 @@ std::string identifierList(const AudioToolbox::AUParameterTree& tree) {
 
 }  // namespace
 
-ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const std::vector<HostPreset>& presets,
-                                       const std::optional<std::string>& presetName,
+ParameterSetup::Values ParameterSetup::valuesOf(AudioToolbox::AUAudioUnit& unit) {
+    Values values;
+    if (auto tree = unit.parameterTree())
+        for (const auto& p : tree->allParameters()) values.emplace_back(p->address(), p->value());
+    return values;
+}
+
+ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, Values presetValues,
                                        const std::vector<std::string>& assignments) {
     ParameterSetup setup;
+    setup.writes_ = std::move(presetValues);
     auto tree = unit.parameterTree();
     auto find = [&](const std::string& identifier) -> std::shared_ptr<AudioToolbox::AUParameter> {
         if (tree)
@@ -32,26 +39,6 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
                 if (p->identifier() == identifier) return p;
         return nullptr;
     };
-    auto add = [&](const std::shared_ptr<AudioToolbox::AUParameter>& p, float value, const std::string& what) {
-        checkValue(*p, value, what);
-        setup.writes_.emplace_back(p->address(), value);
-    };
-
-    if (presetName) {
-        const HostPreset* preset = nullptr;
-        for (const HostPreset& p : presets)
-            if (p.name == *presetName) preset = &p;
-        if (!preset) {
-            std::string names;
-            for (const HostPreset& p : presets) names += (names.empty() ? "\"" : ", \"") + p.name + "\"";
-            throw BadInput("unknown preset " + quotedText(*presetName) + "; the presets are " + (names.empty() ? "none" : names));
-        }
-        for (const auto& [identifier, value] : preset->values()) {
-            auto p = find(identifier);
-            if (!p) throw UnitFailure("preset \"" + preset->name + "\" names a parameter the unit does not have: " + identifier);
-            add(p, value, "preset \"" + preset->name + "\"");
-        }
-    }
     for (const std::string& assignment : assignments) {
         const std::size_t eq = assignment.find('=');
         if (eq == std::string::npos || eq == 0)
@@ -63,7 +50,8 @@ ParameterSetup ParameterSetup::resolve(AudioToolbox::AUAudioUnit& unit, const st
                            (tree ? identifierList(*tree) : std::string("none")));
         auto value = Foundation::NumberText::parseFloat(std::string_view(assignment).substr(eq + 1));
         if (!value) throw BadInput("--set " + quotedText(assignment) + ": " + quotedText(assignment.substr(eq + 1)) + " is not a number");
-        add(p, *value, "--set " + identifier + "=" + floatText(*value));
+        checkValue(*p, *value, "--set " + identifier + "=" + floatText(*value));
+        setup.writes_.emplace_back(p->address(), *value);
     }
     return setup;
 }

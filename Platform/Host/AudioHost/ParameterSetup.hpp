@@ -6,20 +6,21 @@
 
 #include "AudioToolbox/AUAudioUnit.hpp"
 #include "AudioToolbox/AUParameter.hpp"
-#include "Host/AudioHost/UnitSource.hpp"
 
 namespace AudioHost {
 
-// The parameter values a render starts from: a preset, then IDENTIFIER=VALUE settings in the
-// order given, checked against a unit's parameter tree once and then written into every unit
-// the same way.
+// The parameter values a render starts from: those a preset left (every parameter's value), then
+// IDENTIFIER=VALUE settings in the order given, checked against a unit's parameter tree once and
+// then written into every unit the same way.
 class ParameterSetup {
 public:
-    // Throws BadInput for an unknown preset or identifier (naming the valid ones), a value that
-    // is not a number or lies outside the parameter's range.
-    static ParameterSetup resolve(AudioToolbox::AUAudioUnit& unit, const std::vector<HostPreset>& presets,
-                                  const std::optional<std::string>& presetName,
-                                  const std::vector<std::string>& assignments);
+    using Values = std::vector<std::pair<AudioToolbox::AUParameterAddress, float>>;
+
+    // Throws BadInput for an unknown identifier (naming the valid ones), a value that is not a
+    // number or lies outside the parameter's range.
+    static ParameterSetup resolve(AudioToolbox::AUAudioUnit& unit, Values presetValues, const std::vector<std::string>& assignments);
+    // Every parameter's value, in tree order.
+    static Values valuesOf(AudioToolbox::AUAudioUnit& unit);
 
     // Throws BadInput "WHAT: VALUE is outside the range LOW...HIGH of "IDENTIFIER"" for a value
     // the parameter does not take (NaN included): the host refuses it rather than clamp it.
@@ -29,10 +30,10 @@ public:
     // queue settle.
     void apply(AudioToolbox::AUAudioUnit& unit) const;
 
-    const std::vector<std::pair<AudioToolbox::AUParameterAddress, float>>& writes() const { return writes_; }
+    const Values& writes() const { return writes_; }
 
 private:
-    std::vector<std::pair<AudioToolbox::AUParameterAddress, float>> writes_;
+    Values writes_;
 };
 
 }  // namespace AudioHost

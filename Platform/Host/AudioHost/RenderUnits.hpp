@@ -7,8 +7,9 @@
 
 namespace AudioHost {
 
-// The units of one render, all set up alike: the first checks the preset and the settings
-// against its parameter tree, and every unit gets them and the bypass switch.
+// The units of one render, all set up alike: the preset is chosen in the first unit's editor,
+// the settings are checked against its parameter tree, and every unit gets the values and the
+// bypass switch.
 class RenderUnits {
 public:
     RenderUnits(UnitSource& source, const RenderOptions& options) : source_(source), options_(options) {}

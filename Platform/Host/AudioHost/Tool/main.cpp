@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "Foundation/URLSession.hpp"
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
 #include "Host/AudioHost/FileDescriptorStream.hpp"
 #include "Host/AudioHost/Tool/EditCommand.hpp"
-#include "Host/AudioHost/Zellow/ZellowUnitSource.hpp"
-#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace fs = std::filesystem;
 
@@ -53,12 +52,11 @@ std::string codeText(std::uint32_t c) {
 
 // Each bundle on a line of its own; one that cannot be hosted is reported alone, and the
 // command then fails.
-int list(const std::vector<fs::path>& bundles, const std::vector<AudioHost::HostPreset>& presets, std::ostream& out,
-         std::ostream& err) {
+int list(const std::vector<fs::path>& bundles, std::ostream& out, std::ostream& err) {
     int status = AudioHost::ExitStatus::success;
     for (const auto& bundle : bundles) {
         try {
-            AudioHost::ExtensionUnitSource source(bundle, presets);
+            AudioHost::ExtensionUnitSource source(bundle);
             const auto d = source.componentDescription();
             out << codeText(d.componentType) << ' ' << codeText(d.componentSubType) << ' ' << codeText(d.componentManufacturer)
                 << "  " << source.name() << "  (" << bundle.string() << ")\n";
@@ -82,12 +80,11 @@ int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err
     }
     if (AudioHost::AudioHostCommand::asksForUsage(arguments)) return AudioHost::AudioHostCommand::showUsage(arguments, out, err);
     const auto bundles = extensionsAt(where);
-    const std::vector<AudioHost::HostPreset> presets = AudioHost::ZellowUnitSource().presets();
     if (arguments[0] == "list") {
         if (arguments.size() > 1) throw AudioHost::BadInput("list takes no arguments");
-        return list(bundles, presets, out, err);
+        return list(bundles, out, err);
     }
-    AudioHost::ExtensionUnitSource source(bundles.front(), presets);
+    AudioHost::ExtensionUnitSource source(bundles.front());
     if (arguments[0] == "edit") return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
     return AudioHost::AudioHostCommand(source, out, err).execute(arguments);
 }
@@ -97,8 +94,8 @@ int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err
 int main(int argc, char** argv) {
     holdStandardDescriptors();
     AudioHost::FileDescriptorStream out(STDOUT_FILENO), err(STDERR_FILENO);
-    // The host touches no network: the effect's update check stays off in every unit it makes.
-    Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
+    // The host touches no network: whatever an effect tries to load fails at once.
+    Foundation::URLSession::setOffline(true);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return AudioHost::ExitStatus::of([&] { return run(arguments, out, err); }, out, err);
 }
