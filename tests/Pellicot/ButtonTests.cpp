@@ -12,7 +12,7 @@
 #include "Pellicot/ModeToggleButton.hpp"
 #include "Pellicot/ParameterHoldButton.hpp"
 #include "Pellicot/ToggleButton.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 

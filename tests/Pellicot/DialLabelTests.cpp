@@ -2,7 +2,7 @@
 
 #include "Pellicot/DialLabel.hpp"
 #include "Pellicot/LabelNameFormatter.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 

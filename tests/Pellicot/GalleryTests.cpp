@@ -22,7 +22,7 @@
 #include "Pellicot/TinyDial.hpp"
 #include "Pellicot/ToggleButton.hpp"
 #include "Pellicot/UpdateButtonStyle.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 

@@ -7,7 +7,7 @@
 #include "Pellicot/PluginHeaderView.hpp"
 #include "Pellicot/SettingsButtonStyle.hpp"
 #include "Pellicot/UpdateButtonStyle.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 

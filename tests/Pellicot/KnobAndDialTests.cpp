@@ -5,7 +5,7 @@
 #include "Pellicot/KnobControl.hpp"
 #include "Pellicot/MediumDial.hpp"
 #include "Pellicot/TinyDial.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 

@@ -9,7 +9,7 @@
 #include "Pellicot/KnobControl.hpp"
 #include "Pellicot/LabelNameFormatter.hpp"
 #include "Pellicot/PaddedIndexString.hpp"
-#include "PellicotKit/KitTestSupport.hpp"
+#include "KitTestSupport.hpp"
 
 namespace {
 
