@@ -4,6 +4,7 @@
 
 #include "Foundation/Strings.hpp"
 #include "Pellicot/CustomFontModifier.hpp"
+#include "Pellicot/ParameterEdit.hpp"
 #include "SwiftUI/Color.hpp"
 #include "SwiftUI/Gesture.hpp"
 #include "SwiftUI/Image.hpp"
@@ -30,17 +31,12 @@ AnyView toggle(AnyView picture, const State<bool>& isPressed, std::shared_ptr<Au
     auto pressed = [isPressed, param] {
         if (isPressed.get()) return;
         isPressed = true;
-        param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::beginInteractive);
+        ParameterEdit::begin(*param, param->value());
     };
     auto ended = [isPressed, param, buttonSize, newValue = std::move(newValue)](const DragGesture::Value& v) {
         isPressed = false;
-        if (!v.isCancelled && isInside(v.location, buttonSize)) {
-            const float n = newValue(param->value());
-            param->setValue(n, ParameterEditor::ui, ParameterEditorState::change);
-            param->setValue(n, ParameterEditor::ui, ParameterEditorState::endInteractive);
-        } else {
-            param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::endInteractive);
-        }
+        if (!v.isCancelled && isInside(v.location, buttonSize)) ParameterEdit::commit(*param, newValue(param->value()));
+        else ParameterEdit::end(*param, param->value());
     };
     return tracked(std::move(picture), pressed, ended);
 }

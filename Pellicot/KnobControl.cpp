@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Pellicot/ParameterEdit.hpp"
 #include "SwiftUI/Gesture.hpp"
 
 namespace Pellicot {
@@ -29,9 +30,8 @@ int KnobControl::frame(const AudioParameter& param, float value, int imageCount)
 void KnobControl::dragChanged(CGFloat y) const {
     const auto last = lastDragValue.get();
     if (!last) {
-        param->setIsBeingInteractivelyEdited(true);
         continuousDragValue = param->value();
-        param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::beginInteractive);
+        ParameterEdit::begin(*param, param->value(), ParameterEdit::Hold::whileEditing);
     } else {
         const float delta = static_cast<float>(*last - y) * knobDragScaleFactor;
         const float current = continuousDragValue.get().value_or(param->value());
@@ -40,7 +40,7 @@ void KnobControl::dragChanged(CGFloat y) const {
         const auto& range = param->valueRange();
         const float v = clampedTo(current + (target - current), range.lowerBound, range.upperBound);
         continuousDragValue = v;
-        param->setValue(param->isIndexed() ? std::round(v) : v, ParameterEditor::ui, ParameterEditorState::change);
+        ParameterEdit::change(*param, param->isIndexed() ? std::round(v) : v);
     }
     lastDragValue = y;
 }
@@ -48,11 +48,10 @@ void KnobControl::dragChanged(CGFloat y) const {
 void KnobControl::dragEnded() const {
     lastDragValue = std::nullopt;
     continuousDragValue = std::nullopt;
-    param->setIsBeingInteractivelyEdited(false);
-    param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::endInteractive);
+    ParameterEdit::end(*param, param->value(), ParameterEdit::Hold::whileEditing);
 }
 
-void KnobControl::reset() const { param->setValue(param->defaultValue(), ParameterEditor::ui, ParameterEditorState::change); }
+void KnobControl::reset() const { ParameterEdit::change(*param, param->defaultValue()); }
 
 SwiftUI::AnyView KnobControl::body() const {
     using namespace SwiftUI;

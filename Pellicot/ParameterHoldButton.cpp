@@ -1,5 +1,6 @@
 #include "Pellicot/ParameterHoldButton.hpp"
 
+#include "Pellicot/ParameterEdit.hpp"
 #include "SwiftUI/Gesture.hpp"
 #include "SwiftUI/Stacks.hpp"
 
@@ -13,14 +14,13 @@ SwiftUI::AnyView ParameterHoldButton::body() const {
                     .onChanged([active, p](const DragGesture::Value&) {
                         if (active.get()) return;
                         active = true;
-                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::beginInteractive);
-                        p->setValue(1, ParameterEditor::ui, ParameterEditorState::change);
+                        ParameterEdit::begin(*p, 0);
+                        ParameterEdit::change(*p, 1);
                     })
                     // Wherever the release (or a cancel) happens, the parameter goes back to 0.
                     .onEnded([active, p](const DragGesture::Value&) {
                         active = false;
-                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::change);
-                        p->setValue(0, ParameterEditor::ui, ParameterEditorState::endInteractive);
+                        ParameterEdit::commit(*p, 0);
                     });
     return AnyView(VStack({AnyView(Image(param->value() == 1.0f ? pressedImage : image))
                                .accessibilityAddTraits(AccessibilityTraits::isButton())

@@ -3,6 +3,7 @@
 #include "Pellicot/Clamped.hpp"
 #include "Pellicot/DefaultLabelFormatter.hpp"
 #include "Pellicot/DialLabel.hpp"
+#include "Pellicot/ParameterEdit.hpp"
 #include "SwiftUI/Gesture.hpp"
 #include "SwiftUI/Image.hpp"
 #include "SwiftUI/Stacks.hpp"
@@ -11,8 +12,7 @@
 
 namespace Vantrel_Zellow_Extension {
 
-using Pellicot::ParameterEditor;
-using Pellicot::ParameterEditorState;
+namespace ParameterEdit = Pellicot::ParameterEdit;
 
 VerticalSlider::CGFloat VerticalSlider::thumbOffset(float value, CGFloat h) {
     return (1 - static_cast<CGFloat>(value / 100.0f)) * h - h / 2 + 5;
@@ -26,14 +26,13 @@ float VerticalSlider::pixelsToValue(float delta) const {
 void VerticalSlider::dragChanged(CGFloat y) const {
     const auto last = lastDragValue.get();
     if (!last) {
-        param->setIsBeingInteractivelyEdited(true);
-        param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::beginInteractive);
+        ParameterEdit::begin(*param, param->value(), ParameterEdit::Hold::whileEditing);
     } else if (static_cast<float>(trackHeight) > 0) {
         // A track without height maps no movement to a value.
         const auto& range = param->valueRange();
         const float value = Pellicot::clamped(param->value() + pixelsToValue(static_cast<float>(*last - y)),
                                               Pellicot::ClosedRange<float>{range.lowerBound, range.upperBound});
-        param->setValue(value, ParameterEditor::ui, ParameterEditorState::change);
+        ParameterEdit::change(*param, value);
         thumbYOffset = thumbOffset(value, trackHeight);
     }
     lastDragValue = y;
@@ -41,11 +40,10 @@ void VerticalSlider::dragChanged(CGFloat y) const {
 
 void VerticalSlider::dragEnded() const {
     lastDragValue = std::nullopt;
-    param->setIsBeingInteractivelyEdited(false);
-    param->setValue(param->value(), ParameterEditor::ui, ParameterEditorState::endInteractive);
+    ParameterEdit::end(*param, param->value(), ParameterEdit::Hold::whileEditing);
 }
 
-void VerticalSlider::reset() const { param->setValue(param->defaultValue(), ParameterEditor::ui, ParameterEditorState::change); }
+void VerticalSlider::reset() const { ParameterEdit::change(*param, param->defaultValue()); }
 
 SwiftUI::AnyView VerticalSlider::body() const {
     using namespace SwiftUI;

@@ -8,6 +8,7 @@
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "AudioToolbox/HostTime.hpp"
 #include "Pellicot/AudioParameter.hpp"
+#include "Pellicot/ParameterEdit.hpp"
 #include "TestSupport/KeptParameterWriteLogs.hpp"
 #include "TestSupport/MainLoop.hpp"
 
@@ -253,6 +254,34 @@ TEST_F(AudioParameterTest, AGestureDropsHostValuesByTheFlagAtTheTimeOfTheStore) 
     p->setValue(45, ParameterEditor::ui, ParameterEditorState::change);
     drain();
     EXPECT_EQ(p->value(), 45);
+}
+
+TEST_F(AudioParameterTest, AnEditIsOneGestureAndADragHoldsOffHostValuesForItsLength) {
+    using ParameterEdit::Hold;
+    auto p = delayParameter();
+    const auto& au = p->auParameter();
+    au->clearWriteLog();
+
+    ParameterEdit::begin(*p, 10, Hold::whileEditing);
+    EXPECT_TRUE(p->isBeingInteractivelyEdited());
+    ParameterEdit::change(*p, 20);
+    p->setValue(40, ParameterEditor::parameterObserver, ParameterEditorState::change);
+    drain();
+    EXPECT_EQ(p->value(), 20) << "a host value during the drag is dropped";
+    ParameterEdit::end(*p, 20, Hold::whileEditing);
+    EXPECT_FALSE(p->isBeingInteractivelyEdited());
+
+    // A press holds nothing; a commit is the last change and the release at it.
+    ParameterEdit::begin(*p, 20);
+    EXPECT_FALSE(p->isBeingInteractivelyEdited());
+    ParameterEdit::commit(*p, 30);
+    drain();
+    EXPECT_EQ(p->value(), 30);
+
+    std::vector<std::pair<float, Event>> writes;
+    for (const auto& w : au->writeLog()) writes.emplace_back(w.value, w.eventType);
+    EXPECT_EQ(writes, (std::vector<std::pair<float, Event>>{{10, Event::touch}, {20, Event::value}, {20, Event::release},
+                                                            {20, Event::touch}, {30, Event::value}, {30, Event::release}}));
 }
 
 TEST_F(AudioParameterTest, ObserversHearEachChangedStoreOnTheMainThreadAndNoEqualOne) {
