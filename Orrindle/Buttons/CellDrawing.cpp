@@ -29,6 +29,12 @@ void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& im
     drawImage(image, imageDestination(image.size(), frame, cell.imageScaling()), view, fraction, false);
 }
 
+void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
+                          const AppKit::NSView& view, CGFloat disabledFraction) {
+    const CGFloat fraction = cell.isHighlighted() ? 0.5 : cell.isEnabled() ? 1.0 : disabledFraction;
+    drawImage(image, cell.imageRect(frame), view, fraction, true);
+}
+
 void drawBezelImage(const AppKit::NSImage::Ptr& image, CGRect frame, const AppKit::NSView& view, bool enabled) {
     if (image) drawImage(*image, frame, view, enabled ? 1.0 : 0.5, false);
 }

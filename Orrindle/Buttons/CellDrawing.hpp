@@ -40,6 +40,10 @@ CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::
 // highlighted or disabled, upright in flipped views.
 void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
                      const AppKit::NSView& view);
+// The image of a plain button cell into its image rectangle of `frame`, upright: half opaque
+// while highlighted, else opaque while enabled and `disabledFraction` when not.
+void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
+                          const AppKit::NSView& view, CGFloat disabledFraction);
 // A bezel image over `frame`, half opaque when the cell is disabled; nothing without an image.
 void drawBezelImage(const AppKit::NSImage::Ptr& image, CGRect frame, const AppKit::NSView& view, bool enabled);
 // A title in one font and colour, one paragraph style.

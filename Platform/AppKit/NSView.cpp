@@ -52,6 +52,7 @@ void NSView::setFrame(CGRect frame) {
 void NSView::didResize() {
     setNeedsLayout(true);
     updateTrackingAreas();
+    if (auto w = window()) w->invalidateCursorRects(this);
 }
 
 void NSView::setBoundsOrigin(CGPoint origin) {
@@ -70,6 +71,7 @@ void NSView::setHidden(bool hidden) {
             if (fr && fr->isDescendant(*this)) w->makeFirstResponder(nullptr);
         }
     }
+    if (auto w = window()) w->invalidateCursorRects(this);
     if (auto s = superview()) s->setNeedsDisplay(true);
     setNeedsDisplay(true);
 }
@@ -175,7 +177,10 @@ void NSView::setWindowRecursively(const std::shared_ptr<NSWindow>& window, bool 
     CGFloat oldScale = old ? old->backingScaleFactor() : 0;
     window_ = window;
     for (auto& sub : subviews_) sub->setWindowRecursively(window, callHooks);
+    if (old) old->invalidateCursorRects(this);
+    if (window) window->invalidateCursorRects(this);
     if (callHooks) viewDidMoveToWindow();
+    if (window) updateTrackingAreas();
     if (window && window->backingScaleFactor() != oldScale) viewDidChangeBackingProperties();
     if (!wasOnScreen && willBeOnScreen) {
         if (auto c = viewController()) c->appear();
@@ -255,6 +260,16 @@ void NSView::addTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
 
 void NSView::removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
     trackingAreas_.erase(std::remove(trackingAreas_.begin(), trackingAreas_.end(), area), trackingAreas_.end());
+}
+
+void NSView::addCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor) {
+    if (cursor) cursorRects_.push_back({rect, cursor});
+}
+
+void NSView::removeCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor) {
+    cursorRects_.erase(std::remove_if(cursorRects_.begin(), cursorRects_.end(),
+                                      [&](const auto& r) { return r.first == rect && r.second == cursor; }),
+                       cursorRects_.end());
 }
 
 void NSView::setNeedsDisplay(bool flag) { needsDisplay_ = flag; }

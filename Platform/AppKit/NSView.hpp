@@ -18,6 +18,7 @@ using NSEdgeInsets = CoreGraphics::EdgeInsets;
 class NSWindow;
 class NSViewController;
 class NSTrackingArea;
+class NSCursor;
 class NSAppearance;
 
 enum class NSFocusRingType : unsigned long { default_ = 0, none = 1, exterior = 2 };
@@ -43,7 +44,7 @@ public:
     virtual bool isFlipped() const { return false; }
 
     bool isHidden() const { return hidden_; }
-    void setHidden(bool hidden);
+    virtual void setHidden(bool hidden);
     bool isHiddenOrHasHiddenAncestor() const;
     CGFloat alphaValue() const { return alpha_; }
     virtual void setAlphaValue(CGFloat alpha);
@@ -92,7 +93,19 @@ public:
     void addTrackingArea(const std::shared_ptr<NSTrackingArea>& area);
     void removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area);
     const std::vector<std::shared_ptr<NSTrackingArea>>& trackingAreas() const { return trackingAreas_; }
+    // Called when the view's bounds change and when it moves into a window.
     virtual void updateTrackingAreas() {}
+
+    // Cursor rectangles: while the pointer moves over one (the front-most view's, its last added
+    // first), the window sets its cursor; off them the arrow. A window asks its views for them
+    // (discardCursorRects, then resetCursorRects) whenever they are invalid: after views moved,
+    // resized or were hidden, and after invalidateCursorRects(for:). Rectangles are in the view's
+    // coordinates.
+    virtual void resetCursorRects() {}
+    void addCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor);
+    void removeCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor);
+    void discardCursorRects() { cursorRects_.clear(); }
+    const std::vector<std::pair<CGRect, std::shared_ptr<NSCursor>>>& cursorRects() const { return cursorRects_; }
 
     // --- Drawing --------------------------------------------------------------------------
     bool needsDisplay() const { return needsDisplay_; }
@@ -187,6 +200,7 @@ private:
     std::weak_ptr<NSWindow> window_;
     std::weak_ptr<NSViewController> controller_;
     std::vector<std::shared_ptr<NSTrackingArea>> trackingAreas_;
+    std::vector<std::pair<CGRect, std::shared_ptr<NSCursor>>> cursorRects_;
     std::vector<NSLayoutConstraint::Ptr> constraints_;
     std::shared_ptr<NSAppearance> appearance_;
     bool needsDisplay_ = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSCursor.hpp"
 #include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/RasterPlayer.hpp"
@@ -328,11 +329,40 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
     }
     case EventType::mouseMoved:
         updateTrackingAreas(e);
+        updateCursor(e);
         if (acceptsMouseMovedEvents_) firstResponder()->mouseMoved(e);
         return;
     default:
         if (auto hit = hitTest(e.locationInWindow())) hit->dispatchEvent(e);
         return;
+    }
+}
+
+void NSWindow::invalidateCursorRects(const NSView*) { cursorRectsValid_ = false; }
+
+void NSWindow::updateCursor(const NSEvent& event) {
+    if (!contentView_ || !cursorRectsEnabled_) return;
+    if (!cursorRectsValid_) {
+        cursorRectsValid_ = true;
+        forEachView(*contentView_, [](NSView& v) {
+            v.discardCursorRects();
+            if (!v.isHiddenOrHasHiddenAncestor()) v.resetCursorRects();
+        });
+    }
+    // Later views are in front; within a view the last rectangle added wins.
+    std::shared_ptr<NSCursor> cursor;
+    const CGPoint p = event.locationInWindow();
+    forEachView(*contentView_, [&](NSView& v) {
+        if (v.isHiddenOrHasHiddenAncestor()) return;
+        for (const auto& [rect, c] : v.cursorRects())
+            if (v.convertTo(rect, nullptr).contains(p)) cursor = c;
+    });
+    if (cursor) {
+        cursor->set();
+        overCursorRect_ = true;
+    } else if (overCursorRect_) {
+        overCursorRect_ = false;
+        NSCursor::arrow()->set();
     }
 }
 

@@ -162,6 +162,13 @@ public:
     // The content view's deepest view at a point in window coordinates.
     NSView::Ptr hitTest(CGPoint locationInWindow) const;
 
+    // Cursor rectangles (see NSView::resetCursorRects): marks them for rebuilding before the
+    // next mouse move; `view` may be null.
+    void invalidateCursorRects(const NSView* view);
+    bool areCursorRectsEnabled() const { return cursorRectsEnabled_; }
+    void enableCursorRects() { cursorRectsEnabled_ = true; }
+    void disableCursorRects() { cursorRectsEnabled_ = false; }
+
     bool performKeyEquivalent(const NSEvent& event) override;
     bool tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) override;
 
@@ -191,6 +198,7 @@ private:
     void setKey(bool key);
     void dispatchMouse(const std::shared_ptr<NSEvent>& event);
     void updateTrackingAreas(const NSEvent& event);
+    void updateCursor(const NSEvent& event);
     void keyStatusChanged();
     void contentViewFrameToWindow();
     void drawContent();
@@ -216,6 +224,7 @@ private:
     bool visible_ = false;
     bool key_ = false;
     bool acceptsMouseMovedEvents_ = false;
+    bool cursorRectsValid_ = false, cursorRectsEnabled_ = true, overCursorRect_ = false;
     int displayCount_ = 0;
     CoreGraphics::DisplayList displayList_;
     std::shared_ptr<NSColor> backgroundColor_;

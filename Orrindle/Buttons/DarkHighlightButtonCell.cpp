@@ -1,0 +1,11 @@
+#include "Orrindle/Buttons/DarkHighlightButtonCell.hpp"
+
+#include "Orrindle/Buttons/CellDrawing.hpp"
+
+namespace Orrindle {
+
+void DarkHighlightButtonCell::drawImage(const AppKit::NSImage::Ptr& image, AppKit::CGRect withFrame, AppKit::NSView& in) {
+    if (image) CellDrawing::drawPlainButtonImage(*this, *image, withFrame, in, 0.5);
+}
+
+}  // namespace Orrindle

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "ControlTestSupport.hpp"
+#include "Orrindle/Buttons/CursorButton.hpp"
+#include "Orrindle/Buttons/DarkHighlightButton.hpp"
+
+namespace {
+
+using namespace Orrindle;
+using namespace OrrindleTest;
+using AppKit::EventType;
+using AppKit::NSCursor;
+
+class CursorButtonTest : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        NSCursor::resetForTesting();
+        button = place(Runtime::make<CursorButton>(CGRect{40, 40, 60, 24}));
+    }
+    void TearDown() override {
+        NSCursor::resetForTesting();
+        ControlTest::TearDown();
+    }
+    // The pointer moved to a point of the window.
+    void moveTo(CGPoint p) { window->sendEvent(AppKit::NSEvent::mouseEvent(EventType::mouseMoved, p, {}, 0, window)); }
+    std::shared_ptr<CursorButton> button;
+};
+
+TEST_F(CursorButtonTest, TheCursorTakesANewHotSpotOnlyWithANewImage) {
+    // The application's "cursor-cycle" is not in the test program's bundle: the arrow stands in.
+    EXPECT_EQ(button->cursorImage(), nullptr);
+    EXPECT_EQ(button->cursor(), NSCursor::arrow());
+    auto image = AppKit::NSImage::withSize({16, 16});
+    button->setCursorImage(image);
+    EXPECT_EQ(button->cursor()->image(), image);
+    EXPECT_EQ(button->cursor()->hotSpot(), (CGPoint{3, 4}));
+    button->setCursorHotSpot({8, 8});
+    EXPECT_EQ(button->cursor()->hotSpot(), (CGPoint{3, 4})) << "the old hot spot until the image is set";
+    button->setCursorImage(image);
+    EXPECT_EQ(button->cursor()->hotSpot(), (CGPoint{8, 8}));
+}
+
+TEST_F(CursorButtonTest, OneTrackingAreaOfItsOwnCoversTheBoundsAfterAResize) {
+    ASSERT_EQ(button->trackingAreas().size(), 1u) << "made when it moved into the window";
+    button->setFrameSize({90, 30});
+    ASSERT_EQ(button->trackingAreas().size(), 1u);
+    EXPECT_EQ(button->trackingAreas()[0], button->trackingArea());
+    EXPECT_EQ(button->trackingArea()->rect(), (CGRect{0, 0, 90, 30}));
+    EXPECT_EQ(button->trackingArea()->options().rawValue, 0x81u);
+}
+
+TEST_F(CursorButtonTest, EnteringPushesTheCursorAndLeavingPopsOnlyWhatWasPushed) {
+    button->setCursorImage(AppKit::NSImage::withSize({16, 16}));
+    auto other = NSCursor::make(AppKit::NSImage::withSize({8, 8}), {0, 0});
+    other->push();
+    moveTo({50, 50});
+    EXPECT_EQ(NSCursor::current(), button->cursor());
+    EXPECT_EQ(NSCursor::stackDepth(), 2u);
+    moveTo({5, 5});
+    EXPECT_EQ(NSCursor::current(), other);
+    // An exit without an entry pops nothing of anyone else's.
+    button->mouseExited(*AppKit::NSEvent::mouseEvent(EventType::mouseExited, {5, 5}, {}, 0, window));
+    EXPECT_EQ(NSCursor::stackDepth(), 1u);
+
+    // Taken out of the window, or hidden, while the pointer is over it: its cursor goes.
+    moveTo({50, 50});
+    EXPECT_EQ(NSCursor::stackDepth(), 2u);
+    button->removeFromSuperview();
+    EXPECT_EQ(NSCursor::current(), other);
+    place(button);
+    moveTo({5, 5});
+    moveTo({50, 50});
+    button->setHidden(true);
+    EXPECT_EQ(NSCursor::current(), other);
+}
+
+TEST_F(CursorButtonTest, AClickInAnInactiveWindowActsAtOnce) {
+    auto receiver = Runtime::make<Receiver>();
+    button->setTarget(receiver);
+    button->setAction("primary:");
+    auto front = AppKit::NSWindow::make({0, 0, 50, 50});
+    front->makeKeyAndOrderFront();
+    ASSERT_FALSE(window->isKeyWindow());
+    click(*button);
+    EXPECT_TRUE(window->isKeyWindow());
+    EXPECT_EQ(receiver->log, (std::vector<std::string>{"primary"}));
+}
+
+TEST_F(CursorButtonTest, TheDarkHighlightButtonsCursorCoversItsBounds) {
+    auto dark = place(Runtime::make<DarkHighlightButton>(CGRect{200, 40, 40, 40}));
+    auto hand = NSCursor::pointingHand();
+    dark->setCustomCursor(hand);
+    moveTo({210, 50});
+    EXPECT_EQ(NSCursor::current(), hand);
+    moveTo({300, 200});
+    EXPECT_EQ(NSCursor::current(), NSCursor::arrow());
+    // A new cursor waits for the rectangles to be rebuilt.
+    dark->setCustomCursor(NSCursor::crosshair());
+    moveTo({210, 50});
+    EXPECT_EQ(NSCursor::current(), hand);
+    window->invalidateCursorRects(dark.get());
+    moveTo({211, 50});
+    EXPECT_EQ(NSCursor::current(), NSCursor::crosshair());
+}
+
+TEST_F(CursorButtonTest, TheDarkHighlightImageDimsWhenPressedOrDisabled) {
+    auto dark = place(Runtime::make<DarkHighlightButton>(CGRect{200, 40, 40, 40}));
+    dark->setImage(AppKit::NSImage::withSize({16, 16}));
+    dark->setImagePosition(AppKit::NSCellImagePosition::imageOnly);
+    auto fraction = [&] {
+        const auto list = drawn(*dark);
+        return images(list).at(0)->fraction;
+    };
+    EXPECT_EQ(fraction(), 1);
+    dark->setEnabled(false);
+    EXPECT_EQ(fraction(), 0.5);
+    dark->setEnabled(true);
+    dark->cell()->setHighlighted(true);
+    EXPECT_EQ(fraction(), 0.5);
+}
+
+}  // namespace
