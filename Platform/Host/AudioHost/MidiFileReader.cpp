@@ -109,7 +109,7 @@ bool MidiFileReader::TrackCursor::ensure(std::size_t count) {
     if (filled_ - position_ + left < count) return false;
     // Keep what is unread, then read on: a buffer's worth, or the whole of a longer event.
     filled_ -= position_;
-    std::memmove(buffer_.data(), buffer_.data() + position_, filled_);
+    if (filled_ > 0) std::memmove(buffer_.data(), buffer_.data() + position_, filled_);
     position_ = 0;
     const std::size_t want = std::size_t(std::min<std::uint64_t>(left, std::max(bufferSize, count) - filled_));
     if (buffer_.size() < filled_ + want) buffer_.resize(filled_ + want);
