@@ -12,7 +12,7 @@
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
 #include "Host/AudioHost/FileDescriptorStream.hpp"
-#include "Host/AudioHost/Tool/EditCommand.hpp"
+#include "Host/AudioHost/Editor/EditCommand.hpp"
 
 namespace fs = std::filesystem;
 

@@ -1,0 +1,190 @@
+#include "Host/AudioHost/Editor/EditCommand.hpp"
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "AppKit/NSViewController.hpp"
+#include "Dispatch/RunLoop.hpp"
+#include "Foundation/Bundle.hpp"
+#include "Foundation/NumberText.hpp"
+#include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/EditorPresets.hpp"
+#include "Host/AudioHost/ExitStatus.hpp"
+#include "Host/AudioHost/OfflineRenderer.hpp"
+#include "Host/AudioHost/OutputFile.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
+#include "Host/AudioHost/RenderJob.hpp"
+#include "Host/WindowBackends/BackendSelection.hpp"
+
+namespace AudioHost {
+
+namespace {
+
+double secondsValue(const std::string& option, const std::string& text) {
+    // Locale-free, like every number the host reads.
+    const std::optional<double> v = Foundation::NumberText::parseDouble(text);
+    if (!v || !std::isfinite(*v) || *v < 0 || *v > 1e6)
+        throw BadInput(option + " takes a number of seconds up to 1000000, not " + quotedText(text));
+    return *v;
+}
+
+CoreGraphics::CGSize sizeValue(const std::string& text) {
+    auto bad = [&] { return BadInput("--size takes WIDTHxHEIGHT in points, each 1...8192, not " + quotedText(text)); };
+    const auto x = text.find('x');
+    if (x == std::string::npos) throw bad();
+    auto part = [&](const std::string& p) {
+        if (p.empty() || p.size() > 4 || p.find_first_not_of("0123456789") != std::string::npos) throw bad();
+        const long v = std::stol(p);
+        if (v < 1 || v > 8192) throw bad();
+        return double(v);
+    };
+    return {part(text.substr(0, x)), part(text.substr(x + 1))};
+}
+
+// The unit, made as the extension's own process makes it: there its bundle is the main bundle
+// (the editor shows that bundle's version).
+HostedUnit hostedWithMainBundle(ExtensionUnitSource& source) {
+    if (auto bundle = Foundation::Bundle::withPath(source.bundlePath().string())) Foundation::Bundle::setMain(bundle);
+    return HostedUnit::create(source);
+}
+
+// Plays a song through the unit on a thread of its own, one render cycle per block of real time.
+class SongPlayer {
+public:
+    SongPlayer(AudioToolbox::AUAudioUnit& unit, PlayedSong song) : song_(std::move(song)) {
+        thread_ = std::thread([this, &unit] { play(unit); });
+    }
+    ~SongPlayer() { stop(); }
+
+    bool finished() const { return finished_.load(); }
+    // Stops and waits for the thread; the render's failure, if any.
+    std::string stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return failure_;
+    }
+
+private:
+    void play(AudioToolbox::AUAudioUnit& unit) {
+        OfflineRenderer renderer(song_.timeline, 512);
+        const auto start = std::chrono::steady_clock::now();
+        const double rate = song_.timeline.sampleRate();
+        renderer.setPacer([&](std::int64_t sample) {
+            std::this_thread::sleep_until(start + std::chrono::duration<double>(double(sample) / rate));
+            return !stop_.load();
+        });
+        try {
+            renderer.render(unit, song_.events);
+        } catch (const std::exception& e) {
+            failure_ = e.what();
+        }
+        finished_ = true;
+    }
+
+    PlayedSong song_;
+    std::atomic<bool> stop_{false}, finished_{false};
+    std::string failure_;
+    std::thread thread_;
+};
+
+// cairo names the file it was writing: the temporary one, which the user never asked for.
+std::string reasonOnly(const std::string& error, const std::string& temporaryPath) {
+    const std::string prefix = "cannot write " + temporaryPath + ": ";
+    return error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : error;
+}
+
+}  // namespace
+
+EditOptions EditOptions::parse(const std::vector<std::string>& arguments) {
+    EditOptions o;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size()) throw BadInput(arg + " needs a value");
+            return arguments[++i];
+        };
+        if (arg == "--play") o.play = value();
+        else if (arg == "--snapshot") o.snapshot = value();
+        else if (arg == "--size") o.size = sizeValue(value());
+        else if (arg == "--seconds") o.seconds = secondsValue(arg, value());
+        else if (arg == "--preset") o.preset = value();
+        else throw BadInput("edit: unknown option " + quotedText(arg) + " (see auhost --help)");
+    }
+    return o;
+}
+
+EditSession::EditSession(ExtensionUnitSource& source, const EditOptions& options)
+    : options_(options), song_(options.play ? std::optional(readSongToPlay(*options.play, 44100)) : std::nullopt),
+      hosted_(hostedWithMainBundle(source)) {
+    auto controller = std::dynamic_pointer_cast<AppKit::NSViewController>(hosted_.factory());
+    if (!controller) throw BadInput(source.bundlePath().string() + ": the principal class has no editor");
+    // Chosen as a person would, in the editor's menu, before the window shows it.
+    if (options_.preset) EditorPresets(hosted_).choose(*options_.preset);
+
+    WindowBackends::installWindowBackend();
+    controller->view();
+    window_ = AppKit::NSWindow::make({0, 0, 1, 1});
+    window_->setTitle(source.name().empty() ? "auhost" : source.name());
+    window_->setContentViewController(controller);
+    // The controller sizes the window to its preferred size; a size asked for wins over it.
+    if (options_.size) window_->setContentSize(*options_.size);
+    window_->makeKeyAndOrderFront();
+    Dispatch::RunLoop::main().runUntilIdle();
+}
+
+EditSession::~EditSession() {
+    if (window_->isVisible()) window_->close();
+    Dispatch::RunLoop::main().runUntilIdle();
+}
+
+int EditSession::run(std::ostream& out, std::ostream& err) {
+    std::optional<SongPlayer> player;
+    if (song_) player.emplace(hosted_.unit(), std::move(*song_));
+    song_.reset();
+
+    auto& loop = Dispatch::RunLoop::main();
+    if (options_.seconds || options_.snapshot) {
+        loop.runUntil([&] { return !window_->isVisible(); }, options_.seconds.value_or(player ? 2.0 : 0.0));
+    } else {
+        loop.runUntil([&] { return !window_->isVisible() || (player && player->finished()); }, 1e9);
+    }
+    const std::string renderFailure = player ? player->stop() : "";
+    loop.runUntilIdle();
+
+    int status = ExitStatus::success;
+    if (options_.snapshot) {
+        try {
+            writeSnapshot(*options_.snapshot, out);
+        } catch (const BadInput& e) {
+            ExitStatus::report(err, e.what());
+            status = ExitStatus::badInput;
+        }
+    }
+    window_->close();
+    loop.runUntilIdle();
+    if (!renderFailure.empty()) {
+        ExitStatus::report(err, renderFailure);
+        return ExitStatus::unitFailed;
+    }
+    return status;
+}
+
+void EditSession::writeSnapshot(const std::string& path, std::ostream& out) {
+    auto image = window_->snapshot();
+    if (!image || image->width() == 0 || image->height() == 0)
+        throw BadInput("cannot write " + path + ": the window has no picture");
+    OutputFile::write(path, [&](const std::string& temporaryPath) {
+        std::string error;
+        if (!image->writePNG(temporaryPath, &error)) throw BadInput("cannot write " + path + ": " + reasonOnly(error, temporaryPath));
+    });
+    out << "wrote " << path << " (" << image->width() << "x" << image->height() << ")\n";
+}
+
+int runEdit(ExtensionUnitSource& source, const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    EditSession session(source, EditOptions::parse(arguments));
+    return session.run(out, err);
+}
+
+}  // namespace AudioHost
