@@ -29,8 +29,8 @@ public:
     bool isFlipped() const override { return true; }
 
     // --- The cell's content and look ------------------------------------------------------
-    std::string title() const;
-    void setTitle(std::string title);
+    virtual std::string title() const;
+    virtual void setTitle(std::string title);
     std::string alternateTitle() const;
     void setAlternateTitle(std::string title);
     CoreGraphics::AttributedText attributedTitle() const;
@@ -56,7 +56,7 @@ public:
     // Highlights (or not) the cell through its highlight(_:withFrame:in:).
     void highlight(bool flag);
     // A click without the mouse: highlight, next state, the action, unhighlight.
-    void performClick(Runtime::NSObject* sender = nullptr);
+    virtual void performClick(Runtime::NSObject* sender = nullptr);
 
 protected:
     NSButton() = default;

@@ -217,7 +217,7 @@ NSImage::Ptr NSButtonCell::imageToDisplay() const {
 
 const std::string& NSButtonCell::titleToDisplay() const {
     if (!alternateTitle_.empty() && showsAlternate()) return alternateTitle_;
-    return title_;
+    return title();
 }
 
 NSButtonCell::Layout NSButtonCell::layout(CGRect bounds) const {

@@ -14,6 +14,7 @@ NSMenu::Chooser& installedChooser() {
     return chooser;
 }
 int opened = 0;
+NSMenu::PopUpCall lastCall;
 
 NSMenuItem::Ptr findByTitle(const NSMenu& menu, const std::string& title) {
     for (auto& item : menu.items()) {
@@ -29,6 +30,11 @@ NSMenu::Ptr NSMenu::make(std::string title) {
     auto menu = Runtime::make<NSMenu>();
     menu->title_ = std::move(title);
     return menu;
+}
+
+void NSMenu::setItems(const std::vector<NSMenuItem::Ptr>& items) {
+    removeAllItems();
+    for (auto& item : items) addItem(item);
 }
 
 void NSMenu::addItem(const NSMenuItem::Ptr& item) { insertItem(item, numberOfItems()); }
@@ -92,7 +98,7 @@ void NSMenu::update() {
     if (!autoenables_) return;
     auto& app = NSApplication::shared();
     for (auto& item : items_) {
-        if (item->isSeparatorItem()) continue;
+        if (item->isSeparatorItem() || item->isSectionHeader()) continue;
         if (item->hasSubmenu()) {
             item->setEnabled(true);
             continue;
@@ -124,9 +130,19 @@ bool NSMenu::performKeyEquivalent(const NSEvent& event) {
     return false;
 }
 
-bool NSMenu::popUp(const NSMenuItem::Ptr&, CoreGraphics::CGPoint, const NSView*) {
+bool NSMenu::popUp(const NSMenuItem::Ptr& positioning, CoreGraphics::CGPoint location, const NSView* inView) {
+    auto chosen = popUpChoosing(positioning, location, inView);
+    if (!chosen) return false;
+    auto owner = chosen->menu();
+    owner->performActionForItem(owner->indexOfItem(chosen));
+    return true;
+}
+
+NSMenuItem::Ptr NSMenu::popUpChoosing(const NSMenuItem::Ptr& positioning, CoreGraphics::CGPoint location,
+                                      const NSView* inView) {
     Runtime::assertMainActor();
     auto self = sharedAs<NSMenu>();
+    lastCall = {self, positioning, location, inView};
     update();
     ++opened;
     auto d = dynamic_cast<NSMenuDelegate*>(delegate().get());
@@ -135,14 +151,13 @@ bool NSMenu::popUp(const NSMenuItem::Ptr&, CoreGraphics::CGPoint, const NSView*)
     if (auto& chooser = installedChooser()) chosen = chooser(*this);
     highlighted_ = chosen;
     if (d) d->menuDidClose(*this);
-    if (!chosen || chosen->isSeparatorItem()) return false;
+    if (!chosen || chosen->isSeparatorItem() || chosen->isSectionHeader()) return nullptr;
     auto owner = chosen->menu();
-    if (!owner) return false;
+    if (!owner) return nullptr;
     if (owner != self) owner->update();
     owner->highlighted_ = chosen;
-    if (!chosen->isEnabled()) return false;
-    owner->performActionForItem(owner->indexOfItem(chosen));
-    return true;
+    if (!chosen->isEnabled()) return nullptr;
+    return chosen;
 }
 
 void NSMenu::popUpContextMenu(const Ptr& menu, const NSEvent& event, const NSView* forView) {
@@ -160,5 +175,6 @@ NSMenu::Chooser NSMenu::choosingIndex(int index) {
 }
 
 int NSMenu::openCount() { return opened; }
+const NSMenu::PopUpCall& NSMenu::lastPopUp() { return lastCall; }
 
 }  // namespace AppKit

@@ -26,6 +26,8 @@ public:
 
     const std::vector<NSMenuItem::Ptr>& items() const { return items_; }
     int numberOfItems() const { return int(items_.size()); }
+    // Replaces every item (the platform's itemArray setter).
+    void setItems(const std::vector<NSMenuItem::Ptr>& items);
     void addItem(const NSMenuItem::Ptr& item);
     NSMenuItem::Ptr addItem(std::string title, Runtime::Selector action, std::string keyEquivalent);
     void insertItem(const NSMenuItem::Ptr& item, int index);
@@ -57,6 +59,10 @@ public:
     // performs it. `positioning` is the item to place under the pointer. True when an item
     // was chosen.
     bool popUp(const NSMenuItem::Ptr& positioning, CoreGraphics::CGPoint location, const NSView* inView);
+    // Opens the menu as popUp does but sends nothing: the item the user picked (enabled, in this
+    // menu or a submenu), or null. For owners that act before the item's action is sent.
+    NSMenuItem::Ptr popUpChoosing(const NSMenuItem::Ptr& positioning, CoreGraphics::CGPoint location,
+                                  const NSView* inView);
     static void popUpContextMenu(const Ptr& menu, const NSEvent& event, const NSView* forView);
     // The item picked the last time this menu was opened (null when dismissed).
     NSMenuItem::Ptr highlightedItem() const { return highlighted_.lock(); }
@@ -71,6 +77,14 @@ public:
     static Chooser choosingIndex(int index);
     // How many menus were opened since the process started (tests).
     static int openCount();
+    // The last popUp call: the menu, the item to place, where and in which view (tests).
+    struct PopUpCall {
+        std::weak_ptr<NSMenu> menu;
+        std::weak_ptr<NSMenuItem> positioning;
+        CoreGraphics::CGPoint location;
+        const NSView* view = nullptr;
+    };
+    static const PopUpCall& lastPopUp();
 
 protected:
     NSMenu() = default;

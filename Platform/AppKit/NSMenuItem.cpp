@@ -21,6 +21,13 @@ NSMenuItem::Ptr NSMenuItem::separatorItem() {
     return item;
 }
 
+NSMenuItem::Ptr NSMenuItem::sectionHeader(std::string title) {
+    auto item = make(std::move(title));
+    item->sectionHeader_ = true;
+    item->enabled_ = false;
+    return item;
+}
+
 void NSMenuItem::setSubmenu(const std::shared_ptr<NSMenu>& submenu) {
     if (submenu_) submenu_->supermenu_.reset();
     submenu_ = submenu;

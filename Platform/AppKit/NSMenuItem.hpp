@@ -23,6 +23,8 @@ public:
 
     static Ptr make(std::string title, Runtime::Selector action = {}, std::string keyEquivalent = {});
     static Ptr separatorItem();
+    // A title that heads a section of the menu: shown, never chosen, no action.
+    static Ptr sectionHeader(std::string title);
 
     const std::string& title() const { return title_; }
     void setTitle(std::string title) { title_ = std::move(title); }
@@ -46,6 +48,10 @@ public:
     bool matchesKeyEquivalent(const NSEvent& event) const;
 
     bool isSeparatorItem() const { return separator_; }
+    bool isSectionHeader() const { return sectionHeader_; }
+    // Shown instead of the item before it (same menu) while the item's modifiers are held.
+    bool isAlternate() const { return alternate_; }
+    void setAlternate(bool flag) { alternate_ = flag; }
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool isHidden() const { return hidden_; }
@@ -54,6 +60,13 @@ public:
     void setState(ControlStateValue state) { state_ = state; }
     std::shared_ptr<NSImage> image() const { return image_; }
     void setImage(std::shared_ptr<NSImage> image) { image_ = std::move(image); }
+    // The marks shown for each state (null: the platform's check, none and dash).
+    std::shared_ptr<NSImage> onStateImage() const { return onStateImage_; }
+    void setOnStateImage(std::shared_ptr<NSImage> image) { onStateImage_ = std::move(image); }
+    std::shared_ptr<NSImage> offStateImage() const { return offStateImage_; }
+    void setOffStateImage(std::shared_ptr<NSImage> image) { offStateImage_ = std::move(image); }
+    std::shared_ptr<NSImage> mixedStateImage() const { return mixedStateImage_; }
+    void setMixedStateImage(std::shared_ptr<NSImage> image) { mixedStateImage_ = std::move(image); }
     const std::string& identifier() const { return identifier_; }
     void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
     const std::string& toolTip() const { return toolTip_; }
@@ -76,9 +89,9 @@ private:
     std::any representedObject_;
     std::string keyEquivalent_;
     ModifierFlags keyModifiers_ = ModifierFlags::command();
-    bool separator_ = false, enabled_ = true, hidden_ = false;
+    bool separator_ = false, sectionHeader_ = false, alternate_ = false, enabled_ = true, hidden_ = false;
     ControlStateValue state_ = ControlStateValue::off;
-    std::shared_ptr<NSImage> image_;
+    std::shared_ptr<NSImage> image_, onStateImage_, offStateImage_, mixedStateImage_;
     std::string identifier_, toolTip_;
     std::shared_ptr<NSMenu> submenu_;
     std::weak_ptr<NSMenu> menu_;

@@ -175,6 +175,36 @@ TEST_F(ActionTest, OpeningAMenuAsksTheChooserThenSendsTheChosenAction) {
     EXPECT_EQ(log, (std::vector<std::string>{"focus copy"}));
 }
 
+// Section headers are shown but never enabled or chosen; replacing the items re-homes them; the
+// last opening is on record for whoever asks where a menu appeared.
+TEST_F(ActionTest, SectionHeadersStayDisabledAndTheLastOpeningIsRecorded) {
+    auto menu = NSMenu::make("Edit");
+    auto header = NSMenuItem::sectionHeader("Clipboard");
+    auto copy = NSMenuItem::make("Copy", "copy:");
+    auto other = NSMenu::make();
+    other->addItem(copy);
+    menu->setItems({header, copy});
+    EXPECT_EQ(other->numberOfItems(), 0) << "an item belongs to one menu";
+    EXPECT_EQ(copy->menu(), menu);
+    EXPECT_TRUE(header->isSectionHeader());
+    EXPECT_FALSE(copy->isSectionHeader());
+
+    menu->update();
+    EXPECT_FALSE(header->isEnabled());
+    EXPECT_TRUE(copy->isEnabled());
+
+    NSMenu::setChooser(NSMenu::choosing("Clipboard"));
+    auto view = Runtime::make<NSView>(CGRect{0, 0, 10, 10});
+    EXPECT_FALSE(menu->popUp(copy, {3, 14}, view.get()));
+    EXPECT_TRUE(log.empty());
+    const auto& call = NSMenu::lastPopUp();
+    EXPECT_EQ(call.menu.lock(), menu);
+    EXPECT_EQ(call.positioning.lock(), copy);
+    EXPECT_EQ(call.location.x, 3);
+    EXPECT_EQ(call.location.y, 14);
+    EXPECT_EQ(call.view, view.get());
+}
+
 TEST_F(ActionTest, KeyEquivalentsReachTheMainMenuThroughTheApplication) {
     auto main = NSMenu::make();
     auto editItem = main->addItem("Edit", {}, "");
