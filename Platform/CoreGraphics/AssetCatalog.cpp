@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
 
 #include "CoreGraphics/FontRegistry.hpp"
 #include "Foundation/Bundle.hpp"
@@ -39,10 +40,21 @@ AssetCatalog::AssetCatalog(std::string assetsDirectory) : dir_(std::move(assetsD
 std::shared_ptr<AssetCatalog> AssetCatalog::forDirectory(const std::string& path) {
     static std::mutex m;
     static std::map<std::string, std::shared_ptr<AssetCatalog>> cache;
+    // Every colour and picture a frame draws asks for its catalogue: a path already resolved
+    // to an Assets folder is answered without the file system (canonicalising costs a system
+    // call per path component). Only absolute paths, whose meaning cannot move with the
+    // working directory; a path that found no Assets folder is resolved again next time, in
+    // case one appears.
+    static std::unordered_map<std::string, std::shared_ptr<AssetCatalog>> resolved;
+    {
+        std::lock_guard g(m);
+        if (auto it = resolved.find(path); it != resolved.end()) return it->second;
+    }
     std::string dir = assetsDirectory(path);
     std::error_code ec;
     std::string key = fs::weakly_canonical(dir, ec).string();
     if (ec) key = dir;
+    const bool settled = fs::path(path).is_absolute() && fs::path(dir).filename() == "Assets" && fs::is_directory(dir, ec);
     std::lock_guard g(m);
     auto& slot = cache[key];
     if (!slot) {
@@ -50,6 +62,7 @@ std::shared_ptr<AssetCatalog> AssetCatalog::forDirectory(const std::string& path
         fs::path resources = fs::path(dir).parent_path();
         if (fs::exists(resources / "fonts.txt")) FontRegistry::registerFonts(resources.string());
     }
+    if (settled) resolved.emplace(path, slot);
     return slot;
 }
 

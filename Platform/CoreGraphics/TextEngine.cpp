@@ -63,8 +63,24 @@ std::recursive_mutex& TextEngine::lock() {
     return m;
 }
 
+namespace {
+unsigned long generation = 0;  // under TextEngine::lock()
+}
+
+unsigned long TextEngine::fontGeneration() {
+    std::lock_guard g(lock());
+    return generation;
+}
+
+int TextEngine::layoutWidth(const AttributedText& text, double width) {
+    if (!(width > 0) || text.paragraph.lineBreakMode == LineBreakMode::byClipping) return -1;
+    // Pango widths are ints of 1/1024 pt: keep absurd boxes representable.
+    return int(std::min(width, 1e6) * PANGO_SCALE);
+}
+
 void TextEngine::fontsChanged() {
     std::lock_guard g(lock());
+    ++generation;
     for (auto& [key, d] : faceCache()) pango_font_description_free(d);
     faceCache().clear();
     pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(fontMap()));
@@ -148,9 +164,8 @@ PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
         case TextAlignment::justified: pango_layout_set_justify(layout, TRUE); break;
         default: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
     }
-    if (width > 0 && p.lineBreakMode != LineBreakMode::byClipping) {
-        // Pango widths are ints of 1/1024 pt: keep absurd boxes representable.
-        pango_layout_set_width(layout, int(std::min(width, 1e6) * PANGO_SCALE));
+    if (int w = layoutWidth(text, width); w >= 0) {
+        pango_layout_set_width(layout, w);
         switch (p.lineBreakMode) {
             case LineBreakMode::byWordWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR); break;
             case LineBreakMode::byCharWrapping: pango_layout_set_wrap(layout, PANGO_WRAP_CHAR); break;
@@ -169,13 +184,18 @@ PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
 }
 
 double TextEngine::alignmentOffset(PangoLayout* layout, const AttributedText& text, double boxWidth) {
-    if (pango_layout_get_width(layout) > 0 || boxWidth <= 0) return 0;
+    const int layoutWidth = pango_layout_get_width(layout);
+    if (layoutWidth > 0 || boxWidth <= 0) return 0;
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
-    double w = double(logical.width) / PANGO_SCALE;
-    switch (text.paragraph.alignment) {
-        case TextAlignment::center: return (boxWidth - w) / 2;
-        case TextAlignment::right: return boxWidth - w;
+    return alignmentOffset(text.paragraph.alignment, layoutWidth, double(logical.width) / PANGO_SCALE, boxWidth);
+}
+
+double TextEngine::alignmentOffset(TextAlignment alignment, int layoutWidth, double logicalWidth, double boxWidth) {
+    if (layoutWidth > 0 || boxWidth <= 0) return 0;
+    switch (alignment) {
+        case TextAlignment::center: return (boxWidth - logicalWidth) / 2;
+        case TextAlignment::right: return boxWidth - logicalWidth;
         default: return 0;
     }
 }

@@ -17,10 +17,16 @@ public:
     // How far right a layout without a set width sits in a box of `boxWidth` (its alignment,
     // for text that is clipped rather than wrapped).
     static double alignmentOffset(PangoLayout* layout, const AttributedText& text, double boxWidth);
+    // The same from a layout's set width (layoutWidth) and the logical width it measured.
+    static double alignmentOffset(TextAlignment alignment, int layoutWidth, double logicalWidth, double boxWidth);
     // Describes the face a font request resolves to. Caller frees.
     static PangoFontDescription* describe(const Font& font);
     // After fonts were added to fontconfig.
     static void fontsChanged();
+    // Counts fontsChanged() calls: what was measured under an older count may have changed.
+    static unsigned long fontGeneration();
+    // The width a layout is given for a box `width` wide (-1: none), as makeLayout sets it.
+    static int layoutWidth(const AttributedText& text, double width);
 
 private:
     static PangoFontDescription* describeFace(const Font& font);

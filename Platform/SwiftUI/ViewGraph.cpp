@@ -1,6 +1,7 @@
 #include "SwiftUI/ViewGraph.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <mutex>
@@ -33,6 +34,10 @@ void noteExit() {
 
 // Loops of state changes that never settle are reported instead of hanging the main loop.
 constexpr int maxPassesPerUpdate = 100;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 void buildRender(ViewNode& node, RenderNode& parent) {
     RenderNode r;
@@ -125,9 +130,11 @@ bool ViewGraph::needsUpdate() const {
 bool ViewGraph::update() {
     if (updating_) return false;
     updating_ = true;
+    phaseTimes_ = {};
     bool did = false;
     for (int pass = 0; pass < maxPassesPerUpdate; ++pass) {
         bool work = false;
+        auto started = std::chrono::steady_clock::now();
         if (rootChanged_ || !root_) {
             rootChanged_ = false;
             if (!root_) root_ = std::make_shared<ViewNode>(*this, nullptr);
@@ -151,14 +158,19 @@ bool ViewGraph::update() {
                 work = true;
             }
         }
+        phaseTimes_.evaluate += secondsSince(started);
         if (needsLayout_) {
+            started = std::chrono::steady_clock::now();
             layout();
+            phaseTimes_.layout += secondsSince(started);
             work = true;
         }
         if (!afterUpdate_.empty()) {
+            started = std::chrono::steady_clock::now();
             auto actions = std::move(afterUpdate_);
             afterUpdate_.clear();
             for (auto& a : actions) a();
+            phaseTimes_.evaluate += secondsSince(started);  // change handlers feed the next evaluation
             work = true;
         }
         if (!work) {
@@ -171,8 +183,10 @@ bool ViewGraph::update() {
             std::fprintf(stderr, "SwiftUI: view updates did not settle after %d passes\n", maxPassesPerUpdate);
     }
     if (did || renderStale_) {
+        const auto started = std::chrono::steady_clock::now();
         cancelStaleGestures();
         buildRenderTree();
+        phaseTimes_.renderTree = secondsSince(started);
         renderStale_ = false;
         did = true;
         if (onNeedsDisplay) onNeedsDisplay();

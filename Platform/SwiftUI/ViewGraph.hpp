@@ -40,6 +40,11 @@ public:
     // anything.
     bool update();
     bool needsUpdate() const;
+    // Where the last update() spent its time, in seconds (for benchmarks).
+    struct PhaseTimes {
+        double evaluate = 0, layout = 0, renderTree = 0;
+    };
+    const PhaseTimes& lastPhaseTimes() const { return phaseTimes_; }
     // The size the root view wants when offered nothing in particular.
     CGSize idealSize();
     CGSize sizeThatFits(ProposedViewSize proposal);
@@ -134,6 +139,7 @@ private:
     std::unique_ptr<GestureSession> session_;
     std::uint64_t observerId_ = 0;
     bool updating_ = false;
+    PhaseTimes phaseTimes_;
     std::optional<ColorScheme> preferredColorScheme_;
 };
 

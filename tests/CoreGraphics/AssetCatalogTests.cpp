@@ -171,3 +171,30 @@ TEST(AssetCatalog, BadManifestLinesAreReportedAndSkipped) {
     EXPECT_NE(problems[2].find("cmyk"), std::string::npos);
     EXPECT_NE(problems[3].find("broken.png"), std::string::npos);
 }
+
+// Catalogues are remembered per bundle path: each bundle keeps its own, and a bundle that had
+// no Assets folder when first asked finds the one made afterwards.
+TEST(AssetCatalog, EachBundlePathFindsItsOwnCatalogueAndOneMadeLater) {
+    const fs::path root = fs::temp_directory_path() / ("vz-catalogues-" + std::to_string(::getpid()));
+    struct Cleanup {
+        fs::path p;
+        ~Cleanup() { fs::remove_all(p); }
+    } cleanup{root};
+    auto makeBundle = [&](const std::string& name, const std::string& colour) {
+        fs::create_directories(root / name / "Resources" / "Assets");
+        std::ofstream(root / name / "Resources" / "Assets" / "colors.txt") << "tone " << colour << "\n";
+        return (root / name).string();
+    };
+    const std::string red = makeBundle("Red.bundle", "1 0 0 1"), blue = makeBundle("Blue.bundle", "0 0 1 1");
+    for (int twice = 0; twice < 2; ++twice) {
+        EXPECT_EQ(AssetCatalog::forDirectory(red)->color("tone"), CGColor::sRGB(1, 0, 0, 1));
+        EXPECT_EQ(AssetCatalog::forDirectory(blue)->color("tone"), CGColor::sRGB(0, 0, 1, 1));
+    }
+    EXPECT_EQ(AssetCatalog::forDirectory(red), AssetCatalog::forDirectory(red + "/Resources/Assets"));
+
+    const std::string late = (root / "Late.bundle").string();
+    fs::create_directories(late);
+    EXPECT_EQ(AssetCatalog::forDirectory(late)->findColor("tone"), std::nullopt);
+    makeBundle("Late.bundle", "0 1 0 1");
+    EXPECT_EQ(AssetCatalog::forDirectory(late)->color("tone"), CGColor::sRGB(0, 1, 0, 1));
+}

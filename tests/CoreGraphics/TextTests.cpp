@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/FontRegistry.hpp"
 #include "CoreGraphics/TextLayout.hpp"
@@ -123,4 +127,72 @@ TEST(Text, OutlandishSizesNeitherCrashNorMisreport) {
     AttributedText wide("wide", Font::named("Rocket", 12), CGColor::black(), {TextAlignment::left, LineBreakMode::byTruncatingTail});
     EXPECT_FALSE(TextLayout::isTruncated(wide, 1e12));
     EXPECT_EQ(TextLayout::size(wide, 1e12).width, TextLayout::size(wide).width);
+}
+
+// Measurements are remembered; each pair differs in one thing that shapes the text, and the
+// second of a pair must not be answered with the first's size.
+TEST(Text, EveryDifferenceThatShapesTextIsMeasuredAnew) {
+    registerSampleFonts();
+    const Font rocket = Font::named("Rocket", 14);
+    AttributedText split;
+    split.append({"RESET", rocket, CGColor::black(), std::nullopt});
+    split.append({" 123", Font::named("Dosis-Light", 14), CGColor::black(), std::nullopt});
+    const ParagraphStyle truncating{TextAlignment::left, LineBreakMode::byTruncatingTail};
+    struct Case {
+        const char* what;
+        AttributedText first;
+        CGFloat firstWidth;
+        AttributedText second;
+        CGFloat secondWidth;
+    };
+    const Case cases[] = {
+        {"text", AttributedText("RESET 123", rocket), 0, AttributedText("RESET 1234", rocket), 0},
+        {"face", AttributedText("RESET 123", rocket), 0, AttributedText("RESET 123", Font::named("Dosis-Light", 14)), 0},
+        {"size", AttributedText("RESET 123", rocket), 0, AttributedText("RESET 123", Font::named("Rocket", 15)), 0},
+        {"weight", AttributedText("RESET 123", Font::system(14)), 0,
+         AttributedText("RESET 123", Font::system(14, FontWeight::bold)), 0},
+        {"runs", AttributedText("RESET 123", rocket), 0, split, 0},
+        {"width", AttributedText("one two three four", rocket), 0, AttributedText("one two three four", rocket), 40},
+        {"line breaks", AttributedText("one two three four", rocket), 40,
+         AttributedText("one two three four", rocket, CGColor::black(), truncating), 40},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CGSize first = TextLayout::size(c.first, c.firstWidth);
+        EXPECT_NE(TextLayout::size(c.second, c.secondWidth), first);
+        EXPECT_EQ(TextLayout::size(c.first, c.firstWidth), first);
+    }
+    // Placement in a box follows the box, measured or not.
+    AttributedText centred("AB", rocket, CGColor::black(), {TextAlignment::center, LineBreakMode::byClipping});
+    EXPECT_NEAR(TextLayout::boundingRect(centred, {0, 0, 100, 20}).midX(), 50, 0.01);
+    EXPECT_NEAR(TextLayout::boundingRect(centred, {0, 0, 60, 20}).midX(), 30, 0.01);
+}
+
+// A name that fell back to the default face measures as the font registered under it later.
+TEST(Fonts, AFaceRegisteredLaterIsMeasuredInItsOwnShape) {
+    registerSampleFonts();
+    const std::string name = "LateFace-Measured";
+    auto width = [](const Font& f) { return TextLayout::size(AttributedText("RESET 123", f)).width; };
+    EXPECT_EQ(width(Font::named(name, 14)), width(Font::system(14)));
+    ASSERT_TRUE(FontRegistry::registerFontFile(resources + "/Rocket.ttf", name));
+    EXPECT_EQ(width(Font::named(name, 14)), width(Font::named("Rocket", 14)));
+}
+
+// Measuring from several threads at once gives what one thread measures.
+TEST(Text, MeasuringFromManyThreadsAgreesWithOne) {
+    registerSampleFonts();
+    auto text = [](int i) { return AttributedText("Value " + std::to_string(i % 97), Font::named("Rocket", 10 + i % 5)); };
+    std::vector<CGSize> expected;
+    for (int i = 0; i < 400; ++i) expected.push_back(TextLayout::size(text(i)));
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 400; ++i) {
+                const int k = (i * 7 + t * 13) % 400;
+                if (TextLayout::size(text(k)) != expected[std::size_t(k)]) ++mismatches;
+            }
+        });
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(mismatches, 0);
 }
