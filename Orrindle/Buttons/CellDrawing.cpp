@@ -78,6 +78,16 @@ CGRect imageDestination(CoreGraphics::CGSize image, CGRect frame, AppKit::NSImag
     Runtime::fatalError("Unhandled image scaling value");
 }
 
+CoreGraphics::AttributedText popUpTitle(const std::string& title, const AppKit::NSColor& color,
+                                        const std::optional<std::string>& label, const AppKit::NSColor::Ptr& labelColor) {
+    const CoreGraphics::ParagraphStyle paragraph{CoreGraphics::TextAlignment::left, CoreGraphics::LineBreakMode::byTruncatingTail};
+    const auto regular = AppKit::NSFont::systemFont(10)->font();
+    if (!label || !labelColor) return CoreGraphics::AttributedText(title, regular, color.cgColor(), paragraph);
+    CoreGraphics::AttributedText text(*label, regular, labelColor->cgColor(), paragraph);
+    text.append({" " + title, AppKit::NSFont::systemFont(10, AppKit::FontWeight::medium)->font(), color.cgColor(), std::nullopt});
+    return text;
+}
+
 bool showsFocusRing(const AppKit::NSControl& control) {
     auto window = control.window();
     return window && window->isKeyWindow() && isFirstResponderOrEditing(control);
@@ -101,6 +111,11 @@ void drawFocusRing(CGRect maskBounds, const AppKit::NSColor& color) {
     ctx->setLineJoin(CoreGraphics::LineJoin::round);
     ctx->stroke(path);
     ctx->restoreGState();
+}
+
+CoreGraphics::CGSize bezelSize(CoreGraphics::CGSize size, CGFloat minimumWidth, CGFloat imageHeight,
+                               const AppKit::NSEdgeInsets& insets) {
+    return {std::max(size.width, minimumWidth) - (insets.left + insets.right), imageHeight - (insets.top + insets.bottom)};
 }
 
 CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& i) {

@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+#include <string>
+
 #include "AppKit/NSButtonCell.hpp"
 #include "AppKit/NSColor.hpp"
 #include "AppKit/NSImage.hpp"
@@ -50,6 +53,12 @@ void drawBezelImage(const AppKit::NSImage::Ptr& image, CGRect frame, const AppKi
 CoreGraphics::AttributedText title(const std::string& text, const AppKit::NSFont& font, const AppKit::NSColor& color,
                                    CoreGraphics::TextAlignment alignment);
 
+// A pop-up's title: system 10, left-aligned, cut at the tail, in `color`. With a label and a
+// label colour: the label (regular, label colour), then a space and the title at medium weight.
+// Without them the title alone at regular weight.
+CoreGraphics::AttributedText popUpTitle(const std::string& title, const AppKit::NSColor& color,
+                                        const std::optional<std::string>& label, const AppKit::NSColor::Ptr& labelColor);
+
 // Whether the control draws the kit's focus ring now: it is in the key window and has the focus.
 bool showsFocusRing(const AppKit::NSControl& control);
 // The kit's ring around `maskBounds` in the style's ring colour for `state`, when the control
@@ -58,6 +67,11 @@ void drawFocusRing(const AppKit::NSControl& control, CGRect maskBounds, const Co
 // The kit's ring: a rounded rectangle (radius 3) on the mask bounds inset by 1, filled with the
 // colour at alpha 0.3, then stroked with it, 2 wide, round caps and joins.
 void drawFocusRing(CGRect maskBounds, const AppKit::NSColor& color);
+
+// The kit's bezel rule for a bordered control's intrinsic size: at least `minimumWidth` wide and
+// as high as the bezel image, less the alignment insets.
+CoreGraphics::CGSize bezelSize(CoreGraphics::CGSize size, CGFloat minimumWidth, CGFloat imageHeight,
+                               const AppKit::NSEdgeInsets& insets);
 
 // `rect` less the insets as the kit's cells take them (x + left, y + bottom, width - left -
 // right, height - top - bottom), made integral.

@@ -38,9 +38,7 @@ CGSize StyledButton::intrinsicContentSize() const {
     if (!c) return size;
     auto image = c->style()->bezelImage(c->controlState());
     if (!image) return size;
-    const auto insets = alignmentRectInsets();
-    return {std::max(size.width, fixedWidth_.value_or(image->size().width)) - (insets.left + insets.right),
-            image->size().height - (insets.top + insets.bottom)};
+    return CellDrawing::bezelSize(size, fixedWidth_.value_or(image->size().width), image->size().height, alignmentRectInsets());
 }
 
 void StyledButton::draw(CGRect dirtyRect) {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "AppKit/NSBackgroundStyle.hpp"
 #include "AppKit/NSFont.hpp"
 #include "AppKit/NSImage.hpp"
 #include "AppKit/NSParagraphStyle.hpp"
@@ -86,6 +87,8 @@ public:
     void setLineBreakMode(NSLineBreakMode mode);
     NSControlSize controlSize() const { return controlSize_; }
     void setControlSize(NSControlSize size);
+    // How the content sits on the cell's own background.
+    virtual NSBackgroundStyle interiorBackgroundStyle() const { return NSBackgroundStyle::normal; }
     NSFocusRingType focusRingType() const { return focusRingType_; }
     void setFocusRingType(NSFocusRingType type) { focusRingType_ = type; }
 

@@ -20,6 +20,8 @@ public:
     static Ptr named(const std::string& postScriptName, CoreGraphics::CGFloat size);
     static Ptr systemFont(CoreGraphics::CGFloat size, FontWeight weight = FontWeight::regular);
     static Ptr boldSystemFont(CoreGraphics::CGFloat size) { return systemFont(size, FontWeight::bold); }
+    // The font of menu items: the system font.
+    static Ptr menuFont(CoreGraphics::CGFloat size) { return systemFont(size); }
     static Ptr monospacedDigitSystemFont(CoreGraphics::CGFloat size, FontWeight weight = FontWeight::regular);
     static CoreGraphics::CGFloat systemFontSize() { return 13; }
 
