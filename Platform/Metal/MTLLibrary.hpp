@@ -1,0 +1,25 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Metal/MTLFunction.hpp"
+
+namespace Metal {
+
+// The functions a library file names that this process has compiled in.
+class MTLLibrary {
+public:
+    MTLLibrary(std::string label, std::vector<std::string> functionNames)
+        : label_(std::move(label)), names_(std::move(functionNames)) {}
+    const std::string& label() const { return label_; }
+    const std::vector<std::string>& functionNames() const { return names_; }
+    // nullptr for a name the library does not hold.
+    std::shared_ptr<MTLFunction> newFunction(const std::string& name) const;
+
+private:
+    std::string label_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace Metal

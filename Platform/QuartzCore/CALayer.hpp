@@ -1,0 +1,44 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "CoreGraphics/CGImage.hpp"
+#include "CoreGraphics/Geometry.hpp"
+#include "QuartzCore/CALayerDelegate.hpp"
+#include "Runtime/NSObject.hpp"
+
+namespace QuartzCore {
+
+// The backing store of a layer-backed view: what the view shows (`contents`, pixels at
+// `contentsScale` per point) and who decides about scale changes (the delegate, held weakly).
+class CALayer : public Runtime::NSObject {
+    VZ_OBJECT(CALayer, Runtime::NSObject)
+public:
+    CoreGraphics::CGFloat contentsScale() const { return contentsScale_; }
+    void setContentsScale(CoreGraphics::CGFloat scale);
+
+    std::shared_ptr<CALayerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<CALayerDelegate>& delegate) { delegate_ = delegate; }
+
+    std::shared_ptr<const CoreGraphics::CGImage> contents() const { return contents_; }
+    void setContents(std::shared_ptr<const CoreGraphics::CGImage> image);
+
+    // The view that hosts the layer hears of new contents and scales here.
+    void setContentsObserver(std::function<void()> observer) { contentsObserver_ = std::move(observer); }
+    void setScaleObserver(std::function<void()> observer) { scaleObserver_ = std::move(observer); }
+
+    // The host moved to a window or screen of `scale`: the delegate decides, and a layer
+    // without one follows its host.
+    void hostScaleChanged(CoreGraphics::CGFloat scale, Runtime::NSObject* window);
+
+protected:
+    CALayer() = default;
+
+private:
+    CoreGraphics::CGFloat contentsScale_ = 1;
+    std::weak_ptr<CALayerDelegate> delegate_;
+    std::shared_ptr<const CoreGraphics::CGImage> contents_;
+    std::function<void()> contentsObserver_, scaleObserver_;
+};
+
+}  // namespace QuartzCore

@@ -1,0 +1,11 @@
+#include "TessikShaders/ViewAnchoring.hpp"
+
+#include "AppKit/EdgePins.hpp"
+
+namespace TessikShaders {
+
+void anchorToAllSidesOf(AppKit::NSView& receiver, const std::shared_ptr<AppKit::NSView>& view, AppKit::NSEdgeInsets insets) {
+    AppKit::pinToAllEdges(receiver, view, insets);
+}
+
+}  // namespace TessikShaders
