@@ -31,12 +31,12 @@ MetalShaderRenderer::MetalShaderRenderer(MetalKit::MTKView& view, std::string na
     // Without memory for four vertices there is nothing to draw with either.
     vertexBuffer_ = ShaderQuad::makeBuffer(*device_);
     if (!vertexBuffer_) throw RendererError::noValidDevice();
-    viewport_ = {0, 0, view.drawableSize().width, view.drawableSize().height, 0.0, 1.0};
+    viewport_ = ShaderQuad::viewport(view.drawableSize());
     clock_.restart();
 }
 
 void MetalShaderRenderer::mtkViewDrawableSizeWillChange(MetalKit::MTKView&, CoreGraphics::CGSize size) {
-    viewport_ = {0, 0, size.width, size.height, 0.0, 1.0};
+    viewport_ = ShaderQuad::viewport(size);
 }
 
 void MetalShaderRenderer::drawInMTKView(MetalKit::MTKView& view) {

@@ -18,12 +18,7 @@ MetalShaderViewController::MetalShaderViewController(std::string rendererName, s
       fragmentShaderName_(std::move(fragmentShaderName)) {}
 
 std::shared_ptr<ShaderRenderer> MetalShaderViewController::makeRenderer(MetalKit::MTKView& view) {
-    // Any failure leaves the controller without a renderer; the Metal view then shows nothing.
-    try {
-        return MetalShaderRenderer::make(view, rendererName_, vertxShaderName_, fragmentShaderName_);
-    } catch (const std::exception&) {
-        return nullptr;
-    }
+    return MetalShaderRenderer::make(view, rendererName_, vertxShaderName_, fragmentShaderName_);
 }
 
 }  // namespace TessikShaders

@@ -17,6 +17,10 @@ namespace TessikShaders {
 struct ShaderQuad {
     static constexpr std::size_t vertexCount = 4;
     static constexpr std::array<float, 8> vertices{-1, -1, -1, 1, 1, -1, 1, 1};
+    // (0, 0, width, height, znear 0, zfar 1): the whole drawable.
+    static Metal::MTLViewport viewport(CoreGraphics::CGSize drawableSize) {
+        return {0, 0, drawableSize.width, drawableSize.height, 0.0, 1.0};
+    }
     // nullptr when the device has no memory for it.
     static std::shared_ptr<Metal::MTLBuffer> makeBuffer(Metal::MTLDevice& device);
 

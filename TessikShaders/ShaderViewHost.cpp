@@ -18,7 +18,12 @@ void ShaderViewHost::viewWillAppear() {
     metalKitView_->setColorPixelFormat(Metal::MTLPixelFormat::rgba16Float);
     metalKitView_->setColorspace(colorspace());
     metalKitView_->setPreferredFramesPerSecond(60);
-    renderer_ = makeRenderer(*metalKitView_);
+    // Any failure leaves the controller without a renderer: the Metal view then shows nothing.
+    try {
+        renderer_ = makeRenderer(*metalKitView_);
+    } catch (const std::exception&) {
+        renderer_.reset();
+    }
     metalKitView_->setDelegate(renderer_);
     if (auto layer = metalKitView_->layer()) {
         auto window = container->window();

@@ -34,7 +34,7 @@ public:
 
 protected:
     ShaderViewHost() : AppKit::NSViewController(std::nullopt) {}
-    // The controller's renderer for a new Metal view; nullptr when it cannot be built.
+    // The controller's renderer for a new Metal view; throws when it cannot be built.
     virtual std::shared_ptr<ShaderRenderer> makeRenderer(MetalKit::MTKView& view) = 0;
     // The colour space the Metal view draws in.
     virtual CoreGraphics::CGColorSpace colorspace() const { return CoreGraphics::CGColorSpace::extendedLinearSRGB; }

@@ -6,7 +6,9 @@
 #include "Metal/MTLCommandQueue.hpp"
 #include "Metal/ShaderMath.hpp"
 #include "QuartzCore/CAMetalLayer.hpp"
+#include "TessikShaders/AboutRenderer.hpp"
 #include "TessikShaders/RenderPipeline.hpp"
+#include "TessikShaders/SupporterShaderViewController.hpp"
 #include "TessikShaders/ShaderQuad.hpp"
 #include "TessikShaders/ShaderTestSupport.hpp"
 
@@ -75,6 +77,43 @@ TEST_F(ArtSheet, WaveformHeader) {
     EXPECT_LT(shareAbove(*image, 160), 0.25);
     EXPECT_GT(shareAbove(*image, 40), 0.03);
     EXPECT_LT(image->argb(0, 0) & 0xFFFFFF, 0x101010u);
+}
+
+// The about art at 2.5 s, as the sample view shows it (Display P3).
+TEST_F(ArtSheet, AboutArt) {
+    auto view = metalView(400, 300);
+    view->setColorspace(CoreGraphics::CGColorSpace::extendedLinearDisplayP3);
+    auto renderer = AboutRenderer::make(*view);
+    view->setDelegate(renderer);
+    view->setPaused(true);
+    loop().advance(2.5);
+    view->draw();
+    auto image = view->layer()->contents();
+    ASSERT_NE(image, nullptr);
+    ASSERT_TRUE(image->writePNG(snapshotPath("shader-about.png")));
+    EXPECT_GT(shareAbove(*image, 150), 0.01);
+    EXPECT_LT(shareAbove(*image, 150), 0.3);
+}
+
+// The switch art with switches 0, 2 and 5 on, 4 held down, and ripples of 2 and 5 under way.
+TEST_F(ArtSheet, SupporterArt) {
+    auto container = Runtime::make<AppKit::NSView>();
+    container->setFrame({0, 0, 420, 280});
+    auto controller = SupporterShaderViewController::make(container, "Supporter");
+    controller->setInitialButtonStates(true, false, false, false, false, false);
+    controller->viewWillAppear();
+    controller->metalKitView()->setPaused(true);
+    loop().advance(1.0);
+    controller->switchOn(2);
+    loop().advance(0.3);
+    controller->switchOn(5);
+    controller->switchDown(4);
+    loop().advance(0.35);
+    controller->metalKitView()->draw();
+    auto image = controller->metalKitView()->layer()->contents();
+    ASSERT_NE(image, nullptr);
+    ASSERT_TRUE(image->writePNG(snapshotPath("shader-supporter.png")));
+    EXPECT_GT(shareAbove(*image, 150), 0.01);
 }
 
 }  // namespace
