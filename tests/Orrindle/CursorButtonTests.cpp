@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ControlTestSupport.hpp"
+#include "AppKit/NSPopUpButton.hpp"
 #include "Orrindle/Buttons/CursorButton.hpp"
 #include "Orrindle/Buttons/DarkHighlightButton.hpp"
+#include "Orrindle/Buttons/PopUpCyclingButton.hpp"
+#include "Orrindle/Buttons/PopUpCyclingButtonCell.hpp"
 
 namespace {
 
@@ -117,6 +120,57 @@ TEST_F(CursorButtonTest, TheDarkHighlightImageDimsWhenPressedOrDisabled) {
     EXPECT_EQ(fraction(), 0.5);
     dark->setEnabled(true);
     dark->cell()->setHighlighted(true);
+    EXPECT_EQ(fraction(), 0.5);
+}
+
+// A pop-up that writes down which way it was told to move.
+class Cycled : public AppKit::NSPopUpButton {
+    VZ_OBJECT(Cycled, AppKit::NSPopUpButton)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("selectNextItem:", &Cycled::next), Runtime::action("selectPreviousItem:", &Cycled::previous)};
+    }
+    void next(Runtime::NSObject*) { moves.push_back("next"); }
+    void previous(Runtime::NSObject*) { moves.push_back("previous"); }
+    std::vector<std::string> moves;
+
+protected:
+    using AppKit::NSPopUpButton::NSPopUpButton;
+};
+
+// The cycling button moves its pop-up target whatever its own action; Shift moves it back. With
+// a target that is no pop-up it is a plain button.
+TEST_F(CursorButtonTest, TheCyclingButtonMovesItsPopUpAndIsPlainOtherwise) {
+    auto cycling = place(Runtime::make<PopUpCyclingButton>(CGRect{200, 40, 60, 24}));
+    EXPECT_EQ(cycling->imagePosition(), AppKit::NSCellImagePosition::imageTrailing);
+    auto popUp = place(Runtime::make<Cycled>(CGRect{200, 80, 80, 24}, false));
+    cycling->setTarget(popUp);
+    cycling->setAction("primary:");
+    click(*cycling);
+    AppKit::NSEvent::setModifierFlags(AppKit::ModifierFlags::shift());
+    click(*cycling, AppKit::ModifierFlags::shift());
+    AppKit::NSEvent::setModifierFlags({});
+    EXPECT_EQ(popUp->moves, (std::vector<std::string>{"next", "previous"}));
+
+    auto receiver = Runtime::make<Receiver>();
+    cycling->setTarget(receiver);
+    click(*cycling);
+    EXPECT_EQ(receiver->log, (std::vector<std::string>{"primary"}));
+}
+
+TEST_F(CursorButtonTest, TheCyclingCellKeepsADisabledImageOpaque) {
+    auto cycling = place(Runtime::make<PopUpCyclingButton>(CGRect{200, 40, 60, 24}));
+    cycling->setCell(Runtime::make<PopUpCyclingButtonCell>());
+    cycling->setImage(AppKit::NSImage::withSize({16, 16}));
+    cycling->setImagePosition(AppKit::NSCellImagePosition::imageOnly);
+    auto fraction = [&] {
+        const auto list = drawn(*cycling);
+        return images(list).at(0)->fraction;
+    };
+    cycling->setEnabled(false);
+    EXPECT_EQ(fraction(), 1);
+    cycling->setEnabled(true);
+    cycling->cell()->setHighlighted(true);
     EXPECT_EQ(fraction(), 0.5);
 }
 

@@ -1,0 +1,11 @@
+#include "Orrindle/Buttons/PopUpCyclingButtonCell.hpp"
+
+#include "Orrindle/Buttons/CellDrawing.hpp"
+
+namespace Orrindle {
+
+void PopUpCyclingButtonCell::drawImage(const AppKit::NSImage::Ptr& image, AppKit::CGRect withFrame, AppKit::NSView& in) {
+    if (image) CellDrawing::drawPlainButtonImage(*this, *image, withFrame, in, 1.0);
+}
+
+}  // namespace Orrindle
