@@ -40,7 +40,8 @@ public:
     // anything.
     bool update();
     bool needsUpdate() const;
-    // Where the last update() spent its time, in seconds (for benchmarks).
+    // Where the last update() spent its time, in seconds of the thread's processor time (for
+    // benchmarks).
     struct PhaseTimes {
         double evaluate = 0, layout = 0, renderTree = 0;
     };
