@@ -211,7 +211,7 @@ public:
             cairo_scale(cr_, 1, -1);
         }
         std::lock_guard g(TextEngine::lock());
-        PangoLayout* layout = TextEngine::makeLayout(o.text, box.width());
+        PangoLayout* layout = TextEngine::sharedLayout(o.text, box.width());
         double dx = TextEngine::alignmentOffset(layout, o.text, box.width());
         if (o.text.paragraph.lineBreakMode == LineBreakMode::byClipping && box.width() > 0 && box.height() > 0) {
             cairo_rectangle(cr_, box.minX(), box.minY(), box.width(), box.height());

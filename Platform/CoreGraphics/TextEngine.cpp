@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <utility>
 
 #include "CoreGraphics/FontRegistry.hpp"
+#include "CoreGraphics/RecentCache.hpp"
 
 namespace CoreGraphics {
 
@@ -65,6 +68,51 @@ std::recursive_mutex& TextEngine::lock() {
 
 namespace {
 unsigned long generation = 0;  // under TextEngine::lock()
+
+// Holds one reference to a layout.
+class LayoutRef {
+public:
+    explicit LayoutRef(PangoLayout* layout) : layout_(layout) {}
+    LayoutRef(LayoutRef&& other) noexcept : layout_(std::exchange(other.layout_, nullptr)) {}
+    LayoutRef& operator=(LayoutRef&& other) noexcept {
+        std::swap(layout_, other.layout_);
+        return *this;
+    }
+    ~LayoutRef() {
+        if (layout_) g_object_unref(layout_);
+    }
+    PangoLayout* get() const { return layout_; }
+
+private:
+    PangoLayout* layout_;
+};
+
+// Under TextEngine::lock(); emptied when the fonts change. Never destroyed: text may be
+// drawn by objects that die at exit.
+RecentCache<TextEngine::LayoutKey, LayoutRef, TextEngine::LayoutKeyHash>& sharedLayouts() {
+    static auto* cache = new RecentCache<TextEngine::LayoutKey, LayoutRef, TextEngine::LayoutKeyHash>(512);
+    return *cache;
+}
+}  // namespace
+
+std::size_t TextEngine::LayoutKeyHash::operator()(const LayoutKey& k) const {
+    std::size_t h = std::hash<int>()(k.layoutWidth);
+    auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
+    mix(std::size_t(k.text.paragraph.alignment) * 8 + std::size_t(k.text.paragraph.lineBreakMode));
+    for (const auto& run : k.text.runs) {
+        mix(std::hash<std::string>()(run.text));
+        mix(std::hash<std::string>()(run.font.name));
+        mix(std::hash<double>()(run.font.size));
+    }
+    return h;
+}
+
+PangoLayout* TextEngine::sharedLayout(const AttributedText& text, double width) {
+    std::lock_guard g(lock());
+    LayoutKey key{text, layoutWidth(text, width)};
+    LayoutRef* entry = sharedLayouts().find(key);
+    if (!entry) entry = &sharedLayouts().insert(std::move(key), LayoutRef(makeLayout(text, width)));
+    return PANGO_LAYOUT(g_object_ref(entry->get()));
 }
 
 unsigned long TextEngine::fontGeneration() {
@@ -81,6 +129,7 @@ int TextEngine::layoutWidth(const AttributedText& text, double width) {
 void TextEngine::fontsChanged() {
     std::lock_guard g(lock());
     ++generation;
+    sharedLayouts().clear();
     for (auto& [key, d] : faceCache()) pango_font_description_free(d);
     faceCache().clear();
     pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(fontMap()));

@@ -1,11 +1,8 @@
 #include "CoreGraphics/TextLayout.hpp"
 
-#include <functional>
-#include <string>
-#include <unordered_map>
 #include <utility>
-#include <vector>
 
+#include "CoreGraphics/RecentCache.hpp"
 #include "CoreGraphics/TextEngine.hpp"
 
 namespace CoreGraphics {
@@ -17,75 +14,41 @@ struct Measured {
     bool ellipsized;
 };
 
-// What decides a layout's geometry: the runs' text and fonts (not their colours), the
-// paragraph style and the width the layout is given.
-struct MeasureKey {
-    std::vector<std::pair<std::string, Font>> runs;
-    ParagraphStyle paragraph;
-    int layoutWidth;
-    friend bool operator==(const MeasureKey&, const MeasureKey&) = default;
-};
-
-struct MeasureKeyHash {
-    std::size_t operator()(const MeasureKey& k) const {
-        std::size_t h = std::hash<int>()(k.layoutWidth);
-        auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2); };
-        mix(std::size_t(k.paragraph.alignment) * 8 + std::size_t(k.paragraph.lineBreakMode));
-        for (const auto& [text, font] : k.runs) {
-            mix(std::hash<std::string>()(text));
-            mix(std::hash<std::string>()(font.name));
-            mix(std::hash<double>()(font.size));
-            mix(std::size_t(font.weight) * 2 + std::size_t(font.monospacedDigits));
-        }
-        return h;
-    }
-};
-
-// Measurements by key, so that layout passes (which ask for the same strings again and
-// again, frame after frame) shape each text once. Two generations bound it: when the newer
-// fills, it becomes the older and the older is dropped; a hit in the older moves back.
-// Guarded by the text engine's lock; emptied when the fonts change.
+// Measurements by what decides a layout's geometry (text, fonts, paragraph style, width; not
+// colours). Layout passes ask for the same strings again and again, frame after frame: each is
+// shaped once. Guarded by the text engine's lock; emptied when the fonts change.
 class MeasureCache {
 public:
-    static constexpr std::size_t generationSize = 2048;
-
-    const Measured* find(const MeasureKey& key) {
+    const Measured* find(const TextEngine::LayoutKey& key) {
         sync();
-        if (auto it = newer_.find(key); it != newer_.end()) return &it->second;
-        if (auto it = older_.find(key); it != older_.end()) return &insert(key, it->second);
-        return nullptr;
+        return entries_.find(key);
     }
-    const Measured& insert(const MeasureKey& key, const Measured& m) {
-        sync();
-        if (newer_.size() >= generationSize) {
-            older_ = std::move(newer_);
-            newer_.clear();
-        }
-        return newer_.insert_or_assign(key, m).first->second;
-    }
+    const Measured& insert(TextEngine::LayoutKey key, const Measured& m) { return entries_.insert(std::move(key), m); }
 
 private:
     void sync() {
         if (auto g = TextEngine::fontGeneration(); g != generation_) {
-            newer_.clear();
-            older_.clear();
+            entries_.clear();
             generation_ = g;
         }
     }
-    std::unordered_map<MeasureKey, Measured, MeasureKeyHash> newer_, older_;
+    RecentCache<TextEngine::LayoutKey, Measured, TextEngine::LayoutKeyHash> entries_{2048};
     unsigned long generation_ = 0;
 };
 
 MeasureCache& cache() {
-    static MeasureCache c;
-    return c;
+    static auto* c = new MeasureCache;  // never destroyed: text may be measured at exit
+    return *c;
 }
 
 // The text's geometry laid out for `width`, before any alignment inside a box.
 const Measured& layoutGeometry(const AttributedText& text, CGFloat width) {
-    MeasureKey key{{}, text.paragraph, TextEngine::layoutWidth(text, width)};
-    key.runs.reserve(text.runs.size());
-    for (const auto& r : text.runs) key.runs.emplace_back(r.text, r.font);
+    // Colours do not move a glyph: texts that differ only in them share a measurement.
+    TextEngine::LayoutKey key{text, TextEngine::layoutWidth(text, width)};
+    for (auto& r : key.text.runs) {
+        r.color = CGColor::black();
+        r.background.reset();
+    }
     if (const Measured* m = cache().find(key)) return *m;
     PangoLayout* layout = TextEngine::makeLayout(text, width);
     PangoRectangle ink, logical;
@@ -97,7 +60,7 @@ const Measured& layoutGeometry(const AttributedText& text, CGFloat width) {
     Measured m{rect(logical), rect(ink), double(pango_layout_get_baseline(layout)) / PANGO_SCALE,
                bool(pango_layout_is_ellipsized(layout))};
     g_object_unref(layout);
-    return cache().insert(key, m);
+    return cache().insert(std::move(key), m);
 }
 
 Measured measure(const AttributedText& text, CGFloat width, CGFloat boxWidth) {

@@ -196,3 +196,35 @@ TEST(Text, MeasuringFromManyThreadsAgreesWithOne) {
     for (auto& th : threads) th.join();
     EXPECT_EQ(mismatches, 0);
 }
+
+// Drawn text is laid out once and drawn again from memory: a new colour or a face registered
+// since must still show.
+TEST(Text, DrawingAgainShowsTheNewColourAndTheFaceRegisteredSince) {
+    registerSampleFonts();
+    auto draw = [](const AttributedText& text) {
+        CGContext ctx({80, 24}, true);
+        ctx.drawText(text, {2, 2, 76, 20});
+        return ctx.makeImage();
+    };
+    auto dominant = [](const CGImage& img) {
+        double r = 0, b = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                auto p = img.pixel(x, y);
+                r += p.r * p.a;
+                b += p.b * p.a;
+            }
+        return r > b ? 'r' : 'b';
+    };
+    const Font rocket = Font::named("Rocket", 16);
+    EXPECT_EQ(dominant(*draw(AttributedText("RESET", rocket, CGColor::sRGB(1, 0, 0)))), 'r');
+    EXPECT_EQ(dominant(*draw(AttributedText("RESET", rocket, CGColor::sRGB(0, 0, 1)))), 'b');
+
+    const std::string name = "LateFace-Drawn";
+    const AttributedText late("RESET", Font::named(name, 16));
+    const auto fallback = draw(late);
+    ASSERT_TRUE(FontRegistry::registerFontFile(resources + "/Rocket.ttf", name));
+    const auto registered = draw(late);
+    EXPECT_FALSE(*registered == *fallback);
+    EXPECT_TRUE(*registered == *draw(AttributedText("RESET", rocket)));
+}
