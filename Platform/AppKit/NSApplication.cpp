@@ -112,7 +112,11 @@ std::shared_ptr<NSEvent> NSApplication::nextEvent(EventTypeMask mask, double unt
                 Dispatch::RunLoop::main().advance(e->timestamp() - clock.now());
             }
             auto found = e;
-            if (dequeue) queue_.erase(std::find(queue_.begin(), queue_.end(), found));
+            if (dequeue) {
+                queue_.erase(std::find(queue_.begin(), queue_.end(), found));
+                // A tracking loop's event is the current one until the loop takes the next.
+                currentEvent_ = found;
+            }
             return found;
         }
         return nullptr;

@@ -51,7 +51,7 @@ public:
     void setStringValue(std::string value);
     // The number the cell holds; a text that is no number holds 0.
     double doubleValue() const { return double_; }
-    void setDoubleValue(double value);
+    virtual void setDoubleValue(double value);
     int intValue() const { return static_cast<int>(double_); }
     void setIntValue(int value) { setDoubleValue(value); }
     // A text cell's title is its string value.

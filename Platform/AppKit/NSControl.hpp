@@ -71,8 +71,9 @@ public:
     // --- The cell's value and flags -----------------------------------------------------------
     const std::string& stringValue() const;
     void setStringValue(std::string value);
-    double doubleValue() const;
-    void setDoubleValue(double value);
+    // Virtual for controls that keep their value outside the cell.
+    virtual double doubleValue() const;
+    virtual void setDoubleValue(double value);
     int intValue() const;
     void setIntValue(int value);
     bool isEnabled() const;

@@ -125,6 +125,9 @@ public:
     CGFloat deltaY() const { return r_.deltaY; }
     CGFloat scrollingDeltaX() const { return r_.deltaX; }
     CGFloat scrollingDeltaY() const { return r_.deltaY; }
+    // The device's natural scrolling: the deltas already point the other way.
+    bool isDirectionInvertedFromDevice() const { return r_.inverted; }
+    void setDirectionInvertedFromDevice(bool flag) { r_.inverted = flag; }
     const std::string& characters() const { return r_.characters; }
     const std::string& charactersIgnoringModifiers() const { return r_.charactersIgnoringModifiers; }
     bool isARepeat() const { return r_.isARepeat; }
@@ -161,6 +164,7 @@ private:
         CGFloat deltaX = 0, deltaY = 0;
         std::string characters, charactersIgnoringModifiers;
         bool isARepeat = false;
+        bool inverted = false;
         std::uint16_t keyCode = 0;
     };
     Record r_;

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "AppKit/CALayer.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSColor.hpp"
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSGestureRecognizer.hpp"
+#include "AppKit/NSMenu.hpp"
+#include "AppKit/NSScrollView.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
@@ -262,6 +267,42 @@ void NSView::removeTrackingArea(const std::shared_ptr<NSTrackingArea>& area) {
     trackingAreas_.erase(std::remove(trackingAreas_.begin(), trackingAreas_.end(), area), trackingAreas_.end());
 }
 
+void NSView::addGestureRecognizer(const std::shared_ptr<NSGestureRecognizer>& recognizer) {
+    if (!recognizer || std::find(recognizers_.begin(), recognizers_.end(), recognizer) != recognizers_.end()) return;
+    if (auto old = recognizer->view()) old->removeGestureRecognizer(recognizer);
+    recognizer->view_ = sharedAs<NSView>();
+    recognizers_.push_back(recognizer);
+}
+
+void NSView::removeGestureRecognizer(const std::shared_ptr<NSGestureRecognizer>& recognizer) {
+    auto it = std::find(recognizers_.begin(), recognizers_.end(), recognizer);
+    if (it == recognizers_.end()) return;
+    recognizer->view_.reset();
+    recognizers_.erase(it);
+}
+
+std::shared_ptr<NSMenu> NSView::menuForEvent(const NSEvent&) { return menu_; }
+
+void NSView::rightMouseDown(const NSEvent& event) {
+    if (auto m = menuForEvent(event)) {
+        NSMenu::popUpContextMenu(m, event, this);
+        return;
+    }
+    NSResponder::rightMouseDown(event);
+}
+
+std::shared_ptr<NSScrollView> NSView::enclosingScrollView() const {
+    for (auto v = superview(); v; v = v->superview())
+        if (auto scroll = std::dynamic_pointer_cast<NSScrollView>(v)) return scroll;
+    return nullptr;
+}
+
+void NSView::setWantsLayer(bool flag) {
+    if (flag == wantsLayer()) return;
+    layer_ = flag ? Runtime::make<CALayer>() : nullptr;
+    setNeedsDisplay(true);
+}
+
 void NSView::addCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor) {
     if (cursor) cursorRects_.push_back({rect, cursor});
 }
@@ -289,6 +330,10 @@ void NSView::displayInCurrentContext() {
     auto outer = NSAppearance::currentDrawing();
     NSAppearance::setCurrentDrawing(effectiveAppearance());
     needsDisplay_ = false;
+    if (layer_ && layer_->backgroundColor()) {
+        ctx->setFillColor(*layer_->backgroundColor());
+        ctx->fill(bounds());
+    }
     draw(bounds());
     drawSystemFocusRing();
     auto subs = subviews_;

@@ -20,6 +20,13 @@ class NSViewController;
 class NSTrackingArea;
 class NSCursor;
 class NSAppearance;
+class NSGestureRecognizer;
+class NSMenu;
+class NSScrollView;
+class CALayer;
+
+// Which way text and controls run, with the platform's raw values.
+enum class NSUserInterfaceLayoutDirection : long { leftToRight = 0, rightToLeft = 1 };
 
 enum class NSFocusRingType : unsigned long { default_ = 0, none = 1, exterior = 2 };
 
@@ -106,6 +113,35 @@ public:
     void removeCursorRect(CGRect rect, const std::shared_ptr<NSCursor>& cursor);
     void discardCursorRects() { cursorRects_.clear(); }
     const std::vector<std::pair<CGRect, std::shared_ptr<NSCursor>>>& cursorRects() const { return cursorRects_; }
+
+    // Recognisers see the view's mouse events before the view does, in the order added.
+    void addGestureRecognizer(const std::shared_ptr<NSGestureRecognizer>& recognizer);
+    void removeGestureRecognizer(const std::shared_ptr<NSGestureRecognizer>& recognizer);
+    const std::vector<std::shared_ptr<NSGestureRecognizer>>& gestureRecognizers() const { return recognizers_; }
+    // Touch types the view accepts (direct 1, indirect 2); kept for those who ask.
+    unsigned long allowedTouchTypes() const { return allowedTouchTypes_; }
+    void setAllowedTouchTypes(unsigned long mask) { allowedTouchTypes_ = mask; }
+    virtual bool mouseDownCanMoveWindow() const { return !isOpaque(); }
+
+    // The context menu: a right-click (or control-click) asks menuForEvent, which answers
+    // menu() unless a class decides otherwise, and opens what it gets.
+    std::shared_ptr<NSMenu> menu() const { return menu_; }
+    void setMenu(std::shared_ptr<NSMenu> menu) { menu_ = std::move(menu); }
+    virtual std::shared_ptr<NSMenu> menuForEvent(const NSEvent& event);
+    void rightMouseDown(const NSEvent& event) override;
+
+    NSUserInterfaceLayoutDirection userInterfaceLayoutDirection() const { return layoutDirection_; }
+    void setUserInterfaceLayoutDirection(NSUserInterfaceLayoutDirection d) { layoutDirection_ = d; }
+
+    // The nearest scroll view above this view (null when none).
+    std::shared_ptr<NSScrollView> enclosingScrollView() const;
+
+    // --- Layers ---------------------------------------------------------------------------
+    // A layer-backed view gets a layer, whose background colour is painted under the view's
+    // own drawing.
+    bool wantsLayer() const { return layer_ != nullptr; }
+    void setWantsLayer(bool flag);
+    std::shared_ptr<CALayer> layer() const { return layer_; }
 
     // --- Drawing --------------------------------------------------------------------------
     bool needsDisplay() const { return needsDisplay_; }
@@ -200,6 +236,11 @@ private:
     std::weak_ptr<NSWindow> window_;
     std::weak_ptr<NSViewController> controller_;
     std::vector<std::shared_ptr<NSTrackingArea>> trackingAreas_;
+    std::vector<std::shared_ptr<NSGestureRecognizer>> recognizers_;
+    unsigned long allowedTouchTypes_ = 0;
+    std::shared_ptr<NSMenu> menu_;
+    std::shared_ptr<CALayer> layer_;
+    NSUserInterfaceLayoutDirection layoutDirection_ = NSUserInterfaceLayoutDirection::leftToRight;
     std::vector<std::pair<CGRect, std::shared_ptr<NSCursor>>> cursorRects_;
     std::vector<NSLayoutConstraint::Ptr> constraints_;
     std::shared_ptr<NSAppearance> appearance_;

@@ -4,6 +4,7 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSCursor.hpp"
+#include "AppKit/NSGestureRecognizer.hpp"
 #include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/RasterPlayer.hpp"
@@ -302,6 +303,7 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
         }
         if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder()) makeFirstResponder(hit);
         captured_ = hit;
+        if (hit) NSGestureRecognizer::deliver(*hit, e);
         if (hit)
             hit->dispatchEvent(e);
         else
@@ -320,6 +322,7 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
         NSView::Ptr target = captured_.lock();
         if (!target) target = hitTest(e.locationInWindow());
         if (up) captured_.reset();
+        if (target) NSGestureRecognizer::deliver(*target, e);
         if (target)
             target->dispatchEvent(e);
         else
