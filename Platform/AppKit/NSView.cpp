@@ -26,7 +26,11 @@ namespace {
 // The view's coordinates to its superview's (or, for a content view, the window's).
 CGAffineTransform toSuperview(const NSView& v) {
     CGRect f = v.frame(), b = v.bounds();
-    if (v.isFlipped()) return {1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y};
+    // The frame is in the superview's own coordinates: a flip only where the two differ (a
+    // window's coordinates run y-up).
+    auto s = v.superview();
+    if (v.isFlipped() != (s && s->isFlipped()))
+        return {1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y};
     return CGAffineTransform::translation(f.origin.x - b.origin.x, f.origin.y - b.origin.y);
 }
 

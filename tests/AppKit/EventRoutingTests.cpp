@@ -190,6 +190,16 @@ TEST_F(EventRoutingTest, FlippedViewsConvertWithYDown) {
     EXPECT_EQ(flippedView->convertTo(CGPoint{10, 10}, nullptr), (CGPoint{10, 90}));
     EXPECT_EQ(inner->convertTo(CGPoint{0, 0}, nullptr), (CGPoint{110, 10}));
     EXPECT_EQ(inner->convert(CGPoint{0, 0}, flippedView.get()), (CGPoint{-110, 90}));
+
+    // A flipped view inside a flipped one: its frame is in y-down coordinates already, so it
+    // is only moved, never turned over again.
+    auto nested = make("nested", {20, 30, 40, 20});
+    nested->flipped = true;
+    flippedView->addSubview(nested);
+    EXPECT_EQ(nested->convert(CGPoint{0, 0}, flippedView.get()), (CGPoint{-20, -30}));
+    EXPECT_EQ(nested->convertTo(CGPoint{0, 0}, flippedView.get()), (CGPoint{20, 30}));
+    EXPECT_EQ(nested->convertTo(CGPoint{0, 5}, nullptr), (CGPoint{20, 65}));
+    EXPECT_EQ(flippedView->hitTest(CGPoint{25, 65}), nested) << "hit where it is drawn";
 }
 
 }  // namespace
