@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "AppKit/NSApplication.hpp"
+#include "ButtonGallery.hpp"
+#include "ControlTestSupport.hpp"
+#include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/SDLBackend.hpp"
+
+namespace {
+
+using namespace OrrindleTest;
+
+class ButtonsWindow : public TestSupport::VirtualTimeTest {
+protected:
+    void TearDown() override {
+        AppKit::NSMenu::setChooser(nullptr);
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+        TestSupport::VirtualTimeTest::TearDown();
+    }
+    static void push(Uint32 type, unsigned window, CGPoint p) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.windowID = window;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.clicks = 1;
+        e.button.x = int(p.x);
+        e.button.y = int(p.y);
+        SDL_PushEvent(&e);
+    }
+};
+
+// The kit's controls in a real SDL2 window: it shows what headless drawing shows, and clicks
+// of the pointer press a button, tick a check box, choose from a pop-up and act on a pop-down.
+TEST_F(ButtonsWindow, ShowsTheControlsAndTakesClicks) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+        GTEST_SKIP() << "no display";
+    }
+    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
+    auto* sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
+    ASSERT_TRUE(sdl);
+    ButtonGallery gallery;
+    auto window = gallery.window;
+    window->makeKeyAndOrderFront();
+    drain();
+    sdl->pump();
+    auto shown = sdl->readBack(*window);
+    auto drawn = window->snapshot();
+    ASSERT_TRUE(shown && drawn);
+    EXPECT_EQ(shown->width(), drawn->width());
+    for (auto [x, y] : {std::pair{5, 5}, std::pair{150, 45}, std::pair{250, 140}}) EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y));
+
+    auto receiver = Runtime::make<Receiver>();
+    const unsigned id = sdl->sdlWindowID(*window);
+    // The middle of a sample, in the window's top-down points (the gallery is flipped).
+    auto middle = [&](const std::string& row, const std::string& caption) {
+        auto control = gallery.find(row, caption);
+        EXPECT_TRUE(control) << row << "/" << caption;
+        control->setTarget(receiver);
+        control->setAction("primary:");
+        const CGRect f = control->frame();
+        return CGPoint{f.midX(), f.midY()};
+    };
+    auto click = [&](CGPoint p) {
+        push(SDL_MOUSEBUTTONDOWN, id, p);
+        push(SDL_MOUSEBUTTONUP, id, p);
+        sdl->pump();
+        drain();
+    };
+
+    click(middle("Styled button", "default"));
+    EXPECT_EQ(receiver->log, (std::vector<std::string>{"primary"}));
+
+    auto box = gallery.find("Check box", "default");
+    click(middle("Check box", "default"));
+    EXPECT_EQ(box->cell()->state(), AppKit::NSControlStateValue::on);
+
+    auto popUp = std::dynamic_pointer_cast<Orrindle::StyledPopUpButton>(gallery.find("Pop-up", "default"));
+    ASSERT_TRUE(popUp);
+    AppKit::NSMenu::setChooser(AppKit::NSMenu::choosing("Dorian"));
+    click(middle("Pop-up", "default"));
+    EXPECT_EQ(popUp->titleOfSelectedItem(), "Dorian");
+    EXPECT_EQ(receiver->log.size(), 3u) << "the button, the box and the pop-up each acted once";
+
+    click(middle("Pop-down", "default"));
+    EXPECT_EQ(receiver->log.size(), 4u);
+    // A disabled one takes nothing.
+    click(middle("Pop-down", "disabled"));
+    EXPECT_EQ(receiver->log.size(), 4u);
+    window->close();
+}
+
+}  // namespace
