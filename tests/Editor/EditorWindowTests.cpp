@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport/RealWindow.hpp"
+
 #include <SDL.h>
 
 #include <cstdlib>
@@ -22,36 +24,14 @@ protected:
         AppKit::NSApplication::shared().setWindowBackend(nullptr);
         TestSupport::VirtualTimeTest::TearDown();
     }
-    static void push(Uint32 type, unsigned window, int x, int y, bool held) {
-        SDL_Event e{};
-        e.type = type;
-        if (type == SDL_MOUSEMOTION) {
-            e.motion.windowID = window;
-            e.motion.x = x;
-            e.motion.y = y;
-            e.motion.state = held ? SDL_BUTTON_LMASK : 0;
-        } else {
-            e.button.windowID = window;
-            e.button.button = SDL_BUTTON_LEFT;
-            e.button.clicks = 1;
-            e.button.x = x;
-            e.button.y = y;
-        }
-        SDL_PushEvent(&e);
-    }
+    static void push(Uint32 type, unsigned window, int x, int y, bool held) { TestSupport::pushMouse(type, window, x, y, held); }
 };
 
 // The editor in a real SDL2 window: it shows what the editor draws, and a drag of the pointer
 // on the delay dial turns it.
 TEST_F(EditorWindow, ShowsTheEditorAndTurnsADialUnderTheMouse) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
-        GTEST_SKIP() << "no display";
-    }
+    VZ_REAL_WINDOW_BACKEND(sdl);
     Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
-    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
-    auto* sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
-    ASSERT_TRUE(sdl);
     auto controller = AudioUnitViewController::make();
     controller->createAudioUnit({AudioToolbox::kAudioUnitType_MIDIProcessor, AudioToolbox::fourCC("vzlw"), AudioToolbox::fourCC("Qrvn")});
     controller->view();

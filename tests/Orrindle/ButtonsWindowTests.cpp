@@ -1,14 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include <cstdlib>
-
-#include "AppKit/NSApplication.hpp"
 #include "ButtonGallery.hpp"
 #include "ControlTestSupport.hpp"
-#include "Host/WindowBackends/BackendSelection.hpp"
-#include "Host/WindowBackends/SDLBackend.hpp"
+#include "TestSupport/RealWindow.hpp"
 
 namespace {
 
@@ -22,28 +16,12 @@ protected:
         AppKit::NSApplication::shared().setWindowBackend(nullptr);
         TestSupport::VirtualTimeTest::TearDown();
     }
-    static void push(Uint32 type, unsigned window, CGPoint p) {
-        SDL_Event e{};
-        e.type = type;
-        e.button.windowID = window;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.clicks = 1;
-        e.button.x = int(p.x);
-        e.button.y = int(p.y);
-        SDL_PushEvent(&e);
-    }
 };
 
 // The kit's controls in a real SDL2 window: it shows what headless drawing shows, and clicks
 // of the pointer press a button, tick a check box, choose from a pop-up and act on a pop-down.
 TEST_F(ButtonsWindow, ShowsTheControlsAndTakesClicks) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
-        GTEST_SKIP() << "no display";
-    }
-    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
-    auto* sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
-    ASSERT_TRUE(sdl);
+    VZ_REAL_WINDOW_BACKEND(sdl);
     ButtonGallery gallery;
     auto window = gallery.window;
     window->makeKeyAndOrderFront();
@@ -67,8 +45,8 @@ TEST_F(ButtonsWindow, ShowsTheControlsAndTakesClicks) {
         return CGPoint{f.midX(), f.midY()};
     };
     auto click = [&](CGPoint p) {
-        push(SDL_MOUSEBUTTONDOWN, id, p);
-        push(SDL_MOUSEBUTTONUP, id, p);
+        TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, int(p.x), int(p.y));
+        TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, int(p.x), int(p.y));
         sdl->pump();
         drain();
     };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport/RealWindow.hpp"
+
 #include <cstdlib>
 
 #include "AppKit/NSApplication.hpp"
@@ -23,13 +25,7 @@ protected:
 };
 
 TEST_F(GalleryWindow, ShowsInARealWindow) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
-        GTEST_SKIP() << "no display";
-    }
-    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
-    auto* sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
-    ASSERT_TRUE(sdl);
+    VZ_REAL_WINDOW_BACKEND(sdl);
     GalleryView::installPictures();
     auto window = AppKit::NSWindow::make({0, 0, GalleryView::size.width, GalleryView::size.height});
     window->setTitle("SwiftUI gallery");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport/RealWindow.hpp"
+
 #include <cstdlib>
 
 #include "AppKit/NSApplication.hpp"
@@ -25,13 +27,7 @@ protected:
 // The header in a real SDL2 window: it shows what the view draws, moves from frame to frame,
 // and stands still while another window is key.
 TEST_F(ShaderWindow, AnimatesWhileKeyAndStopsWhenAnotherWindowTakesKey) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
-        GTEST_SKIP() << "no display";
-    }
-    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);
-    auto* sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
-    ASSERT_TRUE(sdl);
+    VZ_REAL_WINDOW_BACKEND(sdl);
     auto container = Runtime::make<AppKit::NSView>();
     container->setFrame({0, 0, 400, 300});
     auto controller = MetalShaderViewController::make(container, "Main", "audioWaveformVertexShader",

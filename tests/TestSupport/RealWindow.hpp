@@ -1,0 +1,45 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "AppKit/NSApplication.hpp"
+#include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/SDLBackend.hpp"
+
+// For the real-window tests (run under xvfb-run): declares `var`, the installed SDL2 back end.
+// Without a display the test is skipped, or fails where one was promised (VZ_REQUIRE_DISPLAY).
+#define VZ_REAL_WINDOW_BACKEND(var)                                                                        \
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {                                     \
+        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";          \
+        GTEST_SKIP() << "no display";                                                                     \
+    }                                                                                                     \
+    WindowBackends::installWindowBackend(WindowBackends::Kind::sdl);                                      \
+    auto* var = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend()); \
+    ASSERT_TRUE(var)
+
+namespace TestSupport {
+
+// Queues a left-button press, release (type) or move of the pointer over an SDL window, at a point
+// from the window's top left; `held` marks the button down during a move.
+inline void pushMouse(Uint32 type, unsigned window, int x, int y, bool held = false) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        e.motion.windowID = window;
+        e.motion.x = x;
+        e.motion.y = y;
+        e.motion.state = held ? SDL_BUTTON_LMASK : 0;
+    } else {
+        e.button.windowID = window;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.clicks = 1;
+        e.button.x = x;
+        e.button.y = y;
+    }
+    SDL_PushEvent(&e);
+}
+
+}  // namespace TestSupport
