@@ -7,7 +7,7 @@
 
 namespace AppKit {
 
-// A row of segments over an NSSegmentedCell (or a subclass's cell). The mouse presses one
+// A row of segments over an NSSegmentedCell (or a subclass's cell), flipped. The mouse presses one
 // segment (its highlight state is 2 while the pointer is over it) and selects it on release
 // inside, by the tracking mode, then sends the action; the left and right arrow keys move the
 // key segment while the control is first responder and the space bar selects it.
@@ -32,6 +32,8 @@ public:
     NSSegmentSwitchTracking trackingMode() const;
     void setTrackingMode(NSSegmentSwitchTracking mode);
 
+    // Its coordinates run y-down, as on the platform.
+    bool isFlipped() const override { return true; }
     void mouseDown(const NSEvent& event) override;
     void keyDown(const NSEvent& event) override;
     bool becomeFirstResponder() override;

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "AppKit/NSApplication.hpp"
+#include "TestSupport/RealWindow.hpp"
+#include "TestSupport/MainLoop.hpp"
+#include "ViewGallery.hpp"
+
+namespace {
+
+using namespace OrrindleTest;
+
+class ViewsWindow : public TestSupport::VirtualTimeTest {
+protected:
+    void TearDown() override {
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+        TestSupport::VirtualTimeTest::TearDown();
+    }
+};
+
+// The gallery in a real SDL2 window: it shows what the sheet draws, and drags of the pointer
+// move a styled slider and step a tracking slider.
+TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
+    VZ_REAL_WINDOW_BACKEND(sdl);
+    ViewGallery gallery;
+    gallery.window->makeKeyAndOrderFront();
+    drain();
+    sdl->pump();
+    auto shown = sdl->readBack(*gallery.window);
+    auto drawn = gallery.window->snapshot();
+    ASSERT_TRUE(shown && drawn);
+    EXPECT_EQ(shown->width(), drawn->width());
+    for (auto [x, y] : {std::pair{3, 3}, std::pair{200, 40}, std::pair{300, 100}}) EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y));
+
+    const unsigned id = sdl->sdlWindowID(*gallery.window);
+    const double scale = gallery.window->backingScaleFactor();
+    auto at = [&](const AppKit::NSView& v, CGFloat fx, CGFloat fy) {
+        // The gallery's content is flipped: its coordinates are the window's from the top left.
+        const CGRect f = v.frame();
+        return std::pair{int((f.minX() + fx * f.width()) * scale), int((f.minY() + fy * f.height()) * scale)};
+    };
+    // The whole gesture is queued before the press is delivered: the slider's tracking loop
+    // takes the rest as it goes.
+    auto slider = std::dynamic_pointer_cast<Orrindle::StyledSlider>(gallery.find("Slider", "middle"));
+    ASSERT_TRUE(slider);
+    std::vector<std::string> phases;
+    slider->onSlideStarted = [&](double) { phases.push_back("started"); };
+    slider->onSlideOngoing = [&](double) { phases.push_back("ongoing"); };
+    slider->onSlideComplete = [&](double) { phases.push_back("complete"); };
+    auto [sx, sy] = at(*slider, 0.5, 0.5);
+    TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, sx, sy, true);
+    for (int i = 1; i <= 4; ++i) push(SDL_MOUSEMOTION, id, sx + 10 * i, sy, true);
+    TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, sx + 40, sy, false);
+    sdl->pump();
+    drain();
+    EXPECT_GT(slider->doubleValue(), 0.7);
+    ASSERT_FALSE(phases.empty());
+    EXPECT_EQ(phases.front(), "started");
+    EXPECT_EQ(phases.back(), "complete");
+
+    auto tracking = std::dynamic_pointer_cast<Orrindle::TrackingSlider>(gallery.find("Image views", "tracking slider"));
+    ASSERT_TRUE(tracking);
+    auto [tx, ty] = at(*tracking, 0.5, 0.5);
+    TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, tx, ty, true);
+    for (int i = 1; i <= 6; ++i) push(SDL_MOUSEMOTION, id, tx, ty - 3 * i, true);  // upwards
+    TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, tx, ty - 18, false);
+    sdl->pump();
+    drain();
+    EXPECT_NEAR(tracking->doubleValue(), 0.05, 1e-9) << "one step per update after the first";
+    gallery.window->close();
+}
+
+}  // namespace
