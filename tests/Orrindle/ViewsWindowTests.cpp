@@ -49,7 +49,7 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     slider->onSlideComplete = [&](double) { phases.push_back("complete"); };
     auto [sx, sy] = at(*slider, 0.5, 0.5);
     TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, sx, sy, true);
-    for (int i = 1; i <= 4; ++i) push(SDL_MOUSEMOTION, id, sx + 10 * i, sy, true);
+    for (int i = 1; i <= 4; ++i) TestSupport::pushMouse(SDL_MOUSEMOTION, id, sx + 10 * i, sy, true);
     TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, sx + 40, sy, false);
     sdl->pump();
     drain();
@@ -62,7 +62,7 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     ASSERT_TRUE(tracking);
     auto [tx, ty] = at(*tracking, 0.5, 0.5);
     TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, tx, ty, true);
-    for (int i = 1; i <= 6; ++i) push(SDL_MOUSEMOTION, id, tx, ty - 3 * i, true);  // upwards
+    for (int i = 1; i <= 6; ++i) TestSupport::pushMouse(SDL_MOUSEMOTION, id, tx, ty - 3 * i, true);  // upwards
     TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, tx, ty - 18, false);
     sdl->pump();
     drain();
