@@ -4,6 +4,9 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSMenuDelegate.hpp"
+#include "AppKit/MenuPresentation.hpp"
+#include "AppKit/NSView.hpp"
+#include "AppKit/NSWindow.hpp"
 #include "Runtime/MainActor.hpp"
 
 namespace AppKit {
@@ -15,6 +18,20 @@ NSMenu::Chooser& installedChooser() {
 }
 int opened = 0;
 NSMenu::PopUpCall lastCall;
+
+// Where a menu opens without a chooser: in the view's window at the point, or where the event
+// being handled happened (a control that knows no view of its own).
+std::pair<std::shared_ptr<NSWindow>, CoreGraphics::CGPoint> placeIn(CoreGraphics::CGPoint location, const NSView* view) {
+    if (view) {
+        auto window = view->window();
+        if (window && window->isVisible()) return {window, view->convertTo(location, nullptr)};
+        return {nullptr, {}};
+    }
+    auto event = NSApplication::shared().currentEvent();
+    auto window = event ? event->window() : nullptr;
+    if (window && window->isVisible()) return {window, event->locationInWindow()};
+    return {nullptr, {}};
+}
 
 NSMenuItem::Ptr findByTitle(const NSMenu& menu, const std::string& title) {
     for (auto& item : menu.items()) {
@@ -148,7 +165,11 @@ NSMenuItem::Ptr NSMenu::popUpChoosing(const NSMenuItem::Ptr& positioning, CoreGr
     auto d = dynamic_cast<NSMenuDelegate*>(delegate().get());
     if (d) d->menuWillOpen(*this);
     NSMenuItem::Ptr chosen;
-    if (auto& chooser = installedChooser()) chosen = chooser(*this);
+    if (auto& chooser = installedChooser()) {
+        chosen = chooser(*this);
+    } else if (auto [window, at] = placeIn(location, inView); window) {
+        chosen = MenuPresentation::track(*this, *window, at, positioning, inView ? inView->effectiveAppearance() : nullptr);
+    }
     highlighted_ = chosen;
     if (d) d->menuDidClose(*this);
     if (!chosen || chosen->isSeparatorItem() || chosen->isSectionHeader()) return nullptr;

@@ -12,8 +12,9 @@ namespace AppKit {
 
 class NSView;
 
-// A list of items. Menus never need a screen: opening one (popUp, a context menu) asks the
-// installed chooser which item the user picks; the menu then sends that item's action.
+// A list of items. Opening one (popUp, a context menu) asks the installed chooser, when a test
+// installed one, which item the user picks; otherwise the menu shows in the window and the user
+// picks (see MenuPresentation). The menu then sends that item's action.
 class NSMenu : public Runtime::NSObject {
     VZ_OBJECT(NSMenu, Runtime::NSObject)
 public:
@@ -55,9 +56,10 @@ public:
     void performActionForItem(int index);
     bool performKeyEquivalent(const NSEvent& event);
 
-    // Opens the menu: asks the delegate to update it, asks the chooser for an item, and
-    // performs it. `positioning` is the item to place under the pointer. True when an item
-    // was chosen.
+    // Opens the menu: asks the delegate to update it, asks the chooser (or the user, in the
+    // view's window at `location`, in the view's coordinates; without a view, in the window of
+    // the event being handled, where it happened) for an item, and performs it. `positioning`
+    // is the item highlighted first. True when an item was chosen.
     bool popUp(const NSMenuItem::Ptr& positioning, CoreGraphics::CGPoint location, const NSView* inView);
     // Opens the menu as popUp does but sends nothing: the item the user picked (enabled, in this
     // menu or a submenu), or null. For owners that act before the item's action is sent.
@@ -69,7 +71,7 @@ public:
 
     // The stand-in for the user: given the opened menu, returns the item to pick (from this
     // menu or one of its submenus) or null to dismiss it. Without a chooser every menu is
-    // dismissed.
+    // shown in its window (or dismissed when there is none).
     using Chooser = std::function<NSMenuItem::Ptr(NSMenu& menu)>;
     static void setChooser(Chooser chooser);
     // Chooser helpers: pick by title (searching submenus), or by index.

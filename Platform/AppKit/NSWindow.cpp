@@ -434,7 +434,25 @@ bool NSWindow::tryToPerform(Runtime::Selector action, Runtime::NSObject* sender)
     return false;
 }
 
-bool NSWindow::viewsNeedDisplay() const { return contentView_ && anyNeedsDisplay(*contentView_); }
+bool NSWindow::viewsNeedDisplay() const {
+    if (!contentView_) return false;
+    return anyNeedsDisplay(*contentView_) ||
+           std::any_of(overlays_.begin(), overlays_.end(), [](const NSView::Ptr& v) { return anyNeedsDisplay(*v); });
+}
+
+void NSWindow::addOverlay(const NSView::Ptr& view) {
+    if (!view || std::find(overlays_.begin(), overlays_.end(), view) != overlays_.end()) return;
+    overlays_.push_back(view);
+    view->setNeedsDisplay(true);
+}
+
+void NSWindow::removeOverlay(const NSView::Ptr& view) {
+    auto it = std::find(overlays_.begin(), overlays_.end(), view);
+    if (it == overlays_.end()) return;
+    overlays_.erase(it);
+    // What lay under it shows again.
+    if (contentView_) contentView_->setNeedsDisplay(true);
+}
 
 bool NSWindow::displayIfNeeded() {
     if (!contentView_) return false;
@@ -461,6 +479,7 @@ void NSWindow::drawContent() {
         ctx.setFillColor(backgroundColor()->cgColor());
         ctx.fill(CGRect{{0, 0}, contentSize()});
         contentView_->displayInCurrentContext();
+        for (const auto& overlay : std::vector<NSView::Ptr>(overlays_)) overlay->displayInCurrentContext();
         NSAppearance::setCurrentDrawing(outer);
     }
     displayList_ = ctx.takeDisplayList();

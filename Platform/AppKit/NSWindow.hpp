@@ -184,6 +184,12 @@ public:
     // Painted behind the content view; the system's window background unless set.
     std::shared_ptr<NSColor> backgroundColor() const;
     void setBackgroundColor(std::shared_ptr<NSColor> color);
+    // Views drawn over the content view, last in front, their frames in window coordinates: what
+    // is open in the window for a moment (a menu). They take no events from sendEvent; whoever
+    // adds one tracks its events.
+    void addOverlay(const NSView::Ptr& view);
+    void removeOverlay(const NSView::Ptr& view);
+    const std::vector<NSView::Ptr>& overlays() const { return overlays_; }
     // Counts the redraws (tests check that needsDisplay causes exactly one).
     int displayCount() const { return displayCount_; }
 
@@ -214,6 +220,7 @@ private:
     CGSize contentMaxSize_{1e7, 1e7};
     std::optional<CGFloat> backingScale_;
     NSView::Ptr contentView_;
+    std::vector<NSView::Ptr> overlays_;
     std::shared_ptr<NSViewController> contentViewController_;
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::weak_ptr<NSResponder> firstResponder_;
