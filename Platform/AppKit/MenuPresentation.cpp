@@ -1,6 +1,7 @@
 #include "AppKit/MenuPresentation.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
@@ -100,7 +101,7 @@ MenuPresentation::MenuPresentation(NSMenu& menu, NSWindow& window, std::shared_p
 
 const MenuPresentation* MenuPresentation::current() { return tracked; }
 
-void MenuPresentation::layOut(CGPoint location) {
+void MenuPresentation::layOut(CGPoint location, int positioning) {
     CGFloat width = minimumWidth, y = padding;
     rows_.clear();
     for (const auto& item : menu_.items()) {
@@ -112,10 +113,16 @@ void MenuPresentation::layOut(CGPoint location) {
     }
     const CGFloat height = y + padding;
     for (auto& row : rows_) row.size.width = width;
-    // Below and to the right of the point, moved back inside the window where it would leave it.
+    // Below and to the right of the point, or with the positioning item's row over it; moved
+    // back inside the window where it would leave it.
     const CGSize area = window_.contentSize();
+    CGFloat top = location.y;
+    if (positioning >= 0 && positioning < int(rows_.size()) && rows_[std::size_t(positioning)].size.height > 0) {
+        const CGRect row = rows_[std::size_t(positioning)];
+        top = location.y + row.origin.y + row.size.height / 2;
+    }
     const CGFloat left = std::max<CGFloat>(0, std::min(location.x, area.width - width));
-    const CGFloat bottom = std::min(std::max<CGFloat>(0, location.y - height), std::max<CGFloat>(0, area.height - height));
+    const CGFloat bottom = std::min(std::max<CGFloat>(0, top - height), std::max<CGFloat>(0, area.height - height));
     view_ = Runtime::make<OverlayView>(CGRect{left, bottom, width, height});
     view_->presentation = this;
 }
@@ -169,6 +176,7 @@ bool MenuPresentation::handle(const NSEvent& e, NSMenuItem::Ptr& chosen) {
     case EventType::mouseMoved:
     case EventType::leftMouseDragged:
     case EventType::rightMouseDragged:
+        openingClick_ = false;
         setHighlighted(itemAt(e.locationInWindow()));
         return false;
     case EventType::leftMouseDown:
@@ -180,6 +188,9 @@ bool MenuPresentation::handle(const NSEvent& e, NSMenuItem::Ptr& chosen) {
         return false;
     case EventType::leftMouseUp:
     case EventType::rightMouseUp: {
+        // The release of the click that opened the menu leaves it open, as on the platform;
+        // releasing after moving onto an item takes it.
+        if (std::exchange(openingClick_, false)) return false;
         const int at = itemAt(e.locationInWindow());
         if (!selectable(at)) return false;
         chosen = menu_.item(at);
@@ -211,7 +222,9 @@ NSMenuItem::Ptr MenuPresentation::track(NSMenu& menu, NSWindow& window, CGPoint 
     auto keepMenu = menu.sharedAs<NSMenu>();
     auto keepWindow = window.sharedAs<NSWindow>();
     MenuPresentation p(menu, window, std::move(appearance));
-    p.layOut(location);
+    auto opening = NSApplication::shared().currentEvent();
+    p.openingClick_ = opening && (opening->type() == EventType::leftMouseDown || opening->type() == EventType::rightMouseDown);
+    p.layOut(location, menu.indexOfItem(positioning));
     p.setHighlighted(menu.indexOfItem(positioning));
     p.outer_ = tracked;
     tracked = &p;

@@ -23,8 +23,8 @@ public:
     static constexpr const char* didBeginTrackingNotification = "NSMenuDidBeginTrackingNotification";
     static constexpr const char* didEndTrackingNotification = "NSMenuDidEndTrackingNotification";
 
-    // Shows `menu` in `window` with its top left corner at `location` (window coordinates, moved
-    // so the menu fits the window), `positioning` highlighted, in `appearance` (the window's when
+    // Shows `menu` in `window` with its top left corner at `location` (window coordinates), or
+    // with `positioning` highlighted over it, moved so the menu fits the window; in `appearance` (the window's when
     // null). Returns the item taken, or null when the menu was closed without one. When no event
     // can come any more (no window back end with input and nothing queued), the menu closes.
     static NSMenuItem::Ptr track(NSMenu& menu, NSWindow& window, CoreGraphics::CGPoint location,
@@ -47,7 +47,7 @@ public:
 private:
     class OverlayView;
     MenuPresentation(NSMenu& menu, NSWindow& window, std::shared_ptr<NSAppearance> appearance);
-    void layOut(CoreGraphics::CGPoint location);
+    void layOut(CoreGraphics::CGPoint location, int positioning);
     // True when the menu closes with the event; `chosen` set when an item was taken.
     bool handle(const class NSEvent& event, NSMenuItem::Ptr& chosen);
     int itemAt(CoreGraphics::CGPoint locationInWindow) const;
@@ -61,6 +61,7 @@ private:
     std::shared_ptr<OverlayView> view_;
     std::vector<CoreGraphics::CGRect> rows_;  // in the view's own (top-down) coordinates
     int highlighted_ = -1;
+    bool openingClick_ = false;  // opened by a mouse-down whose release is still to come
     const MenuPresentation* outer_ = nullptr;
 };
 

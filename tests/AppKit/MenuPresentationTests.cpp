@@ -24,6 +24,17 @@ public:
     void pick(Runtime::NSObject* sender) { picks->push_back(static_cast<NSMenuItem*>(sender)->title()); }
 };
 
+// Opens its menu on mouse-down, with the chosen item under the pointer, as a pop-up button does.
+class PressToOpen : public NSView {
+    VZ_OBJECT(PressToOpen, NSView)
+public:
+    NSMenu::Ptr menu;
+    void mouseDown(const NSEvent& e) override { menu->popUp(menu->itemWithTitle("12 Steps"), convert(e.locationInWindow(), nullptr), this); }
+
+protected:
+    using NSView::NSView;
+};
+
 // A menu of four steps, a separator and a disabled item, opened from a view in a window with no
 // chooser installed: it shows in the window and the events queued while it shows choose.
 class MenuInWindow : public AppKitTest::AppKitTest {
@@ -133,6 +144,31 @@ TEST_F(MenuInWindow, ItOpensAtThePointInsideTheWindow) {
         }});
         menu->popUp(nullptr, at, view.get());
         EXPECT_EQ(script.opened(), 1) << inside;
+    }
+}
+
+// Opened by a press, the press's own release leaves the menu open; a drag onto an item and a
+// release there takes it.
+TEST_F(MenuInWindow, OpenedByAPressItsReleaseLeavesItOpenAndADragThenReleaseTakes) {
+    auto presser = Runtime::make<PressToOpen>(CGRect{0, 0, 300, 240});
+    presser->menu = menu;
+    window->contentView()->addSubview(presser);
+    auto& app = NSApplication::shared();
+    const CGPoint at{40, 120};
+    for (const bool drag : {false, true}) {
+        picked.clear();
+        CGPoint sixteen{};
+        MenuScript script({[&](const MenuPresentation& m) {
+            EXPECT_NEAR(m.frameOfItem(3).origin.y + m.frameOfItem(3).size.height / 2, at.y, 1) << "the item under the pointer";
+            sixteen = m.locationOfItem("16 Steps");
+            if (drag) MenuScript::post(MenuScript::mouse(EventType::leftMouseDragged, sixteen, m));
+            MenuScript::post(MenuScript::mouse(EventType::leftMouseUp, drag ? sixteen : at, m));
+            MenuScript::keys({KeyCode::escape})(m);
+        }});
+        app.postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, at, {}, 0, window, 1));
+        app.processQueuedEvents();
+        EXPECT_EQ(script.opened(), 1);
+        EXPECT_EQ(picked, drag ? std::vector<std::string>{"16 Steps"} : std::vector<std::string>{}) << drag;
     }
 }
 
