@@ -7,6 +7,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplicationDelegate.hpp"
+#include "AppKit/NSDocumentController.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "AppKit/NSWorkspace.hpp"
@@ -66,6 +67,7 @@ Runtime::NSObject* NSApplication::targetForAction(Runtime::Selector action, Runt
     }
     if (respondsTo(action)) return this;
     if (auto d = delegate(); d && d->respondsTo(action)) return d.get();
+    if (auto* documents = NSDocumentController::sharedIfMade(); documents && documents->respondsTo(action)) return documents;
     return nullptr;
 }
 

@@ -38,6 +38,7 @@ NSImage::Ptr NSImage::copy() const {
     image->template_ = template_;
     image->resizingMode_ = resizingMode_;
     image->capInsets_ = capInsets_;
+    image->representations_ = representations_;
     return image;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CoreGraphics/AssetResource.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
+#include "AppKit/NSImageRep.hpp"
 #include "Runtime/NSObject.hpp"
 
 namespace Foundation {
@@ -50,6 +52,9 @@ public:
     void setCapInsets(const CoreGraphics::EdgeInsets& insets) { capInsets_ = insets; }
     // A copy that shares the bitmaps.
     Ptr copy() const;
+    // The renditions the image holds, in order (an empty image holds none).
+    const std::vector<NSImageRep::Ptr>& representations() const { return representations_; }
+    void addRepresentation(NSImageRep::Ptr rep) { representations_.push_back(std::move(rep)); }
 
     // Draws into the current context; `from` zero means the whole image.
     void draw(CoreGraphics::CGRect in, CoreGraphics::CGRect from = {},
@@ -65,6 +70,7 @@ private:
     bool template_ = false;
     ResizingMode resizingMode_ = ResizingMode::tile;
     CoreGraphics::EdgeInsets capInsets_;
+    std::vector<NSImageRep::Ptr> representations_;
 };
 
 }  // namespace AppKit
