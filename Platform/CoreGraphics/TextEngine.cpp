@@ -189,11 +189,13 @@ PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
         pango_font_description_free(d);
         auto c = run.color.displayColor();
         add(pango_attr_foreground_new(channel(c.r), channel(c.g), channel(c.b)));
-        add(pango_attr_foreground_alpha_new(channel(c.a)));
+        // Pango reads an alpha of 0 as "not set", which draws opaque: the least it takes is
+        // still invisible once drawn.
+        add(pango_attr_foreground_alpha_new(std::max<guint16>(1, channel(c.a))));
         if (run.background) {
             auto b = run.background->displayColor();
             add(pango_attr_background_new(channel(b.r), channel(b.g), channel(b.b)));
-            add(pango_attr_background_alpha_new(channel(b.a)));
+            add(pango_attr_background_alpha_new(std::max<guint16>(1, channel(b.a))));
         }
         start = end;
     }

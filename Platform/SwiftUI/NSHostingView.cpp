@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSGraphicsContext.hpp"
 #include "AppKit/NSWindow.hpp"
@@ -65,8 +66,18 @@ void NSHostingView::setFrame(CGRect frame) {
     graph_->setSize(bounds().size);
 }
 
+void NSHostingView::syncColorScheme() {
+    const auto appearance = effectiveAppearance();
+    const ColorScheme scheme = appearance && appearance->isDark() ? ColorScheme::dark : ColorScheme::light;
+    if (graph_->environment().colorScheme == scheme) return;
+    auto environment = graph_->environment();
+    environment.colorScheme = scheme;
+    graph_->setEnvironment(std::move(environment));
+}
+
 void NSHostingView::layout() {
     AppKit::NSView::layout();
+    syncColorScheme();
     graph_->setSize(bounds().size);
     graph_->update();
 }
@@ -74,6 +85,9 @@ void NSHostingView::layout() {
 void NSHostingView::draw(CGRect) {
     auto ctx = AppKit::NSGraphicsContext::current();
     if (!ctx) return;
+    const auto scheme = graph_->environment().colorScheme;
+    syncColorScheme();
+    if (graph_->environment().colorScheme != scheme) graph_->update();
     graph_->renderTree().draw(ctx->cgContext());
 }
 

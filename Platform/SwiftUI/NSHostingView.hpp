@@ -40,6 +40,8 @@ protected:
     explicit NSHostingView(AnyView rootView) : rootView_(std::move(rootView)) {}
 
 private:
+    // The views inside see the appearance they are drawn in as their colour scheme.
+    void syncColorScheme();
     void syncHostedViews();
     CGPoint location(const AppKit::NSEvent& event) const;
 

@@ -44,6 +44,46 @@ AttributedText textOf(const RenderNode& n, const std::string& s, const CGColor& 
     return AttributedText(s, n.font.resolved(), color, p);
 }
 
+// A field's box follows the colour scheme; while it has the keyboard its selection is shaded
+// behind the text, or its caret drawn where nothing is selected.
+void drawTextField(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override) {
+    const CGRect& f = n.layoutFrame;
+    const bool dark = n.colorScheme == ColorScheme::dark;
+    if (n.textFieldStyle != TextFieldStyle::plain) {
+        CGPath box = CGPath::roundedRect(f.insetBy(0.5, 0.5), 4);
+        ctx.setFillColor(override ? *override : dark ? CGColor::gray(0.1) : CGColor::white());
+        ctx.fill(box);
+        ctx.setStrokeColor(override ? *override : n.focused ? CGColor::sRGB(0.2, 0.5, 1) : dark ? CGColor::gray(0.4) : CGColor::gray(0.7));
+        ctx.setLineWidth(n.focused ? 2 : 1);
+        ctx.stroke(box);
+    }
+    const bool empty = n.text.empty();
+    const CGColor textColour = override ? *override : n.color.resolved();
+    AttributedText t = textOf(n, empty ? n.placeholder : n.text, empty ? CGColor::gray(0.6) : textColour);
+    const CGFloat room = f.width() - 6;
+    const CGSize s = CoreGraphics::TextLayout::size(t, room);
+    const CGRect line{f.origin.x + 3, f.midY() - s.height / 2, room, s.height};
+    if (n.focused && !override) {
+        // Where a text offset falls: the line's start as aligned, plus what comes before it.
+        const CGFloat width = CoreGraphics::TextLayout::size(textOf(n, n.text, textColour)).width;
+        const CGFloat start = line.origin.x + (n.alignment == TextAlignment::center     ? (room - width) / 2
+                                               : n.alignment == TextAlignment::trailing ? room - width
+                                                                                        : 0);
+        auto xAt = [&](std::size_t offset) {
+            return start + CoreGraphics::TextLayout::size(textOf(n, n.text.substr(0, std::min(offset, n.text.size())), textColour)).width;
+        };
+        if (n.selectionEnd > n.selectionStart) {
+            const CGFloat x0 = xAt(n.selectionStart), x1 = xAt(n.selectionEnd);
+            ctx.setFillColor(dark ? CGColor::sRGB(0.22, 0.4, 0.7) : CGColor::sRGB(0.7, 0.84, 1));
+            ctx.fill(CGRect{x0, line.origin.y, x1 - x0, line.size.height});
+        } else {
+            ctx.setFillColor(textColour);
+            ctx.fill(CGRect{std::round(xAt(n.selectionStart)), line.origin.y + 1, 1, line.size.height - 2});
+        }
+    }
+    ctx.drawText(t, line);
+}
+
 // One item in its layout coordinates; `override` recolours it (for shadows).
 void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override) {
     const CGRect& f = n.layoutFrame;
@@ -79,22 +119,9 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
             ctx.draw(n.image, f, {}, CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
         }
         break;
-    case RenderNode::Kind::textField: {
-        if (n.textFieldStyle != TextFieldStyle::plain) {
-            CGPath box = CGPath::roundedRect(f.insetBy(0.5, 0.5), 4);
-            ctx.setFillColor(override ? *override : CGColor::white());
-            ctx.fill(box);
-            ctx.setStrokeColor(override ? *override : n.focused ? CGColor::sRGB(0.2, 0.5, 1) : CGColor::gray(0.7));
-            ctx.setLineWidth(n.focused ? 2 : 1);
-            ctx.stroke(box);
-        }
-        const bool empty = n.text.empty();
-        CGColor c = empty ? CGColor::gray(0.6) : colour(n.color);
-        AttributedText t = textOf(n, empty ? n.placeholder : n.text, c);
-        CGSize s = CoreGraphics::TextLayout::size(t, f.width() - 6);
-        ctx.drawText(t, {f.origin.x + 3, f.midY() - s.height / 2, f.width() - 6, s.height});
+    case RenderNode::Kind::textField:
+        drawTextField(n, ctx, override);
         break;
-    }
     case RenderNode::Kind::menu:
         if (n.showsMenuIndicator) {
             CGPath chevron;

@@ -76,6 +76,8 @@ struct RenderNode {
     // Text field
     std::string placeholder;
     bool focused = false;
+    std::size_t selectionStart = 0, selectionEnd = 0;  // in `text`'s bytes, while focused; equal: the caret
+    ColorScheme colorScheme = ColorScheme::light;
     TextFieldStyle textFieldStyle = TextFieldStyle::automatic;
 
     // Menu (closed: its label is drawn as children)

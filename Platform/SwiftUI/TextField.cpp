@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "AppKit/TextEditing.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "SwiftUI/Modifiers.hpp"
 #include "SwiftUI/RenderTree.hpp"
@@ -15,16 +16,12 @@ namespace {
 constexpr CGFloat fieldIdealWidth = 100;
 constexpr CGFloat fieldPadding = 3;
 
-bool isControl(const std::string& s) {
-    return s.empty() || (s.size() == 1 && (static_cast<unsigned char>(s[0]) < 0x20 || s[0] == 0x7f)) ||
-           (s.size() == 3 && static_cast<unsigned char>(s[0]) == 0xEF && static_cast<unsigned char>(s[1]) == 0x9C);
-}
-
-void dropLastCharacter(std::string& s) {
-    if (s.empty()) return;
-    std::size_t i = s.size() - 1;
-    while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
-    s.erase(i);
+// The field's editing state, kept in step with the binding: text set from outside puts the
+// caret at its end.
+AppKit::TextEditing& editing(ViewNode& node, const std::string& text) {
+    auto& e = node.storage<AppKit::TextEditing>();
+    if (e.text() != text) e.setText(text);
+    return e;
 }
 
 class FocusGesture final : public GestureImpl {
@@ -89,6 +86,18 @@ void TextField::render(const ViewNode& node, RenderNode& r) const {
     r.alignment = env.multilineTextAlignment;
     r.textFieldStyle = env.textFieldStyle;
     r.focused = node.graph().focusedField() == &node;
+    r.colorScheme = env.colorScheme;
+    if (const auto* e = node.storageIf<AppKit::TextEditing>(); r.focused && e && e->text() == r.text) {
+        r.selectionStart = e->selectionStart();
+        r.selectionEnd = e->selectionEnd();
+    } else {
+        r.selectionStart = r.selectionEnd = r.text.size();
+    }
+}
+
+void TextField::beginEditing(ViewNode& node) const {
+    editing(node, text_.get()).selectAll();
+    node.setNeedsEvaluation();
 }
 
 void TextField::collectGestures(ViewNode&, std::vector<GestureAttachment>& out) const {
@@ -103,14 +112,13 @@ bool TextField::handleKeyPress(ViewNode& node, const KeyPress& key) const {
             if (n->view()) n->view()->submit(*n);
         return true;
     }
-    if (key.key == KeyEquivalent::deleteKey()) {
-        std::string s = text_.get();
-        dropLastCharacter(s);
-        text_.set(s);
-        return true;
-    }
-    if (isControl(key.characters)) return false;
-    text_.set(text_.get() + key.characters);
+    auto& e = editing(node, text_.get());
+    const bool shift = key.modifiers.contains(EventModifiers::shift());
+    const bool command = key.modifiers.contains(EventModifiers::command()) || key.modifiers.contains(EventModifiers::control());
+    const auto before = std::pair(e.anchor(), e.caret());
+    if (!e.handleKey(key.characters, shift, command)) return false;
+    if (e.text() != text_.get()) text_.set(e.text());
+    else if (before != std::pair(e.anchor(), e.caret())) node.setNeedsEvaluation();
     return true;
 }
 

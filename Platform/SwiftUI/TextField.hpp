@@ -52,9 +52,11 @@ struct KeyPress {
     }
 };
 
-// A one-line editable text. Clicking it (or a focus binding) gives it the keyboard; typed
-// characters are appended to the bound text, Delete removes the last character, Return runs
-// the onSubmit actions around it. Key handlers around it (onKeyPress) see each key first.
+// A one-line editable text. Clicking it (or a focus binding) gives it the keyboard with all its
+// text selected, so typing replaces it; the keys then edit as the platform's field editor does
+// (AppKit::TextEditing: a caret and a selection moved by the arrows, Shift extending, Backspace
+// and Delete), each change written to the binding; Return runs the onSubmit actions around it.
+// Key handlers around it (onKeyPress) see each key first.
 class TextField : public ViewImpl, public View<TextField> {
 public:
     TextField(std::string placeholder, Binding<std::string> text)
@@ -64,6 +66,8 @@ public:
     void render(const ViewNode& node, RenderNode& r) const override;
     void collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) const override;
     bool handleKeyPress(ViewNode& node, const KeyPress& key) const override;
+    // The focus arrived: the whole text is selected.
+    void beginEditing(ViewNode& node) const;
 
     const Binding<std::string>& text() const { return text_; }
     const std::string& placeholder() const { return placeholder_; }

@@ -373,6 +373,8 @@ void ViewGraph::setFocus(const std::shared_ptr<ViewNode>& field, bool fromBindin
     if (changed) {
         if (old && old->isMounted()) old->setNeedsEvaluation();
         if (field) field->setNeedsEvaluation();
+        if (field)
+            if (auto* textField = field->viewAs<TextField>()) textField->beginEditing(*field);
     }
     std::erase_if(focusBindings_, [](auto& w) {
         auto n = w.lock();

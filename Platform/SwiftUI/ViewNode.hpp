@@ -72,6 +72,7 @@ public:
         return std::any_cast<T&>(storage_);
     }
     template <class T> T* storageIf() { return storage_.type() == typeid(T) ? std::any_cast<T>(&storage_) : nullptr; }
+    template <class T> const T* storageIf() const { return storage_.type() == typeid(T) ? std::any_cast<T>(&storage_) : nullptr; }
 
     // The view values of this node and its ancestors, kept alive by a gesture or a menu that
     // calls back into closures made by those views after the tree has moved on.

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/DispatchQueue.hpp"
 #include "Pellicot/ViewAnchoring.hpp"
@@ -25,6 +26,8 @@ std::shared_ptr<AudioUnitViewController> AudioUnitViewController::make(const Cor
 
 void AudioUnitViewController::viewDidLoad() {
     AUViewController::viewDidLoad();
+    // The editor is drawn dark whatever the host's look; its text fields and menus follow.
+    view()->setAppearance(AppKit::NSAppearance::named(AppKit::NSAppearance::darkAqua));
     setupHostingView();
     setPreferredContentSize(preferredSize);
 }

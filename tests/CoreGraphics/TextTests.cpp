@@ -228,3 +228,19 @@ TEST(Text, DrawingAgainShowsTheNewColourAndTheFaceRegisteredSince) {
     EXPECT_FALSE(*registered == *fallback);
     EXPECT_TRUE(*registered == *draw(AttributedText("RESET", rocket)));
 }
+
+// Fully transparent text paints nothing, alone or beside a run that shows; its background too.
+TEST(Text, AFullyTransparentColourPaintsNothing) {
+    auto painted = [](const AttributedText& text) {
+        CGContext ctx({80, 24}, true);
+        ctx.drawText(text, {2, 2, 76, 20});
+        return paintedBounds(*ctx.makeImage(), 1);
+    };
+    EXPECT_TRUE(painted(AttributedText("Hidden", Font::system(14), CGColor::clear())).isEmpty());
+    EXPECT_TRUE(painted(AttributedText("Hidden", Font::system(14), CGColor::sRGB(1, 0, 0, 0))).isEmpty());
+    AttributedText mixed("Shown", Font::system(14), CGColor::black());
+    mixed.append({" hidden", Font::system(14), CGColor::clear(), CGColor::clear()});
+    const auto both = painted(mixed);
+    EXPECT_FALSE(both.isEmpty());
+    EXPECT_LE(both.maxX(), 2 + TextLayout::size(AttributedText("Shown", Font::system(14))).width + 1);
+}

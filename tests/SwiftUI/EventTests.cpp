@@ -185,9 +185,10 @@ TEST_F(Events, FocusTypingReturnAndEscape) {
     ViewGraph g(AnyView(HStack({Label(log), Color::red().frame(20, 20).accessibilityIdentifier("elsewhere")})), {200, 40});
     ASSERT_TRUE(g.clickText("12"));
     ASSERT_NE(g.focusedField(), nullptr) << "the focus binding focuses the field once it exists";
+    // Focusing selected the text: typing replaces it.
     g.typeText("3");
     g.pressKey(KeyPress::of(KeyEquivalent::deleteKey()));
-    g.typeText("45");
+    g.typeText("1245");
     EXPECT_EQ(g.renderTree().find([](const RenderNode& n) { return n.kind == RenderNode::Kind::textField; })->text, "1245");
     g.pressKey(KeyPress::of(KeyEquivalent::returnKey()));
     EXPECT_EQ(log->entries, (std::vector<std::string>{"submit 1245"}));

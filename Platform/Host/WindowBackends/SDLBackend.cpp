@@ -58,6 +58,9 @@ KeyInfo keyInfo(SDL_Keycode sym, bool shift) {
     case SDLK_DOWN: return {utf8(0xF701), utf8(0xF701), AppKit::KeyCode::downArrow, true};
     case SDLK_LEFT: return {utf8(0xF702), utf8(0xF702), AppKit::KeyCode::leftArrow, true};
     case SDLK_RIGHT: return {utf8(0xF703), utf8(0xF703), AppKit::KeyCode::rightArrow, true};
+    case SDLK_DELETE: return {utf8(0xF728), utf8(0xF728), 117, true};
+    case SDLK_HOME: return {utf8(0xF729), utf8(0xF729), 115, true};
+    case SDLK_END: return {utf8(0xF72B), utf8(0xF72B), 119, true};
     default: break;
     }
     if (sym >= 32 && sym < 127) {
