@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "AppKit/NSApplication.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "Host/AudioHost/Editor/EditCommand.hpp"
+#include "Host/WindowBackends/SDLBackend.hpp"
+#include "SwiftUI/NSHostingView.hpp"
+#include "SwiftUI/RenderTree.hpp"
+#include "TestSupport/MainLoop.hpp"
+#include "TestSupport/MenuScript.hpp"
+#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
+
+namespace {
+
+using TestSupport::MenuScript;
+
+const std::string appex = std::string(VZ_BINARY_DIR) + "/Vantrel_Zellow.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
+
+// `auhost edit` as the program opens it, in a real SDL2 window, used through SDL's own input
+// queue: what reaches the editor is what a person's mouse and keyboard would send.
+class AuhostEditWindow : public TestSupport::VirtualTimeTest {
+protected:
+    void SetUp() override {
+        TestSupport::VirtualTimeTest::SetUp();
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+            if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+            GTEST_SKIP() << "no display";
+        }
+        Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
+        ::setenv("VZ_WINDOW_BACKEND", "sdl", 1);
+        source = std::make_unique<AudioHost::ExtensionUnitSource>(appex);
+        session = std::make_unique<AudioHost::EditSession>(*source, AudioHost::EditOptions::parse({}));
+        sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
+        ASSERT_TRUE(sdl);
+        id = sdl->sdlWindowID(session->window());
+        hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingView>(session->window().contentViewController()->children()[0]->view());
+        ASSERT_TRUE(hosting);
+    }
+    void TearDown() override {
+        session.reset();
+        ::unsetenv("VZ_WINDOW_BACKEND");
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+        TestSupport::VirtualTimeTest::TearDown();
+    }
+
+    // A point of the window (y up, points) in the SDL window's pixels.
+    SDL_Point pixels(CoreGraphics::CGPoint p) const {
+        const double s = session->window().backingScaleFactor();
+        return {int(p.x * s), int((session->window().contentSize().height - p.y) * s)};
+    }
+    void pushClick(CoreGraphics::CGPoint at) const {
+        const SDL_Point p = pixels(at);
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.windowID = id;
+        e.motion.x = p.x;
+        e.motion.y = p.y;
+        SDL_PushEvent(&e);
+        for (Uint32 type : {Uint32(SDL_MOUSEBUTTONDOWN), Uint32(SDL_MOUSEBUTTONUP)}) {
+            e = {};
+            e.type = type;
+            e.button.windowID = id;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.clicks = 1;
+            e.button.x = p.x;
+            e.button.y = p.y;
+            SDL_PushEvent(&e);
+        }
+    }
+    void pushKeys(std::initializer_list<SDL_Keycode> keys) const {
+        for (SDL_Keycode key : keys)
+            for (Uint32 type : {Uint32(SDL_KEYDOWN), Uint32(SDL_KEYUP)}) {
+                SDL_Event e{};
+                e.type = type;
+                e.key.windowID = id;
+                e.key.keysym.sym = key;
+                SDL_PushEvent(&e);
+            }
+    }
+    void deliver() const {
+        sdl->pump();
+        drain();
+        session->window().displayIfNeeded();
+    }
+    // Where the editor drew the first item that passes `test`, in window points (y up).
+    CoreGraphics::CGPoint where(const std::function<bool(const SwiftUI::RenderNode&)>& test) const {
+        const auto* node = hosting->graph().renderTree().find(test);
+        EXPECT_TRUE(node);
+        if (!node) return {};
+        return {node->frame.midX(), session->window().contentSize().height - node->frame.midY()};
+    }
+    // The SDL window's picture is the one drawn, and that drawing holds these texts in order.
+    void expectShown(const std::vector<std::string>& texts) const {
+        auto shown = sdl->readBack(session->window());
+        auto drawn = session->window().snapshot();
+        ASSERT_TRUE(shown && drawn);
+        ASSERT_EQ(shown->width(), drawn->width());
+        int differing = 0;
+        for (int y = 0; y < drawn->height(); y += 7)
+            for (int x = 0; x < drawn->width(); x += 7) differing += shown->pixel(x, y) != drawn->pixel(x, y);
+        EXPECT_EQ(differing, 0);
+        const auto all = session->window().displayList().texts();
+        for (std::size_t i = 0; i + texts.size() <= all.size(); ++i)
+            if (std::equal(texts.begin(), texts.end(), all.begin() + long(i))) return;
+        ADD_FAILURE() << "the window does not show " << ::testing::PrintToString(texts);
+    }
+
+    std::unique_ptr<AudioHost::ExtensionUnitSource> source;
+    std::unique_ptr<AudioHost::EditSession> session;
+    WindowBackends::SDLBackend* sdl = nullptr;
+    unsigned id = 0;
+    std::shared_ptr<SwiftUI::NSHostingView> hosting;
+};
+
+TEST_F(AuhostEditWindow, APresetChosenWithTheMouseThenATypedDelay) {
+    MenuScript script({[&](const AppKit::MenuPresentation& menu) { pushClick(menu.locationOfItem("I Like Twins")); }});
+    pushClick(where([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::menu && n.text.empty(); }));
+    deliver();
+    ASSERT_EQ(script.opened(), 1);
+    std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/snapshots");
+    EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/auhost-edit-presets-menu.png"));
+    expectShown({"11 STEPS"});
+
+    pushClick(where([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::text && n.text == "0.0"; }));
+    deliver();
+    pushKeys({SDLK_1, SDLK_2, SDLK_RETURN});
+    deliver();
+    expectShown({"12.0", "MS"});
+    expectShown({"11 STEPS"});
+    EXPECT_TRUE(session->window().snapshot()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/auhost-edit-typed.png"));
+}
+
+TEST_F(AuhostEditWindow, AStepCountChosenWithTheKeyboard) {
+    MenuScript script({[&](const AppKit::MenuPresentation&) { pushKeys({SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}); }});
+    pushClick(where([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::menu && n.text == "Wide Enough Now"; }));
+    deliver();
+    ASSERT_EQ(script.opened(), 1);
+    expectShown({"3 STEPS"});
+}
+
+}  // namespace
