@@ -17,6 +17,7 @@
 #include "Orrindle/Buttons/StyledCheckBox.hpp"
 #include "Orrindle/Buttons/TessikPushButton.hpp"
 #include "Orrindle/Buttons/ToolButton.hpp"
+#include "Orrindle/ComboBoxes/StyledComboBox.hpp"
 #include "Orrindle/PopUps/StyledPopDownButton.hpp"
 #include "Orrindle/PopUps/StyledPopUpButton.hpp"
 #include "Orrindle/PopUps/ToolPopUpButton.hpp"
@@ -47,6 +48,7 @@ public:
         container = Runtime::make<Flipped>(CGRect{0, 0, 100, 100});
         container_()->background = Orrindle::ODColorsAK::Background::normal();
         build();
+        buildComboBoxes();
         layOut();
         window = AppKit::NSWindow::make({0, 0, size.width, size.height});
         window->setTitle("Orrindle buttons");
@@ -116,10 +118,10 @@ private:
         case Look::normal:
         case Look::focused: break;
         case Look::pressed: control->cell()->setHighlighted(true); break;
-        case Look::on: control->setState(AppKit::NSControlStateValue::on); break;
+        case Look::on: control->cell()->setState(AppKit::NSControlStateValue::on); break;
         case Look::mixed:
             if (auto button = std::dynamic_pointer_cast<AppKit::NSButton>(control)) button->setAllowsMixedState(true);
-            control->setState(AppKit::NSControlStateValue::mixed);
+            control->cell()->setState(AppKit::NSControlStateValue::mixed);
             break;
         case Look::disabled: control->setEnabled(false); break;
         }
@@ -213,6 +215,21 @@ private:
         });
     }
 
+    void buildComboBoxes() {
+        using L = Look;
+        const auto combo = [] {
+            auto c = Runtime::make<Orrindle::StyledComboBox>(CGRect{0, 0, 10, 10});
+            c->setFont(Orrindle::Styles::Control::font());
+            for (double v : {0.25, 0.5, 1.0}) c->addItem(v);
+            c->selectItem(1);
+            return c;
+        };
+        row("Combo box", {L::normal, L::disabled, L::focused}, combo);
+        auto open = combo();
+        open->styledCell()->setPopupOpen(true);
+        add("Combo box", "list open", open);
+    }
+
     void layOut() {
         CGFloat y = margin, widest = 0;
         std::string current;
@@ -234,6 +251,8 @@ private:
             CGSize natural = s.control->intrinsicContentSize();
             if (natural.width <= 0 || natural.width > 400) natural.width = 60;
             if (natural.height <= 0 || natural.height > 100) natural.height = 24;
+            // A combo box's own width leaves no room for a value; a layout gives it some.
+            if (std::dynamic_pointer_cast<AppKit::NSComboBox>(s.control)) natural.width = 64;
             s.control->setFrame({x, y, natural.width, natural.height});
             container->addSubview(s.control);
             flipped->labels.push_back({s.caption, {x, y + natural.height + 3, std::max<CGFloat>(natural.width, 50), 12}});
