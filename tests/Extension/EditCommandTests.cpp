@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "AppKit/NSApplication.hpp"
 #include "AudioToolbox/AUParameterTree.hpp"
@@ -46,11 +47,11 @@ TEST_F(EditCommand, OpensAtTheSizeAskedWithThePresetChosen) {
     AudioHost::ExtensionUnitSource source(appex);
     std::shared_ptr<CoreGraphics::CGImage> own;
     {
-        AudioHost::EditSession session(source, AudioHost::EditOptions::parse({}));
+        AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--seconds", "0"}));
         own = session.window().snapshot();
         EXPECT_TRUE(shows(session.window(), "16 STEPS"));
     }
-    AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--size", "1280x960", "--preset", "I Like Twins"}));
+    AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--size", "1280x960", "--preset", "I Like Twins", "--seconds", "0"}));
     auto& window = session.window();
     EXPECT_EQ(window.contentSize().width, 1280);
     EXPECT_EQ(window.contentSize().height, 960);
@@ -111,6 +112,20 @@ TEST_F(EditCommand, BadOptionsAreClearErrorsThatQuoteWhatWasGivenShortly) {
         EXPECT_NE(message.find("\"I Like Twins\""), std::string::npos) << "names the presets";
         EXPECT_LT(message.size(), 400u);
     }
+}
+
+// Offscreen, a run that only a closed window would end is refused at once, not waited on for ever.
+TEST_F(EditCommand, WithNoWindowToShowOnlyASnapshotOrATimeEndsARun) {
+    AudioHost::ExtensionUnitSource source(appex);
+    try {
+        AudioHost::EditSession session(source, AudioHost::EditOptions::parse({}));
+        ADD_FAILURE() << "an offscreen run with no end was accepted";
+    } catch (const AudioHost::BadInput& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("the editor cannot be shown: ", 0), 0u) << e.what();
+    }
+    AudioHost::EditSession timed(source, AudioHost::EditOptions::parse({"--seconds", "0"}));
+    std::ostringstream out, err;
+    EXPECT_EQ(timed.run(out, err), 0);
 }
 
 // The program's way: status 2 and one line for a bad size or preset.

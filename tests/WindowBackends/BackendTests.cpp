@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "AppKit/NSApplication.hpp"
 #include "DemoWindow.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/DisplayProbe.hpp"
 #include "Host/WindowBackends/HeadlessBackend.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "TestSupport/MainLoop.hpp"
@@ -85,6 +91,67 @@ TEST_F(BackendTest, TheEnvironmentChoosesTheBackEnd) {
         WindowBackends::installWindowBackend();
         EXPECT_EQ(WindowBackends::installedKind(), WindowBackends::Kind::headless);
     }
+}
+
+// An X server on TCP that takes connections: silent, or sending one byte to each.
+class FakeDisplay {
+public:
+    explicit FakeDisplay(bool answers) : answers_(answers) {
+        for (number_ = 60; number_ < 100; ++number_) {
+            fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_port = htons(std::uint16_t(6000 + number_));
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd_, 4) == 0) break;
+            ::close(fd_);
+            fd_ = -1;
+        }
+        if (answers_ && fd_ >= 0)
+            server_ = std::thread([this] {
+                const int c = ::accept(fd_, nullptr, nullptr);
+                if (c < 0) return;
+                char request[12];
+                if (::recv(c, request, sizeof request, MSG_WAITALL) == 12 && ::send(c, "\0", 1, MSG_NOSIGNAL) == 1) {}
+                ::close(c);
+            });
+    }
+    ~FakeDisplay() {
+        if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
+        if (server_.joinable()) server_.join();
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool listening() const { return fd_ >= 0; }
+    std::string name() const { return "127.0.0.1:" + std::to_string(number_); }
+
+private:
+    bool answers_;
+    int number_ = 0, fd_ = -1;
+    std::thread server_;
+};
+
+// A display that takes the connection and never answers is given up on after the time set,
+// instead of hanging; one that answers, or cannot be reached at all, is left to the window system.
+TEST_F(BackendTest, ADisplayThatNeverAnswersIsGivenUp) {
+    {
+        FakeDisplay silent(false);
+        ASSERT_TRUE(silent.listening());
+        const auto problem = WindowBackends::unansweredDisplay(silent.name(), 0.2);
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(*problem, "the display " + silent.name() + " took the connection but did not answer within 0 s");
+        // Chosen automatically: drawn offscreen, and the reason kept.
+        ScopedEnv unset("VZ_WINDOW_BACKEND", nullptr), wayland("WAYLAND_DISPLAY", nullptr), display("DISPLAY", silent.name().c_str());
+        WindowBackends::installWindowBackend();
+        EXPECT_EQ(WindowBackends::installedKind(), WindowBackends::Kind::headless);
+        EXPECT_NE(WindowBackends::fallbackReason().find("did not answer"), std::string::npos) << WindowBackends::fallbackReason();
+    }
+    {
+        FakeDisplay answering(true);
+        ASSERT_TRUE(answering.listening());
+        EXPECT_EQ(WindowBackends::unansweredDisplay(answering.name(), 5), std::nullopt);
+    }
+    EXPECT_EQ(WindowBackends::unansweredDisplay("127.0.0.1:59", 0.2), std::nullopt) << "nothing listens there";
+    for (const char* odd : {"", "nonsense", ":", ":x", "host:99999999"}) EXPECT_EQ(WindowBackends::unansweredDisplay(odd, 0.2), std::nullopt) << odd;
 }
 
 TEST_F(BackendTest, HeadlessWindowsTakeClicksAndWriteTheirPicture) {

@@ -17,6 +17,7 @@ std::unique_ptr<AppKit::WindowBackend>& installed() {
     return backend;
 }
 Kind installedAs = Kind::headless;
+std::string fellBackBecause;
 
 bool hasDisplay() {
     auto set = [](const char* name) {
@@ -49,16 +50,20 @@ AppKit::WindowBackend& installWindowBackend() {
     if (choice == "sdl") return installWindowBackend(Kind::sdl);
     if (!choice.empty())
         throw std::runtime_error("VZ_WINDOW_BACKEND is \"" + choice + "\"; use \"headless\" or \"sdl\"");
+    fellBackBecause.clear();
     if (hasDisplay()) {
         try {
             return installWindowBackend(Kind::sdl);
-        } catch (const std::runtime_error&) {
+        } catch (const std::runtime_error& e) {
             // No usable display after all: draw offscreen.
+            fellBackBecause = e.what();
         }
     }
     return installWindowBackend(Kind::headless);
 }
 
 Kind installedKind() { return installedAs; }
+
+const std::string& fallbackReason() { return fellBackBecause; }
 
 }  // namespace WindowBackends

@@ -19,5 +19,7 @@ AppKit::WindowBackend& installWindowBackend();
 AppKit::WindowBackend& installWindowBackend(Kind kind);
 
 Kind installedKind();
+// Why the last automatic choice drew offscreen though a display was set ("" otherwise).
+const std::string& fallbackReason();
 
 }  // namespace WindowBackends

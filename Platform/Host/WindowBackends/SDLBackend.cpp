@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -9,6 +10,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/Clock.hpp"
+#include "Host/WindowBackends/DisplayProbe.hpp"
 
 namespace WindowBackends {
 
@@ -17,6 +19,8 @@ using AppKit::ModifierFlags;
 using AppKit::NSEvent;
 
 namespace {
+
+constexpr double displayAnswerSeconds = 2;
 
 ModifierFlags flagsFrom(SDL_Keymod mod) {
     ModifierFlags f;
@@ -87,6 +91,9 @@ SDLBackend::SDLBackend() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The window surface is plain X11 shared memory: no GL driver and its threads.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SDL's own connect waits for ever on a display that never answers.
+    if (const char* display = std::getenv("DISPLAY"); display && *display)
+        if (auto problem = unansweredDisplay(display, displayAnswerSeconds)) throw std::runtime_error(*problem);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("SDL could not start its video: ") + SDL_GetError());
     // Without a reachable display SDL settles for drawing nowhere; that is no window at all.

@@ -124,6 +124,13 @@ EditSession::EditSession(ExtensionUnitSource& source, const EditOptions& options
     if (options_.preset) EditorPresets(hosted_).choose(*options_.preset);
 
     WindowBackends::installWindowBackend();
+    // Offscreen, a window nobody sees would be waited on for ever: only a picture or a set time
+    // ends such a run.
+    if (WindowBackends::installedKind() == WindowBackends::Kind::headless && !options_.snapshot && !options_.seconds && !song_) {
+        const std::string& why = WindowBackends::fallbackReason();
+        throw BadInput("the editor cannot be shown: " + (why.empty() ? std::string("there is no display to show it on") : why) +
+                       "; use --snapshot FILE.png or --seconds S to run it offscreen");
+    }
     controller->view();
     window_ = AppKit::NSWindow::make({0, 0, 1, 1});
     window_->setTitle(source.name().empty() ? "auhost" : source.name());
