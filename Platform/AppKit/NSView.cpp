@@ -10,6 +10,7 @@
 #include "AppKit/NSGestureRecognizer.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSScrollView.hpp"
+#include "AppKit/NSImage.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
@@ -29,9 +30,11 @@ CGAffineTransform toSuperview(const NSView& v) {
     // The frame is in the superview's own coordinates: a flip only where the two differ (a
     // window's coordinates run y-up).
     auto s = v.superview();
-    if (v.isFlipped() != (s && s->isFlipped()))
-        return {1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y};
-    return CGAffineTransform::translation(f.origin.x - b.origin.x, f.origin.y - b.origin.y);
+    CGAffineTransform t = v.isFlipped() != (s && s->isFlipped())
+        ? CGAffineTransform{1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y}
+        : CGAffineTransform::translation(f.origin.x - b.origin.x, f.origin.y - b.origin.y);
+    if (v.boundsRotation() != 0) t = CGAffineTransform::rotation(v.boundsRotation() * CoreGraphics::pi / 180).concatenating(t);
+    return t;
 }
 
 CGAffineTransform toWindow(const NSView& v) {
@@ -345,6 +348,26 @@ void NSView::displayInCurrentContext() {
     NSAppearance::setCurrentDrawing(outer);
     if (layer) ctx->endTransparencyLayer();
     ctx->restoreGState();
+}
+
+void NSView::rotateByDegrees(CGFloat angle) {
+    boundsRotation_ += angle;
+    setNeedsDisplay(true);
+}
+
+std::shared_ptr<NSImage> NSView::cacheDisplay(CGRect rect) {
+    if (rect.isEmpty()) return nullptr;
+    auto w = window();
+    CoreGraphics::CGContext ctx(rect.standardized().size, isFlipped(), w ? w->backingScaleFactor() : 1);
+    {
+        CoreGraphics::CGContext::CurrentScope scope(&ctx);
+        // displayInCurrentContext draws in the superview's space: undo that step, then move the
+        // rectangle's corner to the context's origin.
+        ctx.translateBy(-rect.minX(), -rect.minY());
+        ctx.concatenate(toSuperview(*this).inverted());
+        displayInCurrentContext();
+    }
+    return NSImage::withAsset(ctx.makeImageAsset(identifier_));
 }
 
 void NSView::setFocusRingType(NSFocusRingType type) {

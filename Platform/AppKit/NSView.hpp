@@ -24,9 +24,14 @@ class NSGestureRecognizer;
 class NSMenu;
 class NSScrollView;
 class CALayer;
+class NSImage;
 
 // Which way text and controls run, with the platform's raw values.
 enum class NSUserInterfaceLayoutDirection : long { leftToRight = 0, rightToLeft = 1 };
+
+// Layout priorities (1 to 1000) and the two axes they apply along.
+using NSLayoutPriority = float;
+enum class NSLayoutConstraintOrientation : long { horizontal = 0, vertical = 1 };
 
 enum class NSFocusRingType : unsigned long { default_ = 0, none = 1, exterior = 2 };
 
@@ -206,6 +211,32 @@ public:
     // Lays out this view and every descendant that needs it, top down.
     void layoutSubtreeIfNeeded();
 
+    // How strongly the view keeps its intrinsic size against growing (hugging, 250 by default)
+    // and shrinking (compression resistance, 750).
+    NSLayoutPriority contentHuggingPriority(NSLayoutConstraintOrientation axis) const { return hugging_[int(axis)]; }
+    void setContentHuggingPriority(NSLayoutPriority priority, NSLayoutConstraintOrientation axis) {
+        hugging_[int(axis)] = priority;
+    }
+    NSLayoutPriority contentCompressionResistancePriority(NSLayoutConstraintOrientation axis) const {
+        return compression_[int(axis)];
+    }
+    void setContentCompressionResistancePriority(NSLayoutPriority priority, NSLayoutConstraintOrientation axis) {
+        compression_[int(axis)] = priority;
+    }
+
+    // --- Keyboard loop and rotation ------------------------------------------------------
+    // The view Tab moves the focus to (weak).
+    Ptr nextKeyView() const { return nextKeyView_.lock(); }
+    void setNextKeyView(const Ptr& view) { nextKeyView_ = view; }
+    // Turns the view's content about its bounds' origin; marks the view for display.
+    CGFloat boundsRotation() const { return boundsRotation_; }
+    void rotateByDegrees(CGFloat angle);
+
+    // --- Snapshots ------------------------------------------------------------------------
+    // A picture of the view's subtree inside `rect` (its own coordinates) at the window's
+    // backing scale (1 without a window); null for an empty rectangle.
+    std::shared_ptr<NSImage> cacheDisplay(CGRect rect);
+
     // The controller whose view this is (weak); the view's next responder.
     std::shared_ptr<NSViewController> viewController() const { return controller_.lock(); }
 
@@ -249,6 +280,10 @@ private:
     bool translatesAutoresizing_ = true;
     bool clipsToBounds_ = false;
     NSFocusRingType focusRingType_ = NSFocusRingType::default_;
+    NSLayoutPriority hugging_[2] = {250, 250};
+    NSLayoutPriority compression_[2] = {750, 750};
+    std::weak_ptr<NSView> nextKeyView_;
+    CGFloat boundsRotation_ = 0;
 };
 
 }  // namespace AppKit

@@ -13,6 +13,7 @@ namespace SwiftUI {
 
 enum class TextAlignment { leading, center, trailing };
 enum class TruncationMode { head, middle, tail };
+enum class ControlSize { mini, small, regular, large, extraLarge };
 enum class ColorScheme { light, dark };
 enum class TextFieldStyle { automatic, plain, roundedBorder, squareBorder };
 enum class MenuStyle { automatic, button, borderlessButton };
