@@ -22,6 +22,14 @@ void setNextKeyViewSequence(const std::vector<AppKit::NSView::Ptr>& views) {
 
 AppKit::NSImage::Ptr snapshotImage(AppKit::NSView& view) { return view.cacheDisplay(view.bounds()); }
 
+std::shared_ptr<AppKit::NSImageView> snapshotView(AppKit::NSView& view) {
+    auto image = snapshotImage(view);
+    if (!image) return nullptr;
+    auto imageView = Runtime::make<AppKit::NSImageView>(view.frame());
+    imageView->setImage(std::move(image));
+    return imageView;
+}
+
 namespace {
 void collect(const AppKit::NSView& view, const ViewPredicate& matching, std::vector<AppKit::NSView::Ptr>& found) {
     for (const auto& sub : view.subviews())

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AppKit/NSImage.hpp"
+#include "AppKit/NSImageView.hpp"
 #include "AppKit/NSView.hpp"
 
 // Operations on views for layouts built in code.
@@ -23,6 +24,8 @@ void setNextKeyViewSequence(const std::vector<AppKit::NSView::Ptr>& views);
 
 // A picture of the view's bounds at the window's scale; null when the bounds are empty.
 AppKit::NSImage::Ptr snapshotImage(AppKit::NSView& view);
+// An image view showing snapshotImage() at the view's frame; null when there is no snapshot.
+std::shared_ptr<AppKit::NSImageView> snapshotView(AppKit::NSView& view);
 
 // A view of `frame` with its identifier set.
 template <class View = AppKit::NSView>

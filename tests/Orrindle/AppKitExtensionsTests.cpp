@@ -296,8 +296,15 @@ TEST_F(ViewOperations, SnapshotsDrawTheSubtreeAtTheWindowScale) {
     EXPECT_NEAR(rep.bitmap->pixel(11, 18).r, 1, 0.01);   // the child's left half, bottom right
     EXPECT_NEAR(rep.bitmap->pixel(16, 18).a, 0, 0.01);   // its right half
 
+    auto copy = snapshotView(*view);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->frame(), view->frame());
+    ASSERT_NE(copy->image(), nullptr);
+    EXPECT_EQ(copy->image()->size(), (CGSize{10, 10}));
+
     view->setFrameSize({0, 10});
     EXPECT_EQ(snapshotImage(*view), nullptr);
+    EXPECT_EQ(snapshotView(*view), nullptr);
 }
 
 TEST_F(ViewOperations, FocusRingWorkaroundLeavesNoRotationAndContextMenusOpenOnlyWithAMenu) {
