@@ -55,6 +55,12 @@ AppKit::NSView::Ptr firstSuperview(const AppKit::NSView& view, const ViewPredica
     return nullptr;
 }
 
+std::shared_ptr<AppKit::NSBox> dividerView() {
+    auto box = Runtime::make<AppKit::NSBox>(CoreGraphics::CGRect{0, 0, 50, 1});
+    box->setBoxType(AppKit::NSBox::BoxType::separator);
+    return box;
+}
+
 AppKit::NSView::Ptr spacerView() {
     auto view = Runtime::make<AppKit::NSView>();
     for (auto axis : {AppKit::NSLayoutConstraintOrientation::horizontal, AppKit::NSLayoutConstraintOrientation::vertical}) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AppKit/NSBox.hpp"
 #include "AppKit/NSImage.hpp"
 #include "AppKit/NSImageView.hpp"
 #include "AppKit/NSView.hpp"
@@ -48,6 +49,9 @@ std::shared_ptr<T> firstSuperview(const AppKit::NSView& view) {
     return std::dynamic_pointer_cast<T>(
         firstSuperview(view, [](const AppKit::NSView& v) { return dynamic_cast<const T*>(&v) != nullptr; }));
 }
+
+// A new separator line, 50 x 1.
+std::shared_ptr<AppKit::NSBox> dividerView();
 
 // A view that gives way to its neighbours: hugging and compression resistance 50 both ways.
 AppKit::NSView::Ptr spacerView();

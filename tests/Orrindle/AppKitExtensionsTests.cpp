@@ -17,6 +17,7 @@
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "Orrindle/Extensions/Alerts.hpp"
+#include "Orrindle/Extensions/DragAndDrop.hpp"
 #include "Orrindle/Extensions/EdgeInsets.hpp"
 #include "Orrindle/Extensions/EnumBridges.hpp"
 #include "Orrindle/Extensions/EventHelpers.hpp"
@@ -240,6 +241,11 @@ TEST_F(ViewOperations, KeyLoopsSpacersAndPixelWidth) {
     EXPECT_EQ(a->nextKeyView(), a);
     setNextKeyViewSequence({});
 
+    auto divider = dividerView();
+    EXPECT_EQ(divider->frame(), (CGRect{0, 0, 50, 1}));
+    EXPECT_EQ(divider->boxType(), AppKit::NSBox::BoxType::separator);
+    EXPECT_NE(dividerView(), divider);
+
     auto spacer = spacerView();
     EXPECT_EQ(spacer->frame(), CGRect{});
     for (auto axis : {AppKit::NSLayoutConstraintOrientation::horizontal, AppKit::NSLayoutConstraintOrientation::vertical}) {
@@ -324,6 +330,28 @@ TEST_F(ViewOperations, FocusRingWorkaroundLeavesNoRotationAndContextMenusOpenOnl
     button->setMenu(menu);
     popUpContextMenu(*button);
     EXPECT_EQ(AppKit::NSMenu::openCount(), before + 1);
+}
+
+// --- Drag and drop -------------------------------------------------------------------------
+
+TEST(DragAndDrop, ItemsOfAClassInOrderOthersDropped) {
+    auto text1 = Runtime::make<AppKit::NSText>(), text2 = Runtime::make<AppKit::NSText>();
+    auto plain = makeView({}, "plain");
+    auto menu = AppKit::NSMenu::make();
+    const AppKit::NSDraggingInfo info({text1, plain, menu, text2});
+    const auto none = AppKit::NSDraggingItemEnumerationOptions::none;
+
+    EXPECT_EQ(draggingItems(info, none, nullptr, {}).size(), 4u);
+    const auto views = draggingItems(info, none, nullptr, {&NSView::staticClassInfo()});
+    ASSERT_EQ(views.size(), 3u);
+    EXPECT_EQ(views[1]->item(), plain);
+    EXPECT_EQ(items<AppKit::NSText>(info, none, nullptr), (std::vector<std::shared_ptr<AppKit::NSText>>{text1, text2}));
+    EXPECT_EQ(items<AppKit::NSMenu>(info, none, nullptr).size(), 1u);
+
+    const std::vector<std::shared_ptr<Runtime::NSObject>> mixed{text1, menu, plain};
+    EXPECT_EQ(downcastEach<NSView>(mixed), (std::vector<NSView::Ptr>{text1, plain}));
+    const auto wrapped = draggingItems(info, none, nullptr, {});
+    EXPECT_EQ(downcastEach<AppKit::NSMenu>(wrapped, [](const AppKit::NSDraggingItem::Ptr& d) { return d->item(); }).size(), 1u);
 }
 
 // --- Alerts ------------------------------------------------------------------------------
