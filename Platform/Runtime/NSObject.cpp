@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <map>
 #include <mutex>
+#include <shared_mutex>
+
+#include "Runtime/Associations.hpp"
 
 namespace Runtime {
 
@@ -12,7 +15,21 @@ ClassInfo::ClassInfo(std::string name, const ClassInfo* superclass,
     for (auto& [selector, fn] : actions) actions_.insert_or_assign(selector, std::move(fn));
 }
 
+namespace {
+// Categories may add methods while others look them up.
+std::shared_mutex& methodsMutex() {
+    static std::shared_mutex m;
+    return m;
+}
+}  // namespace
+
+void addMethod(const ClassInfo& cls, Selector selector, ClassInfo::Action action) {
+    std::unique_lock lock(methodsMutex());
+    const_cast<ClassInfo&>(cls).actions_.insert_or_assign(selector, std::move(action));
+}
+
 const ClassInfo::Action* ClassInfo::findAction(Selector selector) const {
+    std::shared_lock lock(methodsMutex());
     for (const ClassInfo* c = this; c; c = c->super_) {
         if (auto it = c->actions_.find(selector); it != c->actions_.end()) return &it->second;
     }
@@ -25,7 +42,10 @@ bool ClassInfo::isSubclassOf(const ClassInfo& other) const {
     return false;
 }
 
-NSObject::~NSObject() = default;
+// Associated objects go with their owner; the owner is already gone for them (weak
+// references to it read null).
+NSObject::NSObject() = default;
+NSObject::~NSObject() { removeAssociatedObjects(*this); }
 
 const ClassInfo& NSObject::staticClassInfo() {
     static const ClassInfo info("NSObject", nullptr);

@@ -12,6 +12,8 @@
 namespace Runtime {
 
 class NSObject;
+class AssociationTable;
+class Associations;
 
 // What the object runtime knows of one class: its name, its superclass and the action
 // methods it answers by selector. Looked up along the class chain.
@@ -31,7 +33,12 @@ private:
     std::string name_;
     const ClassInfo* super_;
     std::unordered_map<Selector, Action> actions_;
+    friend void addMethod(const ClassInfo&, Selector, Action);
 };
+
+// A category: gives an existing class (and its subclasses) one more action method, as a
+// library's extension of a platform class does. Replaces a method of the same selector.
+void addMethod(const ClassInfo& cls, Selector selector, ClassInfo::Action action);
 
 // Binds a member function `void T::m(NSObject* sender)` (or `void T::m()`) as an action.
 template <class T>
@@ -82,9 +89,13 @@ public:
     std::shared_ptr<T> sharedAs() { return std::dynamic_pointer_cast<T>(shared_from_this()); }
 
 protected:
-    NSObject() = default;
+    NSObject();
     NSObject(const NSObject&) = delete;
     NSObject& operator=(const NSObject&) = delete;
+
+private:
+    friend class Associations;
+    std::shared_ptr<AssociationTable> associations_;  // see Runtime/Associations.hpp
 };
 
 // Two-phase creation: constructs T, then calls its virtual initialiser.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Dispatch/DispatchQueue.hpp"
+#include "Dispatch/DispatchSourceTimer.hpp"
 #include "Dispatch/Timer.hpp"
 #include "Runtime/MainActor.hpp"
 #include "TestSupport/MainLoop.hpp"
@@ -119,6 +120,67 @@ TEST(RealTimeRunLoop, RunForSleepsUntilTimersAndStops) {
     RunLoop::main().runFor(5.0);
     t->invalidate();
     EXPECT_EQ(fired, 3);
+}
+
+}  // namespace
+
+// --- Timer sources --------------------------------------------------------------------------
+
+namespace {
+
+class TimerSourceTest : public ::testing::Test {
+protected:
+    void SetUp() override { Dispatch::Clock::shared().useVirtualTime(50.0); }
+    void TearDown() override {
+        Dispatch::RunLoop::main().runUntilIdle();
+        Dispatch::DispatchQueue::waitForGlobalQueues();
+        Dispatch::Clock::shared().useRealTime();
+    }
+    static void advance(double seconds) {
+        Dispatch::RunLoop::main().advance(seconds);
+        Dispatch::DispatchQueue::waitForGlobalQueues();
+    }
+};
+
+TEST_F(TimerSourceTest, FiresAtTheDeadlineThenEveryIntervalOnTheTargetQueueUntilCancelled) {
+    std::atomic<int> fires{0};
+    std::atomic<bool> onMain{false};
+    auto source = Dispatch::DispatchSourceTimer::make(Dispatch::DispatchQueue::global());
+    source->schedule(Dispatch::Clock::shared().now() + 1.0, 0.25);
+    source->setEventHandler([&] {
+        ++fires;
+        if (Runtime::isMainThread()) onMain = true;
+    });
+    advance(2.0);
+    EXPECT_EQ(fires, 0) << "nothing before resume";
+    source->resume();  // the deadline has passed: fires at once
+    advance(0.0);
+    EXPECT_EQ(fires, 1);
+    advance(0.5);
+    EXPECT_EQ(fires, 3);
+    EXPECT_FALSE(onMain);
+    source->cancel();
+    EXPECT_TRUE(source->isCancelled());
+    advance(5.0);
+    EXPECT_EQ(fires, 3);
+}
+
+TEST_F(TimerSourceTest, AOneShotSourceFiresOnceAndAReleasedSourceNever) {
+    std::atomic<int> fires{0};
+    auto once = Dispatch::DispatchSourceTimer::make(Dispatch::DispatchQueue::main());
+    once->schedule(Dispatch::Clock::shared().now() + 0.1);
+    once->setEventHandler([&] { ++fires; });
+    once->resume();
+    advance(1.0);
+    EXPECT_EQ(fires, 1);
+
+    auto released = Dispatch::DispatchSourceTimer::make(Dispatch::DispatchQueue::global());
+    released->schedule(Dispatch::Clock::shared().now() + 0.1, 0.1);
+    released->setEventHandler([&] { ++fires; });
+    released->resume();
+    released.reset();
+    advance(1.0);
+    EXPECT_EQ(fires, 1);
 }
 
 }  // namespace
