@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include <unicode/normalizer2.h>
 #include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include "Foundation/Locale.hpp"
 
@@ -119,6 +122,64 @@ std::string uppercased(std::string_view text, const Locale& locale) {
 
 std::string lowercased(std::string_view text, const Locale& locale) {
     return mapCase(text, icuLocaleID(locale).c_str(), &ucasemap_utf8ToLower);
+}
+
+}  // namespace Foundation
+
+// --- Search ---------------------------------------------------------------------------------
+
+namespace Foundation {
+
+namespace {
+// Each folded code point with the byte range of the source code point it came from.
+struct Folded {
+    std::u32string text;
+    std::vector<std::size_t> from, to;
+};
+
+Folded fold(std::string_view s) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    Folded out;
+    for (std::int32_t i = 0, n = static_cast<std::int32_t>(s.size()); i < n;) {
+        const std::int32_t start = i;
+        UChar32 c;
+        U8_NEXT_OR_FFFD(s.data(), i, n, c);
+        icu::UnicodeString decomposed;
+        if (U_SUCCESS(status)) {
+            UErrorCode e = U_ZERO_ERROR;
+            decomposed = nfd->normalize(icu::UnicodeString(c), e);
+            if (U_FAILURE(e)) decomposed = icu::UnicodeString(c);
+        } else {
+            decomposed = icu::UnicodeString(c);
+        }
+        for (std::int32_t k = 0; k < decomposed.length();) {
+            UChar32 d = decomposed.char32At(k);
+            k += U16_LENGTH(d);
+            if (U_GET_GC_MASK(d) & U_GC_M_MASK) continue;  // diacritics do not count
+            out.text.push_back(static_cast<char32_t>(u_foldCase(d, U_FOLD_CASE_DEFAULT)));
+            out.from.push_back(static_cast<std::size_t>(start));
+            out.to.push_back(static_cast<std::size_t>(i));
+        }
+    }
+    return out;
+}
+}  // namespace
+
+std::optional<TextRange> localizedStandardRange(std::string_view text, std::string_view search, bool atEnd) {
+    const Folded t = fold(text), q = fold(search);
+    if (q.text.empty() || q.text.size() > t.text.size()) return std::nullopt;
+    std::optional<TextRange> found;
+    for (std::size_t pos = t.text.find(q.text); pos != std::u32string::npos; pos = t.text.find(q.text, pos + 1)) {
+        const std::size_t last = pos + q.text.size() - 1;
+        // Whole code points of the text only: a match may not start or end inside one.
+        if (pos > 0 && t.from[pos - 1] == t.from[pos]) continue;
+        if (last + 1 < t.text.size() && t.from[last + 1] == t.from[last]) continue;
+        TextRange r{t.from[pos], t.to[last] - t.from[pos]};
+        if (!atEnd) return r;
+        if (r.location + r.length == text.size()) found = r;
+    }
+    return found;
 }
 
 }  // namespace Foundation

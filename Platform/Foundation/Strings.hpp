@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,19 @@ std::string lowercased(std::string_view text);
 // Case mapping by the rules of `locale`'s language (Turkish "i" -> "İ", "I" -> "ı").
 std::string uppercased(std::string_view text, const Locale& locale);
 std::string lowercased(std::string_view text, const Locale& locale);
+
+}  // namespace Foundation
+
+namespace Foundation {
+
+// Where `search` first occurs in `text`, compared as a user expects a search to compare:
+// case- and diacritic-insensitive ("É" finds "e"). The range is in bytes of `text` and covers
+// whole code points; absent when `search` is empty or not found. With `atEnd`, only an
+// occurrence that ends `text` counts.
+struct TextRange {
+    std::size_t location = 0, length = 0;
+    friend bool operator==(const TextRange&, const TextRange&) = default;
+};
+std::optional<TextRange> localizedStandardRange(std::string_view text, std::string_view search, bool atEnd = false);
 
 }  // namespace Foundation

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Foundation/CharacterSet.hpp"
 #include "Foundation/Locale.hpp"
 #include "Foundation/Strings.hpp"
 
@@ -59,3 +60,31 @@ TEST_F(CaseMapping, LocaleAwareCasingFollowsTheLanguage) {
     EXPECT_EQ(Locale::current().identifier(), "tr_TR");
     EXPECT_EQ(Locale::current().languageCode(), "tr");
 }
+
+// --- Character sets and search --------------------------------------------------------------
+
+namespace {
+
+TEST(CharacterSet, AlphanumericsCoverLettersMarksAndDigitsOfEveryScript) {
+    auto set = Foundation::CharacterSet::alphanumerics();
+    for (char32_t c : {U'a', U'Z', U'7', U'é', U'ß', U'Ж', U'字', U'\u0301', U'٣'}) EXPECT_TRUE(set.contains(c)) << unsigned(c);
+    for (char32_t c : {U' ', U'+', U'$', U'_', U'.', U'\t', U'€'}) EXPECT_FALSE(set.contains(c)) << unsigned(c);
+    auto withPunctuation = set.unioned(Foundation::CharacterSet::characters("$_"));
+    EXPECT_TRUE(withPunctuation.contains(U'$'));
+    EXPECT_EQ(Foundation::rangeOfCharacter("ab c", set.inverted()), 2u);
+    EXPECT_EQ(Foundation::rangeOfCharacter("héllo", set.inverted()), std::nullopt);
+    EXPECT_EQ(Foundation::rangeOfCharacter("é+", set.inverted()), 2u) << "a byte offset";
+}
+
+TEST(LocalizedStandardRange, IgnoresCaseAndDiacriticsAndCoversWholeCharacters) {
+    using Foundation::TextRange;
+    EXPECT_EQ(Foundation::localizedStandardRange("Café au lait", "CAFE"), (TextRange{0, 5}));
+    EXPECT_EQ(Foundation::localizedStandardRange("une crème", "creme"), (TextRange{4, 6}));
+    EXPECT_EQ(Foundation::localizedStandardRange("e\xCC\x81t\xC3\xA9", "ete"), (TextRange{0, 6})) << "decomposed and precomposed";
+    EXPECT_EQ(Foundation::localizedStandardRange("abc", ""), std::nullopt);
+    EXPECT_EQ(Foundation::localizedStandardRange("abc", "abcd"), std::nullopt);
+    EXPECT_EQ(Foundation::localizedStandardRange("ms 12 MS", "ms", true), (TextRange{6, 2}));
+    EXPECT_EQ(Foundation::localizedStandardRange("ms 12", "ms", true), std::nullopt);
+}
+
+}  // namespace
