@@ -1,18 +1,44 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
+#include "AppKit/NSFont.hpp"
 #include "AppKit/NSView.hpp"
 
 namespace AppKit {
 
-// Editable text; each window keeps one as the field editor that text fields share while they
-// are being edited.
+class NSText;
+class NSColor;
+
+// How editing ended, with the platform's raw values.
+enum class NSTextMovement : long { other = 0, return_ = 0x10, tab = 0x11, backtab = 0x12, cancel = 0x17 };
+
+// Told of an editor's edits; looked up on the editor's delegate object by type.
+class NSTextDelegate {
+public:
+    virtual ~NSTextDelegate() = default;
+    virtual void textDidChange(NSText& text) { (void)text; }
+    virtual void textDidEndEditing(NSText& text, NSTextMovement movement) { (void)text, (void)movement; }
+};
+
+// A range of the text, in bytes of its UTF-8 (always on character boundaries).
+struct NSRange {
+    std::size_t location = 0, length = 0;
+    friend bool operator==(const NSRange&, const NSRange&) = default;
+};
+
+// Editable text on one line; each window keeps one as the field editor that text fields share
+// while they are being edited. Typing replaces the selection (or inserts at the caret), Backspace
+// deletes the selection or the character before the caret, the left and right arrows move the
+// caret; Return, Tab and Shift-Tab end the editing (the delegate is told how). Every change of
+// the text tells the delegate. While it is its window's first responder it draws its caret.
 class NSText : public NSView {
     VZ_OBJECT(NSText, NSView)
 public:
     const std::string& string() const { return string_; }
-    void setString(std::string s) { string_ = std::move(s); }
+    // Replaces the whole text, the caret at its end; the delegate is not told.
+    void setString(std::string s);
     bool isFieldEditor() const { return fieldEditor_; }
     void setFieldEditor(bool flag) { fieldEditor_ = flag; }
     bool isEditable() const { return editable_; }
@@ -20,17 +46,51 @@ public:
     // The object being edited through this editor (weak).
     std::shared_ptr<Runtime::NSObject> editedObject() const { return edited_.lock(); }
     void setEditedObject(const std::shared_ptr<Runtime::NSObject>& object) { edited_ = object; }
+    // Held weakly; told through NSTextDelegate when it adopts it.
+    std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
+
+    NSRange selectedRange() const { return selection_; }
+    // Clamped to the text and moved out of the middle of a character.
+    void setSelectedRange(NSRange range);
+    void selectAll() { setSelectedRange({0, string_.size()}); }
+    // Replaces the selection with `text`, the caret after it, and tells the delegate.
+    void insertText(const std::string& text);
+    void deleteBackward();
+
+    bool drawsBackground() const { return drawsBackground_; }
+    void setDrawsBackground(bool flag) { drawsBackground_ = flag; setNeedsDisplay(true); }
+    std::shared_ptr<NSColor> backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(std::shared_ptr<NSColor> color) { backgroundColor_ = std::move(color); setNeedsDisplay(true); }
+    std::shared_ptr<NSColor> textColor() const { return textColor_; }
+    void setTextColor(std::shared_ptr<NSColor> color) { textColor_ = std::move(color); setNeedsDisplay(true); }
+    NSFont::Ptr font() const { return font_; }
+    void setFont(NSFont::Ptr font) { font_ = std::move(font); setNeedsDisplay(true); }
 
     bool acceptsFirstResponder() const override { return editable_; }
+    bool resignFirstResponder() override;
+    void keyDown(const NSEvent& event) override;
+    void draw(CGRect dirtyRect) override;
 
 protected:
     using NSView::NSView;
+    // The colour the selection is painted in (the text's selection attributes).
+    virtual std::shared_ptr<NSColor> selectionColor() const;
+    virtual std::shared_ptr<NSColor> caretColor() const;
+    // Ends the editing for `movement`: the delegate is told.
+    void end(NSTextMovement movement);
 
 private:
+    void changed();
     std::string string_;
+    NSRange selection_;
     bool fieldEditor_ = false;
     bool editable_ = true;
-    std::weak_ptr<Runtime::NSObject> edited_;
+    bool drawsBackground_ = true;
+    bool ending_ = false;
+    std::shared_ptr<NSColor> backgroundColor_, textColor_;
+    NSFont::Ptr font_ = NSFont::systemFont(NSFont::systemFontSize());
+    std::weak_ptr<Runtime::NSObject> edited_, delegate_;
 };
 
 }  // namespace AppKit

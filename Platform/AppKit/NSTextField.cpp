@@ -1,5 +1,8 @@
 #include "AppKit/NSTextField.hpp"
 
+#include "AppKit/NSWindow.hpp"
+#include "AppKit/PostNotification.hpp"
+
 namespace AppKit {
 
 bool NSTextField::isEditable() const { auto c = cell(); return c && c->isEditable(); }
@@ -27,6 +30,51 @@ std::optional<std::string> NSTextField::placeholderString() const {
 }
 void NSTextField::setPlaceholderString(std::optional<std::string> placeholder) {
     if (auto c = textFieldCell()) c->setPlaceholderString(std::move(placeholder));
+}
+
+bool NSTextField::becomeFirstResponder() {
+    auto window = this->window();
+    auto cell = textFieldCell();
+    if (!window || !cell || !isEditable()) return true;
+    auto editor = window->fieldEditor(true, this);
+    if (!editor) return true;
+    auto self = sharedAs<NSTextField>();
+    cell->select(bounds(), *this, *editor, self, 0, long(stringValue().size()));
+    window->makeFirstResponder(editor);
+    return true;
+}
+
+void NSTextField::mouseDown(const NSEvent& event) {
+    // An editable field is edited, not tracked: the click has made it first responder.
+    if (isEditable()) return;
+    NSControl::mouseDown(event);
+}
+
+void NSTextField::textDidChange(NSText& text) {
+    if (auto cell = this->cell()) cell->setStringValue(text.string());
+    postNotification(textDidChangeNotification, sharedAs<Runtime::NSObject>());
+}
+
+void NSTextField::textDidEndEditing(NSText& text, NSTextMovement movement) {
+    auto self = sharedAs<NSTextField>();
+    auto window = this->window();
+    if (movement == NSTextMovement::return_) {
+        // The value is sent and the editing goes on, all of it selected.
+        sendAction(action(), target().get());
+        text.selectAll();
+        return;
+    }
+    if (auto cell = textFieldCell()) {
+        cell->setStringValue(text.string());
+        cell->endEditing(text);
+    }
+    postNotification(textDidEndEditingNotification, self);
+    if (!window || movement == NSTextMovement::other) return;
+    // The editor is still first responder: move the focus on.
+    if (movement == NSTextMovement::tab || movement == NSTextMovement::backtab) {
+        if (auto next = nextKeyView(); next && window->makeFirstResponder(next)) return;
+    }
+    window->makeFirstResponder(nullptr);
 }
 
 }  // namespace AppKit

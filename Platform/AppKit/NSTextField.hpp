@@ -10,7 +10,12 @@ namespace AppKit {
 
 // A control showing one piece of text over an NSTextFieldCell: a label when neither editable
 // nor selectable. Its intrinsic size is its text's (with the border or bezel).
-class NSTextField : public NSControl {
+// Editing: an editable field that becomes first responder puts the window's field editor over
+// itself (its cell's select) and hands the focus on to it. Every change of the editor's text
+// becomes the field's value and posts controlTextDidChangeNotification (object: the field). The
+// editing ends when the editor resigns or on Return (the action is sent, the editing goes on),
+// Tab (the focus moves to the next key view, or to the window without one) or Escape.
+class NSTextField : public NSControl, public NSTextDelegate {
     VZ_OBJECT(NSTextField, NSControl)
 public:
     using Ptr = std::shared_ptr<NSTextField>;
@@ -36,6 +41,16 @@ public:
     void setBackgroundColor(NSColor::Ptr color);
     std::optional<std::string> placeholderString() const;
     void setPlaceholderString(std::optional<std::string> placeholder);
+
+    static constexpr const char* textDidChangeNotification = "NSControlTextDidChangeNotification";
+    static constexpr const char* textDidEndEditingNotification = "NSControlTextDidEndEditingNotification";
+
+    // Its coordinates run y-down, as on the platform.
+    bool isFlipped() const override { return true; }
+    bool becomeFirstResponder() override;
+    void mouseDown(const NSEvent& event) override;
+    void textDidChange(NSText& text) override;
+    void textDidEndEditing(NSText& text, NSTextMovement movement) override;
 
 protected:
     NSTextField() = default;

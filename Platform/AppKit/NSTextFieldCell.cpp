@@ -1,5 +1,7 @@
 #include "AppKit/NSTextFieldCell.hpp"
 
+#include <algorithm>
+
 #include "CoreGraphics/CGContext.hpp"
 
 namespace AppKit {
@@ -34,6 +36,38 @@ void NSTextFieldCell::setPlaceholderAttributedString(std::optional<CoreGraphics:
     updateControlView();
 }
 
+void NSTextFieldCell::select(CGRect frame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate,
+                             long start, long length) {
+    setUpFieldEditorAttributes(editor);
+    editor.setString(stringValue());
+    editor.setFrame(drawingRect(frame));
+    editor.setDelegate(delegate);
+    editor.setEditedObject(in.sharedAs<Runtime::NSObject>());
+    in.addSubview(editor.sharedAs<NSView>());
+    editor.setSelectedRange({std::size_t(std::max(0L, start)), std::size_t(std::max(0L, length))});
+    setShowsFirstResponder(true);
+}
+
+void NSTextFieldCell::edit(CGRect frame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate,
+                           const NSEvent*) {
+    select(frame, in, editor, delegate, long(stringValue().size()), 0);
+}
+
+void NSTextFieldCell::endEditing(NSText& editor) {
+    editor.setDelegate(nullptr);
+    editor.setEditedObject(nullptr);
+    editor.removeFromSuperview();
+    setShowsFirstResponder(false);
+}
+
+NSText& NSTextFieldCell::setUpFieldEditorAttributes(NSText& editor) {
+    editor.setFont(font());
+    editor.setTextColor(textColor_);
+    editor.setBackgroundColor(backgroundColor_);
+    editor.setDrawsBackground(drawsBackground_);
+    return editor;
+}
+
 CoreGraphics::AttributedText NSTextFieldCell::attributedTitle() const {
     auto text = attributedText(title());
     if (textColor_)
@@ -48,6 +82,7 @@ void NSTextFieldCell::drawInterior(CGRect frame, NSView&) {
         ctx->setFillColor(backgroundColor_->cgColor());
         ctx->fill(drawingRect(frame));
     }
+    if (showsFirstResponder_) return;  // the field editor shows the text
     if (!title().empty()) {
         ctx->drawText(attributedTitle(), titleRect(frame));
         return;

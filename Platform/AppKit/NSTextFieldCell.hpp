@@ -5,6 +5,7 @@
 
 #include "AppKit/NSCell.hpp"
 #include "AppKit/NSColor.hpp"
+#include "AppKit/NSText.hpp"
 
 namespace AppKit {
 
@@ -12,7 +13,9 @@ namespace AppKit {
 enum class NSTextFieldBezelStyle : unsigned long { squareBezel = 0, roundedBezel = 1 };
 
 // The cell of a text field: its text in the text colour (the placeholder, in a secondary colour,
-// while the text is empty), on its background colour when it draws one.
+// while the text is empty), on its background colour when it draws one. While its field is
+// edited the window's field editor lies over the cell: select/edit put it there (in the frame
+// given, showing the cell's text and font) and endEditing takes it away again.
 class NSTextFieldCell : public NSCell {
     VZ_OBJECT(NSTextFieldCell, NSCell)
 public:
@@ -33,6 +36,19 @@ public:
     const std::optional<CoreGraphics::AttributedText>& placeholderAttributedString() const { return placeholderAttributed_; }
     void setPlaceholderAttributedString(std::optional<CoreGraphics::AttributedText> text);
 
+    // Places `editor` over the frame's drawing rectangle in the view, with the cell's text, the range selected,
+    // after setUpFieldEditorAttributes; edit does the same with the caret at the end.
+    virtual void select(CGRect withFrame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate,
+                        long start, long length);
+    virtual void edit(CGRect withFrame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate,
+                      const NSEvent* event);
+    virtual void endEditing(NSText& editor);
+    // The editor's font and colours for this cell; returns the editor.
+    virtual NSText& setUpFieldEditorAttributes(NSText& editor);
+    // On while the field is edited (its text is then the editor's to draw).
+    bool showsFirstResponder() const { return showsFirstResponder_; }
+    void setShowsFirstResponder(bool flag) { showsFirstResponder_ = flag; updateControlView(); }
+
     CoreGraphics::AttributedText attributedTitle() const override;
     void drawInterior(CGRect withFrame, NSView& in) override;
     bool acceptsFirstResponder() const override { return isEditable() || selectable_; }
@@ -48,6 +64,7 @@ private:
     NSTextFieldBezelStyle bezelStyle_ = NSTextFieldBezelStyle::squareBezel;
     std::optional<std::string> placeholder_;
     std::optional<CoreGraphics::AttributedText> placeholderAttributed_;
+    bool showsFirstResponder_ = false;
 };
 
 }  // namespace AppKit

@@ -10,7 +10,7 @@
 #include "CoreGraphics/RasterPlayer.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSScreen.hpp"
-#include "AppKit/NSText.hpp"
+#include "AppKit/NSTextView.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindowDelegate.hpp"
@@ -255,13 +255,14 @@ bool NSWindow::makeFirstResponder(const std::shared_ptr<NSResponder>& responder)
     firstResponder_.reset();
     if (!responder) return true;
     if (!responder->acceptsFirstResponder() || !responder->becomeFirstResponder()) return false;
-    firstResponder_ = responder;
+    // A text field hands the focus on to the field editor while it becomes first responder.
+    if (!firstResponder_.lock()) firstResponder_ = responder;
     return true;
 }
 
 std::shared_ptr<NSText> NSWindow::fieldEditor(bool createWhenNeeded, const Runtime::NSObject*) {
     if (!fieldEditor_ && createWhenNeeded) {
-        fieldEditor_ = Runtime::make<NSText>();
+        fieldEditor_ = Runtime::make<NSTextView>();
         fieldEditor_->setFieldEditor(true);
     }
     return fieldEditor_;

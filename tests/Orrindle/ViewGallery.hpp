@@ -16,6 +16,7 @@
 #include "Orrindle/Popovers/SimpleTextViewPopover.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 #include "Orrindle/Resources/ODColorsAK.hpp"
+#include "Orrindle/SearchFields/StyledSearchField.hpp"
 #include "Orrindle/SegmentedControls/StyledSegmentedControl.hpp"
 #include "Orrindle/Sliders/StyledSlider.hpp"
 #include "Orrindle/Sliders/TrackingSlider.hpp"
@@ -250,6 +251,20 @@ private:
         outline->expandItemWithoutAnimation(std::string("Factory"));
         outline->viewWillMoveToSuperview(nullptr);  // takes its background as it would in a window
         add("Outline", "one folder open", outline);
+
+        const auto search = [](const std::string& text) {
+            auto f = Runtime::make<StyledSearchField>(CGRect{0, 0, 150, 10});
+            f->setPlaceholderString("Search presets");
+            f->setStringValue(text);
+            return f;
+        };
+        add("Search field", "placeholder", search(""));
+        add("Search field", "text", search("swing"));
+        add("Search field", "focused", search("late"), L::focused);
+        auto plainSearch = search("no icon");
+        plainSearch->styledCell()->setShowsSearchIcon(false);
+        add("Search field", "without icon", plainSearch);
+        add("Search field", "disabled", search("swing"), L::disabled);
 
         popoverAnchor = label("Tempo  999");
         popoverAnchor->setFrameSize({80, 18});

@@ -24,7 +24,7 @@ TEST_F(ViewSheet, ShowsEveryViewInItsStatesWithAnOpenPopover) {
     const auto names = ctx.displayList().imageNames();
     for (const char* name : {"kvu-window-tab", "kvu-window-tab-selected", "kvu-window-tab-down", "kvu-slider-alley", "kvu-slider",
                              "kvu-slider-handle", "kvu-slider-handle-down", "organiser-icon-disclose", "organiser-icon-disclose-open",
-                             "kvu-customslider-handle"})
+                             "kvu-customslider-handle", "kvu-searchfield", "kvu-textfield", "NSStopProgressFreestandingTemplate"})
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     for (std::size_t i = 0; i < gallery.samples.size(); ++i)
         for (std::size_t j = i + 1; j < gallery.samples.size(); ++j)

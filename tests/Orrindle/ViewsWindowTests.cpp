@@ -9,6 +9,19 @@ namespace {
 
 using namespace OrrindleTest;
 
+// Writes down the text of each action's sender.
+class Receiver : public Runtime::NSObject {
+    VZ_OBJECT(Receiver, Runtime::NSObject)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("changed:", &Receiver::changed)};
+    }
+    void changed(Runtime::NSObject* sender) {
+        if (auto* c = dynamic_cast<AppKit::NSControl*>(sender)) values.push_back(c->stringValue());
+    }
+    std::vector<std::string> values;
+};
+
 class ViewsWindow : public TestSupport::VirtualTimeTest {
 protected:
     void TearDown() override {
@@ -19,7 +32,7 @@ protected:
 };
 
 // The gallery in a real SDL2 window: it shows what the sheet draws, and drags of the pointer
-// move a styled slider and step a tracking slider.
+// move a styled slider and step a tracking slider, and typing fills the search field.
 TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     VZ_REAL_WINDOW_BACKEND(sdl);
     ViewGallery gallery;
@@ -67,6 +80,38 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     sdl->pump();
     drain();
     EXPECT_NEAR(tracking->doubleValue(), 0.05, 1e-9) << "one step per update after the first";
+
+    // A click in the search field, then typing: the text reaches the field as it is typed.
+    auto search = std::dynamic_pointer_cast<Orrindle::StyledSearchField>(gallery.find("Search field", "placeholder"));
+    ASSERT_TRUE(search);
+    std::vector<std::string> sent;
+    auto receiver = Runtime::make<Receiver>();
+    search->setTarget(receiver);
+    search->setAction(Runtime::Selector("changed:"));
+    auto [fx, fy] = at(*search, 0.5, 0.5);
+    TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, fx, fy, true);
+    TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, fx, fy, false);
+    for (SDL_Keycode key : {SDLK_s, SDLK_o, SDLK_f, SDLK_t, SDLK_BACKSPACE, SDLK_t}) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.windowID = id;
+        e.key.keysym.sym = key;
+        SDL_PushEvent(&e);
+    }
+    sdl->pump();
+    drain();
+    EXPECT_EQ(search->stringValue(), "soft");
+    EXPECT_EQ(receiver->values, (std::vector<std::string>{"s", "so", "sof", "soft", "sof", "soft"}));
+    EXPECT_TRUE(search->currentEditor());
+    // What the window shows is what it draws, the typed text included.
+    drain();
+    sdl->pump();
+    shown = sdl->readBack(*gallery.window);
+    drawn = gallery.window->snapshot();
+    ASSERT_TRUE(shown && drawn);
+    const CGRect f = search->frame();
+    const int px = int((f.minX() + 30) * scale), py = int(f.midY() * scale);
+    EXPECT_EQ(shown->pixel(px, py), drawn->pixel(px, py));
     gallery.window->close();
 }
 

@@ -1,0 +1,42 @@
+#include "Orrindle/SearchFields/StyledSearchField.hpp"
+
+#include <algorithm>
+
+#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Runtime/FatalError.hpp"
+
+namespace Orrindle {
+
+void StyledSearchField::setCell(AppKit::NSCell::Ptr cell) {
+    if (cell && !std::dynamic_pointer_cast<StyledSearchFieldCell>(cell))
+        Runtime::fatalError("StyledSearchField takes only a StyledSearchFieldCell, not " + cell->className());
+    AppKit::NSSearchField::setCell(std::move(cell));
+}
+
+void StyledSearchField::setVerticallyCenter(bool flag) {
+    verticallyCenter_ = flag;
+    if (auto c = styledCell()) c->setVerticallyCenter(flag);
+    setNeedsDisplay(true);
+}
+
+AppKit::NSEdgeInsets StyledSearchField::alignmentRectInsets() const {
+    if (auto c = styledCell()) return c->style()->alignmentRectInsets();
+    return AppKit::NSSearchField::alignmentRectInsets();
+}
+
+AppKit::CGSize StyledSearchField::intrinsicContentSize() const {
+    const AppKit::CGSize size = AppKit::NSSearchField::intrinsicContentSize();
+    auto c = styledCell();
+    auto image = c ? c->styleBezelImage() : nullptr;
+    if (!isBezeled() || !image) return size;
+    const auto insets = alignmentRectInsets();
+    return {std::max(size.width, image->size().width) - (insets.left + insets.right),
+            std::max(size.height, image->size().height) - (insets.top + insets.bottom)};
+}
+
+void StyledSearchField::draw(AppKit::CGRect dirtyRect) {
+    AppKit::NSSearchField::draw(dirtyRect);
+    if (auto c = styledCell()) CellDrawing::drawFocusRing(*this, focusRingMaskBounds(), *c->style(), c->controlState());
+}
+
+}  // namespace Orrindle

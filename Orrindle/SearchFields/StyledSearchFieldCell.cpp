@@ -1,0 +1,128 @@
+#include "Orrindle/SearchFields/StyledSearchFieldCell.hpp"
+
+#include <cmath>
+
+#include "AppKit/NSTextView.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/TextLayout.hpp"
+#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Styles/Styles.hpp"
+#include "Orrindle/Styles/TextFieldCellStyle.hpp"
+
+namespace Orrindle {
+
+using AppKit::CGFloat;
+using AppKit::CGRect;
+
+void StyledSearchFieldCell::didInit() {
+    AppKit::NSSearchFieldCell::didInit();
+    setFocusRingType(AppKit::NSFocusRingType::none);
+    setTextColor(style()->textColor(controlState()));
+    if (auto search = searchButtonCell()) search->setImagePosition(AppKit::NSCellImagePosition::imageOnly);
+}
+
+AppKit::NSImage::Ptr StyledSearchFieldCell::styleBezelImage() const {
+    if (showsSearchIcon_) return style()->bezelImage(controlState());
+    return TextFieldCellStyle().bezelImage(controlState());
+}
+
+void StyledSearchFieldCell::setPlaceholderString(std::optional<std::string> placeholder) {
+    placeholder_ = std::move(placeholder);
+    if (placeholder_) setPlaceholderAttributedString(attributedString(*placeholder_, Styles::TextInput::placeholderTextColor()));
+    updateControlView();
+}
+
+CoreGraphics::AttributedText StyledSearchFieldCell::attributedString(const std::string& text, const AppKit::NSColor::Ptr& color) const {
+    const auto c = color ? color : style()->textColor(controlState());
+    auto t = CellDrawing::title(text, *style()->font(), *c, CoreGraphics::TextAlignment::natural);
+    t.paragraph.alignment = attributedText(text).paragraph.alignment;
+    t.paragraph.lineBreakMode = attributedText(text).paragraph.lineBreakMode;
+    return t;
+}
+
+CGRect StyledSearchFieldCell::drawingRect(CGRect b) const {
+    if (isBeingEdited_ || isBeingSelected_) return b;
+    if (isBezeled() || isBordered()) return CellDrawing::inset(b, style()->padding());
+    return b;
+}
+
+CGRect StyledSearchFieldCell::searchTextRect(CGRect b) const {
+    const CGRect s = AppKit::NSSearchFieldCell::searchTextRect(b);
+    const CGRect icon = searchButtonRect(b), cancel = cancelButtonRect(b);
+    const CGFloat x = showsSearchIcon_ ? icon.maxX() - 10 : 4.0;
+    const CGFloat width = cancel == CGRect{} ? s.width() : cancel.minX() + 2 - x;
+    CGFloat y = s.minY();
+    if (verticallyCenter_) {
+        y = s.midY() - CoreGraphics::TextLayout::size(attributedString(stringValue())).height * 0.5;
+        if (auto v = controlView(); v && v->isFlipped()) y = std::abs(y);
+    }
+    return CGRect{x, y, width, s.height()}.integral();
+}
+
+void StyledSearchFieldCell::draw(CGRect frame, AppKit::NSView& in) {
+    if (!CoreGraphics::CGContext::current()) return;
+    if (isBezeled() || isBordered())
+        if (auto image = styleBezelImage()) CellDrawing::drawImage(*image, frame, in, 1.0, false);
+    drawInterior(frame, in);
+}
+
+void StyledSearchFieldCell::drawInterior(CGRect frame, AppKit::NSView& in) {
+    auto* ctx = CoreGraphics::CGContext::current();
+    if (!ctx) return;
+    const std::string text = stringValue();
+    if (!showsFirstResponder() && !isBeingEdited_ && !isBeingSelected_) {
+        std::optional<CoreGraphics::AttributedText> shown;
+        if (!text.empty())
+            shown = attributedString(text);
+        else if (placeholder_)
+            shown = attributedString(*placeholder_, Styles::TextInput::placeholderTextColor());
+        if (shown) {
+            CGRect r = searchTextRect(frame);
+            if (isBezeled() || isBordered()) r = r.offsetBy(2, 1);
+            ctx->drawText(*shown, r);
+        }
+    }
+    if (!text.empty())
+        if (auto cancel = cancelButtonCell()) cancel->draw(cancelButtonRect(frame), in);
+}
+
+void StyledSearchFieldCell::clearEditorBackground(AppKit::NSText& editor) const {
+    editor.setDrawsBackground(false);
+    editor.setBackgroundColor(AppKit::NSColor::clear());
+}
+
+void StyledSearchFieldCell::select(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
+                                   const std::shared_ptr<Runtime::NSObject>& delegate, long start, long length) {
+    const CGRect text = searchTextRect(frame);
+    isBeingSelected_ = true;
+    AppKit::NSSearchFieldCell::select(text, in, editor, delegate, start, length);
+    isBeingSelected_ = false;
+    clearEditorBackground(editor);
+}
+
+void StyledSearchFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
+                                 const std::shared_ptr<Runtime::NSObject>& delegate, const AppKit::NSEvent* event) {
+    const CGRect text = searchTextRect(frame);
+    isBeingEdited_ = true;
+    AppKit::NSSearchFieldCell::edit(text, in, editor, delegate, event);
+    isBeingEdited_ = false;
+    clearEditorBackground(editor);
+}
+
+AppKit::NSText& StyledSearchFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
+    auto& result = AppKit::NSSearchFieldCell::setUpFieldEditorAttributes(editor);
+    if (auto* view = dynamic_cast<AppKit::NSTextView*>(&editor)) {
+        const auto s = style();
+        clearEditorBackground(*view);
+        view->setFont(s->font());
+        view->setTextColor(s->textColor());
+        view->setInsertionPointColor(s->textColor());
+        auto selected = view->selectedTextAttributes();
+        selected.foregroundColor = s->selectedTextColor();
+        selected.backgroundColor = s->selectedBackgroundColor();
+        view->setSelectedTextAttributes(selected);
+    }
+    return result;
+}
+
+}  // namespace Orrindle
