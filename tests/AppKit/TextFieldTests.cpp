@@ -22,7 +22,7 @@ public:
     std::vector<std::string> values;
 };
 
-class TextEditing : public AppKitTest {
+class FieldEditing : public AppKitTest {
 protected:
     void SetUp() override {
         AppKitTest::SetUp();
@@ -44,7 +44,7 @@ protected:
     std::shared_ptr<Counter> counter;
 };
 
-TEST_F(TextEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
+TEST_F(FieldEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
     field->setStringValue("ab");
     int changes = 0;
     auto token = Foundation::NotificationCenter::defaultCenter().addObserver(
@@ -77,7 +77,7 @@ TEST_F(TextEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
     EXPECT_EQ(other->currentEditor(), editor) << "one editor per window";
 }
 
-TEST_F(TextEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
+TEST_F(FieldEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     auto next = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
     next->setEditable(true);
     window->contentView()->addSubview(next);
@@ -100,7 +100,7 @@ TEST_F(TextEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     EXPECT_FALSE(window->makeFirstResponder(label));
 }
 
-TEST_F(TextEditing, ASearchFieldSendsItsActionOnEveryChangeAndItsCancelButtonEmptiesIt) {
+TEST_F(FieldEditing, ASearchFieldSendsItsActionOnEveryChangeAndItsCancelButtonEmptiesIt) {
     auto search = Runtime::make<NSSearchField>(CGRect{10, 100, 200, 22});
     window->contentView()->addSubview(search);
     search->setTarget(counter);
