@@ -138,10 +138,6 @@ public:
     NSUserInterfaceLayoutDirection userInterfaceLayoutDirection() const { return layoutDirection_; }
     void setUserInterfaceLayoutDirection(NSUserInterfaceLayoutDirection d) { layoutDirection_ = d; }
 
-    // The view Tab moves the keyboard focus to (weak).
-    Ptr nextKeyView() const { return nextKeyView_.lock(); }
-    void setNextKeyView(const Ptr& view) { nextKeyView_ = view; }
-
     // The nearest scroll view above this view (null when none).
     std::shared_ptr<NSScrollView> enclosingScrollView() const;
 
@@ -275,7 +271,6 @@ private:
     unsigned long allowedTouchTypes_ = 0;
     std::shared_ptr<NSMenu> menu_;
     std::shared_ptr<CALayer> layer_;
-    std::weak_ptr<NSView> nextKeyView_;
     NSUserInterfaceLayoutDirection layoutDirection_ = NSUserInterfaceLayoutDirection::leftToRight;
     std::vector<std::pair<CGRect, std::shared_ptr<NSCursor>>> cursorRects_;
     std::vector<NSLayoutConstraint::Ptr> constraints_;
