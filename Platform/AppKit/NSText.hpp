@@ -5,6 +5,7 @@
 
 #include "AppKit/NSFont.hpp"
 #include "AppKit/NSView.hpp"
+#include "AppKit/TextEditing.hpp"
 
 namespace AppKit {
 
@@ -29,14 +30,14 @@ struct NSRange {
 };
 
 // Editable text on one line; each window keeps one as the field editor that text fields share
-// while they are being edited. Typing replaces the selection (or inserts at the caret), Backspace
-// deletes the selection or the character before the caret, the left and right arrows move the
-// caret; Return, Tab and Shift-Tab end the editing (the delegate is told how). Every change of
+// while they are being edited. The keys edit through the shared editing model (TextEditing):
+// typing replaces the selection, Backspace and Delete, the arrows (Shift extends), Home and End;
+// Return, Tab, Shift-Tab and Escape end the editing (the delegate is told how). Every change of
 // the text tells the delegate. While it is its window's first responder it draws its caret.
 class NSText : public NSView {
     VZ_OBJECT(NSText, NSView)
 public:
-    const std::string& string() const { return string_; }
+    const std::string& string() const { return edit_.text(); }
     // Replaces the whole text, the caret at its end; the delegate is not told.
     void setString(std::string s);
     bool isFieldEditor() const { return fieldEditor_; }
@@ -50,10 +51,10 @@ public:
     std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
 
-    NSRange selectedRange() const { return selection_; }
+    NSRange selectedRange() const { return {edit_.selectionStart(), edit_.selectionEnd() - edit_.selectionStart()}; }
     // Clamped to the text and moved out of the middle of a character.
     void setSelectedRange(NSRange range);
-    void selectAll() { setSelectedRange({0, string_.size()}); }
+    void selectAll() { setSelectedRange({0, edit_.text().size()}); }
     // Replaces the selection with `text`, the caret after it, and tells the delegate.
     void insertText(const std::string& text);
     void deleteBackward();
@@ -82,8 +83,7 @@ protected:
 
 private:
     void changed();
-    std::string string_;
-    NSRange selection_;
+    TextEditing edit_;
     bool fieldEditor_ = false;
     bool editable_ = true;
     bool drawsBackground_ = true;
