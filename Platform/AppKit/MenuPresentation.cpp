@@ -31,7 +31,9 @@ const MenuPresentation* tracked = nullptr;
 bool hiddenFromView(const NSMenuItem& item) { return item.isHidden() || item.isAlternate(); }
 
 CoreGraphics::AttributedText titleText(const NSMenuItem& item, const CoreGraphics::CGColor& color) {
-    return CoreGraphics::AttributedText(item.title(), NSFont::systemFont(NSFont::systemFontSize())->font(), color,
+    auto menu = item.menu();
+    auto font = menu && menu->font() ? menu->font() : NSFont::systemFont(NSFont::systemFontSize());
+    return CoreGraphics::AttributedText(item.title(), font->font(), color,
                                         {CoreGraphics::TextAlignment::left, CoreGraphics::LineBreakMode::byTruncatingTail});
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AppKit/NSFont.hpp"
 #include "AppKit/NSMenuItem.hpp"
 #include "CoreGraphics/Geometry.hpp"
 #include "Runtime/NSObject.hpp"
@@ -44,6 +45,10 @@ public:
     // The item whose submenu this is.
     Ptr supermenu() const { return supermenu_.lock(); }
 
+    // The font of the items as shown (null: the system font at its standard size). A pop-up
+    // button shows its menu in the button's font.
+    std::shared_ptr<NSFont> font() const { return font_; }
+    void setFont(std::shared_ptr<NSFont> font) { font_ = std::move(font); }
     std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
     // When on (the default), update() enables exactly the items whose action has a receiver.
@@ -98,6 +103,7 @@ private:
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::weak_ptr<NSMenuItem> highlighted_;
     bool autoenables_ = true;
+    std::shared_ptr<NSFont> font_;
     friend class NSMenuItem;
 };
 

@@ -249,6 +249,7 @@ bool NSPopUpButtonCell::trackMenu(CGRect frame, NSView& view) {
     std::vector<NSMenuItem::Ptr> all;
     collect(*menu, all);
     for (auto& item : all) adoptItem(item);
+    menu->setFont(font());
     const CGFloat below = view.isFlipped() ? frame.maxY() : frame.minY();
     const CGFloat top = view.isFlipped() ? frame.minY() : frame.maxY();
     auto positioning = pullsDown_ ? nullptr : selectedItem();

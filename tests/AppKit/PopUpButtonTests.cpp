@@ -83,8 +83,14 @@ TEST_F(PopUpTest, SettingATitleSelectsThatItemOrOnlyShowsTheText) {
 
 TEST_F(PopUpTest, AClickOpensTheMenuAtTheSelectedItemThenSelectsBeforeSendingTheAction) {
     popUp->selectItem(1);
-    NSMenu::setChooser(NSMenu::choosing("Large"));
+    popUp->setFont(NSFont::systemFont(11));
+    NSFont::Ptr shownIn;
+    NSMenu::setChooser([&](NSMenu& menu) {
+        shownIn = menu.font();
+        return menu.itemWithTitle("Large");
+    });
     click();
+    EXPECT_EQ(shownIn, popUp->font()) << "the menu shows in the button's font";
     EXPECT_EQ(receiver->log, (std::vector<std::string>{"changed Large"}));
     const auto& call = NSMenu::lastPopUp();
     EXPECT_EQ(call.menu.lock(), popUp->menu());

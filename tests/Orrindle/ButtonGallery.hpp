@@ -42,7 +42,7 @@ public:
         Look look;
     };
 
-    static constexpr CGFloat margin = 20, rowTitleWidth = 112, gap = 18, captionHeight = 16;
+    static constexpr CGFloat margin = 20, rowTitleWidth = 112, gap = 18, captionHeight = 16, menuRoom = 90;
 
     ButtonGallery() {
         container = Runtime::make<Flipped>(CGRect{0, 0, 100, 100});
@@ -228,6 +228,15 @@ private:
         auto open = combo();
         open->styledCell()->setPopupOpen(true);
         add("Combo box", "list open", open);
+        // A pop-up whose menu the sheet shows open, with room below for it.
+        auto menu = Runtime::make<Orrindle::StyledPopUpButton>(CGRect{0, 0, 10, 10}, false, CGFloat(130));
+        menu->addItems({"Quarter notes", "Eighth notes", "Triplets", "Sixteenth notes"});
+        menu->menu()->insertItem(AppKit::NSMenuItem::separatorItem(), 3);
+        menu->item(2)->setEnabled(false);
+        menu->setAutoenablesItems(false);
+        menu->selectItem(0);
+        menu->setLabel("Steps");
+        add("Open menu", "open", menu);
     }
 
     void layOut() {
@@ -260,7 +269,7 @@ private:
             rowHeight = std::max(rowHeight, natural.height);
         }
         finishRow();
-        size = {std::ceil(widest + margin), std::ceil(y + margin)};
+        size = {std::ceil(widest + margin), std::ceil(y + margin + menuRoom)};
         container->setFrame({0, 0, size.width, size.height});
     }
 

@@ -2,6 +2,7 @@
 
 #include "ButtonGallery.hpp"
 #include "ControlTestSupport.hpp"
+#include "TestSupport/MenuScript.hpp"
 #include "TestSupport/RealWindow.hpp"
 
 namespace {
@@ -60,8 +61,16 @@ TEST_F(ButtonsWindow, ShowsTheControlsAndTakesClicks) {
 
     auto popUp = std::dynamic_pointer_cast<Orrindle::StyledPopUpButton>(gallery.find("Pop-up", "default"));
     ASSERT_TRUE(popUp);
-    AppKit::NSMenu::setChooser(AppKit::NSMenu::choosing("Dorian"));
+    // The menu opens in the window; the pointer then clicks its item there.
+    const CGFloat height = window->contentView()->bounds().height();
+    TestSupport::MenuScript script({[&](const AppKit::MenuPresentation& m) {
+        const CGPoint p = m.locationOfItem("Dorian");
+        TestSupport::pushMouse(SDL_MOUSEMOTION, id, int(p.x), int(height - p.y));
+        TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, int(p.x), int(height - p.y));
+        TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, int(p.x), int(height - p.y));
+    }});
     click(middle("Pop-up", "default"));
+    EXPECT_EQ(script.opened(), 1);
     EXPECT_EQ(popUp->titleOfSelectedItem(), "Dorian");
     EXPECT_EQ(receiver->log.size(), 3u) << "the button, the box and the pop-up each acted once";
 
