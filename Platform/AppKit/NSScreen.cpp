@@ -28,6 +28,7 @@ std::vector<std::shared_ptr<NSScreen>> NSScreen::screens() { return allScreens()
 void NSScreen::setScreens(std::vector<std::shared_ptr<NSScreen>> screens) { allScreens() = std::move(screens); }
 
 CoreGraphics::CGRect NSScreen::visibleFrame() const {
+    if (visibleFrame_) return *visibleFrame_;
     constexpr CoreGraphics::CGFloat menuBar = 24;
     return {frame_.origin.x, frame_.origin.y, frame_.size.width, std::max(0.0, frame_.size.height - menuBar)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "CoreGraphics/Geometry.hpp"
@@ -18,7 +19,9 @@ public:
     static std::shared_ptr<NSScreen> make(CoreGraphics::CGRect frame, CoreGraphics::CGFloat backingScaleFactor);
 
     CoreGraphics::CGRect frame() const { return frame_; }
-    CoreGraphics::CGRect visibleFrame() const;  // less the menu bar
+    // The usable area: less the menu bar unless a test or back end sets one (menu bar and Dock).
+    CoreGraphics::CGRect visibleFrame() const;
+    void setVisibleFrame(CoreGraphics::CGRect visibleFrame) { visibleFrame_ = visibleFrame; }
     CoreGraphics::CGFloat backingScaleFactor() const { return scale_; }
     void setBackingScaleFactor(CoreGraphics::CGFloat scale) { scale_ = scale; }
 
@@ -28,6 +31,7 @@ protected:
 private:
     CoreGraphics::CGRect frame_;
     CoreGraphics::CGFloat scale_ = 1;
+    std::optional<CoreGraphics::CGRect> visibleFrame_;
 };
 
 }  // namespace AppKit

@@ -23,6 +23,11 @@ namespace AppKit {
 namespace {
 constexpr CGFloat kTitlebarHeight = 28;
 
+std::map<std::string, CGRect>& savedFrames() {
+    static std::map<std::string, CGRect> frames;
+    return frames;
+}
+
 void forEachView(NSView& v, const std::function<void(NSView&)>& fn) {
     fn(v);
     auto subs = v.subviews();
@@ -92,6 +97,7 @@ void NSWindow::setFrame(CGRect frame, bool display) {
     if (frame == frame_) return;
     bool resized = frame.size != frame_.size;
     frame_ = frame;
+    if (!autosaveName_.empty()) savedFrames()[autosaveName_] = frame_;
     contentViewFrameToWindow();
     if (resized) {
         if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidResize(*this);
@@ -499,5 +505,72 @@ void NSWindow::setBackgroundColor(std::shared_ptr<NSColor> color) {
     backgroundColor_ = std::move(color);
     if (contentView_) contentView_->setNeedsDisplay(true);
 }
+
+}  // namespace AppKit
+
+namespace AppKit {
+
+void NSWindow::setFrameOrigin(CGPoint origin) { setFrame({origin, frame_.size}); }
+
+CGRect NSWindow::contentLayoutRect() const {
+    CGRect content{{0, 0}, contentSize()};
+    // A full-size content view runs under the title bar, which still covers its top.
+    if (style_.contains(StyleMask::titled()) && style_.contains(StyleMask::fullSizeContentView()))
+        content.size.height = std::max<CGFloat>(0, content.size.height - kTitlebarHeight);
+    return content;
+}
+
+CGRect NSWindow::convertToScreen(CGRect rect) const {
+    return {rect.origin.x + frame_.origin.x, rect.origin.y + frame_.origin.y, rect.size.width, rect.size.height};
+}
+
+void NSWindow::Animator::setFrameOrigin(CGPoint origin) {
+    if (auto it = window_.animations_.find("frameOrigin"); it != window_.animations_.end() && it->second)
+        window_.played_.push_back(it->second);
+    window_.setFrameOrigin(origin);
+}
+
+void NSWindow::Animator::setFrame(CGRect frame, bool display) {
+    if (auto it = window_.animations_.find("frame"); it != window_.animations_.end() && it->second)
+        window_.played_.push_back(it->second);
+    window_.setFrame(frame, display);
+}
+
+void NSWindow::beginSheet(const Ptr& sheet, std::function<void(long)> completionHandler) {
+    if (!sheet || attachedSheet_) return;
+    attachedSheet_ = sheet;
+    sheet->sheetParent_ = sharedAs<NSWindow>();
+    sheet->sheetHandler_ = std::move(completionHandler);
+    sheet->makeKeyAndOrderFront();
+}
+
+void NSWindow::endSheet(const Ptr& sheet, long returnCode) {
+    if (!sheet || sheet != attachedSheet_) return;
+    attachedSheet_ = nullptr;
+    sheet->sheetParent_.reset();
+    auto handler = std::move(sheet->sheetHandler_);
+    sheet->orderOut();
+    if (handler) handler(returnCode);
+}
+
+bool NSWindow::setFrameAutosaveName(std::string name) {
+    autosaveName_ = std::move(name);
+    if (autosaveName_.empty()) return true;
+    auto& frames = savedFrames();
+    if (auto it = frames.find(autosaveName_); it != frames.end()) {
+        setFrame(it->second);
+        return true;
+    }
+    frames[autosaveName_] = frame_;
+    return false;
+}
+
+std::optional<CGRect> NSWindow::savedFrame(const std::string& name) {
+    auto& frames = savedFrames();
+    if (auto it = frames.find(name); it != frames.end()) return it->second;
+    return std::nullopt;
+}
+
+void NSWindow::removeFrame(const std::string& name) { savedFrames().erase(name); }
 
 }  // namespace AppKit

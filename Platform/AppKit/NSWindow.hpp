@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +14,7 @@
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
 #include "Dispatch/RunLoop.hpp"
+#include "QuartzCore/CAAnimation.hpp"
 
 namespace AppKit {
 
@@ -193,6 +196,50 @@ public:
     // Counts the redraws (tests check that needsDisplay causes exactly one).
     int displayCount() const { return displayCount_; }
 
+    // --- Placement, animation and sheets -------------------------------------------------
+    void setFrameOrigin(CGPoint origin);
+    // The part of the content view that the title bar does not cover (window coordinates).
+    CGRect contentLayoutRect() const;
+    // A rectangle in window coordinates, in screen coordinates.
+    CGRect convertToScreen(CGRect rect) const;
+
+    // The animations the animator plays, by property ("frameOrigin").
+    using Animations = std::map<std::string, std::shared_ptr<QuartzCore::CAAnimation>>;
+    const Animations& animations() const { return animations_; }
+    void setAnimations(Animations animations) { animations_ = std::move(animations); }
+    // The proxy through which changes animate. Nothing moves between frames here: the new
+    // value applies at once, and the animation installed for the property is recorded as played.
+    class Animator {
+    public:
+        void setFrameOrigin(CGPoint origin);
+        void setFrame(CGRect frame, bool display = true);
+
+    private:
+        friend class NSWindow;
+        explicit Animator(NSWindow& window) : window_(window) {}
+        NSWindow& window_;
+    };
+    Animator animator() { return Animator(*this); }
+    // What the animator played, oldest first (tests).
+    const std::vector<std::shared_ptr<QuartzCore::CAAnimation>>& playedAnimations() const { return played_; }
+
+    bool preventsApplicationTerminationWhenModal() const { return preventsTermination_; }
+    void setPreventsApplicationTerminationWhenModal(bool flag) { preventsTermination_ = flag; }
+
+    // A sheet is shown on this window until it is ended; the handler gets the return code.
+    void beginSheet(const Ptr& sheet, std::function<void(long returnCode)> completionHandler = {});
+    void endSheet(const Ptr& sheet, long returnCode = 0);
+    Ptr attachedSheet() const { return attachedSheet_; }
+    Ptr sheetParent() const { return sheetParent_.lock(); }
+
+    // The frame saved and restored under a name: setting a name restores the frame last saved
+    // under it (false when none was), and every later change of the frame saves it. The store
+    // lasts as long as the process.
+    bool setFrameAutosaveName(std::string name);
+    const std::string& frameAutosaveName() const { return autosaveName_; }
+    static std::optional<CGRect> savedFrame(const std::string& name);
+    static void removeFrame(const std::string& name);
+
     void didInit() override;
 
 protected:
@@ -235,6 +282,13 @@ private:
     int displayCount_ = 0;
     CoreGraphics::DisplayList displayList_;
     std::shared_ptr<NSColor> backgroundColor_;
+    Animations animations_;
+    std::vector<std::shared_ptr<QuartzCore::CAAnimation>> played_;
+    bool preventsTermination_ = true;
+    Ptr attachedSheet_;
+    std::weak_ptr<NSWindow> sheetParent_;
+    std::function<void(long)> sheetHandler_;
+    std::string autosaveName_;
 };
 
 }  // namespace AppKit
