@@ -4,6 +4,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "Orrindle/Windows/WindowController.hpp"
 #include "Orrindle/Windows/WindowPlacement.hpp"
+#include "Orrindle/Windows/XiblessView.hpp"
 #include "QuartzCore/CAKeyframeAnimation.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
@@ -116,6 +117,34 @@ TEST_F(WindowPlacementTest, ShowWindowCenteredCentresOnlyAfterTheMainQueueTurn) 
     drain();
     EXPECT_EQ(controller->window()->frame(), (CGRect{520, 312.5, 400, 300}));
     controller->window()->close();
+}
+
+}  // namespace
+
+
+namespace {
+
+class Panel : public Orrindle::XiblessView {
+public:
+    void setupView() override {
+        sawConstraintsOff = !translatesAutoresizingMaskIntoConstraints();
+        addSubview(Orrindle::autolayoutable<AppKit::NSView>());
+    }
+    bool sawConstraintsOff = false;
+};
+
+class PanelController : public Orrindle::XiblessVC<Panel> {};
+
+TEST(XiblessViews, AreBuiltInCodeForAutoLayout) {
+    auto controller = Runtime::make<PanelController>();
+    auto panel = controller->contentView();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->sawConstraintsOff) << "set up after the switch to constraints";
+    EXPECT_EQ(panel->frame(), (AppKit::CGRect{}));
+    ASSERT_EQ(panel->subviews().size(), 1u);
+    EXPECT_FALSE(panel->subviews()[0]->translatesAutoresizingMaskIntoConstraints());
+    auto plain = Runtime::make<AppKit::NSView>(AppKit::CGRect{0, 0, 5, 5});
+    EXPECT_FALSE(Orrindle::autolayoutable(plain)->translatesAutoresizingMaskIntoConstraints());
 }
 
 }  // namespace
