@@ -1,9 +1,7 @@
 #include "Metal/MTLDevice.hpp"
 
 #include <algorithm>
-#include <fstream>
 #include <new>
-#include <sstream>
 #include <thread>
 
 #include "Foundation/Bundle.hpp"
@@ -71,30 +69,7 @@ std::shared_ptr<MTLTexture> MTLDevice::newTexture(const MTLTextureDescriptor& de
 }
 
 std::shared_ptr<MTLLibrary> MTLDevice::newDefaultLibrary(const Foundation::Bundle& bundle) {
-    auto url = bundle.urlForResource("default", "metallib");
-    if (!url)
-        throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorFileNotFound,
-                                  "no default library was found in " + bundle.bundleURL().path());
-    std::ifstream in(url->path());
-    if (!in)
-        throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorFileNotFound, "cannot read " + url->path());
-    // "library <label>" once, then "function <name>" per line; '#' starts a comment.
-    std::string line, label;
-    std::vector<std::string> names;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string key, value;
-        if (!(words >> key) || key[0] == '#') continue;
-        words >> value;
-        if (key == "library" && !value.empty()) label = value;
-        else if (key == "function" && !value.empty()) names.push_back(value);
-        else
-            throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorInternal,
-                                      url->path() + ": cannot read the line \"" + line + "\"");
-    }
-    if (label.empty())
-        throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorInternal, url->path() + " names no library");
-    return std::make_shared<MTLLibrary>(label, std::move(names));
+    return MTLLibrary::fromBundle(bundle);
 }
 
 std::shared_ptr<MTLRenderPipelineState> MTLDevice::newRenderPipelineState(const MTLRenderPipelineDescriptor& d) {

@@ -5,11 +5,20 @@
 
 #include "Metal/MTLFunction.hpp"
 
+namespace Foundation {
+class Bundle;
+}
+
 namespace Metal {
 
 // The functions a library file names that this process has compiled in.
 class MTLLibrary {
 public:
+    // The library the bundle's "default.metallib" names: "library <label>" once, then
+    // "function <name>" per line, '#' comments. Throws Foundation::NSError
+    // (MTLLibraryErrorDomain) when the bundle has none or it cannot be read.
+    static std::shared_ptr<MTLLibrary> fromBundle(const Foundation::Bundle& bundle);
+
     MTLLibrary(std::string label, std::vector<std::string> functionNames)
         : label_(std::move(label)), names_(std::move(functionNames)) {}
     const std::string& label() const { return label_; }

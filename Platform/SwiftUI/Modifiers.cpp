@@ -5,6 +5,7 @@
 
 #include "SwiftUI/Environment.hpp"
 #include "SwiftUI/RenderTree.hpp"
+#include "SwiftUI/Shader.hpp"
 #include "SwiftUI/ViewGraph.hpp"
 #include "SwiftUI/ViewNode.hpp"
 
@@ -427,6 +428,12 @@ AnyView backgroundColor(const AnyView& c, const Color& color, Edges e) {
 AnyView overlay(const AnyView& c, const AnyView& v, Alignment a) { return make<LayerModifier>(c, v, a, false); }
 // The hosts give the views no safe-area insets, so there is nothing to extend under.
 AnyView ignoresSafeArea(const AnyView& c, Edges) { return c; }
+
+AnyView colorEffect(const AnyView& c, const Shader& shader, bool isEnabled) {
+    if (!isEnabled) return c;
+    auto kept = std::make_shared<const Shader>(shader);
+    return effect(c, [kept](RenderNode& r) { r.colorEffect = kept; });
+}
 
 AnyView opacity(const AnyView& c, double v) {
     return effect(c, [v](RenderNode& r) { r.opacity *= std::clamp(v, 0.0, 1.0); });

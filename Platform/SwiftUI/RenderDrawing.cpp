@@ -2,6 +2,7 @@
 #include "CoreGraphics/Path.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "SwiftUI/RenderTree.hpp"
+#include "SwiftUI/Shader.hpp"
 
 namespace SwiftUI {
 
@@ -140,7 +141,29 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
     }
 }
 
+void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale);
+
+// The item and its children drawn apart, at the context's scale, then passed through the
+// shader pixel by pixel and put back in their frame. A shader that cannot be had leaves the
+// picture as drawn.
+void drawWithColorEffect(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale) {
+    RenderNode content = n;
+    content.colorEffect.reset();
+    const CGRect f = n.frame;
+    if (!(f.size.width > 0) || !(f.size.height > 0)) return;
+    CGContext apart(f.size, true, ctx.scale());
+    apart.translateBy(-f.origin.x, -f.origin.y);
+    drawTree(content, apart, override, alphaScale);
+    auto image = apart.makeImage();
+    n.colorEffect->applyColorEffect(*image, ctx.scale());
+    ctx.draw(CoreGraphics::ImageAsset::fromBitmap("", image, ctx.scale()), f);
+}
+
 void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale) {
+    if (n.colorEffect) {
+        drawWithColorEffect(n, ctx, override, alphaScale);
+        return;
+    }
     // Each shadow is the composite drawn so far, recoloured and moved (no blur here).
     for (const Shadow& s : n.shadows) {
         ctx.saveGState();

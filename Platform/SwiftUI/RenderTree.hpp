@@ -58,6 +58,7 @@ struct RenderNode {
     std::string accessibilityLabel;
     AccessibilityTraits traits;
     std::vector<Shadow> shadows;  // this group's own, in order
+    std::shared_ptr<const Shader> colorEffect;  // applied to this item and its children, drawn
 
     // Text (also a text field's text and a menu's title)
     std::string text;

@@ -14,6 +14,7 @@
 #include "SwiftUI/Modifiers.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/Resources.hpp"
+#include "SwiftUI/Shader.hpp"
 #include "SwiftUI/Shapes.hpp"
 #include "SwiftUI/Stacks.hpp"
 #include "SwiftUI/State.hpp"

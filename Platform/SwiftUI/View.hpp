@@ -19,6 +19,7 @@ class AnyGesture;
 class ButtonStyle;
 class Color;
 class Font;
+class Shader;
 class ViewNode;
 struct EnvironmentValues;
 struct GestureAttachment;
@@ -149,6 +150,8 @@ public:
 
     // Effects
     AnyView opacity(double value) const;
+    // Each pixel of the drawn content through a shader function (see Shader).
+    AnyView colorEffect(const Shader& shader, bool isEnabled = true) const;
     AnyView shadow(const Color& color, CGFloat radius, CGFloat x = 0, CGFloat y = 0) const;
     AnyView hidden() const;
     AnyView disabled(bool disabled) const;
@@ -294,6 +297,7 @@ AnyView backgroundColor(const AnyView& content, const Color& color, Edges ignore
 AnyView overlay(const AnyView& content, const AnyView& view, Alignment alignment);
 AnyView ignoresSafeArea(const AnyView& content, Edges edges);
 AnyView opacity(const AnyView& content, double value);
+AnyView colorEffect(const AnyView& content, const Shader& shader, bool isEnabled);
 AnyView shadow(const AnyView& content, const Color& color, CGFloat radius, CGFloat x, CGFloat y);
 AnyView hidden(const AnyView& content);
 AnyView disabled(const AnyView& content, bool disabled);
@@ -364,6 +368,7 @@ template <class S> AnyView View<S>::background(const Color& c, Edges e) const {
 template <class S> AnyView View<S>::overlay(const AnyView& v, Alignment a) const { return modifiers::overlay(VZ_SWIFTUI_SELF, v, a); }
 template <class S> AnyView View<S>::ignoresSafeArea(Edges e) const { return modifiers::ignoresSafeArea(VZ_SWIFTUI_SELF, e); }
 template <class S> AnyView View<S>::opacity(double v) const { return modifiers::opacity(VZ_SWIFTUI_SELF, v); }
+template <class S> AnyView View<S>::colorEffect(const Shader& s, bool on) const { return modifiers::colorEffect(VZ_SWIFTUI_SELF, s, on); }
 template <class S> AnyView View<S>::shadow(const Color& c, CGFloat r, CGFloat x, CGFloat y) const {
     return modifiers::shadow(VZ_SWIFTUI_SELF, c, r, x, y);
 }

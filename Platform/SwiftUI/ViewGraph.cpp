@@ -53,7 +53,7 @@ void buildRender(ViewNode& node, RenderNode& parent) {
     r.source = node.weak_from_this();
     if (node.view()) node.view()->render(node, r);
     for (auto& child : node.children()) buildRender(*child, r);
-    const bool plain = r.kind == RenderNode::Kind::group && r.identifier.empty() && r.shadows.empty() &&
+    const bool plain = r.kind == RenderNode::Kind::group && r.identifier.empty() && r.shadows.empty() && !r.colorEffect &&
                        r.opacity == parent.opacity && r.accessibilityLabel.empty() && r.traits.rawValue == 0;
     if (plain) {
         for (auto& c : r.children) parent.children.push_back(std::move(c));
