@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/RasterCache.hpp"
 #include "Dispatch/Clock.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "SwiftUI/SwiftUI.hpp"
@@ -48,14 +49,16 @@ struct Phases {
         layout += g.lastPhaseTimes().layout;
         draw += g.lastPhaseTimes().renderTree;
     }
-    // Draws the graph's render tree and rasterises it, as a window shows a frame.
-    void drawAndRaster(SwiftUI::ViewGraph& g) {
+    // Draws the graph's render tree and rasterises it: all of it, or as a window does, only
+    // what changed since the frame before.
+    void drawAndRaster(SwiftUI::ViewGraph& g, CoreGraphics::RasterCache* frames = nullptr) {
         double start = cpuSeconds();
         CoreGraphics::CGContext context(g.size(), true, 1);
         g.renderTree().draw(context);
         draw += cpuSeconds() - start;
         start = cpuSeconds();
-        benchmark::DoNotOptimize(context.makeImage());
+        if (frames) benchmark::DoNotOptimize(frames->render(context.displayList(), g.size(), 1, true));
+        else benchmark::DoNotOptimize(context.makeImage());
         raster += cpuSeconds() - start;
     }
     void report(benchmark::State& state) const {
@@ -109,7 +112,8 @@ void BM_FirstFrame(benchmark::State& state) {
     phases.report(state);
 }
 
-// A dial held under the pointer: each frame follows one drag step of it.
+// A dial held under the pointer: each frame follows one drag step of it. The second
+// argument rasterises only what changed (1), as the window does, or all of it (0).
 void BM_FrameAfterDialMoves(benchmark::State& state) {
     auto settings = editorSettings();
     const auto size = sizeOf(state);
@@ -121,13 +125,17 @@ void BM_FrameAfterDialMoves(benchmark::State& state) {
     g.mouseDown(dial);
     drain();
     Phases phases;
+    CoreGraphics::RasterCache frames;
+    const bool partial = state.range(1) != 0;
+    phases.drawAndRaster(g, partial ? &frames : nullptr);  // the frame before the first
+    phases = {};
     int step = 0;
     for (auto _ : state) {
         // Up and down by turns, so the value keeps changing without reaching an end.
         g.mouseDragged({dial.x, dial.y - (++step % 2 ? 20 : 0) * k});
         g.update();
         phases.addUpdate(g);
-        phases.drawAndRaster(g);
+        phases.drawAndRaster(g, partial ? &frames : nullptr);
         state.PauseTiming();
         drain();
         state.ResumeTiming();
@@ -141,6 +149,6 @@ void BM_FrameAfterDialMoves(benchmark::State& state) {
 
 BENCHMARK(BM_FullFrame)->Arg(640)->Arg(1280)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstFrame)->Arg(640)->Arg(1280)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameAfterDialMoves)->Arg(640)->Arg(1280)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameAfterDialMoves)->ArgsProduct({{640, 1280}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

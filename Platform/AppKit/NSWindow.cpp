@@ -7,7 +7,6 @@
 #include "AppKit/NSGestureRecognizer.hpp"
 #include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
-#include "CoreGraphics/RasterPlayer.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSScreen.hpp"
 #include "AppKit/NSTextView.hpp"
@@ -494,7 +493,7 @@ void NSWindow::drawContent() {
 
 std::shared_ptr<CoreGraphics::CGImage> NSWindow::snapshot() {
     if (displayCount_ == 0 || viewsNeedDisplay()) display();
-    return CoreGraphics::RasterPlayer::render(displayList_, contentSize(), backingScaleFactor(), false);
+    return raster_.render(displayList_, contentSize(), backingScaleFactor(), false);
 }
 
 std::shared_ptr<NSColor> NSWindow::backgroundColor() const {

@@ -13,6 +13,7 @@
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
+#include "CoreGraphics/RasterCache.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "QuartzCore/CAAnimation.hpp"
 
@@ -281,6 +282,7 @@ private:
     bool cursorRectsValid_ = false, cursorRectsEnabled_ = true, overCursorRect_ = false;
     int displayCount_ = 0;
     CoreGraphics::DisplayList displayList_;
+    CoreGraphics::RasterCache raster_;  // frame to frame, only what changed is rasterised again
     std::shared_ptr<NSColor> backgroundColor_;
     Animations animations_;
     std::vector<std::shared_ptr<QuartzCore::CAAnimation>> played_;

@@ -47,19 +47,25 @@ struct DrawState {
 };
 
 namespace Op {
-struct Save {};
-struct Restore {};
+struct Save {
+    friend bool operator==(const Save&, const Save&) = default;
+};
+struct Restore {
+    friend bool operator==(const Restore&, const Restore&) = default;
+};
 // Intersects the clip with a path (in `transform`'s user space).
 struct Clip {
     CGPath path;
     CGAffineTransform transform;
     bool evenOdd = false;
+    friend bool operator==(const Clip&, const Clip&) = default;
 };
 struct Fill {
     CGPath path;
     CGColor color;
     DrawState state;
     bool evenOdd = false;
+    friend bool operator==(const Fill&, const Fill&) = default;
 };
 struct Stroke {
     CGPath path;
@@ -70,6 +76,7 @@ struct Stroke {
     LineJoin join = LineJoin::miter;
     CGFloat miterLimit = 10;
     std::vector<CGFloat> dash;  // empty: solid
+    friend bool operator==(const Stroke&, const Stroke&) = default;
 };
 // A gradient filling a path: linear from start to end, or radial (centre `start`,
 // radius `radius`) when radius > 0.
@@ -79,6 +86,7 @@ struct Gradient {
     CGPoint start, end;
     CGFloat radius = 0;
     DrawState state;
+    friend bool operator==(const Gradient&, const Gradient&) = default;
 };
 // An image into `destination`; `source` is a part of the image in its points, measured
 // from its top left (zero: all).
@@ -92,12 +100,14 @@ struct Image {
     bool respectFlipped = true;
     std::optional<CGColor> tint;
     DrawState state;
+    friend bool operator==(const Image&, const Image&) = default;
 };
 // Text laid out in `box` (y-down inside the box whatever the context's orientation).
 struct Text {
     AttributedText text;
     CGRect box;
     DrawState state;
+    friend bool operator==(const Text&, const Text&) = default;
 };
 // Everything until the matching EndLayer is composited as one picture with `alpha`, over
 // its shadow when it has one.
@@ -105,8 +115,11 @@ struct BeginLayer {
     CGFloat alpha = 1;
     std::optional<Shadow> shadow;
     CGAffineTransform transform;  // the user space the shadow's offset and blur are in
+    friend bool operator==(const BeginLayer&, const BeginLayer&) = default;
 };
-struct EndLayer {};
+struct EndLayer {
+    friend bool operator==(const EndLayer&, const EndLayer&) = default;
+};
 }  // namespace Op
 
 using DisplayOp = std::variant<Op::Save, Op::Restore, Op::Clip, Op::Fill, Op::Stroke, Op::Gradient, Op::Image,

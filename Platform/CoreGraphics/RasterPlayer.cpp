@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "CoreGraphics/TextEngine.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 
 namespace CoreGraphics {
 
@@ -343,11 +345,14 @@ CGAffineTransform RasterPlayer::deviceTransform(CGSize size, CGFloat scale, bool
     return flip.concatenating(CGAffineTransform::scale(scale, scale));
 }
 
-void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase) {
+namespace {
+// Plays the list into a bitmap that holds the pixels of `area` of a larger picture.
+void playInto(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase, CGPoint areaOrigin) {
     if (target.width() == 0 || target.height() == 0) return;
     cairo_surface_t* s = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(target.data()),
                                                              CAIRO_FORMAT_ARGB32, target.width(), target.height(),
                                                              target.stride());
+    cairo_surface_set_device_offset(s, -areaOrigin.x, -areaOrigin.y);
     cairo_t* cr = cairo_create(s);
     {
         Player player(cr, deviceFromBase);
@@ -357,6 +362,62 @@ void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffine
     cairo_destroy(cr);
     cairo_surface_flush(s);
     cairo_surface_destroy(s);
+}
+}  // namespace
+
+void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase) {
+    playInto(list, target, deviceFromBase, {0, 0});
+}
+
+void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase,
+                        const std::vector<CGRect>& onlyIn) {
+    // Cairo's scan conversion clamps shapes at the edges of the surface it draws into (and a
+    // clip changes how it composites), which can move edge pixels by a bit: each area is drawn
+    // with a margin into a bitmap of its own, and only the area's pixels are kept.
+    constexpr double margin = 4;
+    const CGRect whole{0, 0, double(target.width()), double(target.height())};
+    for (const CGRect& r : onlyIn) {
+        const CGRect area = r.integral().intersection(whole);
+        if (area.isEmpty()) continue;
+        const CGRect drawn = area.insetBy(-margin, -margin).intersection(whole);
+        CGImage part(int(drawn.width()), int(drawn.height()));
+        playInto(list, part, deviceFromBase, drawn.origin);
+        const int dx = int(area.minX() - drawn.minX()), dy = int(area.minY() - drawn.minY());
+        for (int y = 0; y < int(area.height()); ++y)
+            std::copy_n(part.data() + std::size_t(y + dy) * std::size_t(part.width()) + std::size_t(dx), std::size_t(area.width()),
+                        target.data() + std::size_t(int(area.minY()) + y) * std::size_t(target.width()) + std::size_t(area.minX()));
+    }
+}
+
+std::optional<CGRect> RasterPlayer::paintedPixels(const DisplayOp& op, const CGAffineTransform& deviceFromBase) {
+    // Two pixels for antialiasing and image filtering at the edges.
+    auto device = [&](const CGRect& user, const DrawState& st) {
+        return st.transform.concatenating(deviceFromBase).apply(user).insetBy(-2, -2);
+    };
+    return std::visit(
+        [&](const auto& o) -> std::optional<CGRect> {
+            using T = std::decay_t<decltype(o)>;
+            if constexpr (std::is_same_v<T, Op::Fill> || std::is_same_v<T, Op::Gradient>) {
+                return device(o.path.boundingBox(), o.state);
+            } else if constexpr (std::is_same_v<T, Op::Stroke>) {
+                // Miter joins reach out to half the width times the limit, square caps to half
+                // the width times the square root of two.
+                const double reach = o.lineWidth / 2 * std::max(o.miterLimit, 1.5);
+                return device(o.path.boundingBox().insetBy(-reach, -reach), o.state);
+            } else if constexpr (std::is_same_v<T, Op::Image>) {
+                return device(o.destination.standardized(), o.state);
+            } else if constexpr (std::is_same_v<T, Op::Text>) {
+                // The ink may leave the box; in a y-up space it is mirrored inside the box.
+                const CGRect ink = TextLayout::inkRect(o.text, o.box);
+                const CGRect mirrored{ink.minX(), o.box.minY() + o.box.maxY() - ink.maxY(), ink.width(), ink.height()};
+                return device(o.box.unionWith(ink).unionWith(mirrored), o.state);
+            } else if constexpr (std::is_same_v<T, Op::BeginLayer> || std::is_same_v<T, Op::EndLayer>) {
+                return std::nullopt;
+            } else {
+                return CGRect{};
+            }
+        },
+        op);
 }
 
 std::shared_ptr<CGImage> RasterPlayer::render(const DisplayList& list, CGSize size, CGFloat scale, bool flipped,

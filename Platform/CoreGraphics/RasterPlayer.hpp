@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/DisplayList.hpp"
@@ -20,6 +21,13 @@ public:
     // Plays the list onto an existing bitmap; `deviceFromBase` maps the list's base space to
     // the bitmap's pixels (y-down).
     static void play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase);
+    // The same, limited to whole-pixel rectangles of the bitmap, which are cleared first: what
+    // a full play would leave there, and nothing outside them changes.
+    static void play(const DisplayList& list, CGImage& target, const CGAffineTransform& deviceFromBase,
+                     const std::vector<CGRect>& onlyIn);
+    // The pixels (y-down) an operation may paint, outset for antialiasing; empty for those
+    // that paint nothing themselves (state, clips); none when that cannot be told (layers).
+    static std::optional<CGRect> paintedPixels(const DisplayOp& op, const CGAffineTransform& deviceFromBase);
     // The base-to-pixels transform render() uses.
     static CGAffineTransform deviceTransform(CGSize size, CGFloat scale, bool flipped);
 };

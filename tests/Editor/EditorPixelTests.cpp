@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/RasterCache.hpp"
 #include "Editor/EditorTestSupport.hpp"
 
 namespace {
@@ -47,6 +49,14 @@ TEST_F(EditorFixture, RenderedPixelsStayTheSameAtBothSizesAndAfterADialTurns) {
         SCOPED_TRACE(c.size.width);
         auto& g = editor(c.size);
         EXPECT_EQ(hex(pixelHash(*g.snapshot())), c.before);
+        // Frames as a window shows them: the one after the turn rasterised only where it changed.
+        auto recording = [&g] {
+            CoreGraphics::CGContext context(g.size(), true, 1);
+            g.renderTree().draw(context);
+            return context.takeDisplayList();
+        };
+        CoreGraphics::RasterCache frames;
+        frames.render(recording(), c.size, 1, true);
 
         // A drag up the delay dial, as a hand turns it.
         const double k = c.size.width / 640;
@@ -59,6 +69,9 @@ TEST_F(EditorFixture, RenderedPixelsStayTheSameAtBothSizesAndAfterADialTurns) {
         }
         EXPECT_NE(settings->delay->value(), 0.f) << "the drag turned the dial";
         EXPECT_EQ(hex(pixelHash(*g.snapshot())), c.afterTurn);
+        EXPECT_EQ(hex(pixelHash(*frames.render(recording(), c.size, 1, true))), c.afterTurn);
+        ASSERT_FALSE(frames.lastDrawn().empty());
+        EXPECT_LT(frames.lastDrawn().front().width(), c.size.width / 2) << "only near the dial";
         g.mouseUp({at.x, at.y - 30});
         drain();
         graph.reset();
