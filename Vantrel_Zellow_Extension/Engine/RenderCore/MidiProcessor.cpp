@@ -22,13 +22,6 @@ std::int64_t truncateToInt64(Real value, std::int64_t fallback) {
     return static_cast<std::int64_t>(value);
 }
 
-// MIDI data bytes stay below 128 whatever velocity factor host automation sets.
-std::uint8_t velocityByte(float scaled) {
-    if (scaled >= 127.0f) return 127;
-    if (scaled > 0.0f) return static_cast<std::uint8_t>(scaled);
-    return 0;  // negative or NaN
-}
-
 // One of two values, chosen without a jump: which one the render needs depends on the notes,
 // and a mispredicted jump costs more than working out both.
 float choose(bool condition, float ifTrue, float ifFalse) {
@@ -47,25 +40,93 @@ float roundHalfAwayFromZero(float x) {
     return choose(small, static_cast<float>(nearest), x);
 }
 
-// The body of swingWarp, inlined where the division is a constant.
-[[gnu::always_inline]] inline float warp(std::int32_t division, float amount, double position) {
-    if (division <= 0 || amount == 0.5f) return static_cast<float>(position);
-    const float x = static_cast<float>((position * division) * 0.25);
-    // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
-    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
-    const auto k = static_cast<std::int32_t>(std::floor(x));
-    const float f = x - static_cast<float>(k);
-    const std::int32_t pairStart = (k / 2) * 2;
+// floor for |x| < 2^31, as an integer and without a jump.
+[[gnu::always_inline]] inline std::int32_t floorToInt32(float x) {
+    const auto t = static_cast<std::int32_t>(x);  // toward zero: one too high below zero
+    return t - std::int32_t(static_cast<float>(t) > x);
+}
+
+// Swinging pairs of 1/division notes by an amount, with what depends on those two alone
+// worked out once instead of for every note.
+struct Swing {
+    bool straight = true;
+    double division = 0;
+    double unit = 0;         // beats a swing unit lasts
+    float stretched = 0;     // the first note's length per unit: amount × 2 units
+    float secondLength = 0;  // the second note's: (1 - amount) × 2 units
+};
+
+[[gnu::always_inline]] inline Swing swingOf(std::int32_t division, float amount) {
+    Swing s;
+    if (division <= 0 || amount == 0.5f) return s;
+    s.straight = false;
+    s.division = division;
     const auto w = static_cast<float>(division * 0.25);  // units per beat
     const float u = 2.0f / w;
-    const double base = static_cast<double>(1.0f / w) * pairStart;
+    s.unit = static_cast<double>(1.0f / w);
+    s.stretched = amount * u;
+    s.secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
+    return s;
+}
+
+[[gnu::always_inline]] inline float warp(const Swing& s, double position) {
+    if (s.straight) return static_cast<float>(position);
+    const float x = static_cast<float>((position * s.division) * 0.25);
+    // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
+    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
+    const std::int32_t k = floorToInt32(x);
+    const float f = x - static_cast<float>(k);
+    const std::int32_t pairStart = (k / 2) * 2;
+    const double base = s.unit * pairStart;
     // First note of the pair: stretched to amount × 2 units.
-    const auto first = static_cast<float>(static_cast<double>((amount * u) * f) + base);
+    const auto first = static_cast<float>(static_cast<double>(s.stretched * f) + base);
     // Second note: starts late and shrinks to (1 - amount) × 2 units.
-    const auto secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
     const auto second =
-        static_cast<float>(static_cast<double>(f * secondLength) + (static_cast<double>(amount * u) + base));
+        static_cast<float>(static_cast<double>(f * s.secondLength) + (static_cast<double>(s.stretched) + base));
     return choose((k & 1) != 0, second, first);
+}
+
+// The step grid: n mod count by multiplication (exact for every 32-bit n), since a division
+// on every note costs more than the rest of the step lookup.
+struct Steps {
+    std::int32_t count = 0;
+    std::uint64_t inverse = 0;
+};
+
+Steps stepsOf(std::int32_t count) {
+    Steps s;
+    s.count = count;
+    if (count >= 2) s.inverse = ~std::uint64_t(0) / std::uint32_t(count) + 1;
+    return s;
+}
+
+std::int32_t stepOf(const Steps& steps, double beat) {
+    const std::int32_t count = steps.count;
+    if (count < 2) return 0;
+    // A beat a hair below a step boundary already counts as the new step.
+    const double index = std::floor(beat * 4.0 + 0.0001);
+    std::int64_t remainder;
+    if (std::fabs(index) < 2147483648.0) {
+        const auto i = static_cast<std::int32_t>(index);
+        const std::uint32_t magnitude = i < 0 ? 0u - std::uint32_t(i) : std::uint32_t(i);
+        const auto r = static_cast<std::uint32_t>(
+            (static_cast<unsigned __int128>(steps.inverse * magnitude) * std::uint32_t(count)) >> 64);
+        return i < 0 && r != 0 ? count - std::int32_t(r) : std::int32_t(r);
+    } else if (std::fabs(index) < 9.0e18) {
+        remainder = static_cast<std::int64_t>(index) % count;
+    } else if (std::isfinite(index)) {
+        remainder = static_cast<std::int64_t>(std::fmod(index, double(count)));
+    } else {
+        return 0;
+    }
+    return static_cast<std::int32_t>(remainder < 0 ? remainder + count : remainder);
+}
+
+// MIDI data bytes stay below 128 whatever velocity factor host automation sets; negative and
+// NaN give 0. Without a jump, as velocities and step factors vary from note to note.
+std::uint8_t velocityByte(float scaled) {
+    const float clamped = std::min(choose(scaled > 0.0f, scaled, 0.0f), 127.0f);
+    return static_cast<std::uint8_t>(static_cast<std::int32_t>(clamped));
 }
 
 bool isUsableContext(double tempo, double beat, double downbeat, float sampleRate) {
@@ -110,45 +171,55 @@ void MidiProcessor::setParameter(AUParameterAddress address, bool fromRender, AU
     if (fromRender) dirtyMask.fetch_or(std::uint64_t(1) << address, std::memory_order_release);
 }
 
-std::int32_t MidiProcessor::stepAt(double beat) const {
-    const std::int32_t count = stepCount.load(relaxed);
-    if (count < 2) return 0;
-    // A beat a hair below a step boundary already counts as the new step.
-    const double index = std::floor(beat * 4.0 + 0.0001);
-    std::int64_t remainder;
-    if (std::fabs(index) < 2147483648.0) {
-        remainder = static_cast<std::int32_t>(index) % count;  // the usual case: a 32-bit division is quicker
-    } else if (std::fabs(index) < 9.0e18) {
-        remainder = static_cast<std::int64_t>(index) % count;
-    } else if (std::isfinite(index)) {
-        remainder = static_cast<std::int64_t>(std::fmod(index, double(count)));
-    } else {
-        return 0;
-    }
-    return static_cast<std::int32_t>(remainder < 0 ? remainder + count : remainder);
+// What an event's timing needs from the parameters and the tempo, read once a cycle and again
+// after a parameter event, instead of once an event.
+struct MidiProcessor::Timing {
+    float rate, delaySamples, secondsPerBeat, randomSeconds;
+    double seedPhase;
+    Swing swing4, swing8, swing16;
+    Steps steps;
+};
+
+MidiProcessor::Timing MidiProcessor::timing() const {
+    Timing t;
+    t.rate = sampleRate.load(relaxed);
+    t.delaySamples = delay.load(relaxed) * t.rate;
+    t.secondsPerBeat = static_cast<float>(60.0 / tempo);
+    t.randomSeconds = random.load(relaxed);
+    t.seedPhase = static_cast<double>(seed.load(relaxed)) * 57.15;
+    t.swing4 = swingOf(4, swingOneFour.load(relaxed));
+    t.swing8 = swingOf(8, swingOneEight.load(relaxed));
+    t.swing16 = swingOf(16, swingOneSixteen.load(relaxed));
+    t.steps = stepsOf(stepCount.load(relaxed));
+    return t;
 }
 
+std::int32_t MidiProcessor::stepAt(double beat) const { return stepOf(stepsOf(stepCount.load(relaxed)), beat); }
+
 float MidiProcessor::swingWarp(std::int32_t division, float amount, double position) {
-    return warp(division, amount, position);
+    return warp(swingOf(division, amount), position);
 }
 
 AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int32_t step, float randomOffset,
                                           double position) const {
-    const float rate = sampleRate.load(relaxed);
-    const float delaySamples = delay.load(relaxed) * rate;
-    const auto secondsPerBeat = static_cast<float>(60.0 / tempo);
+    return schedule(timing(), sampleTime, step, randomOffset, position);
+}
+
+AUEventSampleTime MidiProcessor::schedule(const Timing& t, AUEventSampleTime sampleTime, std::int32_t step,
+                                          float randomOffset, double position) const {
+    const float rate = t.rate;
     const auto positionF = static_cast<float>(position);
-    const auto shift = [&](std::int32_t division, const std::atomic<float>& amount) {
-        return roundHalfAwayFromZero((secondsPerBeat * (warp(division, amount.load(relaxed), position) - positionF)) * rate);
+    const auto shift = [&](const Swing& swing) {
+        return roundHalfAwayFromZero((t.secondsPerBeat * (warp(swing, position) - positionF)) * rate);
     };
-    const float shift4 = shift(4, swingOneFour);
-    const float shift8 = shift(8, swingOneEight);
-    const float shift16 = shift(16, swingOneSixteen);
+    const float shift4 = shift(t.swing4);
+    const float shift8 = shift(t.swing8);
+    const float shift16 = shift(t.swing16);
     const float stepSamples = rate * stepDelays[static_cast<std::size_t>(step)].load(relaxed);
 
     // The delays in one single-precision sum, added in exactly this order; the sample time
     // stays out of it, so a late hour of the host's clock moves nothing.
-    float delaySum = delaySamples + randomOffset;
+    float delaySum = t.delaySamples + randomOffset;
     delaySum = delaySum + shift4;
     delaySum = delaySum + shift8;
     delaySum = delaySum + shift16;
@@ -172,23 +243,21 @@ const PendingNote* MidiProcessor::pendingNote(std::uint8_t note, std::uint8_t ch
     return pending.active ? &pending : nullptr;
 }
 
-float MidiProcessor::randomOffsetFor(std::uint8_t note, double eventBeat) const {
-    const float maxSeconds = random.load(relaxed);
-    if (maxSeconds == 0.0f) return 0.0f;
+float MidiProcessor::randomOffsetFor(const Timing& t, std::uint8_t note, double eventBeat) const {
+    if (t.randomSeconds == 0.0f) return 0.0f;
     // Reproducible: the same note at the same beat with the same seed gets the same delay.
-    const double noise =
-        std::sin((eventBeat + static_cast<double>(note)) * 281.53 + static_cast<double>(seed.load(relaxed)) * 57.15) *
-        131.13;
+    const double noise = std::sin((eventBeat + static_cast<double>(note)) * 281.53 + t.seedPhase) * 131.13;
     const auto s = static_cast<float>(noise);
     const float fraction = s - std::floor(s);
-    return (maxSeconds * fraction) * sampleRate.load(relaxed);
+    return (t.randomSeconds * fraction) * t.rate;
 }
 
 void MidiProcessor::send(AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) const {
     if (midiOutputEventBlock) midiOutputEventBlock(time, cable, length, bytes);
 }
 
-void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleStart, double beatsPerSample) {
+void MidiProcessor::sendNote(const Timing& t, const AUMIDIEvent& event, AUEventSampleTime cycleStart,
+                             double beatsPerSample) {
     const AUEventSampleTime sampleTime = event.eventSampleTime;
     const std::int64_t offset =
         sampleTime == AUEventSampleTimeImmediate
@@ -196,7 +265,7 @@ void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleSt
             : static_cast<std::int64_t>(static_cast<std::uint64_t>(sampleTime) - static_cast<std::uint64_t>(cycleStart));
     const double eventBeat = static_cast<double>(offset) * beatsPerSample + beatPosition;
     const double position = eventBeat - measureDownbeatPosition;
-    const std::int32_t eventStep = stepAt(eventBeat);
+    const std::int32_t eventStep = stepOf(t.steps, eventBeat);
 
     std::uint8_t bytes[3] = {event.data[0], event.length >= 2 ? event.data[1] : std::uint8_t(0),
                              event.length >= 3 ? event.data[2] : std::uint8_t(0)};
@@ -211,15 +280,15 @@ void MidiProcessor::sendNote(const AUMIDIEvent& event, AUEventSampleTime cycleSt
 
     AUEventSampleTime time = sampleTime;
     if (noteOn) {
-        const float randomOffset = randomOffsetFor(bytes[1], eventBeat);
-        time = std::max(schedule(sampleTime, eventStep, randomOffset, position), sampleTime);
+        const float randomOffset = randomOffsetFor(t, bytes[1], eventBeat);
+        time = std::max(schedule(t, sampleTime, eventStep, randomOffset, position), sampleTime);
         rememberNote(bytes[1], channel, randomOffset, time);
     } else {
         PendingNote& pending = pendingNotes_[channel][bytes[1]];
         if (pending.active) {
             // A long delay on the note-on's step and none on this one must not end the note
             // before it began.
-            time = std::max({schedule(sampleTime, eventStep, pending.randomOffset, position), sampleTime,
+            time = std::max({schedule(t, sampleTime, eventStep, pending.randomOffset, position), sampleTime,
                              pending.noteOnTime});
             pending.active = false;
         }
@@ -238,7 +307,8 @@ OSStatus MidiProcessor::render(const AudioTimeStamp* timestamp, const AURenderEv
     if (!isUsableContext(tempo, beatPosition, measureDownbeatPosition, rate)) {
         return kAudioUnitErr_CannotDoInCurrentContext;
     }
-    const std::int32_t cycleStep = stepAt(beatPosition);
+    Timing t = timing();
+    const std::int32_t cycleStep = stepOf(t.steps, beatPosition);
 
     if (eventList) {
         const double beatsPerSample = (tempo / 60.0) * (1.0 / static_cast<double>(rate));
@@ -247,13 +317,14 @@ OSStatus MidiProcessor::render(const AudioTimeStamp* timestamp, const AURenderEv
             switch (event->head.eventType) {
                 case AURenderEventType::Parameter:
                     setParameter(event->parameter.parameterAddress, true, event->parameter.value);
+                    t = timing();
                     break;
                 case AURenderEventType::MIDI:
                     if (bypass.load(relaxed)) {
                         const AUMIDIEvent& midi = event->MIDI;
                         send(midi.eventSampleTime, midi.cable, sendableLength(midi.length), midi.data);
                     } else {
-                        sendNote(event->MIDI, cycleStart, beatsPerSample);
+                        sendNote(t, event->MIDI, cycleStart, beatsPerSample);
                     }
                     break;
                 default:  // ramps, SysEx and event lists are not ours to handle

@@ -89,10 +89,14 @@ public:
     std::uint64_t takeDirtyMask() { return dirtyMask.exchange(0, std::memory_order_acquire); }
 
 private:
-    void sendNote(const AudioToolbox::AUMIDIEvent& event, AudioToolbox::AUEventSampleTime cycleStart,
-                  double beatsPerSample);
+    struct Timing;
+    Timing timing() const;
+    AudioToolbox::AUEventSampleTime schedule(const Timing& timing, AudioToolbox::AUEventSampleTime sampleTime,
+                                             std::int32_t step, float randomOffset, double position) const;
+    void sendNote(const Timing& timing, const AudioToolbox::AUMIDIEvent& event,
+                  AudioToolbox::AUEventSampleTime cycleStart, double beatsPerSample);
     void send(AudioToolbox::AUEventSampleTime time, std::uint8_t cable, long length, const std::uint8_t* bytes) const;
-    float randomOffsetFor(std::uint8_t note, double eventBeat) const;
+    float randomOffsetFor(const Timing& timing, std::uint8_t note, double eventBeat) const;
 
     PendingNotes pendingNotes_{};
 };
