@@ -22,68 +22,72 @@ std::int64_t truncateToInt64(Real value, std::int64_t fallback) {
     return static_cast<std::int64_t>(value);
 }
 
-// One of two values, chosen without a jump: which one the render needs depends on the notes,
-// and a mispredicted jump costs more than working out both.
-float choose(bool condition, float ifTrue, float ifFalse) {
-    const std::uint32_t mask = 0u - std::uint32_t(condition);
-    return std::bit_cast<float>((std::bit_cast<std::uint32_t>(ifTrue) & mask) |
-                                (std::bit_cast<std::uint32_t>(ifFalse) & ~mask));
+// Four lanes of floats, doubles or 32-bit integers: the three swings are worked out side by
+// side (the fourth lane idles). Every lane computes exactly what one swing alone would, in the
+// same order and precision; the lanes only save instructions.
+typedef float Floats __attribute__((vector_size(16)));
+typedef double Doubles __attribute__((vector_size(32)));
+typedef std::int32_t Ints __attribute__((vector_size(16)));
+
+// Per lane: a where mask is set (all ones), else b.
+[[gnu::always_inline]] inline Floats select(Ints mask, Floats a, Floats b) {
+    return reinterpret_cast<Floats>((reinterpret_cast<Ints>(a) & mask) | (reinterpret_cast<Ints>(b) & ~mask));
 }
 
-// std::round for floats (halves away from zero), without a library call or a jump.
-float roundHalfAwayFromZero(float x) {
-    const bool small = std::fabs(x) < 8388608.0f;  // 2^23 and beyond is whole already; NaN stays
-    const float within = choose(small, x, 0.0f);
-    const auto whole = static_cast<std::int32_t>(within);
-    const float fraction = within - static_cast<float>(whole);  // exact
-    const std::int32_t nearest = whole + std::int32_t(fraction >= 0.5f) - std::int32_t(fraction <= -0.5f);
-    return choose(small, static_cast<float>(nearest), x);
+// std::round for floats (halves away from zero), without a library call or a jump. Adding the
+// float just below one half before truncating rounds every float exactly: a true half reaches
+// the next whole number, anything less does not.
+[[gnu::always_inline]] inline Floats roundHalfAwayFromZero(Floats x) {
+    const Ints bits = reinterpret_cast<Ints>(x);
+    // 2^23 and beyond is whole already; NaN stays.
+    const Ints small = reinterpret_cast<Floats>(bits & 0x7FFFFFFF) < 8388608.0f;
+    const Ints within = bits & small;
+    const Ints half = (within & std::numeric_limits<std::int32_t>::min()) | std::bit_cast<std::int32_t>(0.49999997f);
+    const Ints nearest = __builtin_convertvector(reinterpret_cast<Floats>(within) + reinterpret_cast<Floats>(half), Ints);
+    return select(small, __builtin_convertvector(nearest, Floats), x);
 }
 
-// floor for |x| < 2^31, as an integer and without a jump.
-[[gnu::always_inline]] inline std::int32_t floorToInt32(float x) {
-    const auto t = static_cast<std::int32_t>(x);  // toward zero: one too high below zero
-    return t - std::int32_t(static_cast<float>(t) > x);
-}
-
-// Swinging pairs of 1/division notes by an amount, with what depends on those two alone
-// worked out once instead of for every note.
-struct Swing {
-    bool straight = true;
-    double division = 0;
-    double unit = 0;         // beats a swing unit lasts
-    float stretched = 0;     // the first note's length per unit: amount × 2 units
-    float secondLength = 0;  // the second note's: (1 - amount) × 2 units
+// Swinging pairs of 1/division notes by an amount, with what depends on those two alone worked
+// out once instead of for every note: one swing a lane.
+struct Swings {
+    Doubles division{};
+    Doubles unit{};          // beats a swing unit lasts
+    Floats stretched{};      // the first note's length per unit: amount × 2 units
+    Floats secondLength{};   // the second note's: (1 - amount) × 2 units
+    Ints active{};           // all ones where the lane swings
 };
 
-[[gnu::always_inline]] inline Swing swingOf(std::int32_t division, float amount) {
-    Swing s;
-    if (division <= 0 || amount == 0.5f) return s;
-    s.straight = false;
-    s.division = division;
+void setSwing(Swings& s, int lane, std::int32_t division, float amount) {
+    if (division <= 0 || amount == 0.5f) return;
+    s.active[lane] = -1;
+    s.division[lane] = division;
     const auto w = static_cast<float>(division * 0.25);  // units per beat
     const float u = 2.0f / w;
-    s.unit = static_cast<double>(1.0f / w);
-    s.stretched = amount * u;
-    s.secondLength = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
-    return s;
+    s.unit[lane] = static_cast<double>(1.0f / w);
+    s.stretched[lane] = amount * u;
+    s.secondLength[lane] = static_cast<float>(static_cast<double>(u) * (1.0 - static_cast<double>(amount)));
 }
 
-[[gnu::always_inline]] inline float warp(const Swing& s, double position) {
-    if (s.straight) return static_cast<float>(position);
-    const float x = static_cast<float>((position * s.division) * 0.25);
+// Position in beats after each lane's swing; a lane that does not swing keeps the position.
+[[gnu::always_inline]] inline Floats warp(const Swings& s, double position) {
+    const Doubles p = Doubles{} + position;
+    const Floats straight = __builtin_convertvector(p, Floats);
+    const Floats x = __builtin_convertvector((p * s.division) * 0.25, Floats);
     // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
-    if (!(std::fabs(x) < 2147483520.0f)) return static_cast<float>(position);
-    const std::int32_t k = floorToInt32(x);
-    const float f = x - static_cast<float>(k);
-    const std::int32_t pairStart = (k / 2) * 2;
-    const double base = s.unit * pairStart;
+    const Ints swung = s.active & (reinterpret_cast<Floats>(reinterpret_cast<Ints>(x) & 0x7FFFFFFF) < 2147483520.0f);
+    const Floats within = reinterpret_cast<Floats>(reinterpret_cast<Ints>(x) & swung);
+    // floor: truncation is one too high below zero (a true comparison is -1).
+    const Ints t = __builtin_convertvector(within, Ints);
+    const Ints k = t + (__builtin_convertvector(t, Floats) > within);
+    const Floats f = within - __builtin_convertvector(k, Floats);
+    const Ints pairStart = (k / 2) * 2;
+    const Doubles base = s.unit * __builtin_convertvector(pairStart, Doubles);
     // First note of the pair: stretched to amount × 2 units.
-    const auto first = static_cast<float>(static_cast<double>(s.stretched * f) + base);
+    const Floats first = __builtin_convertvector(__builtin_convertvector(s.stretched * f, Doubles) + base, Floats);
     // Second note: starts late and shrinks to (1 - amount) × 2 units.
-    const auto second =
-        static_cast<float>(static_cast<double>(f * s.secondLength) + (static_cast<double>(s.stretched) + base));
-    return choose((k & 1) != 0, second, first);
+    const Doubles secondStart = __builtin_convertvector(s.stretched, Doubles) + base;
+    const Floats second = __builtin_convertvector(__builtin_convertvector(f * s.secondLength, Doubles) + secondStart, Floats);
+    return select(swung, select((k & 1) != 0, second, first), straight);
 }
 
 // The step grid: n mod count by multiplication (exact for every 32-bit n), since a division
@@ -100,7 +104,7 @@ Steps stepsOf(std::int32_t count) {
     return s;
 }
 
-std::int32_t stepOf(const Steps& steps, double beat) {
+[[gnu::always_inline]] inline std::int32_t stepOf(const Steps& steps, double beat) {
     const std::int32_t count = steps.count;
     if (count < 2) return 0;
     // A beat a hair below a step boundary already counts as the new step.
@@ -125,7 +129,7 @@ std::int32_t stepOf(const Steps& steps, double beat) {
 // MIDI data bytes stay below 128 whatever velocity factor host automation sets; negative and
 // NaN give 0. Without a jump, as velocities and step factors vary from note to note.
 std::uint8_t velocityByte(float scaled) {
-    const float clamped = std::min(choose(scaled > 0.0f, scaled, 0.0f), 127.0f);
+    const float clamped = std::min(scaled > 0.0f ? scaled : 0.0f, 127.0f);
     return static_cast<std::uint8_t>(static_cast<std::int32_t>(clamped));
 }
 
@@ -176,7 +180,7 @@ void MidiProcessor::setParameter(AUParameterAddress address, bool fromRender, AU
 struct MidiProcessor::Timing {
     float rate, delaySamples, secondsPerBeat, randomSeconds;
     double seedPhase;
-    Swing swing4, swing8, swing16;
+    Swings swings;  // 1/4, 1/8, 1/16
     Steps steps;
 };
 
@@ -187,9 +191,9 @@ MidiProcessor::Timing MidiProcessor::timing() const {
     t.secondsPerBeat = static_cast<float>(60.0 / tempo);
     t.randomSeconds = random.load(relaxed);
     t.seedPhase = static_cast<double>(seed.load(relaxed)) * 57.15;
-    t.swing4 = swingOf(4, swingOneFour.load(relaxed));
-    t.swing8 = swingOf(8, swingOneEight.load(relaxed));
-    t.swing16 = swingOf(16, swingOneSixteen.load(relaxed));
+    setSwing(t.swings, 0, 4, swingOneFour.load(relaxed));
+    setSwing(t.swings, 1, 8, swingOneEight.load(relaxed));
+    setSwing(t.swings, 2, 16, swingOneSixteen.load(relaxed));
     t.steps = stepsOf(stepCount.load(relaxed));
     return t;
 }
@@ -197,7 +201,9 @@ MidiProcessor::Timing MidiProcessor::timing() const {
 std::int32_t MidiProcessor::stepAt(double beat) const { return stepOf(stepsOf(stepCount.load(relaxed)), beat); }
 
 float MidiProcessor::swingWarp(std::int32_t division, float amount, double position) {
-    return warp(swingOf(division, amount), position);
+    Swings swing;
+    setSwing(swing, 0, division, amount);
+    return warp(swing, position)[0];
 }
 
 AUEventSampleTime MidiProcessor::schedule(AUEventSampleTime sampleTime, std::int32_t step, float randomOffset,
@@ -209,20 +215,15 @@ AUEventSampleTime MidiProcessor::schedule(const Timing& t, AUEventSampleTime sam
                                           float randomOffset, double position) const {
     const float rate = t.rate;
     const auto positionF = static_cast<float>(position);
-    const auto shift = [&](const Swing& swing) {
-        return roundHalfAwayFromZero((t.secondsPerBeat * (warp(swing, position) - positionF)) * rate);
-    };
-    const float shift4 = shift(t.swing4);
-    const float shift8 = shift(t.swing8);
-    const float shift16 = shift(t.swing16);
+    const Floats shifts = roundHalfAwayFromZero((t.secondsPerBeat * (warp(t.swings, position) - positionF)) * rate);
     const float stepSamples = rate * stepDelays[static_cast<std::size_t>(step)].load(relaxed);
 
     // The delays in one single-precision sum, added in exactly this order; the sample time
     // stays out of it, so a late hour of the host's clock moves nothing.
     float delaySum = t.delaySamples + randomOffset;
-    delaySum = delaySum + shift4;
-    delaySum = delaySum + shift8;
-    delaySum = delaySum + shift16;
+    delaySum = delaySum + shifts[0];
+    delaySum = delaySum + shifts[1];
+    delaySum = delaySum + shifts[2];
     delaySum = delaySum + stepSamples;
     const std::int64_t delay = truncateToInt64(delaySum, 0);
     AUEventSampleTime time;
