@@ -70,7 +70,7 @@ void setSwing(Swings& s, int lane, std::int32_t division, float amount) {
 
 // Position in beats after each lane's swing; a lane that does not swing keeps the position.
 [[gnu::always_inline]] inline Floats warp(const Swings& s, double position) {
-    const Doubles p = Doubles{} + position;
+    const Doubles p = {position, position, position, position};
     const Floats straight = __builtin_convertvector(p, Floats);
     const Floats x = __builtin_convertvector((p * s.division) * 0.25, Floats);
     // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
@@ -108,14 +108,21 @@ Steps stepsOf(std::int32_t count) {
     const std::int32_t count = steps.count;
     if (count < 2) return 0;
     // A beat a hair below a step boundary already counts as the new step.
-    const double index = std::floor(beat * 4.0 + 0.0001);
-    std::int64_t remainder;
-    if (std::fabs(index) < 2147483648.0) {
-        const auto i = static_cast<std::int32_t>(index);
+    const double unfloored = beat * 4.0 + 0.0001;
+    const auto remainderOf = [&](std::int32_t i) {
         const std::uint32_t magnitude = i < 0 ? 0u - std::uint32_t(i) : std::uint32_t(i);
         const auto r = static_cast<std::uint32_t>(
             (static_cast<unsigned __int128>(steps.inverse * magnitude) * std::uint32_t(count)) >> 64);
         return i < 0 && r != 0 ? count - std::int32_t(r) : std::int32_t(r);
+    };
+    if (std::fabs(unfloored) < 2147483647.0) {  // the usual case: floor without a library call or a jump
+        const auto t = static_cast<std::int32_t>(unfloored);
+        return remainderOf(t - std::int32_t(static_cast<double>(t) > unfloored));
+    }
+    const double index = std::floor(unfloored);
+    std::int64_t remainder;
+    if (std::fabs(index) < 2147483648.0) {
+        return remainderOf(static_cast<std::int32_t>(index));
     } else if (std::fabs(index) < 9.0e18) {
         remainder = static_cast<std::int64_t>(index) % count;
     } else if (std::isfinite(index)) {
