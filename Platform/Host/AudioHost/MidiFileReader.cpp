@@ -103,8 +103,7 @@ void MidiFileReader::TrackCursor::fail(const std::string& why) const {
     throw corrupt(path_, "track " + std::to_string(number_) + ": " + why);
 }
 
-bool MidiFileReader::TrackCursor::ensure(std::size_t count) {
-    if (filled_ - position_ >= count) return true;
+bool MidiFileReader::TrackCursor::refill(std::size_t count) {
     const std::uint64_t left = end_ - next_;
     if (filled_ - position_ + left < count) return false;
     // Keep what is unread, then read on: a buffer's worth, or the whole of a longer event.

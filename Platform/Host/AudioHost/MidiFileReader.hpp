@@ -40,7 +40,9 @@ public:
         friend class MidiFileReader;
         TrackCursor(std::shared_ptr<const int> file, std::string path, std::size_t number, std::uint64_t begin, std::uint64_t end);
 
-        bool ensure(std::size_t count);  // at least `count` bytes of the chunk buffered
+        // At least `count` bytes of the chunk buffered; false when the chunk has fewer left.
+        bool ensure(std::size_t count) { return filled_ - position_ >= count || refill(count); }
+        bool refill(std::size_t count);
         std::size_t bufferedUpTo(std::size_t count);  // as many as the chunk has, up to `count`
         std::uint8_t take() { return buffer_[position_++]; }
         std::uint32_t variableLength(const char* what);

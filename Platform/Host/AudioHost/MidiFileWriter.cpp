@@ -45,7 +45,7 @@ MidiFileWriter::MidiFileWriter(const std::string& file, std::string shownPath, i
     : file_(std::fopen(file.c_str(), "wb")), shown_(std::move(shownPath)), tracksLeft_(tracks) {
     if (tracks > 0xFFFF) throw BadInput("cannot write " + shown_ + ": a MIDI file holds at most 65535 tracks");
     if (!file_) fail();
-    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    buffer_.reserve(1 << 16);
     putBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("MThd\0\0\0\6"), 8));
     const unsigned shownFormat = tracks > 1 ? 1 : unsigned(format);
     const std::uint8_t header[] = {0, std::uint8_t(shownFormat), std::uint8_t(tracks >> 8), std::uint8_t(tracks),
@@ -59,12 +59,26 @@ MidiFileWriter::~MidiFileWriter() {
 
 void MidiFileWriter::fail() const { throw BadInput("cannot write " + shown_ + ": " + std::strerror(errno)); }
 
-void MidiFileWriter::put(std::uint8_t byte) {
-    if (putc_unlocked(byte, file_) == EOF) fail();
+void MidiFileWriter::flush() {
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail();
+    flushed_ += std::int64_t(buffer_.size());
+    buffer_.clear();
 }
 
 void MidiFileWriter::putBytes(std::span<const std::uint8_t> bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail();
+    if (buffer_.capacity() - buffer_.size() < bytes.size()) {
+        flush();
+        if (bytes.size() > buffer_.capacity()) {  // a long system exclusive message: straight through
+            if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail();
+            flushed_ += std::int64_t(bytes.size());
+            return;
+        }
+    }
+    if (bytes.size() <= 4) {  // most events: no call into the library for a few bytes
+        for (std::uint8_t b : bytes) buffer_.push_back(b);
+    } else {
+        buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    }
 }
 
 void MidiFileWriter::putVariableLength(std::uint32_t value) {
@@ -88,8 +102,7 @@ void MidiFileWriter::advanceTo(std::int64_t tick) {
 
 void MidiFileWriter::beginTrack() {
     if (tracksLeft_ == 0 || trackStart_ >= 0) throw std::logic_error("a track begun out of turn");
-    trackStart_ = ftello(file_);
-    if (trackStart_ < 0) fail();
+    trackStart_ = flushed_ + std::int64_t(buffer_.size());
     putBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("MTrk\0\0\0\0"), 8));
     now_ = 0;
     ++trackNumber_;
@@ -112,8 +125,7 @@ void MidiFileWriter::add(std::int64_t tick, std::span<const std::uint8_t> bytes)
 void MidiFileWriter::endTrack(std::int64_t endTick) {
     advanceTo(std::max(endTick, now_));
     putBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("\xFF\x2F\0"), 3));
-    const off_t end = ftello(file_);
-    if (end < 0) fail();
+    const std::int64_t end = flushed_ + std::int64_t(buffer_.size());
     const std::uint64_t length = std::uint64_t(end - trackStart_ - 8);
     if (length > 0xFFFFFFFFu) {
         errno = EFBIG;
@@ -121,15 +133,21 @@ void MidiFileWriter::endTrack(std::int64_t endTick) {
     }
     const std::uint8_t bytes[] = {std::uint8_t(length >> 24), std::uint8_t(length >> 16), std::uint8_t(length >> 8),
                                   std::uint8_t(length)};
-    if (fseeko(file_, trackStart_ + 4, SEEK_SET) != 0) fail();
-    putBytes(bytes);
-    if (fseeko(file_, end, SEEK_SET) != 0) fail();
+    if (trackStart_ >= flushed_) {
+        std::copy(std::begin(bytes), std::end(bytes), buffer_.begin() + (trackStart_ + 4 - flushed_));
+    } else {
+        flush();
+        if (fseeko(file_, off_t(trackStart_ + 4), SEEK_SET) != 0 || std::fwrite(bytes, 1, 4, file_) != 4 ||
+            fseeko(file_, off_t(end), SEEK_SET) != 0)
+            fail();
+    }
     trackStart_ = -1;
     --tracksLeft_;
 }
 
 void MidiFileWriter::finish() {
     if (tracksLeft_ != 0 || trackStart_ >= 0) throw std::logic_error("a MIDI file finished before all its tracks");
+    flush();
     std::FILE* file = std::exchange(file_, nullptr);
     const bool flushed = std::fflush(file) == 0;
     const int error = errno;

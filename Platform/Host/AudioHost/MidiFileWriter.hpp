@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace AudioHost {
 
@@ -31,13 +32,21 @@ public:
     static constexpr std::int64_t longestDelta = 0x0FFFFFFF;
 
 private:
-    void put(std::uint8_t byte);
+    void put(std::uint8_t byte) {
+        if (buffer_.size() == buffer_.capacity()) flush();
+        buffer_.push_back(byte);
+    }
     void putBytes(std::span<const std::uint8_t> bytes);
+    void flush();
     void putVariableLength(std::uint32_t value);
     void advanceTo(std::int64_t tick);
     [[noreturn]] void fail() const;
 
     std::FILE* file_;
+    // Bytes not yet handed to the file: gathered here, as a call into stdio for every few
+    // bytes of every event costs more than the events' own work.
+    std::vector<std::uint8_t> buffer_;
+    std::int64_t flushed_ = 0;  // bytes handed to the file
     std::string shown_;
     std::size_t tracksLeft_;
     std::int64_t trackStart_ = -1;  // file offset of the open track's chunk
