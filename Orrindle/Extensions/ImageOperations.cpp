@@ -1,5 +1,6 @@
 #include "Orrindle/Extensions/ImageOperations.hpp"
 
+#include <limits>
 #include <vector>
 
 #include "CoreGraphics/CGContext.hpp"
@@ -81,6 +82,12 @@ AppKit::NSImage::Ptr filterRepresentations(const AppKit::NSImage& image,
     filtered->setSize(image.size());
     filtered->setTemplate(image.isTemplate());
     return filtered;
+}
+
+std::optional<std::vector<std::uint8_t>> pngP3Data(const AppKit::NSImage& image) {
+    const auto bitmap = image.asset()->bestBitmap(std::numeric_limits<CGFloat>::infinity());
+    if (!bitmap) return std::nullopt;
+    return bitmap->pngDataDisplayP3();
 }
 
 }  // namespace Orrindle

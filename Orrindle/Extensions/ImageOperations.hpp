@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <vector>
 #include <optional>
 
 #include "AppKit/NSColor.hpp"
@@ -34,5 +36,9 @@ std::optional<CoreGraphics::ImageAsset::Representation> firstBitmapImageRep(cons
 // keeps (it may throw; the error passes through).
 AppKit::NSImage::Ptr filterRepresentations(
     const AppKit::NSImage& image, const std::function<bool(const CoreGraphics::ImageAsset::Representation&)>& keep);
+
+// The image's sharpest bitmap as PNG data with 16 bits per component, its colours in Display
+// P3; none when the image has no bitmap or encoding fails.
+std::optional<std::vector<std::uint8_t>> pngP3Data(const AppKit::NSImage& image);
 
 }  // namespace Orrindle

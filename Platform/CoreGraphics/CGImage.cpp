@@ -1,6 +1,7 @@
 #include "CoreGraphics/CGImage.hpp"
 
 #include <cairo.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +70,57 @@ void CGImage::setPixel(int x, int y, const DisplayColor& c) {
     std::uint32_t a = q(c.a);
     auto pre = [a](std::uint32_t v) { return (v * a + 127) / 255; };
     pixels_[size_t(y) * width_ + x] = (a << 24) | (pre(q(c.r)) << 16) | (pre(q(c.g)) << 8) | pre(q(c.b));
+}
+
+}  // namespace CoreGraphics
+
+namespace CoreGraphics {
+
+namespace {
+// Linear sRGB to linear Display P3 (both D65).
+void srgbToP3(double& r, double& g, double& b) {
+    const double r2 = 0.8224621 * r + 0.1775380 * g;
+    const double g2 = 0.0331941 * r + 0.9668058 * g;
+    const double b2 = 0.0170827 * r + 0.0723974 * g + 0.9105199 * b;
+    r = r2, g = g2, b = b2;
+}
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> CGImage::pngDataDisplayP3() const {
+    if (width_ <= 0 || height_ <= 0) return std::nullopt;
+    std::vector<std::uint8_t> out;
+    std::vector<std::uint16_t> row(std::size_t(width_) * 4);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return std::nullopt;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, info ? &info : nullptr);
+        return std::nullopt;
+    }
+    png_set_write_fn(png, &out, appendBytes, nullptr);
+    png_set_IHDR(png, info, png_uint_32(width_), png_uint_32(height_), 16, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_swap(png);  // rows are filled in native order; PNG stores big-endian
+    auto to16 = [](double v) { return std::uint16_t(std::lround(std::clamp(v, 0.0, 1.0) * 65535)); };
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const DisplayColor c = pixel(x, y);
+            double r = srgbDecode(c.r), g = srgbDecode(c.g), b = srgbDecode(c.b);
+            srgbToP3(r, g, b);
+            std::uint16_t* p = &row[std::size_t(x) * 4];
+            p[0] = to16(srgbEncode(r)), p[1] = to16(srgbEncode(g)), p[2] = to16(srgbEncode(b)), p[3] = to16(c.a);
+        }
+        png_write_row(png, reinterpret_cast<png_bytep>(row.data()));
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
 }
 
 }  // namespace CoreGraphics

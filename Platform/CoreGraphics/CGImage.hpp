@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ public:
     static std::shared_ptr<CGImage> readPNG(const std::string& path);
     // Writes the image as PNG; false (with the reason in `error`) when that fails.
     bool writePNG(const std::string& path, std::string* error = nullptr) const;
+    // The image as PNG bytes with 16 bits per component and straight alpha, its colours
+    // converted to Display P3 (the file names no profile); none when encoding fails or the
+    // image is empty.
+    std::optional<std::vector<std::uint8_t>> pngDataDisplayP3() const;
 
     int width() const { return width_; }
     int height() const { return height_; }

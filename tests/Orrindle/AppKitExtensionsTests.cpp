@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "Orrindle/Extensions/TextDrawing.hpp"
 #include "Orrindle/Extensions/ViewOperations.hpp"
 #include "TestSupport/FatalErrorCapture.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
 
 namespace {
 
@@ -163,6 +165,41 @@ TEST(ImageOperations, AlphaPaddingMeasuresAndRepresentations) {
     EXPECT_EQ(kept->asset()->representations().size(), 1u);
     EXPECT_THROW(filterRepresentations(*image, [](const auto&) -> bool { throw std::runtime_error("no"); }),
                  std::runtime_error);
+}
+
+TEST(ImageOperations, PngP3DataIsA16BitRGBAPngOfTheSharpestBitmap) {
+    auto data = pngP3Data(*twoToneImage(false));
+    ASSERT_TRUE(data.has_value());
+    ASSERT_GT(data->size(), 33u);
+    const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), data->begin()));
+    auto be32 = [&](std::size_t at) { return (*data)[at] << 24 | (*data)[at + 1] << 16 | (*data)[at + 2] << 8 | (*data)[at + 3]; };
+    EXPECT_EQ(be32(16), 8);   // 4 x 2 points at 2x
+    EXPECT_EQ(be32(20), 4);
+    EXPECT_EQ((*data)[24], 16);  // bits per component
+    EXPECT_EQ((*data)[25], 6);   // RGB with alpha
+    EXPECT_FALSE(pngP3Data(*NSImage::withSize({3, 3})).has_value());
+}
+
+class PngP3 : public TestSupport::ScratchDirectoryTest {};
+
+// Read back through the platform's own PNG reader (8 bits): sRGB red lies inside P3, so its
+// P3 components are less saturated.
+TEST_F(PngP3, ColoursAreConvertedToDisplayP3) {
+    CGContext ctx({2, 2});
+    ctx.setFillColor(CoreGraphics::CGColor::sRGB(1, 0, 0));
+    ctx.fill(CGRect{0, 0, 2, 2});
+    auto data = pngP3Data(*NSImage::withAsset(ctx.makeImageAsset("red")));
+    ASSERT_TRUE(data.has_value());
+    const std::string file = path("red.png");
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data->data()), std::streamsize(data->size()));
+    auto back = CoreGraphics::CGImage::readPNG(file);
+    ASSERT_NE(back, nullptr);
+    const auto p = back->pixel(1, 1);
+    EXPECT_NEAR(p.r, 0.917, 0.01);
+    EXPECT_NEAR(p.g, 0.200, 0.01);
+    EXPECT_NEAR(p.b, 0.139, 0.01);
+    EXPECT_NEAR(p.a, 1, 0.01);
 }
 
 // --- Views -------------------------------------------------------------------------------
