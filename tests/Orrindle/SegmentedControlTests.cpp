@@ -91,7 +91,8 @@ TEST_F(Segmented, EachSegmentDrawsTheBezelOfItsStateWithItsLabel) {
     EXPECT_EQ(texts[0]->text.paragraph.alignment, CoreGraphics::TextAlignment::center);
     // A disabled control: every segment default plus disabled, drawn opaque all the same.
     c->setEnabled(false);
-    for (auto* i : drawn(*c).all<Op::Image>()) EXPECT_EQ(i->fraction, 1.0);
+    const auto disabled = drawn(*c);
+    for (auto* i : disabled.all<Op::Image>()) EXPECT_EQ(i->fraction, 1.0);
 }
 
 TEST_F(Segmented, BezelFrameIsTheImagesHeightCentredAndWithoutAnImageOnlyTheLabelIsDrawn) {
