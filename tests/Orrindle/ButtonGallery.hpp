@@ -8,6 +8,7 @@
 #include "AppKit/NSColor.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "SheetDrawing.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "Orrindle/Buttons/BackButton.hpp"
 #include "Orrindle/Buttons/CornerButton.hpp"
@@ -68,18 +69,10 @@ public:
     // the gallery's size), as the window shows its flipped content.
     void drawSheet(CoreGraphics::CGContext& ctx) {
         CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        ctx.saveGState();
-        ctx.translateBy(0, size.height);
-        ctx.scaleBy(1, -1);
-        container->draw(container->bounds());
-        for (const auto& sub : container->subviews()) sub->displayInCurrentContext();
-        for (const auto& s : samples) {
-            if (s.look != Look::focused) continue;
-            window->makeFirstResponder(s.control);
-            s.control->displayInCurrentContext();
-        }
-        window->makeFirstResponder(nullptr);
-        ctx.restoreGState();
+        std::vector<AppKit::NSView::Ptr> focused;
+        for (const auto& s : samples)
+            if (s.look == Look::focused) focused.push_back(s.control);
+        drawWindowContent(ctx, *window, *container, size.height, focused);
     }
 
     AppKit::NSWindow::Ptr window;

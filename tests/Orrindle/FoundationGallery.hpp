@@ -8,6 +8,7 @@
 #include "AppKit/NSColor.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "SheetDrawing.hpp"
 #include "Orrindle/Extensions/ImageOperations.hpp"
 #include "Orrindle/Extensions/RoundedPath.hpp"
 #include "Orrindle/Resources/ODColorsAK.hpp"
@@ -46,12 +47,7 @@ public:
     // shows its flipped content.
     void drawSheet(CoreGraphics::CGContext& ctx) {
         CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        ctx.saveGState();
-        ctx.translateBy(0, size.height);
-        ctx.scaleBy(1, -1);
-        container->draw(container->bounds());
-        for (const auto& sub : container->subviews()) sub->displayInCurrentContext();
-        ctx.restoreGState();
+        drawWindowContent(ctx, *window, *container, size.height);
     }
 
     // Where the live buttons sit, in the window's top-down points.

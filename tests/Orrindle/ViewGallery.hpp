@@ -12,6 +12,7 @@
 #include "AppKit/NSTextField.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "SheetDrawing.hpp"
 #include "Orrindle/Outlines/StyledOutlineView.hpp"
 #include "Orrindle/Popovers/SimpleTextViewPopover.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
@@ -67,17 +68,14 @@ public:
     // popover where it stands, into `ctx` (not flipped, of the gallery's size).
     void drawSheet(CoreGraphics::CGContext& ctx) {
         CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        ctx.saveGState();
-        ctx.translateBy(0, size.height);
-        ctx.scaleBy(1, -1);
-        container->draw(container->bounds());
-        for (const auto& sub : container->subviews()) sub->displayInCurrentContext();
-        for (const auto& s : samples) {
-            if (s.look != Look::focused) continue;
-            window->makeFirstResponder(s.view);
-            s.view->displayInCurrentContext();
-        }
-        window->makeFirstResponder(nullptr);
+        std::vector<AppKit::NSView::Ptr> focused;
+        for (const auto& s : samples)
+            if (s.look == Look::focused) focused.push_back(s.view);
+        drawWindowContent(ctx, *window, *container, size.height, focused, [&] { drawOpenPopover(ctx); });
+    }
+
+    // The open popover where it stands, drawn into the sheet's top-down coordinates.
+    void drawOpenPopover(CoreGraphics::CGContext& ctx) {
         if (auto shown = popover->popover()->popoverWindow()) {
             // The popover's window, from screen coordinates into the sheet's flipped ones.
             const CGRect content = window->contentRect(window->frame());
@@ -98,7 +96,6 @@ public:
             view->displayInCurrentContext();
             ctx.restoreGState();
         }
-        ctx.restoreGState();
     }
 
     AppKit::NSWindow::Ptr window;
