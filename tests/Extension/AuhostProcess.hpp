@@ -22,17 +22,21 @@ inline std::string fileContents(const std::filesystem::path& path) {
     return s.str();
 }
 
+// auhost as a shell command. In a sanitizer build the font libraries' caches stay out of the leak
+// report and their futex hand-offs out of the race report, as in the test binaries.
+inline std::string auhostCommand() {
+    return "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + std::string(VZ_SOURCE_DIR) +
+           "/tests/program-tsan-suppressions.txt " + std::string(VZ_BINARY_DIR) + "/bin/auhost";
+}
+
 // Runs `auhost ARGUMENTS` through the shell; `stdoutTo` replaces the capture of standard output
-// (">/dev/full", ">&-"). In a sanitizer build the font libraries' caches stay out of the leak
-// report, as in the test binaries.
+// (">/dev/full", ">&-").
 inline AuhostRun runAuhost(const std::string& arguments, const std::string& stdoutTo = "") {
     const std::filesystem::path dir = std::filesystem::path(VZ_BINARY_DIR) / "test-output" / "auhost-runs";
     std::filesystem::create_directories(dir);
     const std::string out = (dir / ("out-" + std::to_string(::getpid()))).string();
     const std::string err = (dir / ("err-" + std::to_string(::getpid()))).string();
-    const std::string command = "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + std::string(VZ_SOURCE_DIR) +
-                                "/tests/program-tsan-suppressions.txt " + std::string(VZ_BINARY_DIR) + "/bin/auhost " + arguments +
-                                " " + (stdoutTo.empty() ? ">" + out : stdoutTo) + " 2>" + err;
+    const std::string command = auhostCommand() + " " + arguments + " " + (stdoutTo.empty() ? ">" + out : stdoutTo) + " 2>" + err;
     const int raw = std::system(command.c_str());
     AuhostRun run;
     run.status = WIFEXITED(raw) && WEXITSTATUS(raw) < 128 ? WEXITSTATUS(raw) : -1;

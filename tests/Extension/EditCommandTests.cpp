@@ -146,9 +146,8 @@ TEST_F(EditCommand, AFailedSnapshotLeavesTheEarlierFileAndSaysWhy) {
     fs::create_directories(dir);
     const fs::path picture = dir / "editor.png";
     std::ofstream(picture) << "an earlier picture";
-    const std::string auhost = std::string(VZ_BINARY_DIR) + "/bin/auhost";
     const std::string log = (dir / "err.txt").string();
-    const std::string command = "ulimit -f 8; env -u DISPLAY -u WAYLAND_DISPLAY ASAN_OPTIONS=detect_leaks=0 " + auhost +
+    const std::string command = "ulimit -f 8; env -u DISPLAY -u WAYLAND_DISPLAY " + ExtensionTests::auhostCommand() +
                                 " --extension " + appex + " edit --snapshot " + picture.string() + " >/dev/null 2>" + log;
     const int raw = std::system(("sh -c '" + command + "'").c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);

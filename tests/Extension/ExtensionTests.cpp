@@ -9,6 +9,7 @@
 #include "AudioToolbox/AUAudioUnitFactory.hpp"
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "CoreGraphics/CGImage.hpp"
+#include "Extension/AuhostProcess.hpp"
 #include "Foundation/Bundle.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
@@ -24,12 +25,8 @@ namespace fs = std::filesystem;
 
 const std::string appex = std::string(VZ_BINARY_DIR) + "/Vantrel_Zellow.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using ExtensionTests::auhostCommand;
+const auto contents = ExtensionTests::fileContents;
 
 // Units made here must not start the update check: a fetch still running on a worker when
 // the test binary exits races with the TLS library's own teardown.
@@ -40,13 +37,6 @@ protected:
         Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
     }
 };
-
-// auhost as a shell command. In a sanitizer build the font libraries' own caches and thread
-// hand-offs stay out of the reports, as in the test binaries.
-std::string auhostCommand() {
-    return "env ASAN_OPTIONS=detect_leaks=0 TSAN_OPTIONS=suppressions=" + std::string(VZ_SOURCE_DIR) +
-           "/tests/program-tsan-suppressions.txt " + std::string(VZ_BINARY_DIR) + "/bin/auhost";
-}
 
 AudioHost::ExtensionUnitSource loaded() { return AudioHost::ExtensionUnitSource(appex); }
 
