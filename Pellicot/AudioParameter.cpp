@@ -75,16 +75,19 @@ void AudioParameter::setValue(float value, ParameterEditor source, ParameterEdit
     const float atLeastLower = lower <= value ? value : lower;  // NaN fails the test: lower bound
     const float clamped = atLeastLower <= upper ? atLeastLower : upper;
 
-    if (clamped == currentValue_.load(std::memory_order_relaxed) && state == ParameterEditorState::change) return;
+    if (state == ParameterEditorState::change && pendingUpdates_.load(std::memory_order_acquire) == 0 &&
+        clamped == currentValue_.load(std::memory_order_relaxed))
+        return;
 
     if (source == ParameterEditor::ui)
         auParameter_->setValue(clamped, nullptr, AudioToolbox::AudioGetCurrentHostTime(),
                                static_cast<AudioToolbox::AUParameterAutomationEventType>(state));
 
+    pendingUpdates_.fetch_add(1, std::memory_order_relaxed);
     Dispatch::DispatchQueue::main().async([self = shared_from_this(), source, clamped] {
         // A host or effect value must not move a control out from under the pointer.
-        if (source != ParameterEditor::ui && self->isBeingInteractivelyEdited_.peek()) return;
-        self->store(clamped);
+        if (source == ParameterEditor::ui || !self->isBeingInteractivelyEdited_.peek()) self->store(clamped);
+        self->pendingUpdates_.fetch_sub(1, std::memory_order_release);
     });
 }
 

@@ -135,6 +135,9 @@ private:
     // The same value for readers on other threads; written together with value_ on the main
     // thread.
     std::atomic<float> currentValue_;
+    // Updates queued and not yet run: while any is, the stored value is not the one the queue
+    // will leave, so an equal value may not be skipped.
+    std::atomic<int> pendingUpdates_{0};
     Observation::Observed<bool> isBeingInteractivelyEdited_{false};
 };
 

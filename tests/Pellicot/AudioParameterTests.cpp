@@ -211,6 +211,18 @@ TEST_F(AudioParameterTest, AnUnchangedChangeWritesAndQueuesNothing) {
     EXPECT_EQ(counter.changes, 1);
 }
 
+// The stored value lags behind what is queued: a value equal to it is still the newest one when
+// another update is waiting, and must not be lost behind that older one.
+TEST_F(AudioParameterTest, AValueEqualToTheStoredOneIsKeptWhileAnOlderOneIsQueued) {
+    auto p = delayParameter();
+    p->setValue(42, ParameterEditor::parameterObserver, ParameterEditorState::change);
+    drain();
+    p->setValue(0, ParameterEditor::parameterObserver, ParameterEditorState::change);
+    p->setValue(42, ParameterEditor::parameterObserver, ParameterEditorState::change);
+    drain();
+    EXPECT_EQ(p->value(), 42);
+}
+
 TEST_F(AudioParameterTest, AnUnchangedPhaseStillWritesButNotifiesNobody) {
     auto p = delayParameter();
     p->auParameter()->clearWriteLog();
