@@ -95,6 +95,18 @@ void OfflineRenderer::prepare(AUAudioUnit& unit, Session& s) const {
         throw UnitFailure("the unit refuses " + std::to_string(block_) + "-frame cycles at this sample rate: " +
                           error.localizedDescription());
     }
+    installHostBlocks(unit, s);
+    try {
+        unit.allocateRenderResources();
+    } catch (const Foundation::NSError& error) {
+        throw UnitFailure("the unit could not allocate render resources: " + error.localizedDescription());
+    }
+    makeBuffers(unit, s);
+}
+
+// The musical context of the cycle being rendered, a moving transport, and the unit's MIDI
+// output into the stream.
+void OfflineRenderer::installHostBlocks(AUAudioUnit& unit, Session& s) const {
     unit.setMusicalContextBlock([&s](double* tempo, double* numerator, long* denominator, double* beat,
                                      long* sampleOffsetToNextBeat, double* downbeat) {
         const MusicalContext& c = s.context;
@@ -129,13 +141,10 @@ void OfflineRenderer::prepare(AUAudioUnit& unit, Session& s) const {
         s.stream.sent(e);
         return OSStatus(noErr);
     });
-    try {
-        unit.allocateRenderResources();
-    } catch (const Foundation::NSError& error) {
-        throw UnitFailure("the unit could not allocate render resources: " + error.localizedDescription());
-    }
+}
 
-    // The output bus's buffer, and silence for any input the unit pulls.
+// The output bus's buffer, and silence for any input the unit pulls.
+void OfflineRenderer::makeBuffers(AUAudioUnit& unit, Session& s) const {
     auto outputBusses = unit.outputBusses();
     auto format = outputBusses && outputBusses->count() ? (*outputBusses)[0]->format()
                                                        : AVAudioFormat::standardFormat(s.sampleRate, 2);
