@@ -117,9 +117,9 @@ set(VZ_TEST_PRECOMPILED_HEADERS
 function(_vz_test_precompiled_headers target)
   target_precompile_headers(${target} PRIVATE ${VZ_TEST_PRECOMPILED_HEADERS})
   # With the header precompiled, GCC 12 inlines std::string's concatenation differently and
-  # reports its known false out-of-bounds copies (fixed in GCC 13).
+  # reports its known false out-of-bounds copy and overflow (fixed in GCC 13).
   target_compile_options(${target} PRIVATE
-    $<$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>:-Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread>)
+    "$<$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread>")
   # ccache caches nothing compiled with a precompiled header unless told the header's macros
   # and time stamps are safe to ignore.
   if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Host/AudioHost/OfflineRenderer.hpp"
+#include "Host/AudioHost/RoundedTime.hpp"
 #include "Host/AudioHost/Timeline.hpp"
 
 using AudioHost::Timeline;
@@ -71,4 +74,16 @@ TEST(OfflineRenderer, CycleOfASample) {
     EXPECT_EQ(renderer.cycleOf(16), 0);
     EXPECT_EQ(renderer.cycleOf(17), 1);
     EXPECT_EQ(renderer.cycleOf(170), 10);
+}
+
+TEST(RoundedTime, RoundsHalvesAwayFromZeroAsLlroundDoes) {
+    const double values[] = {0, -0.0, 0.49999999999999994, 0.5, 1.5, 2.5, -0.5, -2.5, 0.9999999999999999,
+                             4503599627370495.5, -4503599627370495.5, 4503599627370497.0, 9.2e18, -9.2e18};
+    for (double v : values) EXPECT_EQ(AudioHost::roundedTime(v), std::llround(v)) << v;
+    // Around the halves of whole numbers of every size a song meets, and a step to each side.
+    for (double whole = 1; whole < 1e15; whole *= 3.7) {
+        const double half = std::floor(whole) + 0.5;
+        for (double v : {half, std::nextafter(half, 0.0), std::nextafter(half, 1e300), -half})
+            EXPECT_EQ(AudioHost::roundedTime(v), std::llround(v)) << v;
+    }
 }

@@ -11,6 +11,7 @@
 #include "Host/AudioHost/OfflineRenderer.hpp"
 #include "Host/AudioHost/OutputFile.hpp"
 #include "Host/AudioHost/RenderUnits.hpp"
+#include "Host/AudioHost/RoundedTime.hpp"
 #include "Host/AudioHost/TrackAssembler.hpp"
 
 namespace AudioHost {
@@ -25,9 +26,9 @@ public:
     TickMap(const Timeline& timeline, int ticksPerQuarterNote) : timeline_(timeline), tpq_(ticksPerQuarterNote) {}
 
     double exactSample(std::int64_t tick) const { return timeline_.sampleAtSongBeat(double(tick) / tpq_); }
-    AUEventSampleTime sampleAt(std::int64_t tick) const { return std::llround(exactSample(tick)); }
+    AUEventSampleTime sampleAt(std::int64_t tick) const { return roundedTime(exactSample(tick)); }
     std::int64_t tickAt(AUEventSampleTime sample) const {
-        return std::max<std::int64_t>(0, std::llround(timeline_.songBeatAtSample(double(sample)) * tpq_));
+        return std::max<std::int64_t>(0, roundedTime(timeline_.songBeatAtSample(double(sample)) * tpq_));
     }
     // No event at `sample` or later lands on an earlier tick: neither one placed by tickAt nor
     // one that keeps its own tick, which plays at most half a sample before its sample.

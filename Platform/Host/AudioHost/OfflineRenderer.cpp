@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "AudioToolbox/AUAudioUnitBusArray.hpp"
@@ -22,22 +23,20 @@ void setSampleRate(const std::shared_ptr<AUAudioUnitBusArray>& busses, double sa
     }
 }
 
-AURenderEvent renderEvent(const HostEvent& e) {
-    AURenderEvent node;
+// Writes the render event for `e` where it will be read. Built apart and copied in, the record
+// would be stored field by field and read back whole, stalling on every event of a long song.
+void setRenderEvent(AURenderEvent& node, const HostEvent& e) {
     if (e.kind == HostEvent::Kind::parameter) {
-        node.parameter = AUParameterEvent{};
-        node.parameter.eventSampleTime = e.sampleTime;
-        node.parameter.eventType = AURenderEventType::Parameter;
-        node.parameter.parameterAddress = e.address;
-        node.parameter.value = e.value;
+        AUParameterEvent& p = *std::construct_at(&node.parameter);
+        p.eventSampleTime = e.sampleTime;
+        p.parameterAddress = e.address;
+        p.value = e.value;
     } else {
-        node.MIDI = AUMIDIEvent{};
-        node.MIDI.eventSampleTime = e.sampleTime;
-        node.MIDI.length = e.length;
-        std::memcpy(node.MIDI.data, e.bytes, 3);
+        AUMIDIEvent& m = *std::construct_at(&node.MIDI);
+        m.eventSampleTime = e.sampleTime;
+        m.length = e.length;
+        std::memcpy(m.data, e.bytes, 3);
     }
-    node.head.next = nullptr;
-    return node;
 }
 
 // Collects a render's events in memory.
@@ -96,6 +95,18 @@ void OfflineRenderer::prepare(AUAudioUnit& unit, Session& s) const {
         throw UnitFailure("the unit refuses " + std::to_string(block_) + "-frame cycles at this sample rate: " +
                           error.localizedDescription());
     }
+    installHostBlocks(unit, s);
+    try {
+        unit.allocateRenderResources();
+    } catch (const Foundation::NSError& error) {
+        throw UnitFailure("the unit could not allocate render resources: " + error.localizedDescription());
+    }
+    makeBuffers(unit, s);
+}
+
+// The musical context of the cycle being rendered, a moving transport, and the unit's MIDI
+// output into the stream.
+void OfflineRenderer::installHostBlocks(AUAudioUnit& unit, Session& s) const {
     unit.setMusicalContextBlock([&s](double* tempo, double* numerator, long* denominator, double* beat,
                                      long* sampleOffsetToNextBeat, double* downbeat) {
         const MusicalContext& c = s.context;
@@ -130,13 +141,10 @@ void OfflineRenderer::prepare(AUAudioUnit& unit, Session& s) const {
         s.stream.sent(e);
         return OSStatus(noErr);
     });
-    try {
-        unit.allocateRenderResources();
-    } catch (const Foundation::NSError& error) {
-        throw UnitFailure("the unit could not allocate render resources: " + error.localizedDescription());
-    }
+}
 
-    // The output bus's buffer, and silence for any input the unit pulls.
+// The output bus's buffer, and silence for any input the unit pulls.
+void OfflineRenderer::makeBuffers(AUAudioUnit& unit, Session& s) const {
     auto outputBusses = unit.outputBusses();
     auto format = outputBusses && outputBusses->count() ? (*outputBusses)[0]->format()
                                                        : AVAudioFormat::standardFormat(s.sampleRate, 2);
@@ -165,8 +173,10 @@ void OfflineRenderer::renderCycles(AUAudioUnit& unit, Session& s, RenderStream& 
         const std::int64_t start = k * std::int64_t(block_);
         if (pacer_ && !pacer_(start)) break;
         nodes.clear();
-        while (more && cycleOf(pending.sampleTime) <= k) {
-            nodes.push_back(renderEvent(pending));
+        // The events before the cycle's end (cycleOf(time) <= k, without a division an event).
+        const std::int64_t end = start + std::int64_t(block_);
+        while (more && pending.sampleTime < end) {
+            setRenderEvent(nodes.emplace_back(), pending);
             more = stream.next(pending);
         }
         for (std::size_t i = 1; i < nodes.size(); ++i) nodes[i - 1].head.next = &nodes[i];

@@ -47,6 +47,8 @@ public:
 private:
     struct Session;
     void prepare(AudioToolbox::AUAudioUnit& unit, Session& session) const;
+    void installHostBlocks(AudioToolbox::AUAudioUnit& unit, Session& session) const;
+    void makeBuffers(AudioToolbox::AUAudioUnit& unit, Session& session) const;
     void renderCycles(AudioToolbox::AUAudioUnit& unit, Session& session, RenderStream& stream) const;
 
     const Timeline& timeline_;

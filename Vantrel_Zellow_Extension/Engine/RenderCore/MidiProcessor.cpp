@@ -28,6 +28,7 @@ std::int64_t truncateToInt64(Real value, std::int64_t fallback) {
 typedef float Floats __attribute__((vector_size(16)));
 typedef double Doubles __attribute__((vector_size(32)));
 typedef std::int32_t Ints __attribute__((vector_size(16)));
+typedef double Halves __attribute__((vector_size(16)));
 
 // Per lane: a where mask is set (all ones), else b.
 [[gnu::always_inline]] inline Floats select(Ints mask, Floats a, Floats b) {
@@ -70,8 +71,10 @@ void setSwing(Swings& s, int lane, std::int32_t division, float amount) {
 
 // Position in beats after each lane's swing; a lane that does not swing keeps the position.
 [[gnu::always_inline]] inline Floats warp(const Swings& s, double position) {
-    const Doubles p = {position, position, position, position};
-    const Floats straight = __builtin_convertvector(p, Floats);
+    // Broadcast in registers: built element by element, the vector would go through memory and
+    // stall on the store forwarding.
+    const Doubles p = __builtin_shufflevector(Halves{position, position}, Halves{}, 0, 1, 0, 1);
+    const Floats straight = __builtin_shufflevector(Floats{static_cast<float>(position)}, Floats{}, 0, 0, 0, 0);
     const Floats x = __builtin_convertvector((p * s.division) * 0.25, Floats);
     // Beyond the 32-bit pair index (or not a number) there is nothing meaningful to swing.
     const Ints swung = s.active & (reinterpret_cast<Floats>(reinterpret_cast<Ints>(x) & 0x7FFFFFFF) < 2147483520.0f);
