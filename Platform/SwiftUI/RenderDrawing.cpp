@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/Path.hpp"
 #include "CoreGraphics/TextLayout.hpp"
@@ -43,6 +45,38 @@ AttributedText textOf(const RenderNode& n, const std::string& s, const CGColor& 
     p.alignment = paragraphAlignment(n.alignment);
     if (n.lineLimit == 1) p.lineBreakMode = CoreGraphics::LineBreakMode::byTruncatingTail;
     return AttributedText(s, n.font.resolved(), color, p);
+}
+
+// One axis of a sliced image: (source start, source length, destination start, destination
+// length) of its caps and middle; caps that do not fit shrink in proportion.
+struct Span {
+    CGFloat src, srcLength, dst, dstLength;
+};
+std::vector<Span> spans(bool sliced, CGFloat own, CGFloat low, CGFloat high, CGFloat length) {
+    if (!sliced) return {{0, own, 0, length}};
+    CGFloat lo = low, hi = high;
+    if (lo + hi > length && lo + hi > 0) {
+        lo = low * length / (low + high);
+        hi = length - lo;
+    }
+    std::vector<Span> out;
+    for (Span s : {Span{0, low, 0, lo}, Span{low, own - low - high, lo, length - lo - hi}, Span{own - high, high, length - hi, hi}})
+        if (s.srcLength > 0 && s.dstLength > 0) out.push_back(s);
+    return out;
+}
+
+// A sliced image stretches its middle and keeps its caps; any other image stretches whole.
+void drawImage(CGContext& ctx, const CoreGraphics::ImageRef& image, const CGRect& f, const std::optional<CGColor>& tint) {
+    const auto& slicing = image->slicing();
+    if (!slicing || f.size == image->size()) {
+        ctx.draw(image, f, {}, CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
+        return;
+    }
+    const CGSize own = image->size();
+    for (const Span& row : spans(slicing->vertical, own.height, slicing->top, slicing->bottom, f.height()))
+        for (const Span& col : spans(slicing->horizontal, own.width, slicing->left, slicing->right, f.width()))
+            ctx.draw(image, {f.minX() + col.dst, f.minY() + row.dst, col.dstLength, row.dstLength},
+                     {col.src, row.src, col.srcLength, row.srcLength}, CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
 }
 
 // A field's box follows the colour scheme; while it has the keyboard its selection is shaded
@@ -117,7 +151,7 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
             std::optional<CGColor> tint;
             if (override) tint = override;
             else if (n.image->isTemplate()) tint = n.color.resolved();
-            ctx.draw(n.image, f, {}, CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
+            drawImage(ctx, n.image, f, tint);
         }
         break;
     case RenderNode::Kind::textField:
