@@ -17,7 +17,7 @@ class Form : public ViewImpl, public View<Form> {
 public:
     static constexpr CGFloat margin = 20;          // around the rows
     static constexpr CGFloat rowSpacing = 10;      // between two rows, also inside a section
-    static constexpr CGFloat sectionSpacing = 20;  // between a section and the row next to it
+    static constexpr CGFloat sectionSpacing = 16;  // between a section and the row next to it
     static constexpr CGFloat labelSpacing = 8;     // between the label column and a row's content
 
     Form(ViewList content) : content_(std::move(content)) {}
