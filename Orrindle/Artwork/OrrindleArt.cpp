@@ -382,7 +382,7 @@ VZ_ART_SOURCE(orrindleArt) {
 
     art.image("kvu-customslider-handle", {16, 16}, [](CGContext& c, CGSize s) { drawKnob(c, s, false, false); });
     art.image("kvu-customslider-handle-down", {16, 16}, [](CGContext& c, CGSize s) { drawKnob(c, s, true, false); });
-    art.image("kvu-customslider-on", {16, 16}, [](CGContext& c, CGSize s) { drawBar(c, s, true); });
+    art.image("kvu-customslider-on", {24, 16}, [](CGContext& c, CGSize s) { drawBar(c, s, true); });
 
     art.image("kvu-searchfield", {120, 22}, [](CGContext& c, CGSize s) { drawSearchField(c, s, false); });
     art.image("kvu-searchfield-focus", {120, 22}, [](CGContext& c, CGSize s) { drawSearchField(c, s, true); });
@@ -424,6 +424,10 @@ VZ_ART_SOURCE(orrindleArt) {
     art.image("organiser-icon-disclose-open", {12, 12}, [](CGContext& c, CGSize s) { drawDisclosure(c, s, true); });
     art.image("organiser-icon-star", {14, 14}, [](CGContext& c, CGSize s) { drawStar(c, s, true); });
     art.image("organiser-icon-star-empty", {14, 14}, [](CGContext& c, CGSize s) { drawStar(c, s, false); });
+
+    // What the SwiftUI slider stretches to its fill and its track: the round ends keep their shape.
+    art.slice("kvu-customslider-on", {true, false, 8, 0, 8, 0});
+    art.slice("kvu-textfield", {true, false, 4, 0, 4, 0});
 
     // The maker's mark, large and in one colour: a template, which the window tints.
     art.image(

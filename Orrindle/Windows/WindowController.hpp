@@ -17,6 +17,11 @@ public:
     using Configure = std::function<void(AppKit::NSWindow&)>;
     static std::shared_ptr<WindowController> make(SwiftUI::AnyView rootView, std::optional<std::string> frameName = std::nullopt,
                                                   Configure configure = {});
+    // The same around a SheetWindow (the platform's default style for a hosting controller's
+    // window) that does not keep the application from quitting while modal, for the caller to
+    // show as a sheet of another window: Escape ends it.
+    static std::shared_ptr<WindowController> makeSheet(SwiftUI::AnyView rootSheetView,
+                                                       std::optional<std::string> frameName = std::nullopt, Configure configure = {});
 
     // Shows the window, then centres it on the usable area once the main queue comes round
     // (after it has been laid out and shown); nothing if the window has gone by then.

@@ -47,16 +47,11 @@ std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> NSWindow::
             Runtime::action("orderFront:", &NSWindow::orderFront), Runtime::action("orderOut:", &NSWindow::orderOut)};
 }
 
-NSWindow::NSWindow(CGRect contentRect, StyleMask style) : style_(style) { frame_ = frameRect(contentRect); }
+NSWindow::NSWindow(CGRect contentRect, StyleMask style, BackingStoreType backing, bool) : style_(style), backing_(backing) {
+    frame_ = frameRect(contentRect);
+}
 
 NSWindow::Ptr NSWindow::make(CGRect contentRect, StyleMask style) { return Runtime::make<NSWindow>(contentRect, style); }
-
-NSWindow::Ptr NSWindow::withContentViewController(const std::shared_ptr<NSViewController>& controller) {
-    auto w = make({0, 0, 480, 270}, StyleMask::titled() | StyleMask::closable() | StyleMask::miniaturizable() |
-                                        StyleMask::resizable());
-    w->setContentViewController(controller);
-    return w;
-}
 
 void NSWindow::didInit() {
     number_ = NSApplication::shared().nextWindowNumber();
@@ -180,6 +175,8 @@ void NSWindow::setContentViewController(const std::shared_ptr<NSViewController>&
 
 bool NSWindow::isKeyWindow() const { return key_; }
 
+bool NSWindow::canBecomeKeyWindow() const { return style_.contains(StyleMask::titled()) || style_.contains(StyleMask::resizable()); }
+
 void NSWindow::makeKeyWindow() {
     if (!canBecomeKeyWindow()) return;
     NSApplication::shared().setKeyWindow(sharedAs<NSWindow>());
@@ -282,6 +279,10 @@ void NSWindow::sendEvent(const std::shared_ptr<NSEvent>& event) {
     Runtime::assertMainActor();
     auto self = sharedAs<NSWindow>();
     auto& app = NSApplication::shared();
+    // A window under a sheet takes neither clicks nor keys; a press begun before still ends.
+    if (attachedSheet_ && (event->isKeyEvent() || event->type() == EventType::leftMouseDown ||
+                           event->type() == EventType::rightMouseDown || event->type() == EventType::otherMouseDown))
+        return;
     auto previous = app.currentEvent_;
     app.currentEvent_ = event;
     switch (event->type()) {
@@ -434,6 +435,13 @@ bool NSWindow::performKeyEquivalent(const NSEvent& event) {
     return handled;
 }
 
+void NSWindow::keyDown(const NSEvent& event) {
+    const bool cancel = event.keyCode() == KeyCode::escape ||
+                        (event.flags().contains(ModifierFlags::command()) && event.charactersIgnoringModifiers() == ".");
+    if (cancel && firstResponder()->tryToPerform(Runtime::Selector("cancelOperation:"), this)) return;
+    NSResponder::keyDown(event);
+}
+
 bool NSWindow::tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) {
     if (NSResponder::tryToPerform(action, sender)) return true;
     if (auto d = delegate()) return d->perform(action, sender);
@@ -540,6 +548,9 @@ void NSWindow::beginSheet(const Ptr& sheet, std::function<void(long)> completion
     attachedSheet_ = sheet;
     sheet->sheetParent_ = sharedAs<NSWindow>();
     sheet->sheetHandler_ = std::move(completionHandler);
+    const CGRect content = contentRect(frame_);
+    const CGSize size = sheet->frame().size;
+    sheet->setFrameOrigin({std::round(content.midX() - size.width / 2), content.maxY() - size.height});
     sheet->makeKeyAndOrderFront();
 }
 

@@ -44,6 +44,9 @@ struct StyleMask {
 
 enum class TitleVisibility { visible = 0, hidden = 1 };
 
+// How a window's content is kept (the platform's raw values); only recorded here.
+enum class BackingStoreType { retained = 0, nonretained = 1, buffered = 2 };
+
 // A window: a content view (or a content view controller), key status with its
 // notifications, a first responder, a field editor, a backing scale factor, and the
 // dispatch of events into its views. Windows are drawn by the window back end through
@@ -67,8 +70,17 @@ public:
 
     // A window whose content view fills `contentRect` (screen coordinates).
     static Ptr make(CGRect contentRect, StyleMask style = StyleMask::standard());
-    // A titled, closable, resizable window sized to the controller's view.
-    static Ptr withContentViewController(const std::shared_ptr<NSViewController>& controller);
+    // A titled, closable, miniaturizable, resizable window of class W (a subclass's
+    // init(contentRect:styleMask:backing:defer:) runs) sized to the controller's view.
+    template <class W = NSWindow>
+    static std::shared_ptr<W> withContentViewController(const std::shared_ptr<NSViewController>& controller) {
+        auto w = Runtime::make<W>(CGRect{0, 0, 480, 270}, contentViewControllerStyle(), BackingStoreType::buffered, false);
+        w->setContentViewController(controller);
+        return w;
+    }
+    static constexpr StyleMask contentViewControllerStyle() {
+        return StyleMask::titled() | StyleMask::closable() | StyleMask::miniaturizable() | StyleMask::resizable();
+    }
 
     // --- Appearance and identity ----------------------------------------------------------
     const std::string& title() const { return title_; }
@@ -77,6 +89,7 @@ public:
     void setIdentifier(std::string identifier) { identifier_ = std::move(identifier); }
     int windowNumber() const { return number_; }
     StyleMask styleMask() const { return style_; }
+    BackingStoreType backingType() const { return backing_; }
     void setStyleMask(StyleMask style);
     bool isResizable() const { return style_.contains(StyleMask::resizable()); }
     TitleVisibility titleVisibility() const { return titleVisibility_; }
@@ -123,7 +136,8 @@ public:
     // --- Ordering and key status ----------------------------------------------------------
     bool isVisible() const { return visible_; }
     bool isKeyWindow() const;
-    virtual bool canBecomeKeyWindow() const { return true; }
+    // A window with a title bar or a resize bar can; a borderless one cannot.
+    virtual bool canBecomeKeyWindow() const;
     void makeKeyWindow();
     void makeKeyAndOrderFront(Runtime::NSObject* sender = nullptr);
     void orderFront(Runtime::NSObject* sender = nullptr);
@@ -175,6 +189,9 @@ public:
 
     bool performKeyEquivalent(const NSEvent& event) override;
     bool tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) override;
+    // The end of the responder chain for keys: Escape and Command-period send "cancelOperation:"
+    // up the chain from the first responder; what nobody takes is unhandled.
+    void keyDown(const NSEvent& event) override;
 
     // --- Display --------------------------------------------------------------------------
     bool viewsNeedDisplay() const;
@@ -228,6 +245,8 @@ public:
     void setPreventsApplicationTerminationWhenModal(bool flag) { preventsTermination_ = flag; }
 
     // A sheet is shown on this window until it is ended; the handler gets the return code.
+    // The sheet hangs from the top of this window's content, centred, and becomes key; while it
+    // is shown this window takes no clicks and no keys.
     void beginSheet(const Ptr& sheet, std::function<void(long returnCode)> completionHandler = {});
     void endSheet(const Ptr& sheet, long returnCode = 0);
     Ptr attachedSheet() const { return attachedSheet_; }
@@ -244,7 +263,9 @@ public:
     void didInit() override;
 
 protected:
-    NSWindow(CGRect contentRect, StyleMask style);
+    NSWindow(CGRect contentRect, StyleMask style) : NSWindow(contentRect, style, BackingStoreType::buffered, false) {}
+    // The designated initialiser; the content is made at once whatever `defer` says.
+    NSWindow(CGRect contentRect, StyleMask style, BackingStoreType backing, bool defer);
 
 private:
     friend class NSApplication;
@@ -259,6 +280,7 @@ private:
 
     CGRect frame_;
     StyleMask style_;
+    BackingStoreType backing_ = BackingStoreType::buffered;
     std::string title_, identifier_;
     int number_ = 0;
     TitleVisibility titleVisibility_ = TitleVisibility::visible;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <unordered_map>
 
@@ -32,6 +33,24 @@ std::string assetsDirectory(const std::string& path) {
     for (fs::path candidate : {p / "Contents" / "Resources" / "Assets", p / "Resources" / "Assets", p / "Assets"})
         if (fs::is_directory(candidate)) return candidate.string();
     return p.string();
+}
+
+// Each line of a manifest that holds words once '#' comments are gone, handed over with a way
+// to report it as a problem ("file:line: why").
+using Fail = std::function<void(const std::string& why)>;
+void forEachManifestLine(const fs::path& file, std::vector<std::string>& problems,
+                         const std::function<void(const std::vector<std::string>& words, const Fail& fail)>& take) {
+    std::ifstream in(file);
+    if (!in) return;
+    std::string line;
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream ls(line);
+        std::vector<std::string> words;
+        for (std::string t; ls >> t;) words.push_back(t);
+        if (words.empty()) continue;
+        take(words, [&](const std::string& why) { problems.push_back(file.string() + ":" + std::to_string(lineNo) + ": " + why); });
+    }
 }
 }  // namespace
 
@@ -82,50 +101,39 @@ void AssetCatalog::loadManifests() {
     loaded_ = true;
     fs::path dir(dir_);
     if (!fs::is_directory(dir)) return;
-    if (std::ifstream in(dir / "colors.txt"); in) {
-        std::string line;
-        for (int lineNo = 1; std::getline(in, line); ++lineNo) {
-            if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-            std::istringstream ls(line);
-            std::vector<std::string> w;
-            for (std::string t; ls >> t;) w.push_back(t);
-            if (w.empty()) continue;
-            auto fail = [&](const std::string& why) {
-                problems_.push_back((dir / "colors.txt").string() + ":" + std::to_string(lineNo) + ": " + why);
-            };
-            // The name may hold blanks ("Grey 85%"): the numbers and the space are read from the end.
-            const bool namedSpace = !Foundation::NumberText::parseDouble(w.back());
-            std::optional<CGColorSpace> space = CGColorSpace::sRGB;
-            if (namedSpace) {
-                space = w.back() == "gray" ? std::optional(CGColorSpace::genericGray) : parseSpace(w.back());
-                if (!space) {
-                    fail("unknown colour space \"" + w.back() + "\"");
-                    continue;
-                }
+    forEachManifestLine(dir / "colors.txt", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
+        // The name may hold blanks ("Grey 85%"): the numbers and the space are read from the end.
+        const bool namedSpace = !Foundation::NumberText::parseDouble(w.back());
+        std::optional<CGColorSpace> space = CGColorSpace::sRGB;
+        if (namedSpace) {
+            space = w.back() == "gray" ? std::optional(CGColorSpace::genericGray) : parseSpace(w.back());
+            if (!space) {
+                fail("unknown colour space \"" + w.back() + "\"");
+                return;
             }
-            const bool gray = space == CGColorSpace::genericGray;
-            const std::size_t count = gray ? 2 : 4, tail = count + (namedSpace ? 1 : 0);
-            if (w.size() <= tail) {
-                fail("expected \"name r g b a [space]\"");
-                continue;
-            }
-            const std::size_t first = w.size() - tail;
-            double c[4] = {0, 0, 0, 0};
-            bool ok = true;
-            for (std::size_t i = 0; i < count; ++i) {
-                auto v = Foundation::NumberText::parseDouble(w[first + i]);
-                if (!v) ok = false;
-                else c[i] = *v;
-            }
-            if (!ok) {
-                fail("components must be numbers");
-                continue;
-            }
-            std::string name = w[0];
-            for (std::size_t i = 1; i < first; ++i) name += " " + w[i];
-            colors_[name] = CGColor(*space, c[0], c[1], c[2], c[3]);
         }
-    }
+        const bool gray = space == CGColorSpace::genericGray;
+        const std::size_t count = gray ? 2 : 4, tail = count + (namedSpace ? 1 : 0);
+        if (w.size() <= tail) {
+            fail("expected \"name r g b a [space]\"");
+            return;
+        }
+        const std::size_t first = w.size() - tail;
+        double c[4] = {0, 0, 0, 0};
+        bool ok = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            auto v = Foundation::NumberText::parseDouble(w[first + i]);
+            if (!v) ok = false;
+            else c[i] = *v;
+        }
+        if (!ok) {
+            fail("components must be numbers");
+            return;
+        }
+        std::string name = w[0];
+        for (std::size_t i = 1; i < first; ++i) name += " " + w[i];
+        colors_[name] = CGColor(*space, c[0], c[1], c[2], c[3]);
+    });
     if (std::ifstream in(dir / "templates.txt"); in) {
         for (std::string line; std::getline(in, line);) {
             std::istringstream ls(line);
@@ -133,6 +141,27 @@ void AssetCatalog::loadManifests() {
             if (ls >> name && name[0] != '#') templates_[name] = true;
         }
     }
+    forEachManifestLine(dir / "slices.txt", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
+        if (w.size() != 6 || (w[1] != "horizontal" && w[1] != "vertical" && w[1] != "both")) {
+            fail("expected \"name horizontal|vertical|both left top right bottom\"");
+            return;
+        }
+        ImageAsset::Slicing slicing;
+        slicing.horizontal = w[1] != "vertical";
+        slicing.vertical = w[1] != "horizontal";
+        CGFloat* caps[] = {&slicing.left, &slicing.top, &slicing.right, &slicing.bottom};
+        bool ok = true;
+        for (std::size_t i = 0; i < 4; ++i) {
+            auto v = Foundation::NumberText::parseDouble(w[2 + i]);
+            if (!v || *v < 0) ok = false;
+            else *caps[i] = *v;
+        }
+        if (!ok) {
+            fail("caps must be numbers of 0 or more");
+            return;
+        }
+        slices_[w[0]] = slicing;
+    });
 }
 
 ImageRef AssetCatalog::loadImage(const std::string& name) {
@@ -152,7 +181,9 @@ ImageRef AssetCatalog::loadImage(const std::string& name) {
         reps.push_back({scale, std::move(bitmap)});
     }
     if (reps.empty()) return nullptr;
-    return std::make_shared<ImageAsset>(name, size, std::move(reps), templates_.count(name) > 0);
+    std::optional<ImageAsset::Slicing> slicing;
+    if (auto it = slices_.find(name); it != slices_.end()) slicing = it->second;
+    return std::make_shared<ImageAsset>(name, size, std::move(reps), templates_.count(name) > 0, slicing);
 }
 
 ImageRef AssetCatalog::findImage(const std::string& name) {

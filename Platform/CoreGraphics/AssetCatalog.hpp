@@ -22,6 +22,9 @@ namespace CoreGraphics {
 //                                 space srgb (default), display-p3, extended-srgb,
 //                                 extended-linear-srgb or gray ("name w a gray"); '#' comments
 //   templates.txt                 names of template images, one per line
+//   slices.txt                    "name horizontal|vertical|both left top right bottom" per
+//                                 line: the image is sliced along those axes with those caps
+//                                 in points (see ImageAsset::Slicing); '#' comments
 // Images and colours are separate namespaces. Lookups are cached and thread-safe. A
 // missing name is never an error: `image` gives an empty image (size 0) with the name,
 // `color` gives clear.
@@ -53,7 +56,7 @@ public:
     void removeRegistrations();
 
     const std::string& directory() const { return dir_; }
-    // Lines of colors.txt or files that could not be read, with the reason.
+    // Lines of colors.txt or slices.txt or files that could not be read, with the reason.
     std::vector<std::string> problems();
 
     explicit AssetCatalog(std::string assetsDirectory);
@@ -68,6 +71,7 @@ private:
     std::map<std::string, CGColor> colors_, colorOverrides_;
     std::map<std::string, ImageRef> images_, imageOverrides_;
     std::map<std::string, bool> templates_;
+    std::map<std::string, ImageAsset::Slicing> slices_;
     std::vector<std::string> problems_;
 };
 

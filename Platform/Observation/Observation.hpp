@@ -59,9 +59,21 @@ private:
 AccessList recordAccesses(const std::function<void()>& apply);
 [[nodiscard]] ObservationToken subscribe(const AccessList& accesses, std::function<void()> onChange);
 
+// The equality a property's writes are compared with: == where the type has one; values
+// without == always count as different.
+struct ValueEquality {
+    template <class T>
+    bool operator()(const T& a, const T& b) const {
+        if constexpr (std::equality_comparable<T>)
+            return a == b;
+        else
+            return false;
+    }
+};
+
 // One observed stored property. Reads register with the current tracking scope; writes of a
-// different value notify. Values without == always notify.
-template <class T>
+// value that `Equal` finds different notify.
+template <class T, class Equal = ValueEquality>
 class Observed {
 public:
     Observed() = default;
@@ -77,12 +89,11 @@ public:
     // Reads without registering (for code that must not subscribe, such as the writer).
     const T& peek() const { return value_; }
 
+    // An equal value is stored too (it may differ in what Equal ignores), but notifies nobody.
     void set(T newValue) {
-        if constexpr (std::equality_comparable<T>) {
-            if (value_ == newValue) return;
-        }
+        const bool same = Equal{}(value_, newValue);
         value_ = std::move(newValue);
-        detail::notifyChange(this);
+        if (!same) detail::notifyChange(this);
     }
 
     operator const T&() const { return get(); }

@@ -24,8 +24,13 @@ CoreGraphics::ImageRef Image::asset() const { return image_ ? image_ : AssetLook
 CGSize Image::sizeThatFits(ViewNode&, ProposedViewSize p) const {
     auto a = asset();
     CGSize own = a ? a->size() : CGSize{};
-    if (!resizable_) return own;
-    return {p.width.value_or(own.width), p.height.value_or(own.height)};
+    if (resizable_) return {p.width.value_or(own.width), p.height.value_or(own.height)};
+    // A catalogue image sliced along an axis stretches along it to what it is offered.
+    if (a && a->slicing()) {
+        const auto& k = *a->slicing();
+        return {k.horizontal ? p.width.value_or(own.width) : own.width, k.vertical ? p.height.value_or(own.height) : own.height};
+    }
+    return own;
 }
 
 void Image::render(const ViewNode& node, RenderNode& r) const {

@@ -8,7 +8,8 @@
 
 namespace SwiftUI {
 
-// A picture of a bundle's catalogue, at its own size unless made resizable. A missing
+// A picture of a bundle's catalogue, at its own size unless made resizable; an image the
+// catalogue slices takes the size it is offered along its sliced axes, its caps kept. A missing
 // image is empty and takes no space.
 class Image : public ViewImpl, public View<Image> {
 public:

@@ -99,6 +99,7 @@ public:
     bool isTransparent() const override { return true; }
     std::optional<AnyView> mapChildren(const std::function<AnyView(const AnyView&)>& f) const override;
     void collectMenuItems(std::vector<MenuItem>& out) const override;
+    const ChildList& children() const { return children_; }
 
 private:
     ChildList children_;
@@ -146,6 +147,7 @@ public:
     bool isTransparent() const override { return true; }
     std::optional<AnyView> mapChildren(const std::function<AnyView(const AnyView&)>& f) const override;
     void collectMenuItems(std::vector<MenuItem>& out) const override;
+    const ChildList& children() const { return children_; }
 
 private:
     ForEach() = default;

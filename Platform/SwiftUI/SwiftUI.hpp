@@ -20,6 +20,7 @@
 #include "SwiftUI/State.hpp"
 #include "SwiftUI/Text.hpp"
 #include "SwiftUI/TextField.hpp"
+#include "SwiftUI/VariadicView.hpp"
 #include "SwiftUI/View.hpp"
 #include "SwiftUI/ViewGraph.hpp"
 #include "SwiftUI/ViewNode.hpp"

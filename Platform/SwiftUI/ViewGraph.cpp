@@ -54,7 +54,7 @@ void buildRender(ViewNode& node, RenderNode& parent) {
     if (node.view()) node.view()->render(node, r);
     for (auto& child : node.children()) buildRender(*child, r);
     const bool plain = r.kind == RenderNode::Kind::group && r.identifier.empty() && r.shadows.empty() && !r.colorEffect &&
-                       r.opacity == parent.opacity && r.accessibilityLabel.empty() && r.traits.rawValue == 0;
+                       r.opacity == parent.opacity && r.accessibilityLabel.empty() && r.traits.rawValue == 0 && !r.contentShape;
     if (plain) {
         for (auto& c : r.children) parent.children.push_back(std::move(c));
     } else {

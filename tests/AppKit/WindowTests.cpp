@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSBeep.hpp"
 #include "AppKit/NSText.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindowDelegate.hpp"
@@ -196,6 +197,108 @@ TEST_F(WindowTest, TheRunLoopRedrawsWindowsOnceWhenViewsNeedDisplay) {
     w->contentView()->setNeedsDisplay(true);
     drain();
     EXPECT_EQ(w->displayCount(), count + 1);
+}
+
+}  // namespace
+
+namespace {
+
+using SheetsAndCancel = AppKitTest::AppKitTest;
+
+// A view that takes the cancel action, and a window subclass made by class that notes its
+// initialiser's arguments.
+class Canceller : public NSView {
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("cancelOperation:", &Canceller::cancelOperation)};
+    }
+
+private:
+    VZ_OBJECT(Canceller, NSView)
+public:
+    void cancelOperation(Runtime::NSObject* sender) { senders.push_back(sender); }
+    bool acceptsFirstResponder() const override { return true; }
+    std::vector<Runtime::NSObject*> senders;
+
+protected:
+    using NSView::NSView;
+};
+
+class NotedWindow : public NSWindow {
+    VZ_OBJECT(NotedWindow, NSWindow)
+public:
+    BackingStoreType backing;
+    bool deferred;
+
+protected:
+    NotedWindow(CGRect rect, StyleMask style, BackingStoreType b, bool d) : NSWindow(rect, style, b, d), backing(b), deferred(d) {}
+};
+
+std::shared_ptr<NSEvent> keyDown(const NSWindow::Ptr& w, std::uint16_t code, const char* chars, ModifierFlags flags = {}) {
+    return NSEvent::keyEvent(EventType::keyDown, {}, flags, 0, w, chars, chars, false, code);
+}
+
+TEST_F(SheetsAndCancel, EscapeAndCommandPeriodSendTheCancelActionUpFromTheFirstResponder) {
+    auto w = NSWindow::make({0, 0, 200, 100});
+    auto view = Runtime::make<Canceller>(CGRect{0, 0, 50, 50});
+    w->contentView()->addSubview(view);
+    w->makeKeyAndOrderFront();
+    ASSERT_TRUE(w->makeFirstResponder(view));
+    w->sendEvent(keyDown(w, KeyCode::escape, "\x1b"));
+    w->sendEvent(keyDown(w, 47, ".", ModifierFlags::command()));
+    w->sendEvent(keyDown(w, 47, "."));  // a plain period is just a key
+    EXPECT_EQ(view->senders, (std::vector<Runtime::NSObject*>{w.get(), w.get()}));
+
+    // Nobody on the chain takes it: the key is unhandled, as before.
+    w->makeFirstResponder(nullptr);
+    const int beeps = beepCount();
+    w->sendEvent(keyDown(w, KeyCode::escape, "\x1b"));
+    EXPECT_EQ(beepCount(), beeps + 1);
+    EXPECT_EQ(view->senders.size(), 2u);
+}
+
+TEST_F(SheetsAndCancel, WindowsWithATitleOrResizeBarBecomeKeyAndSubclassesAreMadeByClass) {
+    for (auto [style, key] : {std::pair{StyleMask::titled(), true}, std::pair{StyleMask::resizable(), true},
+                              std::pair{StyleMask::borderless(), false}, std::pair{StyleMask::fullSizeContentView(), false}}) {
+        auto w = NSWindow::make({0, 0, 100, 100}, style);
+        w->makeKeyAndOrderFront();
+        EXPECT_EQ(w->isKeyWindow(), key) << style.rawValue;
+        w->close();
+    }
+    auto controller = Runtime::make<NSViewController>();
+    controller->setView(Runtime::make<NSView>(CGRect{0, 0, 320, 200}));
+    auto w = NSWindow::withContentViewController<NotedWindow>(controller);
+    EXPECT_EQ(w->className(), "NotedWindow");
+    EXPECT_EQ(w->styleMask(), NSWindow::contentViewControllerStyle());
+    EXPECT_EQ(w->backing, BackingStoreType::buffered);
+    EXPECT_FALSE(w->deferred);
+    EXPECT_EQ(w->contentSize(), (CGSize{320, 200}));
+    EXPECT_EQ(w->contentViewController(), controller);
+}
+
+TEST_F(SheetsAndCancel, ASheetHangsCentredFromItsParentWhichTakesNoClicksUntilItEnds) {
+    auto parent = NSWindow::make({100, 50, 600, 400});
+    auto view = Runtime::make<Canceller>(CGRect{0, 0, 600, 400});
+    parent->contentView()->addSubview(view);
+    parent->makeKeyAndOrderFront();
+    auto sheet = NSWindow::make({0, 0, 300, 200}, StyleMask::resizable());
+    std::vector<long> codes;
+    parent->beginSheet(sheet, [&](long code) { codes.push_back(code); });
+    EXPECT_EQ(sheet->frame(), (CGRect{250, 250, 300, 200})) << "its top on the parent content's top";
+    EXPECT_TRUE(sheet->isKeyWindow());
+    parent->beginSheet(NSWindow::make({0, 0, 10, 10}));  // one sheet at a time
+    EXPECT_EQ(parent->attachedSheet(), sheet);
+
+    parent->sendEvent(NSEvent::mouseEvent(EventType::leftMouseDown, {300, 200}, {}, 0, parent));
+    EXPECT_NE(parent->firstResponder(), view) << "the click did not reach the parent's view";
+    parent->sendEvent(keyDown(parent, KeyCode::escape, "\x1b"));
+    EXPECT_TRUE(view->senders.empty());
+
+    parent->endSheet(sheet, 3);
+    EXPECT_EQ(codes, (std::vector<long>{3}));
+    EXPECT_FALSE(sheet->isVisible());
+    parent->sendEvent(NSEvent::mouseEvent(EventType::leftMouseDown, {300, 200}, {}, 0, parent));
+    EXPECT_EQ(parent->firstResponder(), view);
 }
 
 }  // namespace

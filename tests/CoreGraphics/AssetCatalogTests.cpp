@@ -19,9 +19,10 @@ std::string read(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A scratch Assets directory.
+// A scratch Assets directory, a new path each time: catalogues are remembered by path.
 struct ScratchAssets {
-    fs::path dir = fs::temp_directory_path() / ("vz-assets-" + std::to_string(::getpid()));
+    static inline int made = 0;
+    fs::path dir = fs::temp_directory_path() / ("vz-assets-" + std::to_string(::getpid()) + "-" + std::to_string(++made));
     ScratchAssets() { fs::create_directories(dir / "Assets"); }
     ~ScratchAssets() { fs::remove_all(dir); }
     void write(const std::string& file, const std::string& text) const { std::ofstream(dir / "Assets" / file) << text; }
@@ -158,6 +159,11 @@ TEST(AssetCatalog, BadManifestLinesAreReportedAndSkipped) {
             "word 1 x 0 1\n"
             "space 1 0 0 1 cmyk\n"
             "grey 0.5 1 gray  # trailing comment\n");
+    s.write("slices.txt",
+            "# name axes left top right bottom\n"
+            "broken horizontal 1 0 1\n"
+            "broken diagonal 1 0 1 0\n"
+            "broken both 1 -2 1 0\n");
     std::ofstream(s.dir / "Assets" / "broken.png") << "not a png";
     auto cat = AssetCatalog::forDirectory(s.dir.string());
     EXPECT_EQ(cat->color("good"), CGColor::sRGB(0.5, 0.25, 1, 1));
@@ -166,10 +172,13 @@ TEST(AssetCatalog, BadManifestLinesAreReportedAndSkipped) {
     EXPECT_EQ(cat->findColor("word"), std::nullopt);
     EXPECT_TRUE(cat->image("broken")->isEmpty());
     auto problems = cat->problems();
-    ASSERT_EQ(problems.size(), 4u);
+    ASSERT_EQ(problems.size(), 7u);
     EXPECT_NE(problems[0].find("colors.txt:3"), std::string::npos);
     EXPECT_NE(problems[2].find("cmyk"), std::string::npos);
-    EXPECT_NE(problems[3].find("broken.png"), std::string::npos);
+    EXPECT_NE(problems[3].find("slices.txt:2"), std::string::npos);
+    EXPECT_NE(problems[4].find("slices.txt:3"), std::string::npos);
+    EXPECT_NE(problems[5].find("slices.txt:4"), std::string::npos);
+    EXPECT_NE(problems[6].find("broken.png"), std::string::npos);
 }
 
 // Catalogues are remembered per bundle path: each bundle keeps its own, and a bundle that had

@@ -17,13 +17,8 @@ namespace {
 
 using Vantrel_Zellow_Extension::AudioUnitViewController;
 
-class EditorWindow : public TestSupport::VirtualTimeTest {
+class EditorWindow : public TestSupport::RealWindowTest {
 protected:
-    void TearDown() override {
-        AppKit::NSApplication::shared().resetForTesting();
-        AppKit::NSApplication::shared().setWindowBackend(nullptr);
-        TestSupport::VirtualTimeTest::TearDown();
-    }
     static void push(Uint32 type, unsigned window, int x, int y, bool held) { TestSupport::pushMouse(type, window, x, y, held); }
 };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "Observation/Observation.hpp"
 
 namespace {
@@ -55,6 +58,33 @@ TEST(Observation, ADestroyedPropertyForgetsItsObservers) {
     Observed<int> reused(0);  // may reuse the address
     reused.set(1);
     EXPECT_EQ(changes, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Equal when the lengths match, whatever the contents.
+struct SameLength {
+    bool operator()(const std::string& a, const std::string& b) const { return a.size() == b.size(); }
+};
+
+TEST(Observation, APropertyWithItsOwnEqualityNotifiesOnlyWhatItFindsDifferent) {
+    Observation::Observed<std::string, SameLength> text("abc");
+    int changes = 0;
+    auto first = Observation::withObservationTracking([&] { (void)text.get(); }, [&] { ++changes; });
+    text.set("xyz");
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(text.peek(), "xyz") << "an equal write is stored all the same";
+    text.set("abcd");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(text.peek(), "abcd");
+
+    // Values without == notify on every write.
+    Observation::Observed<std::function<void()>> action;
+    auto second = Observation::withObservationTracking([&] { (void)action.get(); }, [&] { ++changes; });
+    action.set(nullptr);
+    EXPECT_EQ(changes, 2);
 }
 
 }  // namespace

@@ -9,13 +9,11 @@ namespace {
 
 using namespace OrrindleTest;
 
-class ButtonsWindow : public TestSupport::VirtualTimeTest {
+class ButtonsWindow : public TestSupport::RealWindowTest {
 protected:
     void TearDown() override {
         AppKit::NSMenu::setChooser(nullptr);
-        AppKit::NSApplication::shared().resetForTesting();
-        AppKit::NSApplication::shared().setWindowBackend(nullptr);
-        TestSupport::VirtualTimeTest::TearDown();
+        TestSupport::RealWindowTest::TearDown();
     }
 };
 

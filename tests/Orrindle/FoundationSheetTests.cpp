@@ -45,14 +45,7 @@ TEST_F(FoundationSheet, ShowsTheButtonStylesPathsAndTints) {
     ASSERT_TRUE(picture->writePNG(dir + "/orrindle-foundation.png", &error)) << error;
 }
 
-class FoundationWindow : public TestSupport::VirtualTimeTest {
-protected:
-    void TearDown() override {
-        AppKit::NSApplication::shared().resetForTesting();
-        AppKit::NSApplication::shared().setWindowBackend(nullptr);
-        TestSupport::VirtualTimeTest::TearDown();
-    }
-};
+using FoundationWindow = TestSupport::RealWindowTest;
 
 // The same in a real SDL2 window: it shows what headless drawing shows, and a click on each
 // live button runs its action once.

@@ -22,14 +22,7 @@ public:
     std::vector<std::string> values;
 };
 
-class ViewsWindow : public TestSupport::VirtualTimeTest {
-protected:
-    void TearDown() override {
-        AppKit::NSApplication::shared().resetForTesting();
-        AppKit::NSApplication::shared().setWindowBackend(nullptr);
-        TestSupport::VirtualTimeTest::TearDown();
-    }
-};
+using ViewsWindow = TestSupport::RealWindowTest;
 
 // The gallery in a real SDL2 window: it shows what the sheet draws, and drags of the pointer
 // move a styled slider and step a tracking slider, and typing fills the search field.
@@ -91,13 +84,7 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     auto [fx, fy] = at(*search, 0.5, 0.5);
     TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, fx, fy, true);
     TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, fx, fy, false);
-    for (SDL_Keycode key : {SDLK_s, SDLK_o, SDLK_f, SDLK_t, SDLK_BACKSPACE, SDLK_t}) {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.windowID = id;
-        e.key.keysym.sym = key;
-        SDL_PushEvent(&e);
-    }
+    for (SDL_Keycode key : {SDLK_s, SDLK_o, SDLK_f, SDLK_t, SDLK_BACKSPACE, SDLK_t}) TestSupport::pushKey(id, key);
     sdl->pump();
     drain();
     EXPECT_EQ(search->stringValue(), "soft");

@@ -8,6 +8,7 @@
 #include "AppKit/NSApplication.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
+#include "TestSupport/MainLoop.hpp"
 
 // For the real-window tests (run under xvfb-run): declares `var`, the installed SDL2 back end.
 // Without a display the test is skipped, or fails where one was promised (VZ_REQUIRE_DISPLAY).
@@ -21,6 +22,17 @@
     ASSERT_TRUE(var)
 
 namespace TestSupport {
+
+// The fixture of a real-window test: virtual time, and the application's windows and back end
+// gone afterwards.
+class RealWindowTest : public VirtualTimeTest {
+protected:
+    void TearDown() override {
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+        VirtualTimeTest::TearDown();
+    }
+};
 
 // Queues a left-button press, release (type) or move of the pointer over an SDL window, at a point
 // from the window's top left; `held` marks the button down during a move.
@@ -39,6 +51,15 @@ inline void pushMouse(Uint32 type, unsigned window, int x, int y, bool held = fa
         e.button.x = x;
         e.button.y = y;
     }
+    SDL_PushEvent(&e);
+}
+
+// Queues a key press over an SDL window.
+inline void pushKey(unsigned window, SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = window;
+    e.key.keysym.sym = key;
     SDL_PushEvent(&e);
 }
 

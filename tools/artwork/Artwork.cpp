@@ -1,5 +1,6 @@
 #include "tools/artwork/Artwork.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -62,6 +63,19 @@ std::vector<std::string> Catalog::validate() const {
         if (!i.draw) problems.push_back("image \"" + i.name + "\" has no drawing");
     }
     seen.clear();
+    for (auto& [name, slicing] : slices_) {
+        auto image = std::find_if(images_.begin(), images_.end(), [&](const Image& i) { return i.name == name; });
+        if (image == images_.end()) {
+            problems.push_back("slices of \"" + name + "\", which is not drawn");
+            continue;
+        }
+        if (!seen.insert(name).second) problems.push_back("image \"" + name + "\" is sliced twice");
+        const bool fits = slicing.left >= 0 && slicing.right >= 0 && slicing.top >= 0 && slicing.bottom >= 0 &&
+                          slicing.left + slicing.right <= image->size.width && slicing.top + slicing.bottom <= image->size.height;
+        if (!fits || (!slicing.horizontal && !slicing.vertical))
+            problems.push_back("slices of \"" + name + "\" do not fit inside it along a sliced axis");
+    }
+    seen.clear();
     for (auto& c : colors_) {
         if (!validName(c.name, true))
             problems.push_back("colour name \"" + c.name + "\" is not a name with single inner blanks at most");
@@ -105,7 +119,12 @@ bool Catalog::write(const std::string& assetsDirectory, std::vector<std::string>
     std::ofstream templates(dir / "templates.txt");
     for (auto& i : images_)
         if (i.isTemplate) templates << i.name << '\n';
-    if (!colors || !templates) errors.push_back("cannot write the manifests in " + dir.string());
+    std::ofstream slices(dir / "slices.txt");
+    slices << "# name horizontal|vertical|both left top right bottom; written by the art tool\n";
+    for (auto& [name, k] : slices_)
+        slices << name << ' ' << (k.horizontal && k.vertical ? "both" : k.horizontal ? "horizontal" : "vertical") << ' '
+               << number(k.left) << ' ' << number(k.top) << ' ' << number(k.right) << ' ' << number(k.bottom) << '\n';
+    if (!colors || !templates || !slices) errors.push_back("cannot write the manifests in " + dir.string());
     return errors.empty();
 }
 

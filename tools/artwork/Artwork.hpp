@@ -17,6 +17,7 @@
 
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/Color.hpp"
+#include "CoreGraphics/ImageAsset.hpp"
 
 namespace Artwork {
 
@@ -39,12 +40,15 @@ public:
         images_.push_back({std::move(name), size, std::move(draw), isTemplate});
     }
     void color(std::string name, CoreGraphics::CGColor c) { colors_.push_back({std::move(name), c}); }
+    // Slices an image drawn in this catalogue (see CoreGraphics::ImageAsset::Slicing).
+    void slice(std::string name, CoreGraphics::ImageAsset::Slicing slicing) { slices_.push_back({std::move(name), slicing}); }
 
     const std::vector<Image>& images() const { return images_; }
     const std::vector<Color>& colors() const { return colors_; }
 
     // Checks names (unique per namespace, relative, no ".."; image names without blanks,
-    // colour names with single inner blanks at most) and sizes; the problems found.
+    // colour names with single inner blanks at most), sizes and slices (of a drawn image, once,
+    // caps inside it); the problems found.
     std::vector<std::string> validate() const;
     // Writes every image and the manifests into `assetsDirectory`; false with the reasons
     // in `errors` when something could not be written.
@@ -53,6 +57,7 @@ public:
 private:
     std::vector<Image> images_;
     std::vector<Color> colors_;
+    std::vector<std::pair<std::string, CoreGraphics::ImageAsset::Slicing>> slices_;
 };
 
 // Registers an art source's function with the tool (one static object per source).

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Orrindle/Resources/ODColors.hpp"
+#include "Orrindle/Settings/PobbleSegmentedControl.hpp"
+#include "SwiftUI/SwiftUI.hpp"
+#include "TestSupport/MainLoop.hpp"
+
+namespace {
+
+using namespace Orrindle;
+using namespace SwiftUI;
+
+class SegmentedView : public TestSupport::VirtualTimeTest {
+protected:
+    void host(std::vector<PobbleSegmentItem::Ptr> items) {
+        model = PobbleSegmentedControlModel::make(std::move(items));
+        model->setOnSelectionChanged([this](const PobbleSegmentedControlModel::Item& item) {
+            heard.push_back(item ? std::optional(item->id()) : std::nullopt);
+        });
+        graph = std::make_unique<ViewGraph>(AnyView(PobbleSegmentedControl(model)).accessibilityIdentifier("row"), CGSize{400, 40});
+        drain();
+    }
+    // The segments' buttons, left to right.
+    std::vector<const RenderNode*> segments() {
+        return graph->renderTree().findAll([](const RenderNode& n) { return n.traits.contains(AccessibilityTraits::isButton()); });
+    }
+    // The tab image and the text colour of the segment showing `title`.
+    std::pair<std::string, Color> look(const std::string& title) {
+        for (auto* s : segments())
+            if (auto* text = s->findText(title)) {
+                auto* image = s->find([](const RenderNode& n) { return n.kind == RenderNode::Kind::image; });
+                return {image ? image->imageName : "", text->color};
+            }
+        ADD_FAILURE() << "no segment " << title;
+        return {};
+    }
+
+    std::shared_ptr<PobbleSegmentedControlModel> model;
+    std::vector<std::optional<int>> heard;
+    std::unique_ptr<ViewGraph> graph;
+};
+
+TEST_F(SegmentedView, SegmentsTouchOnTabsOfTheirOwnSizeAndShowTheSelection) {
+    host({PobbleSegmentItem::make(1, "Straight"), PobbleSegmentItem::make(2, "Swing"), PobbleSegmentItem::make(3, "Shuffle")});
+    model->select(2);
+    drain();
+    auto all = segments();
+    ASSERT_EQ(all.size(), 3u);
+    for (std::size_t i = 0; i + 1 < all.size(); ++i) EXPECT_DOUBLE_EQ(all[i]->frame.maxX(), all[i + 1]->frame.minX());
+    for (auto* s : all) {
+        auto* tab = s->find([](const RenderNode& n) { return n.kind == RenderNode::Kind::image; });
+        ASSERT_TRUE(tab && tab->image);
+        EXPECT_EQ(tab->frame.size, tab->image->size()) << "the tab image at its own size";
+        EXPECT_EQ(tab->frame.center(), s->frame.center());
+        auto* text = s->find([](const RenderNode& n) { return n.kind == RenderNode::Kind::text; });
+        EXPECT_EQ(text->font, Font::system(12, Font::Weight::medium));
+        EXPECT_DOUBLE_EQ(s->frame.height(), text->frame.height() + 12);
+        EXPECT_DOUBLE_EQ(s->frame.width(), text->frame.width() + 32);
+    }
+    EXPECT_EQ(look("Straight"), (std::pair{std::string("kvu-window-tab"), ODColors::grey70()}));
+    EXPECT_EQ(look("Swing"), (std::pair{std::string("kvu-window-tab-selected"), ODColors::grey85()}));
+
+    model->setHideSelection(true);
+    drain();
+    EXPECT_EQ(look("Swing").first, "kvu-window-tab") << "a hidden selection shows on no segment";
+    EXPECT_EQ(model->selectedItem()->id(), 2);
+}
+
+TEST_F(SegmentedView, APressedSegmentLooksDownEvenWhenSelectedAndAClickGoesToTheModel) {
+    host({PobbleSegmentItem::make(1, "Straight"), PobbleSegmentItem::make(2, "Swing")});
+    model->select(2);
+    drain();
+    const CGPoint swing = graph->renderTree().findText("Swing")->frame.center();
+    graph->mouseDown(swing);
+    drain();
+    EXPECT_EQ(look("Swing"), (std::pair{std::string("kvu-window-tab-down"), ODColors::grey50()}));
+    graph->mouseUp(swing);
+    drain();
+    EXPECT_EQ(model->selectedItem(), nullptr) << "a click on the selected segment deselects it";
+    EXPECT_EQ(look("Swing"), (std::pair{std::string("kvu-window-tab"), ODColors::grey70()}));
+    ASSERT_TRUE(graph->clickText("Straight"));
+    EXPECT_EQ(model->selectedItem()->id(), 1);
+    EXPECT_EQ(heard, (std::vector<std::optional<int>>{std::nullopt, 1}));
+}
+
+TEST_F(SegmentedView, NoItemsDrawAnEmptyRow) {
+    host({});
+    EXPECT_TRUE(segments().empty());
+    EXPECT_TRUE(graph->renderTree().items().empty());
+    model->setItems({PobbleSegmentItem::make(4, "Late")});
+    drain();
+    EXPECT_EQ(segments().size(), 1u) << "new items show";
+}
+
+}  // namespace
