@@ -97,6 +97,11 @@ public:
         set(std::move(value));
         return *this;
     }
+    // On a non-const state a value is still a write, never a rebinding through State(T).
+    State& operator=(T value) {
+        set(std::move(value));
+        return *this;
+    }
 
     // The projected value ($state).
     Binding<T> binding() const {

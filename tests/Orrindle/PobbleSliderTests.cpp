@@ -178,7 +178,7 @@ TEST_F(SliderView, ShiftWithoutAStepDragsUnsnappedAndANarrowTrackStaysPut) {
     // the smaller, decides.
     host(PobbleSliderModel::make({50}, 0, 0, 100, 10, Behaviour::increment), 12);
     PobbleSlider probe(model, icon("minus"), icon("plus"));
-    probe.sliderWidth = 12;
+    probe.sliderWidth = 12.0;
     EXPECT_EQ(probe.knobXPosition(), 4);
     EXPECT_EQ(probe.fillWidth(), 12);
     EXPECT_EQ(probe.dragPosition(6), 0) << "under 8 comes first";
