@@ -49,7 +49,9 @@ TEST(ConstantNameFormatter, AcceptsLettersDigitsAndAFewMarksOfAnyScript) {
         }
         std::string edited, partialError;
         EXPECT_EQ(f->isPartialStringValid(name, &edited, &partialError), ok);
-        if (ok) EXPECT_EQ(edited, name);
+        if (ok) {
+            EXPECT_EQ(edited, name);
+        }
         EXPECT_TRUE(f->getObjectValue(nullptr, "ok", nullptr));
     }
 }

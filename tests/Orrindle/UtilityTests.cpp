@@ -37,7 +37,9 @@ TEST(URLUtilities, RelativePathsBetweenFileURLs) {
         auto resolved = relative(url(c.to), url(c.from));
         ASSERT_EQ(resolved.has_value(), c.path.has_value());
         // Resolved inside the base, whether or not the base is marked as a directory.
-        if (resolved) EXPECT_EQ(resolved->path(), url(c.to).standardized().path());
+        if (resolved) {
+            EXPECT_EQ(resolved->path(), url(c.to).standardized().path());
+        }
     }
 }
 
