@@ -2,16 +2,19 @@
 
 #include "Dispatch/DispatchQueue.hpp"
 #include "Orrindle/Windows/WindowPlacement.hpp"
+#include "Orrindle/Windows/WindowState.hpp"
 
 namespace Orrindle {
 
 std::shared_ptr<WindowController> WindowController::make(SwiftUI::AnyView rootView, std::optional<std::string> frameName,
                                                          Configure configure) {
-    auto hosting = SwiftUI::NSHostingController::make(std::move(rootView));
+    auto state = std::make_shared<WindowState>();
+    auto hosting = SwiftUI::NSHostingController::make(rootView.environment(state));
     auto window = AppKit::NSWindow::withContentViewController(hosting);
     if (configure) configure(*window);
     auto controller = Runtime::make<WindowController>(window);
     if (frameName) controller->setWindowFrameAutosaveName(*frameName);
+    state->setParentWindow(window);
     return controller;
 }
 
