@@ -117,7 +117,7 @@ template <class T, Combine::Publisher P>
     requires RawRepresentable<T> && std::derived_from<T, MenuPresentable> && std::derived_from<T, DisplayNameLocalizable> &&
              std::integral<typename T::RawValue> && std::same_as<typename P::Output, T>
 void bindMenu(const std::shared_ptr<AppKit::NSPopUpButton>& popUp, const T& value, const P& publisher,
-              Combine::Cancellables& cancellables, std::function<void(const T&)> onValueChanged) {
+              Combine::Cancellables& cancellables, std::function<void(const std::type_identity_t<T>&)> onValueChanged) {
     configureWithMenuPresentableValue(*popUp, value);
     std::weak_ptr<AppKit::NSPopUpButton> weak = popUp;
     publisher

@@ -3,16 +3,23 @@
 #include "Dispatch/DispatchQueue.hpp"
 #include "Orrindle/Settings/SheetWindow.hpp"
 #include "Orrindle/Windows/WindowPlacement.hpp"
+#include "Orrindle/Windows/WindowState.hpp"
 
 namespace Orrindle {
 
 namespace {
 
-std::shared_ptr<WindowController> controllerFor(AppKit::NSWindow::Ptr window, const std::optional<std::string>& frameName,
+// The window's SwiftUI content finds its window through the environment.
+template <class MakeWindow>
+std::shared_ptr<WindowController> controllerFor(SwiftUI::AnyView rootView, MakeWindow makeWindow,
+                                                const std::optional<std::string>& frameName,
                                                 const WindowController::Configure& configure) {
+    auto state = std::make_shared<WindowState>();
+    AppKit::NSWindow::Ptr window = makeWindow(SwiftUI::NSHostingController::make(rootView.environment(state)));
     if (configure) configure(*window);
-    auto controller = Runtime::make<WindowController>(std::move(window));
+    auto controller = Runtime::make<WindowController>(window);
     if (frameName) controller->setWindowFrameAutosaveName(*frameName);
+    state->setParentWindow(window);
     return controller;
 }
 
@@ -20,16 +27,21 @@ std::shared_ptr<WindowController> controllerFor(AppKit::NSWindow::Ptr window, co
 
 std::shared_ptr<WindowController> WindowController::make(SwiftUI::AnyView rootView, std::optional<std::string> frameName,
                                                          Configure configure) {
-    auto hosting = SwiftUI::NSHostingController::make(std::move(rootView));
-    return controllerFor(AppKit::NSWindow::withContentViewController(hosting), frameName, configure);
+    return controllerFor(
+        std::move(rootView), [](auto hosting) { return AppKit::NSWindow::withContentViewController(hosting); }, frameName,
+        configure);
 }
 
 std::shared_ptr<WindowController> WindowController::makeSheet(SwiftUI::AnyView rootSheetView, std::optional<std::string> frameName,
                                                               Configure configure) {
-    auto hosting = SwiftUI::NSHostingController::make(std::move(rootSheetView));
-    auto window = AppKit::NSWindow::withContentViewController<SheetWindow>(hosting);
-    window->setPreventsApplicationTerminationWhenModal(false);
-    return controllerFor(std::move(window), frameName, configure);
+    return controllerFor(
+        std::move(rootSheetView),
+        [](auto hosting) {
+            auto window = AppKit::NSWindow::withContentViewController<SheetWindow>(hosting);
+            window->setPreventsApplicationTerminationWhenModal(false);
+            return window;
+        },
+        frameName, configure);
 }
 
 void WindowController::showWindowCentered(Runtime::NSObject* sender) {

@@ -9,8 +9,9 @@
 namespace Orrindle {
 
 // A window controller for a window built in code around a SwiftUI root view: the window is
-// the platform's default one for a hosting controller of the view; `configure` adjusts it
-// before the controller takes it; a frame name restores and saves its frame.
+// the platform's default one for a hosting controller of the view, whose environment holds a
+// WindowState naming the window; `configure` adjusts it before the controller takes it; a
+// frame name restores and saves its frame.
 class WindowController : public AppKit::NSWindowController {
     VZ_OBJECT(WindowController, AppKit::NSWindowController)
 public:

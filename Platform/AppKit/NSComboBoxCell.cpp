@@ -69,9 +69,15 @@ void NSComboBoxCell::draw(CGRect frame, NSView& in) {
 
 namespace AppKit {
 
+void NSComboBoxCell::select(CGRect frame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate,
+                            long start, long length) {
+    NSTextFieldCell::select(frame, in, editor, delegate, start, length);
+    editor.setFrame(titleRect(frame));
+}
+
 void NSComboBoxCell::drawInterior(CGRect frame, NSView&) {
     auto* ctx = CoreGraphics::CGContext::current();
-    if (!ctx || title().empty()) return;
+    if (!ctx || title().empty() || showsFirstResponder()) return;
     const CGRect area = drawingRect(frame);
     const auto text = attributedTitle();
     const CGFloat h = CoreGraphics::TextLayout::size(text, area.width()).height;

@@ -18,6 +18,8 @@ namespace AppKit {
 //   button, then the interior.
 // - itemObjectValue(at:) of an index outside the list is the platform's range error
 //   (std::out_of_range).
+// - While the box is edited the field editor lies over titleRect(forBounds:), where a subclass
+//   puts its text, and the interior leaves the text to the editor.
 class NSComboBoxCell : public NSTextFieldCell {
     VZ_OBJECT(NSComboBoxCell, NSTextFieldCell)
 public:
@@ -48,6 +50,8 @@ public:
     // The text in drawingRect(frame), centred vertically (titleRect(forBounds:) is for those who
     // ask where the text goes in the whole cell; the interior is drawn in a frame given).
     void drawInterior(CGRect withFrame, NSView& in) override;
+    void select(CGRect withFrame, NSView& in, NSText& editor, const std::shared_ptr<Runtime::NSObject>& delegate, long start,
+                long length) override;
 
 protected:
     NSComboBoxCell() = default;

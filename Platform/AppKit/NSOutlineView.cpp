@@ -67,6 +67,25 @@ NSOutlineView::Node* NSOutlineView::find(const std::any& item) const {
     return search(root_);
 }
 
+std::pair<const NSOutlineView::Node*, long> NSOutlineView::locate(const std::any& item) const {
+    std::function<std::pair<const Node*, long>(const Node&)> search = [&](const Node& n) -> std::pair<const Node*, long> {
+        for (std::size_t i = 0; i < n.children.size(); ++i)
+            if (sameItem(n.children[i]->item, item)) return {&n, long(i)};
+        for (auto& c : n.children)
+            if (auto found = search(*c); found.first) return found;
+        return {nullptr, -1};
+    };
+    if (!item.has_value()) return {nullptr, -1};
+    return search(root_);
+}
+
+std::any NSOutlineView::parent(const std::any& forItem) const {
+    const auto [holder, index] = locate(forItem);
+    return holder && holder != &root_ ? holder->item : std::any();
+}
+
+long NSOutlineView::childIndex(const std::any& forItem) const { return locate(forItem).second; }
+
 void NSOutlineView::rebuildRows() {
     rows_.clear();
     std::function<void(Node&, long)> walk = [&](Node& n, long level) {

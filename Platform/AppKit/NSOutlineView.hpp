@@ -52,6 +52,10 @@ public:
     long level(long forRow) const;
     bool isItemExpanded(const std::any& item) const;
     bool isExpandable(const std::any& item) const;
+    // Among the items the outline has loaded: the item one lies under (empty for a top-level
+    // item) and its place among that parent's children (-1 for an item it does not hold).
+    std::any parent(const std::any& forItem) const;
+    long childIndex(const std::any& forItem) const;
     virtual void expandItem(const std::any& item, bool expandChildren = false);
     virtual void collapseItem(const std::any& item, bool collapseChildren = false);
     // Where the row's disclosure button goes.
@@ -79,6 +83,8 @@ private:
     void load(Node& node);
     void reload(Node& node);
     Node* find(const std::any& item) const;
+    // The loaded node that holds `item` as a child, and the child's index; null, -1 without one.
+    std::pair<const Node*, long> locate(const std::any& item) const;
     void setExpanded(Node& node, bool expanded, bool recursively);
     void rebuildRows();
 

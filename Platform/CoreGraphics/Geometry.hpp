@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace CoreGraphics {
 
@@ -42,6 +43,10 @@ struct CGRect {
     constexpr CGRect(CGFloat x, CGFloat y, CGFloat w, CGFloat h) : origin{x, y}, size{w, h} {}
     friend bool operator==(const CGRect&, const CGRect&) = default;
     static constexpr CGRect zero() { return {}; }
+    // The rectangle that is nowhere (what an empty intersection is on the platform): an
+    // infinite origin and no size.
+    static constexpr CGRect null() { return {std::numeric_limits<CGFloat>::infinity(), std::numeric_limits<CGFloat>::infinity(), 0, 0}; }
+    bool isNull() const { return std::isinf(origin.x) || std::isinf(origin.y); }
 
     CGFloat minX() const { return std::min(origin.x, origin.x + size.width); }
     CGFloat maxX() const { return std::max(origin.x, origin.x + size.width); }
@@ -80,15 +85,16 @@ struct CGRect {
     // Positive dx/dy shrink the rectangle on both sides.
     CGRect insetBy(CGFloat dx, CGFloat dy) const { return {minX() + dx, minY() + dy, width() - 2 * dx, height() - 2 * dy}; }
     CGRect offsetBy(CGFloat dx, CGFloat dy) const { return {origin.x + dx, origin.y + dy, size.width, size.height}; }
-    // The smallest rectangle with whole-number edges that holds this one.
+    // The smallest rectangle with whole-number edges that holds this one (null stays null).
     CGRect integral() const {
+        if (isNull()) return *this;
         CGFloat x0 = std::floor(minX()), y0 = std::floor(minY());
         return {x0, y0, std::ceil(maxX()) - x0, std::ceil(maxY()) - y0};
     }
     // Snaps outwards to the device pixel grid of a display with `scale` pixels per point
     // (unchanged for a scale that is not positive).
     CGRect integral(CGFloat scale) const {
-        if (!(scale > 0)) return *this;
+        if (!(scale > 0) || isNull()) return *this;
         CGRect r = CGRect{minX() * scale, minY() * scale, width() * scale, height() * scale}.integral();
         return {r.origin.x / scale, r.origin.y / scale, r.size.width / scale, r.size.height / scale};
     }

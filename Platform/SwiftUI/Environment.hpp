@@ -18,6 +18,8 @@ enum class ColorScheme { light, dark };
 enum class TextFieldStyle { automatic, plain, roundedBorder, squareBorder };
 enum class MenuStyle { automatic, button, borderlessButton };
 enum class MenuIndicatorVisibility { automatic, visible, hidden };
+enum class ScrollEdgeEffectStyle { automatic, soft, hard };
+enum class AlternatingRowBackgroundBehavior { automatic, enabled, disabled };
 
 // The values a view inherits from its ancestors; modifiers change them for their content.
 struct EnvironmentValues {
@@ -34,6 +36,10 @@ struct EnvironmentValues {
     MenuStyle menuStyle = MenuStyle::automatic;
     MenuIndicatorVisibility menuIndicator = MenuIndicatorVisibility::automatic;
     EdgeInsets safeAreaInsets;
+    // Kept for those who ask; nothing in the stand-in draws scroll edges or list rows by them.
+    std::optional<ScrollEdgeEffectStyle> scrollEdgeEffectStyle;  // on scrollEdgeEffectEdges
+    Edges scrollEdgeEffectEdges = Edges::all();
+    AlternatingRowBackgroundBehavior alternatingRowBackgrounds = AlternatingRowBackgroundBehavior::automatic;
 
     // Observable objects, keyed by type (.environment(object)).
     std::map<std::type_index, std::shared_ptr<void>> objects;

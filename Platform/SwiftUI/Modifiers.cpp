@@ -407,6 +407,15 @@ AnyView menuStyle(const AnyView& c, MenuStyle s) {
 AnyView menuIndicator(const AnyView& c, MenuIndicatorVisibility v) {
     return env(c, [v](EnvironmentValues& e) { e.menuIndicator = v; });
 }
+AnyView scrollEdgeEffectStyle(const AnyView& c, std::optional<ScrollEdgeEffectStyle> s, Edges edges) {
+    return env(c, [s, edges](EnvironmentValues& e) {
+        e.scrollEdgeEffectStyle = s;
+        e.scrollEdgeEffectEdges = edges;
+    });
+}
+AnyView alternatingRowBackgrounds(const AnyView& c, AlternatingRowBackgroundBehavior b) {
+    return env(c, [b](EnvironmentValues& e) { e.alternatingRowBackgrounds = b; });
+}
 
 AnyView frame(const AnyView& c, std::optional<CGFloat> w, std::optional<CGFloat> h, std::optional<CGFloat> minW,
               std::optional<CGFloat> idealW, std::optional<CGFloat> maxW, std::optional<CGFloat> minH,

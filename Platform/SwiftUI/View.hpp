@@ -32,6 +32,8 @@ enum class GestureMask;
 enum class KeyPressResult;
 enum class MenuIndicatorVisibility;
 enum class MenuStyle;
+enum class ScrollEdgeEffectStyle;
+enum class AlternatingRowBackgroundBehavior;
 enum class TextAlignment;
 enum class TextFieldStyle;
 enum class TruncationMode;
@@ -187,6 +189,9 @@ public:
     AnyView textFieldStyle(TextFieldStyle style) const;
     AnyView menuStyle(MenuStyle style) const;
     AnyView menuIndicator(MenuIndicatorVisibility visibility) const;
+    // The look of scroll views' edges and lists' rows below this view.
+    AnyView scrollEdgeEffectStyle(std::optional<ScrollEdgeEffectStyle> style, Edges edges) const;
+    AnyView alternatingRowBackgrounds(AlternatingRowBackgroundBehavior behavior) const;
     AnyView focused(const Binding<bool>& isFocused) const;
     AnyView onSubmit(std::function<void()> action) const;
     AnyView onKeyPress(const KeyPressPhases& phases, std::function<KeyPressResult(const KeyPress&)> action) const;
@@ -319,6 +324,8 @@ AnyView buttonStyle(const AnyView& content, std::shared_ptr<const ButtonStyle> s
 AnyView textFieldStyle(const AnyView& content, TextFieldStyle style);
 AnyView menuStyle(const AnyView& content, MenuStyle style);
 AnyView menuIndicator(const AnyView& content, MenuIndicatorVisibility visibility);
+AnyView scrollEdgeEffectStyle(const AnyView& content, std::optional<ScrollEdgeEffectStyle> style, Edges edges);
+AnyView alternatingRowBackgrounds(const AnyView& content, AlternatingRowBackgroundBehavior behavior);
 AnyView focused(const AnyView& content, const Binding<bool>& isFocused);
 AnyView onSubmit(const AnyView& content, std::function<void()> action);
 AnyView onKeyPress(const AnyView& content, const KeyPressPhases& phases, std::function<KeyPressResult(const KeyPress&)> action);
@@ -426,6 +433,12 @@ template <class S> AnyView View<S>::buttonStyle(std::shared_ptr<const ButtonStyl
 template <class S> AnyView View<S>::textFieldStyle(TextFieldStyle s) const { return modifiers::textFieldStyle(VZ_SWIFTUI_SELF, s); }
 template <class S> AnyView View<S>::menuStyle(MenuStyle s) const { return modifiers::menuStyle(VZ_SWIFTUI_SELF, s); }
 template <class S> AnyView View<S>::menuIndicator(MenuIndicatorVisibility v) const { return modifiers::menuIndicator(VZ_SWIFTUI_SELF, v); }
+template <class S> AnyView View<S>::scrollEdgeEffectStyle(std::optional<ScrollEdgeEffectStyle> s, Edges e) const {
+    return modifiers::scrollEdgeEffectStyle(VZ_SWIFTUI_SELF, s, e);
+}
+template <class S> AnyView View<S>::alternatingRowBackgrounds(AlternatingRowBackgroundBehavior b) const {
+    return modifiers::alternatingRowBackgrounds(VZ_SWIFTUI_SELF, b);
+}
 template <class S> AnyView View<S>::focused(const Binding<bool>& b) const { return modifiers::focused(VZ_SWIFTUI_SELF, b); }
 template <class S> AnyView View<S>::onSubmit(std::function<void()> a) const { return modifiers::onSubmit(VZ_SWIFTUI_SELF, std::move(a)); }
 template <class S> AnyView View<S>::onKeyPress(const KeyPressPhases& p, std::function<KeyPressResult(const KeyPress&)> a) const {

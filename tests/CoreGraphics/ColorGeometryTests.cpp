@@ -53,6 +53,9 @@ TEST(ColorConversion, ComponentsAndSpaceNames) {
 TEST(Geometry, PixelSnapping) {
     EXPECT_EQ(CGRect(0.3, 0.3, 10.1, 10.1).integral(2), CGRect(0, 0, 10.5, 10.5));
     EXPECT_EQ(CGRect(0.3, 0.3, 10.1, 10.1).integral(0), CGRect(0.3, 0.3, 10.1, 10.1));
+    EXPECT_EQ(CGRect(10.2, 0.5, -5, -0.2).integral(), CGRect(5, 0, 6, 1)) << "standardised first";
+    for (double scale : {1.0, 2.0}) EXPECT_TRUE(CGRect::null().integral(scale).isNull()) << "null stays null";
+    EXPECT_TRUE(CGRect::null().integral().isNull());
     EXPECT_EQ(CGRect(0.3, 0.6, 10, 10).roundedToPixels(1), CGRect(0, 1, 10, 10));
     EXPECT_EQ(CGRect(0.3, 0.6, 10, 10).roundedToPixels(2), CGRect(0.5, 0.5, 10, 10));
     EXPECT_EQ(CGRect(0.3, 0.6, 10, 10.2).roundedToPixels(2), CGRect(0.5, 0.5, 10, 10.5));

@@ -81,11 +81,11 @@ TEST(AssetSheet, ShowsEveryImageAndColourWithItsName) {
         c.drawText(label(colours[i].name), {sx, sy + swatchHeight + 5, swatchWidth + gap, 14});
     }
 
-    const std::string dir = std::string(VZ_BINARY_DIR) + "/snapshots";
+    const std::filesystem::path dir = std::filesystem::path(VZ_BINARY_DIR) / "snapshots";
     std::filesystem::create_directories(dir);
     std::string error;
     auto sheet = c.makeImage();
-    ASSERT_TRUE(sheet->writePNG(dir + "/orrindle-assets.png", &error)) << error;
+    ASSERT_TRUE(sheet->writePNG((dir / "orrindle-assets.png").string(), &error)) << error;
     EXPECT_EQ(c.displayList().imageNames().size(), 52u);
     EXPECT_EQ(items.size(), 52u);
 }

@@ -81,6 +81,27 @@ TEST_F(ComboBoxTest, SizeInsetsAndFocusRingAroundTheTextPart) {
     EXPECT_EQ(b->alignmentRectInsets(), AppKit::NSEdgeInsets{});
 }
 
+// Focused, the field editor lies over the title rectangle and shows the text alone: the cell
+// leaves its own copy out, so the value is drawn once and does not move.
+TEST_F(ComboBoxTest, WhileEditedTheTextIsTheEditorsAtTheTitlesPlace) {
+    auto b = box();
+    b->selectItem(1);
+    auto texts = [&] {
+        const auto list = drawn(*b);
+        std::vector<std::string> out;
+        for (auto* t : list.all<Op::Text>()) out.push_back(t->text.string());
+        return out;
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"2.5"}));
+    window->makeFirstResponder(b);
+    auto editor = b->currentEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->frame(), b->styledCell()->titleRect(b->bounds()));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"2.5"}));
+    window->makeFirstResponder(nullptr);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"2.5"}));
+}
+
 TEST_F(ComboBoxTest, TheFramePartsFollowTheListAndTheEnabledFlag) {
     auto b = box();
     auto parts = [&] {

@@ -7,6 +7,7 @@
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSScrollView.hpp"
 #include "ControlTestSupport.hpp"
+#include "Orrindle/Outlines/OutlineViewExtensions.hpp"
 #include "Orrindle/Outlines/StyledOutlineView.hpp"
 
 namespace {
@@ -141,6 +142,41 @@ TEST_F(Outline, TakesTheStylesBackgroundAndGivesItToTheScrollViewItMovesInto) {
     EXPECT_EQ(outline->controlState().rawValue(), 1u);
     outline->setEnabled(false);
     EXPECT_EQ(outline->controlState().rawValue(), 3u);
+}
+
+// Rows and items as shown, and index paths from the top down among the items loaded.
+TEST_F(Outline, RowsItemsAndIndexPathsOfWhatItShows) {
+    using Orrindle::allItems, Orrindle::allRows, Orrindle::indexPath, Orrindle::isItemCollapsed;
+    tree->children["Presets"].push_back("Shared");
+    outline->reloadData();
+    auto names = [&] {
+        std::vector<std::string> out;
+        for (const auto& item : allItems(*outline)) out.push_back(Tree::name(item));
+        return out;
+    };
+    EXPECT_EQ(allRows(*outline), (Foundation::IndexSet{0, 1}));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Presets", "Recent"}));
+    outline->expandItem(std::string("Presets"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Presets", "Factory", "Mine", "Shared", "Recent"}));
+
+    const auto path = [&](const char* name) { return indexPath(*outline, std::string(name)); };
+    EXPECT_EQ(path("Shared"), (std::vector<long>{0, 2}));
+    EXPECT_EQ(path("Recent"), (std::vector<long>{1}));
+    EXPECT_TRUE(path("Soft").empty()) << "under a parent never opened";
+    EXPECT_TRUE(path("Elsewhere").empty());
+    EXPECT_TRUE(indexPath(*outline, std::any()).empty());
+    outline->expandItem(std::string("Factory"));
+    EXPECT_EQ(path("Hard"), (std::vector<long>{0, 0, 1}));
+
+    EXPECT_FALSE(isItemCollapsed(*outline, std::string("Presets")));
+    EXPECT_TRUE(isItemCollapsed(*outline, std::string("Recent")));
+    outline->collapseItem(std::string("Presets"));
+    EXPECT_TRUE(isItemCollapsed(*outline, std::string("Presets")));
+    EXPECT_EQ(path("Hard"), (std::vector<long>{0, 0, 1})) << "still loaded, though hidden";
+
+    tree->children.clear();
+    outline->reloadData();
+    EXPECT_TRUE(allRows(*outline).isEmpty());
 }
 
 }  // namespace

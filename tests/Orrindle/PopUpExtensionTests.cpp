@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "AppKit/NSPopUpButton.hpp"
+#include "Combine/Published.hpp"
 #include "ControlTestSupport.hpp"
+#include "Orrindle/Menus/RawValueMenuPresentable.hpp"
 #include "Orrindle/PopUps/PopUpButtonExtensions.hpp"
 
 namespace {
@@ -12,6 +14,21 @@ namespace {
 using AppKit::NSMenuItem;
 using AppKit::NSPopUpButton;
 using namespace Orrindle;
+
+// A presentable value with integer raw values 1...3; other raw values make none.
+class Swing : public RawValueMenuPresentable<Swing, int> {
+public:
+    using RawValue = int;
+    explicit Swing(int raw) : raw_(raw) {}
+    static std::optional<Swing> fromRawValue(int raw) { return raw >= 1 && raw <= 3 ? std::optional(Swing(raw)) : std::nullopt; }
+    int rawValue() const { return raw_; }
+    std::string localizedDisplayName() const override { return "swing " + std::to_string(raw_); }
+    static std::string typeMenuTitle() { return "Swing"; }
+    static std::vector<Swing> allCases() { return {Swing(1), Swing(2), Swing(3)}; }
+
+private:
+    int raw_;
+};
 
 class PopUpExtensionTest : public OrrindleTest::ControlTest {
 protected:
@@ -80,6 +97,62 @@ TEST_F(PopUpExtensionTest, SteppingIsAnActionMethodThatSendsTheButtonsAction) {
     // Through the responder chain, as the cycling button sends it.
     EXPECT_TRUE(AppKit::NSApplication::shared().sendAction("selectPreviousItem:", popUp.get(), nullptr));
     EXPECT_EQ(popUp->indexOfSelectedItem(), 2);
+}
+
+TEST_F(PopUpExtensionTest, MenuValuesSelectAndReadBackByRawValue) {
+    auto popUp = popUpWith("aa");
+    configureWithMenuPresentableValue(*popUp, Swing(2));
+    EXPECT_EQ(popUp->numberOfItems(), 3);
+    EXPECT_EQ(popUp->titleOfSelectedItem(), "swing 2");
+    EXPECT_EQ(selectedRawRepresentableValue<Swing>(*popUp)->rawValue(), 2);
+
+    // No item of the value: the new menu's own selection, its first item.
+    configureWithMenuPresentableValue(*popUp, Swing(7));
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 0);
+    selectItemMatchingRawRepresentableValue(*popUp, Swing(9));
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 0) << "left as it was";
+
+    // Nothing selected, an object of another type or a raw value that makes no value: none.
+    auto empty = popUpWith("");
+    EXPECT_FALSE(selectedRawRepresentableValue<Swing>(*empty).has_value());
+    EXPECT_EQ(selectedRawRepresentableValue(*empty, Swing(3)).rawValue(), 3);
+    popUp->item(1)->setRepresentedObject(std::string("2"));
+    popUp->selectItem(1);
+    EXPECT_FALSE(selectedRawRepresentableValue<Swing>(*popUp).has_value());
+    popUp->item(1)->setRepresentedObject(std::int64_t(8));
+    EXPECT_FALSE(selectedRawRepresentableValue<Swing>(*popUp).has_value());
+}
+
+// The button follows the published value and the user's picks reach the closure; once the
+// button is gone, later values are let go without touching it.
+TEST_F(PopUpExtensionTest, ABoundMenuFollowsItsValueBothWaysAndHoldsTheButtonWeakly) {
+    auto popUp = popUpWith("");
+    Combine::Published<Swing> value(Swing(2));
+    Combine::Cancellables keep;
+    std::vector<int> picked;
+    bindMenu(popUp, value.get(), value.publisher(), keep, [&](const Swing& s) { picked.push_back(s.rawValue()); });
+    EXPECT_EQ(keep.size(), 2u);
+    EXPECT_EQ(popUp->selectedItem()->tag(), 2);
+    value.set(Swing(3));
+    EXPECT_EQ(popUp->selectedItem()->tag(), 3);
+    EXPECT_TRUE(picked.empty()) << "a value set in code is not a pick";
+
+    const auto pick = [&](int index) {
+        popUp->selectItem(index);
+        popUp->sendAction(popUp->action(), popUp->target().get());
+    };
+    pick(0);
+    popUp->menu()->addItem(NSMenuItem::make("stray"));
+    popUp->item(3)->setTag(99);
+    pick(3);  // a tag that makes no value is skipped
+    EXPECT_EQ(picked, (std::vector<int>{1}));
+
+    std::weak_ptr<NSPopUpButton> gone = popUp;
+    popUp->removeFromSuperview();
+    popUp.reset();
+    ASSERT_TRUE(gone.expired());
+    value.set(Swing(1));
+    EXPECT_EQ(picked, (std::vector<int>{1}));
 }
 
 }  // namespace

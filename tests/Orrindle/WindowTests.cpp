@@ -4,6 +4,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "Orrindle/Windows/WindowController.hpp"
 #include "Orrindle/Windows/WindowPlacement.hpp"
+#include "Orrindle/Windows/WindowState.hpp"
 #include "Orrindle/Windows/XiblessView.hpp"
 #include "QuartzCore/CAKeyframeAnimation.hpp"
 #include "SwiftUI/SwiftUI.hpp"
@@ -102,6 +103,41 @@ TEST_F(WindowPlacementTest, AFrameNameRestoresTheLastFrameForTheNextController) 
     EXPECT_EQ(unnamed->windowFrameAutosaveName(), "");
     EXPECT_NE(unnamed->window()->frame(), (CGRect{40, 60, 320, 240}));
     NSWindow::removeFrame("Inspector");
+}
+
+// The content finds its own window in its environment, held without keeping it alive.
+TEST_F(WindowPlacementTest, TheContentKnowsItsWindowThroughTheEnvironment) {
+    struct TitleReader {
+        SwiftUI::Environment<Orrindle::WindowState> state;
+        SwiftUI::AnyView body() const {
+            auto window = state->parentWindow();
+            return SwiftUI::Text(window ? window->title() : std::string("no window"));
+        }
+    };
+    auto controller = WindowController::make(SwiftUI::AnyView(TitleReader{}), std::nullopt, [](NSWindow& w) { w.setTitle("Inspector"); });
+    auto hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingView>(controller->window()->contentView());
+    ASSERT_NE(hosting, nullptr);
+    hosting->layoutSubtreeIfNeeded();
+    EXPECT_NE(hosting->graph().renderTree().findText("Inspector"), nullptr);
+
+    struct Grab {
+        std::shared_ptr<Orrindle::WindowState>* out;
+        SwiftUI::Environment<Orrindle::WindowState> state;
+        SwiftUI::AnyView body() const {
+            *out = state.get();
+            return SwiftUI::Text("x");
+        }
+    };
+    std::shared_ptr<Orrindle::WindowState> state;
+    auto probe = WindowController::make(SwiftUI::AnyView(Grab{&state, {}}));
+    probe->window()->contentView()->layoutSubtreeIfNeeded();
+    ASSERT_NE(state, nullptr);
+    std::weak_ptr<NSWindow> window = probe->window();
+    EXPECT_EQ(state->parentWindow(), window.lock());
+    probe->window()->close();
+    probe.reset();
+    EXPECT_TRUE(window.expired());
+    EXPECT_EQ(state->parentWindow(), nullptr);
 }
 
 TEST_F(WindowPlacementTest, ShowWindowCenteredCentresOnlyAfterTheMainQueueTurn) {

@@ -49,8 +49,12 @@ TEST_F(ShaderController, AppearKeyResignDisappear) {
 
     other->makeKeyAndOrderFront();
     EXPECT_TRUE(view->isPaused());
+    auto& device = *Metal::MTLCreateSystemDefaultDevice();
+    const auto shaded = device.fragmentInvocationCount();
+    EXPECT_GE(shaded, 60u * 300 * 200) << "every frame shades every pixel";
     loop().advance(2.0);
     EXPECT_EQ(view->framesDrawn(), 60u);
+    EXPECT_EQ(device.fragmentInvocationCount(), shaded) << "no shader runs while paused";
     EXPECT_NEAR(c->renderer()->time(), 1.0f, 1e-5);
 
     window->makeKeyWindow();
