@@ -10,6 +10,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSResponder.hpp"
 #include "AppKit/NSView.hpp"
+#include "Combine/CurrentValueSubject.hpp"
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
@@ -144,6 +145,17 @@ public:
     bool makeFirstResponder(const std::shared_ptr<NSResponder>& responder);
     std::shared_ptr<NSView> initialFirstResponder() const { return initialFirstResponder_.lock(); }
     void setInitialFirstResponder(const std::shared_ptr<NSView>& view) { initialFirstResponder_ = view; }
+    // The first responder as key-value observation of it reports (initial and new values):
+    // each subscriber gets the current one at once, then every change in order, on the thread
+    // that made it. Empty while the window itself is first responder. Held weakly, so a value
+    // that waits in a queue keeps nothing alive.
+    using FirstResponderSubject = Combine::CurrentValueSubject<std::weak_ptr<NSResponder>>;
+    const std::shared_ptr<FirstResponderSubject>& firstResponderPublisher() const { return firstResponderSubject_; }
+    // Tab and Shift-Tab that no view took: the focus moves along the key view loop from the
+    // first responder (from the initial first responder when no view has it).
+    void selectNextKeyView(Runtime::NSObject* sender = nullptr);
+    void selectPreviousKeyView(Runtime::NSObject* sender = nullptr);
+    void keyDown(const NSEvent& event) override;
     // The window's one shared text editor for text fields; created on first request when
     // `createWhenNeeded`.
     std::shared_ptr<NSText> fieldEditor(bool createWhenNeeded, const Runtime::NSObject* forObject = nullptr);
@@ -250,6 +262,8 @@ private:
     friend class NSApplication;
     friend class NSView;
     void setKey(bool key);
+    // Every change of the stored first responder goes through here, so it is published.
+    void setFirstResponderValue(const std::shared_ptr<NSResponder>& responder);
     void dispatchMouse(const std::shared_ptr<NSEvent>& event);
     void updateTrackingAreas(const NSEvent& event);
     void updateCursor(const NSEvent& event);
@@ -272,6 +286,7 @@ private:
     std::shared_ptr<NSViewController> contentViewController_;
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::weak_ptr<NSResponder> firstResponder_;
+    std::shared_ptr<FirstResponderSubject> firstResponderSubject_ = FirstResponderSubject::make({});
     std::weak_ptr<NSView> initialFirstResponder_;
     std::shared_ptr<NSText> fieldEditor_;
     std::weak_ptr<NSView> captured_;
