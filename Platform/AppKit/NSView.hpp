@@ -220,6 +220,10 @@ public:
     // How far the view's content (its alignment rectangle) lies inside its frame, for whoever
     // aligns views by their content; the layout pass here places frames.
     virtual NSEdgeInsets alignmentRectInsets() const { return {}; }
+    // Where a text baseline lies from the top and from the bottom, for whoever aligns views by
+    // their text; 0 for a view without text.
+    virtual CGFloat firstBaselineOffsetFromTop() const { return 0; }
+    virtual CGFloat lastBaselineOffsetFromBottom() const { return 0; }
     void invalidateIntrinsicContentSize();
 
     bool needsLayout() const { return needsLayout_; }
