@@ -264,6 +264,13 @@ long NSTableView::selectableRow(long from, long step) const {
     return -1;
 }
 
+Foundation::IndexSet NSTableView::selectableRange(long a, long b) const {
+    Foundation::IndexSet rows;
+    for (long r = std::min(a, b); r <= std::max(a, b); ++r)
+        if (canSelect(r)) rows.insert(r);
+    return rows;
+}
+
 bool NSTableView::hasFocus() const {
     auto w = window();
     if (!w || !w->isKeyWindow()) return false;
@@ -332,7 +339,7 @@ void NSTableView::mouseDown(const NSEvent& event) {
         anchor_ = r;
         changeSelection(next, r);
     } else if (extend) {
-        changeSelection(Foundation::IndexSet::range(std::min(anchor_, r), std::max(anchor_, r) + 1), r);
+        changeSelection(selectableRange(anchor_, r), r);
     } else {
         anchor_ = r;
         changeSelection({r}, r);
@@ -354,7 +361,7 @@ void NSTableView::keyDown(const NSEvent& event) {
     if (down) target = from < 0 ? selectableRow(0, 1) : selectableRow(from + 1, 1);
     if (target < 0) return;
     if (allowsMultiple_ && event.flags().contains(ModifierFlags::shift()) && anchor_ >= 0) {
-        changeSelection(Foundation::IndexSet::range(std::min(anchor_, target), std::max(anchor_, target) + 1), target);
+        changeSelection(selectableRange(anchor_, target), target);
     } else {
         anchor_ = target;
         changeSelection({target}, target);

@@ -76,7 +76,7 @@ enum class NSTableViewColumnAutoresizingStyle : unsigned long { none = 0, lastCo
 // - Selection: a click selects the row under it (Command toggles and Shift extends with
 //   multiple selection; a click below the rows empties the selection when that is allowed);
 //   Up and Down move it (Shift extends), Home and End go to the ends; rows the delegate refuses
-//   are skipped. Changes post selectionDidChangeNotification and tell the delegate.
+//   are skipped, in an extended selection too. Changes post selectionDidChangeNotification and tell the delegate.
 // - Clicks reach buttons and other controls in the rows; a text field takes a click only when
 //   it is editable and its row is already selected, otherwise the click selects the row.
 // - Row views are emphasized while the table (or a field it holds being edited) has the focus
@@ -185,6 +185,9 @@ private:
     bool canSelect(long row) const;
     // The nearest row from `from` in steps of `step` that may be selected; -1 for none.
     long selectableRow(long from, long step) const;
+    // The rows from one to the other that may be selected (an extended selection passes over
+    // the others).
+    Foundation::IndexSet selectableRange(long a, long b) const;
     void changeSelection(Foundation::IndexSet indexes, long lastSelected);
     void updateRowViews();
     void updateEmphasis();

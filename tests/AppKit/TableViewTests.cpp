@@ -178,6 +178,8 @@ TEST_F(Table, ArrowsMoveTheSelectionPastRowsThatCannotBeSelected) {
     EXPECT_EQ(scroll->scrollPosition().y, 32) << "just far enough back for the row";
     press(SpecialKey::upArrow().rawValue);
     EXPECT_EQ(table->selectedRow(), 1) << "nothing selectable above";
+    press(SpecialKey::end().rawValue, ModifierFlags::shift());
+    EXPECT_EQ(table->selectedRowIndexes(), (IndexSet{1, 3, 4})) << "an extended selection passes over refused rows";
     press(SpecialKey::end().rawValue);
     EXPECT_EQ(table->selectedRow(), 4);
 }
