@@ -41,6 +41,8 @@ public:
     std::shared_ptr<AppKit::NSTableRowView> tableViewRowViewForRow(AppKit::NSTableView&, long) override {
         return Runtime::make<StyledTableRowView>(CGRect{});
     }
+    std::set<long> groups;
+    bool tableViewIsGroupRow(AppKit::NSTableView&, long row) override { return groups.count(row) > 0; }
 };
 
 // A container that writes down the keys that reach it.
@@ -369,6 +371,36 @@ TEST_F(Tables, SelectedRowsDrawOneBarRoundedAtItsEnds) {
         t->rowView(0)->drawSelection(t->rowView(0)->bounds());
     }
     EXPECT_TRUE(none.displayList().empty());
+}
+
+TEST_F(Tables, GroupAndEmphasisedRowsKeepTheKitsSelectionLook) {
+    rows->groups = {0};
+    auto t = place(table());
+    t->setAllowsMultipleSelection(true);
+    t->selectRowIndexes({0, 1}, false);
+    auto barOf = [&](long row) {
+        auto rv = t->rowView(row);
+        CoreGraphics::CGContext ctx({200, 40}, true);
+        CoreGraphics::CGContext::CurrentScope scope(&ctx);
+        rv->drawSelection(rv->bounds());
+        const auto fills = ctx.displayList().all<Op::Fill>();
+        return fills.empty() ? std::pair{CoreGraphics::CGColor::clear(), CoreGraphics::CornerRadii{}}
+                             : std::pair{fills[0]->color, fills[0]->path.shapes().at(0).radii};
+    };
+    const auto selected = TableViewStyle().selectedRowBackgroundColor()->cgColor();
+    EXPECT_TRUE(t->rowView(0)->isGroupRowStyle());
+    EXPECT_EQ(barOf(0), (std::pair{selected, CoreGraphics::CornerRadii{3, 3, 0, 0}})) << "a selected group row joins the bar";
+    EXPECT_FALSE(t->rowView(1)->isEmphasized());
+    const auto calm = barOf(1);
+    window->makeFirstResponder(t);
+    window->display();
+    EXPECT_TRUE(t->rowView(1)->isEmphasized()) << "the table has the focus in the key window";
+    EXPECT_EQ(barOf(1), calm) << "the kit's colour either way";
+    EXPECT_EQ(t->rowView(1)->interiorBackgroundStyle(), AppKit::NSBackgroundStyle::emphasized);
+    auto other = AppKit::NSWindow::make({500, 0, 100, 100});
+    other->makeKeyAndOrderFront();
+    window->display();
+    EXPECT_FALSE(t->rowView(1)->isEmphasized());
 }
 
 TEST_F(Tables, ARowPassesItsSelectionToTheSelectableViewsItHolds) {
