@@ -75,6 +75,16 @@ protected:
         s += char(0xE0 | (special >> 12)), s += char(0x80 | ((special >> 6) & 0x3F)), s += char(0x80 | (special & 0x3F));
         return s;
     }
+    // What a row view fills for its selection, drawn in its bounds.
+    static std::vector<Op::Fill> selectionFills(AppKit::NSTableRowView& rowView) {
+        CoreGraphics::CGContext ctx({200, 40}, true);
+        CoreGraphics::CGContext::CurrentScope scope(&ctx);
+        rowView.drawSelection(rowView.bounds());
+        std::vector<Op::Fill> fills;
+        for (auto* f : ctx.displayList().all<Op::Fill>()) fills.push_back(*f);
+        EXPECT_EQ(fills.size(), ctx.displayList().size()) << "fills only";
+        return fills;
+    }
     std::shared_ptr<AppKit::NSEvent> keyEvent(AppKit::EventType type, const std::string& chars) {
         return AppKit::NSEvent::keyEvent(type, {}, {}, 0, window, chars, chars, false, 0);
     }
@@ -338,13 +348,10 @@ TEST_F(Tables, SelectedRowsDrawOneBarRoundedAtItsEnds) {
     t->selectRowIndexes({2, 3, 4}, false);
     auto radiiOf = [&](long row) {
         auto rv = t->rowView(row);
-        CoreGraphics::CGContext ctx({200, 40}, true);
-        CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        rv->drawSelection(rv->bounds());
-        const auto fills = ctx.displayList().all<Op::Fill>();
+        const auto fills = selectionFills(*rv);
         EXPECT_EQ(fills.size(), 1u);
-        EXPECT_EQ(fills[0]->color, TableViewStyle().selectedRowBackgroundColor()->cgColor());
-        const auto& shape = fills[0]->path.shapes().at(0);
+        EXPECT_EQ(fills.at(0).color, TableViewStyle().selectedRowBackgroundColor()->cgColor());
+        const auto& shape = fills.at(0).path.shapes().at(0);
         EXPECT_EQ(shape.rect, rv->bounds().insetBy(8, 0)) << "8 points in from each side";
         return shape.kind == CoreGraphics::CGPath::ShapeKind::rect ? CoreGraphics::CornerRadii{} : shape.radii;
     };
@@ -357,20 +364,10 @@ TEST_F(Tables, SelectedRowsDrawOneBarRoundedAtItsEnds) {
     auto loose = Runtime::make<StyledTableRowView>(CGRect{0, 0, 200, 22});
     t->addSubview(loose);
     loose->setSelected(true);
-    CoreGraphics::CGContext ctx({200, 40}, true);
-    {
-        CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        loose->drawSelection(loose->bounds());
-    }
-    EXPECT_EQ(ctx.displayList().all<Op::Fill>().at(0)->path.shapes().at(0).radii, CoreGraphics::CornerRadii::all(3));
+    EXPECT_EQ(selectionFills(*loose).at(0).path.shapes().at(0).radii, CoreGraphics::CornerRadii::all(3));
     // Without a highlight style the platform's (empty) selection.
     t->setSelectionHighlightStyle(AppKit::NSTableViewSelectionHighlightStyle::none);
-    CoreGraphics::CGContext none({200, 40}, true);
-    {
-        CoreGraphics::CGContext::CurrentScope scope(&none);
-        t->rowView(0)->drawSelection(t->rowView(0)->bounds());
-    }
-    EXPECT_TRUE(none.displayList().empty());
+    EXPECT_TRUE(selectionFills(*t->rowView(0)).empty());
 }
 
 TEST_F(Tables, GroupAndEmphasisedRowsKeepTheKitsSelectionLook) {
@@ -379,13 +376,9 @@ TEST_F(Tables, GroupAndEmphasisedRowsKeepTheKitsSelectionLook) {
     t->setAllowsMultipleSelection(true);
     t->selectRowIndexes({0, 1}, false);
     auto barOf = [&](long row) {
-        auto rv = t->rowView(row);
-        CoreGraphics::CGContext ctx({200, 40}, true);
-        CoreGraphics::CGContext::CurrentScope scope(&ctx);
-        rv->drawSelection(rv->bounds());
-        const auto fills = ctx.displayList().all<Op::Fill>();
+        const auto fills = selectionFills(*t->rowView(row));
         return fills.empty() ? std::pair{CoreGraphics::CGColor::clear(), CoreGraphics::CornerRadii{}}
-                             : std::pair{fills[0]->color, fills[0]->path.shapes().at(0).radii};
+                             : std::pair{fills[0].color, fills[0].path.shapes().at(0).radii};
     };
     const auto selected = TableViewStyle().selectedRowBackgroundColor()->cgColor();
     EXPECT_TRUE(t->rowView(0)->isGroupRowStyle());
