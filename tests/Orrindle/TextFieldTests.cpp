@@ -320,9 +320,9 @@ TEST_F(Labels, TakeTheirOwnStylesWithTheLabelInsetsAndNoBezel) {
     EXPECT_THROW(text->setCell(Runtime::make<StyledTableRowLabelCell>()), TestSupport::FatalErrorThrown);
 }
 
-using ValidatingField_ = TextFieldTest;
+using ValidatingTextFields = TextFieldTest;
 
-TEST_F(ValidatingField_, ShowsItsMessageWhileFocusedAndRefreshesItAsTheUserTypes) {
+TEST_F(ValidatingTextFields, ShowsItsMessageWhileFocusedAndRefreshesItAsTheUserTypes) {
     auto f = field<ValidatingTextField>();
     auto next = field({10, 60, 160, 22});
     f->setNextKeyView(next);
@@ -350,7 +350,7 @@ TEST_F(ValidatingField_, ShowsItsMessageWhileFocusedAndRefreshesItAsTheUserTypes
     EXPECT_FALSE(popover->isShown()) << "leaving closes it";
 }
 
-TEST_F(ValidatingField_, AnInvalidFieldRedrawsInTheErrorLookWithoutAPopover) {
+TEST_F(ValidatingTextFields, AnInvalidFieldRedrawsInTheErrorLookWithoutAPopover) {
     auto f = field<ValidatingTextField>();
     window->makeFirstResponder(f);
     drain();
