@@ -98,14 +98,20 @@ void drawFocusRing(const AppKit::NSControl& control, CGRect maskBounds, const Co
 }
 
 void drawFocusRing(CGRect maskBounds, const AppKit::NSColor& color) {
+    const auto ring = color.cgColor();
+    drawRoundedOutline(maskBounds.insetBy(1, 1), ring, ring.withAlpha(0.3));
+}
+
+void drawRoundedOutline(CGRect rect, const CoreGraphics::CGColor& stroke, const std::optional<CoreGraphics::CGColor>& fill) {
     auto* ctx = CoreGraphics::CGContext::current();
     if (!ctx) return;
-    const auto path = CoreGraphics::CGPath::roundedRect(maskBounds.insetBy(1, 1), 3);
-    const auto ring = color.cgColor();
+    const auto path = CoreGraphics::CGPath::roundedRect(rect, 3);
     ctx->saveGState();
-    ctx->setFillColor(ring.withAlpha(0.3));
-    ctx->fill(path);
-    ctx->setStrokeColor(ring);
+    if (fill) {
+        ctx->setFillColor(*fill);
+        ctx->fill(path);
+    }
+    ctx->setStrokeColor(stroke);
     ctx->setLineWidth(2);
     ctx->setLineCap(CoreGraphics::LineCap::round);
     ctx->setLineJoin(CoreGraphics::LineJoin::round);

@@ -67,6 +67,8 @@ void drawFocusRing(const AppKit::NSControl& control, CGRect maskBounds, const Co
 // The kit's ring: a rounded rectangle (radius 3) on the mask bounds inset by 1, filled with the
 // colour at alpha 0.3, then stroked with it, 2 wide, round caps and joins.
 void drawFocusRing(CGRect maskBounds, const AppKit::NSColor& color);
+// The ring's outline on `rect` itself: filled with `fill` when given, then stroked.
+void drawRoundedOutline(CGRect rect, const CoreGraphics::CGColor& stroke, const std::optional<CoreGraphics::CGColor>& fill);
 
 // The kit's bezel rule for a bordered control's intrinsic size: at least `minimumWidth` wide and
 // as high as the bezel image, less the alignment insets.

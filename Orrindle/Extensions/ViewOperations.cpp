@@ -83,4 +83,9 @@ void removeAllSubviews(AppKit::NSView& view) {
     for (const auto& sub : subs) sub->removeFromSuperview();
 }
 
+AppKit::NSScrollView* scrollViewAround(AppKit::NSView* view) {
+    while (view && !dynamic_cast<AppKit::NSScrollView*>(view)) view = view->superview().get();
+    return static_cast<AppKit::NSScrollView*>(view);
+}
+
 }  // namespace Orrindle

@@ -7,6 +7,7 @@
 #include "AppKit/NSBox.hpp"
 #include "AppKit/NSImage.hpp"
 #include "AppKit/NSImageView.hpp"
+#include "AppKit/NSScrollView.hpp"
 #include "AppKit/NSView.hpp"
 
 // Operations on views for layouts built in code.
@@ -61,5 +62,9 @@ AppKit::NSView::Ptr spacerView();
 bool isFirstResponderInCurrentWindow(const AppKit::NSView& view);
 
 void removeAllSubviews(AppKit::NSView& view);
+
+// The scroll view a view lies in: the view itself when it is one, else its nearest scroll view
+// ancestor; null without either. A view about to move asks it of its new superview.
+AppKit::NSScrollView* scrollViewAround(AppKit::NSView* view);
 
 }  // namespace Orrindle

@@ -4,25 +4,18 @@
 #include "AppKit/NSButton.hpp"
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSScrollView.hpp"
+#include "Orrindle/Extensions/ViewOperations.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 
 namespace Orrindle {
 
-using S = StyledControlState;
-
-StyledControlState StyledOutlineView::controlState() const {
-    StyledControlState state = isEnabled() ? S::default_ : S{S::default_, S::disabled};
-    if (isHighlighted()) state = state.union_(S::highlighted);
-    return state;
-}
+StyledControlState StyledOutlineView::controlState() const { return enabledHighlightedState(isEnabled(), isHighlighted()); }
 
 void StyledOutlineView::viewWillMoveToSuperview(AppKit::NSView* newSuperview) {
     AppKit::NSOutlineView::viewWillMoveToSuperview(newSuperview);
     const auto colour = style()->backgroundColor();
     setBackgroundColor(colour);
-    AppKit::NSView* v = newSuperview;
-    while (v && !dynamic_cast<AppKit::NSScrollView*>(v)) v = v->superview().get();
-    if (auto* scroll = dynamic_cast<AppKit::NSScrollView*>(v)) scroll->setBackgroundColor(colour);
+    if (auto* scroll = scrollViewAround(newSuperview)) scroll->setBackgroundColor(colour);
 }
 
 AppKit::NSView::Ptr StyledOutlineView::makeView(const std::string& identifier, Runtime::NSObject* owner) {

@@ -23,6 +23,13 @@ StyledControlState cellControlState(const AppKit::NSCell& cell) {
     return state;
 }
 
+StyledControlState enabledHighlightedState(bool enabled, bool highlighted) {
+    using S = StyledControlState;
+    StyledControlState state = enabled ? S::default_ : S{S::default_, S::disabled};
+    if (highlighted) state = state.union_(S::highlighted);
+    return state;
+}
+
 namespace detail {
 void missingControlState() {
     Runtime::fatalError("a styled control that is not a cell must compute its own controlState");

@@ -16,6 +16,10 @@ namespace Orrindle {
 // Validating and not valid. Never `focused`.
 StyledControlState cellControlState(const AppKit::NSCell& cell);
 
+// The state of the kit's tables, outlines and header cells: default, plus disabled when not
+// enabled, plus highlighted when highlighted (enabled or not).
+StyledControlState enabledHighlightedState(bool enabled, bool highlighted);
+
 // A styled view or cell that reports its drawing state, and the colours and images of that
 // state from the style of its dynamic class.
 template <class ViewStyle>

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "AppKit/NSTextView.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "Orrindle/Buttons/CellDrawing.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/Styles/TextFieldCellStyle.hpp"
+#include "Orrindle/TextFields/FieldEditorStyle.hpp"
 
 namespace Orrindle {
 
@@ -111,17 +111,8 @@ void StyledSearchFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSTex
 
 AppKit::NSText& StyledSearchFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
     auto& result = AppKit::NSSearchFieldCell::setUpFieldEditorAttributes(editor);
-    if (auto* view = dynamic_cast<AppKit::NSTextView*>(&editor)) {
-        const auto s = style();
-        clearEditorBackground(*view);
-        view->setFont(s->font());
-        view->setTextColor(s->textColor());
-        view->setInsertionPointColor(s->textColor());
-        auto selected = view->selectedTextAttributes();
-        selected.foregroundColor = s->selectedTextColor();
-        selected.backgroundColor = s->selectedBackgroundColor();
-        view->setSelectedTextAttributes(selected);
-    }
+    styleFieldEditor(editor, *style());
+    clearEditorBackground(editor);
     return result;
 }
 

@@ -32,7 +32,7 @@ public:
     // placeholder colour (none leaves that as it was).
     std::optional<std::string> placeholderString() const override { return placeholder_; }
     void setPlaceholderString(std::optional<std::string> placeholder) override;
-    AppKit::NSBackgroundStyle interiorBackgroundStyle() const { return style()->interiorBackgroundStyle(); }
+    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
 
     AppKit::CGRect drawingRect(AppKit::CGRect forBounds) const override;
     AppKit::CGRect searchTextRect(AppKit::CGRect forBounds) const override;

@@ -9,6 +9,7 @@
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "Foundation/NumberText.hpp"
+#include "Runtime/FatalError.hpp"
 
 namespace AppKit {
 
@@ -24,7 +25,52 @@ void NSCell::setState(NSControlStateValue state) {
 void NSCell::setStringValue(std::string value) {
     double_ = Foundation::NumberText::parseDouble(value).value_or(0);
     string_ = std::move(value);
+    attributed_.reset();
     updateControlView();
+}
+
+CoreGraphics::AttributedText NSCell::attributedStringValue() const { return attributed_ ? *attributed_ : attributedTitle(); }
+
+void NSCell::setAttributedStringValue(CoreGraphics::AttributedText text) {
+    string_ = text.string();
+    double_ = Foundation::NumberText::parseDouble(string_).value_or(0);
+    attributed_ = std::move(text);
+    updateControlView();
+}
+
+void NSCell::setBackgroundStyle(NSBackgroundStyle style) {
+    backgroundStyle_ = style;
+    updateControlView();
+}
+
+NSCell::Ptr NSCell::newInstance() const { Runtime::fatalError(className() + " cannot be copied"); }
+
+NSCell::Ptr NSCell::copy() const {
+    auto copied = newInstance();
+    copied->copyValues(*this);
+    return copied;
+}
+
+void NSCell::copyValues(const NSCell& from) {
+    state_ = from.state_;
+    string_ = from.string_;
+    attributed_ = from.attributed_;
+    double_ = from.double_;
+    image_ = from.image_;
+    tag_ = from.tag_;
+    enabled_ = from.enabled_;
+    highlighted_ = from.highlighted_;
+    bordered_ = from.bordered_;
+    bezeled_ = from.bezeled_;
+    editable_ = from.editable_;
+    continuous_ = from.continuous_;
+    font_ = from.font_;
+    alignment_ = from.alignment_;
+    lineBreakMode_ = from.lineBreakMode_;
+    controlSize_ = from.controlSize_;
+    focusRingType_ = from.focusRingType_;
+    backgroundStyle_ = from.backgroundStyle_;
+    controlView_ = from.controlView_;
 }
 
 void NSCell::setDoubleValue(double value) {
@@ -115,7 +161,7 @@ CGSize NSCell::cellSize(CGRect forBounds) const {
     return {content.width + 2 * b, content.height + 2 * b};
 }
 
-CoreGraphics::AttributedText NSCell::attributedTitle() const { return attributedText(title()); }
+CoreGraphics::AttributedText NSCell::attributedTitle() const { return attributed_ ? *attributed_ : attributedText(title()); }
 
 CoreGraphics::AttributedText NSCell::attributedText(const std::string& text) const {
     auto color = NSColor::controlTextColor()->cgColor();

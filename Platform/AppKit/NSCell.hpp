@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AppKit/NSBackgroundStyle.hpp"
@@ -49,6 +50,11 @@ public:
     // The text the cell shows; setting a number shows its shortest text.
     const std::string& stringValue() const { return string_; }
     void setStringValue(std::string value);
+    // The text with its fonts and colours: the one set, which the cell then draws as its title,
+    // else the title as the cell draws it. Setting the plain value drops the set one.
+    CoreGraphics::AttributedText attributedStringValue() const;
+    void setAttributedStringValue(CoreGraphics::AttributedText text);
+    bool hasAttributedStringValue() const { return attributed_.has_value(); }
     // The number the cell holds; a text that is no number holds 0.
     double doubleValue() const { return double_; }
     virtual void setDoubleValue(double value);
@@ -89,6 +95,9 @@ public:
     void setControlSize(NSControlSize size);
     // How the content sits on the cell's own background.
     virtual NSBackgroundStyle interiorBackgroundStyle() const { return NSBackgroundStyle::normal; }
+    // The background the cell is drawn on (a selected table row's is emphasized).
+    virtual NSBackgroundStyle backgroundStyle() const { return backgroundStyle_; }
+    virtual void setBackgroundStyle(NSBackgroundStyle style);
     NSFocusRingType focusRingType() const { return focusRingType_; }
     void setFocusRingType(NSFocusRingType type) { focusRingType_ = type; }
 
@@ -112,6 +121,11 @@ public:
     // The title as drawn: font, control text colour, alignment and line-break mode.
     virtual CoreGraphics::AttributedText attributedTitle() const;
 
+    // --- Copying ------------------------------------------------------------------------------
+    // A new cell of the same class with this one's value, flags, appearance and control view.
+    // Only classes that answer newInstance() can be copied; NSCell itself stops the program.
+    virtual Ptr copy() const;
+
     // --- Mouse tracking -----------------------------------------------------------------------
     // Whether trackMouse keeps following the mouse after it leaves the frame.
     virtual bool prefersTrackingUntilMouseUp() const { return false; }
@@ -123,6 +137,10 @@ public:
 
 protected:
     NSCell() = default;
+    // A blank cell of the receiver's class, for copy().
+    virtual Ptr newInstance() const;
+    // Takes over `from`'s state; a class with state of its own adds it and calls the base.
+    virtual void copyValues(const NSCell& from);
     // Asks the control view to redraw.
     void updateControlView() const;
     // `text` as this cell draws its title.
@@ -132,6 +150,7 @@ private:
     friend class NSControl;
     NSControlStateValue state_ = NSControlStateValue::off;
     std::string string_;
+    std::optional<CoreGraphics::AttributedText> attributed_;
     double double_ = 0;
     NSImage::Ptr image_;
     long tag_ = 0;
@@ -146,6 +165,7 @@ private:
     NSLineBreakMode lineBreakMode_ = NSLineBreakMode::byWordWrapping;
     NSControlSize controlSize_ = NSControlSize::regular;
     NSFocusRingType focusRingType_ = NSFocusRingType::default_;
+    NSBackgroundStyle backgroundStyle_ = NSBackgroundStyle::normal;
     std::weak_ptr<NSView> controlView_;
     bool trackingEndedWithMouseUp_ = false;  // how the last trackMouse ended
 };

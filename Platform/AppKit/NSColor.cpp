@@ -53,6 +53,11 @@ VZ_SYSTEM_COLOR(labelColor, CGColor::gray(0, 0.85), CGColor::gray(1, 0.85))
 VZ_SYSTEM_COLOR(secondaryLabelColor, CGColor::gray(0, 0.5), CGColor::gray(1, 0.55))
 VZ_SYSTEM_COLOR(windowBackgroundColor, CGColor::gray(0.925), CGColor::gray(0.196))
 VZ_SYSTEM_COLOR(controlAccentColor, CGColor::sRGB(0, 0.478, 1), CGColor::sRGB(0.039, 0.518, 1))
+VZ_SYSTEM_COLOR(controlBackgroundColor, CGColor::white(), CGColor::gray(0.118))
+VZ_SYSTEM_COLOR(selectedContentBackgroundColor, CGColor::sRGB(0, 0.388, 0.882), CGColor::sRGB(0, 0.345, 0.816))
+VZ_SYSTEM_COLOR(unemphasizedSelectedContentBackgroundColor, CGColor::gray(0.863), CGColor::gray(0.275))
+VZ_SYSTEM_COLOR(separatorColor, CGColor::gray(0, 0.1), CGColor::gray(1, 0.1))
+VZ_SYSTEM_COLOR(headerTextColor, CGColor::gray(0, 0.85), CGColor::white())
 #undef VZ_SYSTEM_COLOR
 
 CGColor NSColor::resolved(const NSAppearance& appearance) const { return appearance.isDark() ? dark_ : light_; }

@@ -42,6 +42,13 @@ public:
     static Ptr secondaryLabelColor();
     static Ptr windowBackgroundColor();
     static Ptr controlAccentColor();
+    // Behind content: a table's rows, a header cell's tint.
+    static Ptr controlBackgroundColor();
+    // A selected row while its table has the focus, and while it has not.
+    static Ptr selectedContentBackgroundColor();
+    static Ptr unemphasizedSelectedContentBackgroundColor();
+    static Ptr separatorColor();
+    static Ptr headerTextColor();
 
     // The value for the appearance being drawn (or the application's outside drawing).
     CoreGraphics::CGColor cgColor() const;

@@ -53,6 +53,27 @@ std::shared_ptr<NSEvent> NSEvent::copy(const NSEvent& event, EventType type) {
     return e;
 }
 
+std::optional<SpecialKey> NSEvent::specialKey() const {
+    if (!isKeyEvent() || r_.characters.empty()) return std::nullopt;
+    // The first character, decoded from its UTF-8.
+    const auto* b = reinterpret_cast<const unsigned char*>(r_.characters.data());
+    const std::size_t n = r_.characters.size();
+    char32_t c = b[0];
+    if (c >= 0xE0 && n >= 3)
+        c = char32_t((b[0] & 0x0F) << 12 | (b[1] & 0x3F) << 6 | (b[2] & 0x3F));
+    else if (c >= 0xC0 && n >= 2)
+        c = char32_t((b[0] & 0x1F) << 6 | (b[1] & 0x3F));
+    // The platform's set: a few control characters (not Escape), the line and paragraph
+    // separators and the function-key range.
+    switch (c) {
+    case 0x03: case 0x08: case 0x09: case 0x0A: case 0x0C: case 0x0D: case 0x19: case 0x7F: case 0x2028: case 0x2029:
+        return SpecialKey{c};
+    default: break;
+    }
+    if (c >= 0xF700 && c <= 0xF8FF) return SpecialKey{c};
+    return std::nullopt;
+}
+
 int NSEvent::buttonNumber() const {
     switch (r_.type) {
     case EventType::rightMouseDown:

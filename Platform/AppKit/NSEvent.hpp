@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "CoreGraphics/Geometry.hpp"
@@ -87,7 +88,31 @@ inline constexpr std::uint16_t leftArrow = 123;
 inline constexpr std::uint16_t rightArrow = 124;
 inline constexpr std::uint16_t downArrow = 125;
 inline constexpr std::uint16_t upArrow = 126;
+inline constexpr std::uint16_t keypadEnter = 76;
 }  // namespace KeyCode
+
+// The platform's NSEvent.SpecialKey: a key that types no text, named by the character its
+// events carry.
+struct SpecialKey {
+    char32_t rawValue = 0;
+    static constexpr SpecialKey enter() { return {0x03}; }
+    static constexpr SpecialKey backspace() { return {0x08}; }
+    static constexpr SpecialKey tab() { return {0x09}; }
+    static constexpr SpecialKey newline() { return {0x0A}; }
+    static constexpr SpecialKey carriageReturn() { return {0x0D}; }
+    static constexpr SpecialKey backTab() { return {0x19}; }
+    static constexpr SpecialKey delete_() { return {0x7F}; }
+    static constexpr SpecialKey upArrow() { return {0xF700}; }
+    static constexpr SpecialKey downArrow() { return {0xF701}; }
+    static constexpr SpecialKey leftArrow() { return {0xF702}; }
+    static constexpr SpecialKey rightArrow() { return {0xF703}; }
+    static constexpr SpecialKey deleteForward() { return {0xF728}; }
+    static constexpr SpecialKey home() { return {0xF729}; }
+    static constexpr SpecialKey end() { return {0xF72B}; }
+    static constexpr SpecialKey pageUp() { return {0xF72C}; }
+    static constexpr SpecialKey pageDown() { return {0xF72D}; }
+    friend constexpr bool operator==(SpecialKey, SpecialKey) = default;
+};
 
 // An input event as a plain, immutable record. Synthetic events are made with the
 // constructors below, by tests and by the window back ends alike; locations are in the
@@ -132,6 +157,8 @@ public:
     const std::string& charactersIgnoringModifiers() const { return r_.charactersIgnoringModifiers; }
     bool isARepeat() const { return r_.isARepeat; }
     std::uint16_t keyCode() const { return r_.keyCode; }
+    // The special key a key event's first character names; none for text and for other events.
+    std::optional<SpecialKey> specialKey() const;
 
     bool isMouseEvent() const;
     bool isKeyEvent() const { return r_.type == EventType::keyDown || r_.type == EventType::keyUp; }

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "CoreGraphics/FontRegistry.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 
 namespace AppKit {
 
@@ -33,5 +34,8 @@ NSFont::Ptr NSFont::monospacedDigitSystemFont(CoreGraphics::CGFloat size, FontWe
 }
 
 std::string NSFont::fontName() const { return font_.isSystem() ? ".AppleSystemUIFont" : font_.name; }
+
+CoreGraphics::CGFloat NSFont::ascender() const { return CoreGraphics::TextLayout::metrics(font_).ascent; }
+CoreGraphics::CGFloat NSFont::descender() const { return -CoreGraphics::TextLayout::metrics(font_).descent; }
 
 }  // namespace AppKit

@@ -29,6 +29,9 @@ public:
     std::string fontName() const;
     CoreGraphics::CGFloat pointSize() const { return font_.size; }
     const CoreGraphics::Font& font() const { return font_; }
+    // How far the font reaches above the baseline, and below it (negative), in points.
+    CoreGraphics::CGFloat ascender() const;
+    CoreGraphics::CGFloat descender() const;
 
 protected:
     explicit NSFont(CoreGraphics::Font font) : font_(std::move(font)) {}

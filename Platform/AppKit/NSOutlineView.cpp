@@ -166,6 +166,11 @@ NSView::Ptr NSOutlineView::makeView(const std::string& identifier, Runtime::NSOb
     return button;
 }
 
+void NSOutlineView::didInit() {
+    NSTableView::didInit();
+    setIntercellSpacing({0, 0});
+}
+
 void NSOutlineView::reloadData() {
     reload(root_);
     rebuildRows();

@@ -65,13 +65,15 @@ public:
 
     NSView::Ptr makeView(const std::string& withIdentifier, Runtime::NSObject* owner) override;
     void reloadData() override;
+    void tile() override;
+    // Rows follow each other without spacing.
+    void didInit() override;
     // The disclosure buttons' action.
     void toggleDisclosure(Runtime::NSObject* sender);
 
 protected:
     NSOutlineView() = default;
     explicit NSOutlineView(CGRect frame) : NSTableView(frame) {}
-    void tile() override;
 
 private:
     struct Node {

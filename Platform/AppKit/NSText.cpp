@@ -56,7 +56,8 @@ void NSText::keyDown(const NSEvent& event) {
     const bool shift = event.flags().contains(ModifierFlags::shift());
     const bool command = event.flags().contains(ModifierFlags::command()) || event.flags().contains(ModifierFlags::control());
     switch (event.keyCode()) {
-    case KeyCode::returnKey: end(NSTextMovement::return_); return;
+    case KeyCode::returnKey:
+    case KeyCode::keypadEnter: end(NSTextMovement::return_); return;
     case KeyCode::tab: end(shift ? NSTextMovement::backtab : NSTextMovement::tab); return;
     case KeyCode::escape: end(NSTextMovement::cancel); return;
     case KeyCode::deleteKey: deleteBackward(); return;

@@ -1,7 +1,9 @@
 #include "AppKit/NSTextField.hpp"
 
+#include <utility>
+
 #include "AppKit/NSWindow.hpp"
-#include "AppKit/PostNotification.hpp"
+#include "Foundation/NotificationCenter.hpp"
 
 namespace AppKit {
 
@@ -39,6 +41,7 @@ bool NSTextField::becomeFirstResponder() {
     auto editor = window->fieldEditor(true, this);
     if (!editor) return true;
     auto self = sharedAs<NSTextField>();
+    changedInSession_ = false;
     cell->select(bounds(), *this, *editor, self, 0, long(stringValue().size()));
     window->makeFirstResponder(editor);
     return true;
@@ -50,9 +53,22 @@ void NSTextField::mouseDown(const NSEvent& event) {
     NSControl::mouseDown(event);
 }
 
+void NSTextField::notify(const char* name, void (NSTextFieldDelegate::*method)(const Foundation::Notification&),
+                         std::optional<NSTextMovement> movement) {
+    auto self = sharedAs<Runtime::NSObject>();
+    Foundation::Notification::UserInfo info;
+    if (movement) info["NSTextMovement"] = *movement;
+    const Foundation::Notification notification(name, self.get(), std::move(info));
+    Foundation::NotificationCenter::defaultCenter().post(notification);
+    auto keep = delegate();
+    if (auto* d = dynamic_cast<NSTextFieldDelegate*>(keep.get())) (d->*method)(notification);
+}
+
 void NSTextField::textDidChange(NSText& text) {
     if (auto cell = this->cell()) cell->setStringValue(text.string());
-    postNotification(textDidChangeNotification, sharedAs<Runtime::NSObject>());
+    if (!std::exchange(changedInSession_, true))
+        notify(textDidBeginEditingNotification, &NSTextFieldDelegate::controlTextDidBeginEditing);
+    notify(textDidChangeNotification, &NSTextFieldDelegate::controlTextDidChange);
 }
 
 void NSTextField::textDidEndEditing(NSText& text, NSTextMovement movement) {
@@ -68,11 +84,12 @@ void NSTextField::textDidEndEditing(NSText& text, NSTextMovement movement) {
         cell->setStringValue(text.string());
         cell->endEditing(text);
     }
-    postNotification(textDidEndEditingNotification, self);
+    notify(textDidEndEditingNotification, &NSTextFieldDelegate::controlTextDidEndEditing, movement);
     if (!window || movement == NSTextMovement::other) return;
     // The editor is still first responder: move the focus on.
     if (movement == NSTextMovement::tab || movement == NSTextMovement::backtab) {
-        if (auto next = nextKeyView(); next && window->makeFirstResponder(next)) return;
+        auto next = movement == NSTextMovement::tab ? nextValidKeyView() : previousValidKeyView();
+        if (next && window->makeFirstResponder(next)) return;
     }
     window->makeFirstResponder(nullptr);
 }

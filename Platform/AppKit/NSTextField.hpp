@@ -6,15 +6,34 @@
 #include "AppKit/NSControl.hpp"
 #include "AppKit/NSTextFieldCell.hpp"
 
+namespace Foundation {
+class Notification;
+}
+
 namespace AppKit {
+
+// Told of a text field's editing; looked up on the field's delegate object by type. Each
+// notification's object is the field; the end's user info holds "NSTextMovement" (how the
+// editing ended, an NSTextMovement).
+class NSTextFieldDelegate {
+public:
+    virtual ~NSTextFieldDelegate() = default;
+    // At the first change of an editing session.
+    virtual void controlTextDidBeginEditing(const Foundation::Notification& notification) { (void)notification; }
+    virtual void controlTextDidChange(const Foundation::Notification& notification) { (void)notification; }
+    virtual void controlTextDidEndEditing(const Foundation::Notification& notification) { (void)notification; }
+};
 
 // A control showing one piece of text over an NSTextFieldCell: a label when neither editable
 // nor selectable. Its intrinsic size is its text's (with the border or bezel).
 // Editing: an editable field that becomes first responder puts the window's field editor over
 // itself (its cell's select) and hands the focus on to it. Every change of the editor's text
-// becomes the field's value and posts controlTextDidChangeNotification (object: the field). The
-// editing ends when the editor resigns or on Return (the action is sent, the editing goes on),
-// Tab (the focus moves to the next key view, or to the window without one) or Escape.
+// becomes the field's value and posts textDidChangeNotification (object: the field), the first
+// of a session after textDidBeginEditingNotification; the delegate hears of both. The editing
+// ends when the editor resigns or on Return (the action is sent, the editing goes on), Tab and
+// Shift-Tab (the focus moves along the key view loop, or to the window when the loop has no
+// other view that takes it) or Escape (the focus goes to the window); the typed text stays in
+// every case, and textDidEndEditingNotification tells how the editing ended.
 class NSTextField : public NSControl, public NSTextDelegate {
     VZ_OBJECT(NSTextField, NSControl)
 public:
@@ -42,8 +61,22 @@ public:
     std::optional<std::string> placeholderString() const;
     void setPlaceholderString(std::optional<std::string> placeholder);
 
+    static constexpr const char* textDidBeginEditingNotification = "NSControlTextDidBeginEditingNotification";
     static constexpr const char* textDidChangeNotification = "NSControlTextDidChangeNotification";
     static constexpr const char* textDidEndEditingNotification = "NSControlTextDidEndEditingNotification";
+
+    // Held weakly; told through NSTextFieldDelegate when it adopts it.
+    std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
+
+    // Kept for those who ask: whether a truncated text shows whole in a tool tip, whether a
+    // text may be tightened before it is truncated, and how many lines it may take (0: any).
+    bool allowsExpansionToolTips() const { return allowsExpansionToolTips_; }
+    void setAllowsExpansionToolTips(bool flag) { allowsExpansionToolTips_ = flag; }
+    bool allowsDefaultTighteningForTruncation() const { return allowsTightening_; }
+    void setAllowsDefaultTighteningForTruncation(bool flag) { allowsTightening_ = flag; }
+    long maximumNumberOfLines() const { return maximumNumberOfLines_; }
+    void setMaximumNumberOfLines(long lines) { maximumNumberOfLines_ = lines; }
 
     // Its coordinates run y-down, as on the platform.
     bool isFlipped() const override { return true; }
@@ -55,6 +88,17 @@ public:
 protected:
     NSTextField() = default;
     explicit NSTextField(CGRect frame) : NSControl(frame) {}
+
+private:
+    // Posts the notification and tells the delegate through `method`.
+    void notify(const char* name, void (NSTextFieldDelegate::*method)(const Foundation::Notification&),
+                std::optional<NSTextMovement> movement = std::nullopt);
+
+    std::weak_ptr<Runtime::NSObject> delegate_;
+    bool allowsExpansionToolTips_ = false;
+    bool allowsTightening_ = false;
+    long maximumNumberOfLines_ = 0;
+    bool changedInSession_ = false;
 };
 
 }  // namespace AppKit

@@ -60,6 +60,19 @@ void NSTextFieldCell::endEditing(NSText& editor) {
     setShowsFirstResponder(false);
 }
 
+void NSTextFieldCell::copyValues(const NSCell& from) {
+    NSCell::copyValues(from);
+    if (auto* f = dynamic_cast<const NSTextFieldCell*>(&from)) {
+        textColor_ = f->textColor_;
+        backgroundColor_ = f->backgroundColor_;
+        drawsBackground_ = f->drawsBackground_;
+        selectable_ = f->selectable_;
+        bezelStyle_ = f->bezelStyle_;
+        placeholder_ = f->placeholder_;
+        placeholderAttributed_ = f->placeholderAttributed_;
+    }
+}
+
 NSText& NSTextFieldCell::setUpFieldEditorAttributes(NSText& editor) {
     editor.setFont(font());
     editor.setTextColor(textColor_);
@@ -69,6 +82,7 @@ NSText& NSTextFieldCell::setUpFieldEditorAttributes(NSText& editor) {
 }
 
 CoreGraphics::AttributedText NSTextFieldCell::attributedTitle() const {
+    if (hasAttributedStringValue()) return attributedStringValue();
     auto text = attributedText(title());
     if (textColor_)
         for (auto& run : text.runs) run.color = textColor_->cgColor().withAlpha(textColor_->cgColor().alpha() * (isEnabled() ? 1 : 0.5));

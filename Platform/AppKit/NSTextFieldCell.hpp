@@ -55,6 +55,7 @@ public:
 
 protected:
     NSTextFieldCell() = default;
+    void copyValues(const NSCell& from) override;
 
 private:
     NSColor::Ptr textColor_ = NSColor::controlTextColor();

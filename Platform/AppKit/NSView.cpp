@@ -15,6 +15,7 @@
 #include "AppKit/NSTrackingArea.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "AppKit/PostNotification.hpp"
 #include "AppKit/ViewLayout.hpp"
 #include "Runtime/FatalError.hpp"
 
@@ -59,6 +60,7 @@ void NSView::setFrame(CGRect frame) {
     if (resized) didResize();
     if (auto s = superview()) s->setNeedsDisplay(true);
     setNeedsDisplay(true);
+    if (postsFrameChanges_) postNotification(frameDidChangeNotification, sharedAs<Runtime::NSObject>());
 }
 
 void NSView::didResize() {
@@ -71,6 +73,7 @@ void NSView::setBoundsOrigin(CGPoint origin) {
     if (origin == boundsOrigin_) return;
     boundsOrigin_ = origin;
     setNeedsDisplay(true);
+    if (postsBoundsChanges_) postNotification(boundsDidChangeNotification, sharedAs<Runtime::NSObject>());
 }
 
 void NSView::setHidden(bool hidden) {
@@ -143,6 +146,7 @@ void NSView::insertSubview(const Ptr& view, std::size_t index) {
     view->viewDidMoveToSuperview();
     view->setNeedsDisplay(true);
     setNeedsLayout(true);
+    didAddSubview(view.get());
 }
 
 void NSView::removeFromSuperview() {
@@ -183,7 +187,7 @@ void NSView::setWindowRecursively(const std::shared_ptr<NSWindow>& window, bool 
     }
     if (old) {
         // Leaving a window: give up keyboard focus and the mouse.
-        if (old->firstResponder().get() == this) old->firstResponder_.reset();
+        if (old->firstResponder().get() == this) old->setFirstResponderValue(nullptr);
         if (old->captured_.lock().get() == this) old->captured_.reset();
     }
     CGFloat oldScale = old ? old->backingScaleFactor() : 0;
@@ -349,6 +353,26 @@ void NSView::displayInCurrentContext() {
     if (layer) ctx->endTransparencyLayer();
     ctx->restoreGState();
 }
+
+void NSView::setNextKeyView(const Ptr& view) {
+    if (auto old = nextKeyView(); old && old->previousKeyView().get() == this) old->previousKeyView_.reset();
+    nextKeyView_ = view;
+    if (view) view->previousKeyView_ = sharedAs<NSView>();
+}
+
+namespace {
+// Follows `step` from `start` to the first view that can become key view; a loop that comes
+// back to where it started has none.
+NSView::Ptr validKeyView(const NSView& start, NSView::Ptr (NSView::*step)() const) {
+    NSView::Ptr v = (start.*step)();
+    for (std::size_t guard = 0; v && v.get() != &start && guard < 10000; ++guard, v = ((*v).*step)())
+        if (v->canBecomeKeyView()) return v;
+    return nullptr;
+}
+}  // namespace
+
+NSView::Ptr NSView::nextValidKeyView() const { return validKeyView(*this, &NSView::nextKeyView); }
+NSView::Ptr NSView::previousValidKeyView() const { return validKeyView(*this, &NSView::previousKeyView); }
 
 void NSView::rotateByDegrees(CGFloat angle) {
     boundsRotation_ += angle;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,11 +56,25 @@ public:
     void setBoundsOrigin(CGPoint origin);
     virtual bool isFlipped() const { return false; }
 
+    // Changes of the frame and of the bounds are posted through the default notification
+    // centre (object: the view) while these are on. Off unless turned on (the platform turns
+    // them on for every view; nothing here listens to most views).
+    static constexpr const char* frameDidChangeNotification = "NSViewFrameDidChangeNotification";
+    static constexpr const char* boundsDidChangeNotification = "NSViewBoundsDidChangeNotification";
+    bool postsFrameChangedNotifications() const { return postsFrameChanges_; }
+    void setPostsFrameChangedNotifications(bool flag) { postsFrameChanges_ = flag; }
+    bool postsBoundsChangedNotifications() const { return postsBoundsChanges_; }
+    void setPostsBoundsChangedNotifications(bool flag) { postsBoundsChanges_ = flag; }
+
     bool isHidden() const { return hidden_; }
     virtual void setHidden(bool hidden);
     bool isHiddenOrHasHiddenAncestor() const;
     CGFloat alphaValue() const { return alpha_; }
     virtual void setAlphaValue(CGFloat alpha);
+
+    // The text shown while the pointer rests over the view; kept for those who ask.
+    const std::optional<std::string>& toolTip() const { return toolTip_; }
+    void setToolTip(std::optional<std::string> toolTip) { toolTip_ = std::move(toolTip); }
 
     // A name for tests and tools to find views by (the platform's `identifier`).
     const std::string& identifier() const { return identifier_; }
@@ -84,6 +99,10 @@ public:
     virtual void viewDidMoveToSuperview() {}
     virtual void viewWillMoveToWindow(NSWindow* newWindow) { (void)newWindow; }
     virtual void viewDidMoveToWindow() {}
+    // A subview was added (it is linked in already); a notification only.
+    virtual void didAddSubview(NSView* subview) { (void)subview; }
+    // A table is about to hand the view out again for another row.
+    virtual void prepareForReuse() {}
     // The window's backing scale factor changed (or the view moved to a window with another).
     virtual void viewDidChangeBackingProperties() {}
 
@@ -201,6 +220,10 @@ public:
     // How far the view's content (its alignment rectangle) lies inside its frame, for whoever
     // aligns views by their content; the layout pass here places frames.
     virtual NSEdgeInsets alignmentRectInsets() const { return {}; }
+    // Where a text baseline lies from the top and from the bottom, for whoever aligns views by
+    // their text; 0 for a view without text.
+    virtual CGFloat firstBaselineOffsetFromTop() const { return 0; }
+    virtual CGFloat lastBaselineOffsetFromBottom() const { return 0; }
     void invalidateIntrinsicContentSize();
 
     bool needsLayout() const { return needsLayout_; }
@@ -225,9 +248,17 @@ public:
     }
 
     // --- Keyboard loop and rotation ------------------------------------------------------
-    // The view Tab moves the focus to (weak).
+    // The view Tab moves the focus to (weak); the view it names gets this one as its previous
+    // key view, which Shift-Tab goes back to.
     Ptr nextKeyView() const { return nextKeyView_.lock(); }
-    void setNextKeyView(const Ptr& view) { nextKeyView_ = view; }
+    void setNextKeyView(const Ptr& view);
+    Ptr previousKeyView() const { return previousKeyView_.lock(); }
+    // Whether Tab may stop here: it accepts first responder and shows.
+    virtual bool canBecomeKeyView() const { return acceptsFirstResponder() && !isHiddenOrHasHiddenAncestor(); }
+    // The first view along the loop (next or previous) that can become key view; null when the
+    // loop comes back without one.
+    Ptr nextValidKeyView() const;
+    Ptr previousValidKeyView() const;
     // Turns the view's content about its bounds' origin; marks the view for display.
     CGFloat boundsRotation() const { return boundsRotation_; }
     void rotateByDegrees(CGFloat angle);
@@ -262,6 +293,7 @@ private:
     bool hidden_ = false;
     CGFloat alpha_ = 1;
     std::string identifier_;
+    std::optional<std::string> toolTip_;
     std::vector<Ptr> subviews_;
     std::weak_ptr<NSView> superview_;
     std::weak_ptr<NSWindow> window_;
@@ -282,7 +314,8 @@ private:
     NSFocusRingType focusRingType_ = NSFocusRingType::default_;
     NSLayoutPriority hugging_[2] = {250, 250};
     NSLayoutPriority compression_[2] = {750, 750};
-    std::weak_ptr<NSView> nextKeyView_;
+    std::weak_ptr<NSView> nextKeyView_, previousKeyView_;
+    bool postsFrameChanges_ = false, postsBoundsChanges_ = false;
     CGFloat boundsRotation_ = 0;
 };
 

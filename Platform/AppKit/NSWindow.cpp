@@ -254,12 +254,27 @@ bool NSWindow::makeFirstResponder(const std::shared_ptr<NSResponder>& responder)
     if (responder.get() == this) return makeFirstResponder(nullptr);
     if (current == responder) return true;
     if (current && !current->resignFirstResponder()) return false;
-    firstResponder_.reset();
+    setFirstResponderValue(nullptr);
     if (!responder) return true;
     if (!responder->acceptsFirstResponder() || !responder->becomeFirstResponder()) return false;
     // A text field hands the focus on to the field editor while it becomes first responder.
-    if (!firstResponder_.lock()) firstResponder_ = responder;
+    if (!firstResponder_.lock()) setFirstResponderValue(responder);
     return true;
+}
+
+void NSWindow::setFirstResponderValue(const std::shared_ptr<NSResponder>& responder) {
+    firstResponder_ = responder;
+    if (firstResponderSubject_->value().lock() != responder) firstResponderSubject_->send(responder);
+}
+
+void NSWindow::selectNextKeyView(Runtime::NSObject*) {
+    auto view = std::dynamic_pointer_cast<NSView>(firstResponder_.lock());
+    if (auto next = view ? view->nextValidKeyView() : initialFirstResponder()) makeFirstResponder(next);
+}
+
+void NSWindow::selectPreviousKeyView(Runtime::NSObject*) {
+    auto view = std::dynamic_pointer_cast<NSView>(firstResponder_.lock());
+    if (auto previous = view ? view->previousValidKeyView() : initialFirstResponder()) makeFirstResponder(previous);
 }
 
 std::shared_ptr<NSText> NSWindow::fieldEditor(bool createWhenNeeded, const Runtime::NSObject*) {
@@ -436,6 +451,10 @@ bool NSWindow::performKeyEquivalent(const NSEvent& event) {
 }
 
 void NSWindow::keyDown(const NSEvent& event) {
+    if (event.keyCode() == KeyCode::tab) {
+        event.flags().contains(ModifierFlags::shift()) ? selectPreviousKeyView() : selectNextKeyView();
+        return;
+    }
     const bool cancel = event.keyCode() == KeyCode::escape ||
                         (event.flags().contains(ModifierFlags::command()) && event.charactersIgnoringModifiers() == ".");
     if (cancel && firstResponder()->tryToPerform(Runtime::Selector("cancelOperation:"), this)) return;

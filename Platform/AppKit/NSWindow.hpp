@@ -10,6 +10,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSResponder.hpp"
 #include "AppKit/NSView.hpp"
+#include "Combine/CurrentValueSubject.hpp"
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/DisplayList.hpp"
 #include "CoreGraphics/Geometry.hpp"
@@ -158,6 +159,16 @@ public:
     bool makeFirstResponder(const std::shared_ptr<NSResponder>& responder);
     std::shared_ptr<NSView> initialFirstResponder() const { return initialFirstResponder_.lock(); }
     void setInitialFirstResponder(const std::shared_ptr<NSView>& view) { initialFirstResponder_ = view; }
+    // The first responder as key-value observation of it reports (initial and new values):
+    // each subscriber gets the current one at once, then every change in order, on the thread
+    // that made it. Empty while the window itself is first responder. Held weakly, so a value
+    // that waits in a queue keeps nothing alive.
+    using FirstResponderSubject = Combine::CurrentValueSubject<std::weak_ptr<NSResponder>>;
+    const std::shared_ptr<FirstResponderSubject>& firstResponderPublisher() const { return firstResponderSubject_; }
+    // Tab and Shift-Tab that no view took: the focus moves along the key view loop from the
+    // first responder (from the initial first responder when no view has it).
+    void selectNextKeyView(Runtime::NSObject* sender = nullptr);
+    void selectPreviousKeyView(Runtime::NSObject* sender = nullptr);
     // The window's one shared text editor for text fields; created on first request when
     // `createWhenNeeded`.
     std::shared_ptr<NSText> fieldEditor(bool createWhenNeeded, const Runtime::NSObject* forObject = nullptr);
@@ -189,8 +200,9 @@ public:
 
     bool performKeyEquivalent(const NSEvent& event) override;
     bool tryToPerform(Runtime::Selector action, Runtime::NSObject* sender) override;
-    // The end of the responder chain for keys: Escape and Command-period send "cancelOperation:"
-    // up the chain from the first responder; what nobody takes is unhandled.
+    // The end of the responder chain for keys: Tab and Shift-Tab move along the key view loop;
+    // Escape and Command-period send "cancelOperation:" up the chain from the first responder;
+    // what nobody takes is unhandled.
     void keyDown(const NSEvent& event) override;
 
     // --- Display --------------------------------------------------------------------------
@@ -271,6 +283,8 @@ private:
     friend class NSApplication;
     friend class NSView;
     void setKey(bool key);
+    // Every change of the stored first responder goes through here, so it is published.
+    void setFirstResponderValue(const std::shared_ptr<NSResponder>& responder);
     void dispatchMouse(const std::shared_ptr<NSEvent>& event);
     void updateTrackingAreas(const NSEvent& event);
     void updateCursor(const NSEvent& event);
@@ -294,6 +308,7 @@ private:
     std::shared_ptr<NSViewController> contentViewController_;
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::weak_ptr<NSResponder> firstResponder_;
+    std::shared_ptr<FirstResponderSubject> firstResponderSubject_ = FirstResponderSubject::make({});
     std::weak_ptr<NSView> initialFirstResponder_;
     std::shared_ptr<NSText> fieldEditor_;
     std::weak_ptr<NSView> captured_;

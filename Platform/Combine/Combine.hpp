@@ -3,6 +3,7 @@
 #include "Combine/AnyCancellable.hpp"
 #include "Combine/AnyPublisher.hpp"
 #include "Combine/CurrentValueSubject.hpp"
+#include "Combine/Merge.hpp"
 #include "Combine/PassthroughSubject.hpp"
 #include "Combine/Publisher.hpp"
 #include "Combine/Published.hpp"

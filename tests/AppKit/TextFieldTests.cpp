@@ -2,6 +2,7 @@
 
 #include "AppKitTestSupport.hpp"
 #include "AppKit/NSSearchField.hpp"
+#include "AppKit/NSTableHeaderCell.hpp"
 #include "AppKit/NSTextView.hpp"
 #include "Foundation/NotificationCenter.hpp"
 
@@ -126,6 +127,141 @@ TEST_F(FieldEditing, ASearchFieldSendsItsActionOnEveryChangeAndItsCancelButtonEm
     cell->setCancelButtonCell(nullptr);
     EXPECT_EQ(cell->cancelButtonRect(search->bounds()), CGRect{});
     EXPECT_EQ(cell->searchTextRect(search->bounds()).maxX(), 200);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace AppKit;
+
+// A view that takes the focus and leaves every key to others.
+class FocusableView : public NSView {
+    VZ_OBJECT(FocusableView, NSView)
+public:
+    bool acceptsFirstResponder() const override { return true; }
+
+protected:
+    using NSView::NSView;
+};
+
+// Writes down what a field's delegate hears.
+class FieldDelegate : public Runtime::NSObject, public NSTextFieldDelegate {
+    VZ_OBJECT(FieldDelegate, Runtime::NSObject)
+public:
+    std::vector<std::string> log;
+    void controlTextDidBeginEditing(const Foundation::Notification&) override { log.push_back("begin"); }
+    void controlTextDidChange(const Foundation::Notification& n) override {
+        log.push_back("change " + static_cast<NSTextField*>(n.object)->stringValue());
+    }
+    void controlTextDidEndEditing(const Foundation::Notification& n) override {
+        log.push_back("end " + std::to_string(long(std::any_cast<NSTextMovement>(n.userInfo.at("NSTextMovement")))));
+    }
+};
+
+TEST_F(FieldEditing, TheDelegateHearsTheBeginningEachChangeAndHowEditingEnded) {
+    auto delegate = Runtime::make<FieldDelegate>();
+    field->setDelegate(delegate);
+    window->makeFirstResponder(field);
+    type("a");
+    type("b");
+    type("\x1b", KeyCode::escape);
+    EXPECT_EQ(field->stringValue(), "ab") << "Escape ends the editing and keeps the text";
+    EXPECT_EQ(window->firstResponder(), window);
+    window->makeFirstResponder(field);
+    type("c");
+    window->makeFirstResponder(nullptr);
+    EXPECT_EQ(delegate->log, (std::vector<std::string>{"begin", "change a", "change ab", "end " + std::to_string(long(NSTextMovement::cancel)),
+                                                       "begin", "change c", "end 0"}))
+        << "focusing selects the whole text, so typing replaces it";
+}
+
+TEST_F(FieldEditing, TabAndShiftTabFollowTheKeyViewLoopPastViewsThatTakeNoFocus) {
+    auto label = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
+    auto last = Runtime::make<NSTextField>(CGRect{10, 90, 200, 22});
+    last->setEditable(true);
+    window->contentView()->addSubview(label);
+    window->contentView()->addSubview(last);
+    field->setNextKeyView(label);
+    label->setNextKeyView(last);
+    last->setNextKeyView(field);
+    EXPECT_EQ(last->previousKeyView(), label);
+    window->makeFirstResponder(field);
+    type("\t", KeyCode::tab);
+    EXPECT_TRUE(last->currentEditor()) << "the label is passed over";
+    type("\t", KeyCode::tab);
+    EXPECT_TRUE(field->currentEditor()) << "round the loop";
+    type("\t", KeyCode::tab, ModifierFlags::shift());
+    EXPECT_TRUE(last->currentEditor());
+    // A Tab that no view takes moves the window's focus along the loop too.
+    auto plain = Runtime::make<FocusableView>(CGRect{250, 10, 20, 20});
+    window->contentView()->addSubview(plain);
+    plain->setNextKeyView(field);
+    window->makeFirstResponder(plain);
+    type("\t", KeyCode::tab);
+    EXPECT_TRUE(field->currentEditor());
+}
+
+TEST_F(FieldEditing, TheWindowPublishesEachFirstResponderOnce) {
+    std::vector<std::string> seen;
+    auto name = [&](const std::weak_ptr<NSResponder>& r) {
+        auto s = r.lock();
+        return !s ? std::string("none") : s == field ? "field" : std::dynamic_pointer_cast<NSText>(s) ? "editor" : s->className();
+    };
+    auto other = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
+    other->setEditable(true);
+    window->contentView()->addSubview(other);
+    auto sub = window->firstResponderPublisher()->sink([&](std::weak_ptr<NSResponder> r) { seen.push_back(name(r)); });
+    window->makeFirstResponder(field);
+    window->makeFirstResponder(other);
+    other->removeFromSuperview();
+    EXPECT_EQ(seen, (std::vector<std::string>{"none", "editor", "none", "editor", "none"}))
+        << "the current value first; the shared editor again for the second field, after the moment with none";
+}
+
+TEST(SpecialKeys, NameTheKeysThatTypeNoText) {
+    struct Row {
+        std::string characters;
+        std::optional<SpecialKey> key;
+    };
+    const Row rows[] = {{"\r", SpecialKey::carriageReturn()}, {"\x03", SpecialKey::enter()}, {"\t", SpecialKey::tab()},
+                        {"\x7f", SpecialKey::delete_()}, {"\xEF\x9C\x80", SpecialKey::upArrow()}, {"\xEF\x9C\xAB", SpecialKey::end()},
+                        {"a", std::nullopt}, {"\x1b", std::nullopt}, {"", std::nullopt}, {"\xC3\xA9", std::nullopt}};
+    for (const auto& row : rows) {
+        auto e = NSEvent::keyEvent(EventType::keyUp, {}, {}, 0, nullptr, row.characters, row.characters, false, 0);
+        EXPECT_EQ(e->specialKey(), row.key) << row.characters;
+    }
+    EXPECT_FALSE(NSEvent::mouseEvent(EventType::leftMouseDown, {})->specialKey());
+}
+
+TEST(ViewNotifications, FrameAndBoundsChangesArePostedOnlyWhileAsked) {
+    auto view = Runtime::make<NSView>(CGRect{0, 0, 10, 10});
+    std::vector<std::string> posted;
+    auto& center = Foundation::NotificationCenter::defaultCenter();
+    auto a = center.addObserver(NSView::frameDidChangeNotification, view, [&](const Foundation::Notification&) { posted.push_back("frame"); });
+    auto b = center.addObserver(NSView::boundsDidChangeNotification, view, [&](const Foundation::Notification&) { posted.push_back("bounds"); });
+    view->setFrameSize({20, 20});
+    view->setPostsFrameChangedNotifications(true);
+    view->setPostsBoundsChangedNotifications(true);
+    view->setFrameSize({30, 30});
+    view->setFrameSize({30, 30});
+    view->setBoundsOrigin({5, 0});
+    EXPECT_EQ(posted, (std::vector<std::string>{"frame", "bounds"}));
+}
+
+TEST(CellCopies, AHeaderCellCopiesItsValueAndLooksAPlainCellCannotBeCopied) {
+    auto cell = Runtime::make<NSTableHeaderCell>();
+    cell->setAttributedStringValue(CoreGraphics::AttributedText("Tempo", NSFont::systemFont(13)->font(), CoreGraphics::CGColor::white()));
+    cell->setTextColor(NSColor::controlAccentColor());
+    auto copy = std::dynamic_pointer_cast<NSTableHeaderCell>(cell->copy());
+    ASSERT_TRUE(copy);
+    EXPECT_NE(copy, cell);
+    EXPECT_EQ(copy->stringValue(), "Tempo");
+    EXPECT_EQ(copy->attributedStringValue(), cell->attributedStringValue());
+    EXPECT_EQ(copy->textColor(), cell->textColor());
+    copy->setStringValue("Swing");
+    EXPECT_FALSE(copy->hasAttributedStringValue()) << "a plain value drops the attributes";
+    EXPECT_EQ(cell->stringValue(), "Tempo");
 }
 
 }  // namespace

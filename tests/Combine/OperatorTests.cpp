@@ -210,3 +210,39 @@ TEST(Subjects, SendSubscribeAndCancelFromSeveralThreads) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Merge, PassesBothStreamsOnInOrderAndFinishesWhenBothHave) {
+    auto a = Combine::PassthroughSubject<int>::make();
+    auto b = Combine::PassthroughSubject<int>::make();
+    std::vector<int> got;
+    int finished = 0;
+    auto sub = Combine::merge(*a, *b).sink([&](Combine::Subscribers::Completion<Combine::Never>) { ++finished; },
+                                           [&](int v) { got.push_back(v); });
+    a->send(1);
+    b->send(2);
+    a->send(3);
+    a->send(Combine::Subscribers::Completion<Combine::Never>::finished());
+    b->send(4);
+    EXPECT_EQ(finished, 0) << "one side is still going";
+    b->send(Combine::Subscribers::Completion<Combine::Never>::finished());
+    EXPECT_EQ(got, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(finished, 1);
+}
+
+TEST(Merge, ACancelEndsBothSubscriptions) {
+    auto a = Combine::PassthroughSubject<int>::make();
+    auto b = Combine::PassthroughSubject<int>::make();
+    std::vector<int> got;
+    auto sub = Combine::merge(*a, *b).map([](int v) { return v * 10; }).sink([&](int v) { got.push_back(v); });
+    a->send(1);
+    sub.cancel();
+    a->send(2);
+    b->send(3);
+    EXPECT_EQ(got, (std::vector<int>{10}));
+    EXPECT_EQ(a->subscriberCount(), 0u);
+    EXPECT_EQ(b->subscriberCount(), 0u);
+}
+
+}  // namespace

@@ -184,3 +184,27 @@ TEST(NotificationCenter, ConcurrentPostsAddsAndRemovals) {
     EXPECT_EQ(delivered.load(), 2000);
     EXPECT_EQ(&NotificationCenter::defaultCenter(), &NotificationCenter::defaultCenter());
 }
+
+#include "Foundation/NotificationPublisher.hpp"
+
+namespace {
+
+TEST(NotificationPublisher, DeliversPostsOfItsNameAndSenderWhileSubscribed) {
+    NotificationCenter center;
+    auto sender = Runtime::make<Sender>();
+    auto other = Runtime::make<Sender>();
+    std::vector<std::string> anySender, fromSender;
+    auto a = publisher(center, "changed").sink([&](Notification n) { anySender.push_back(n.object == sender.get() ? "s" : "o"); });
+    auto b = publisher(center, "changed", sender).sink([&](Notification n) { fromSender.push_back(n.name); });
+    center.post("changed", sender.get());
+    center.post("changed", other.get());
+    center.post("other", sender.get());
+    EXPECT_EQ(anySender, (std::vector<std::string>{"s", "o"}));
+    EXPECT_EQ(fromSender, (std::vector<std::string>{"changed"}));
+    a.cancel();
+    center.post("changed", sender.get());
+    EXPECT_EQ(anySender.size(), 2u) << "nothing after the cancel";
+    EXPECT_EQ(fromSender.size(), 2u);
+}
+
+}  // namespace

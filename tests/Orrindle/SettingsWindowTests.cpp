@@ -72,7 +72,7 @@ TEST_F(SettingsWindow, TheSheetTakesSliderDragsSegmentClicksAndEscape) {
     for (auto [x, y] : {at(track + width * 0.75, delay.midY()), at(pushed.midX(), pushed.maxY() + 4)})
         EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y));
 
-    TestSupport::pushKey(id, SDLK_ESCAPE);
+    TestSupport::pushKeys(id, {SDLK_ESCAPE});
     sdl->pump();
     drain();
     EXPECT_EQ(gallery.parent->attachedSheet(), nullptr);

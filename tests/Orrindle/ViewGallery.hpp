@@ -43,10 +43,8 @@ public:
         Look look;
     };
 
-    static constexpr CGFloat margin = 20, rowTitleWidth = 112, gap = 18, captionHeight = 16;
-
     ViewGallery() {
-        container = Runtime::make<Sheet>(CGRect{0, 0, 100, 100});
+        container = Runtime::make<GallerySheet>(CGRect{0, 0, 100, 100});
         build();
         layOut();
         window = AppKit::NSWindow::make({0, 0, size.width, size.height});
@@ -75,28 +73,7 @@ public:
     }
 
     // The open popover where it stands, drawn into the sheet's top-down coordinates.
-    void drawOpenPopover(CoreGraphics::CGContext& ctx) {
-        if (auto shown = popover->popover()->popoverWindow()) {
-            // The popover's window, from screen coordinates into the sheet's flipped ones.
-            const CGRect content = window->contentRect(window->frame());
-            const CGRect at = shown->frame();
-            const CGFloat x = at.minX() - content.minX(), y = content.height() - (at.maxY() - content.minY());
-            ctx.saveGState();
-            ctx.translateBy(x, y);
-            ctx.setFillColor(Orrindle::ODColorsAK::Background::normal()->cgColor());
-            ctx.fill(CoreGraphics::CGPath::roundedRect({0, 0, at.width(), at.height()}, 6));
-            ctx.setStrokeColor(Orrindle::ODColorsAK::grey50()->cgColor());
-            ctx.setLineWidth(1);
-            ctx.stroke(CoreGraphics::CGPath::roundedRect({0.5, 0.5, at.width() - 1, at.height() - 1}, 6));
-            // The content view draws y-up: turn it back.
-            ctx.translateBy(0, at.height());
-            ctx.scaleBy(1, -1);
-            auto view = shown->contentView();
-            view->setFrameOrigin({0, 0});
-            view->displayInCurrentContext();
-            ctx.restoreGState();
-        }
-    }
+    void drawOpenPopover(CoreGraphics::CGContext& ctx) { OrrindleTest::drawOpenPopover(ctx, *window, *popover); }
 
     AppKit::NSWindow::Ptr window;
     std::vector<Sample> samples;
@@ -105,28 +82,6 @@ public:
     AppKit::NSView::Ptr popoverAnchor;
 
 private:
-    class Sheet : public AppKit::NSView {
-        VZ_OBJECT(Sheet, AppKit::NSView)
-    public:
-        bool isFlipped() const override { return true; }
-        std::vector<std::pair<std::string, CGRect>> labels;  // row titles and captions
-        void draw(CGRect) override {
-            auto* ctx = CoreGraphics::CGContext::current();
-            if (!ctx) return;
-            ctx->setFillColor(Orrindle::ODColorsAK::Background::normal()->cgColor());
-            ctx->fill(bounds());
-            for (const auto& [text, box] : labels) {
-                const bool title = box.width() == rowTitleWidth;
-                const auto font = CoreGraphics::Font::system(title ? 11 : 9, title ? CoreGraphics::FontWeight::medium : CoreGraphics::FontWeight::regular);
-                const auto colour = (title ? Orrindle::ODColorsAK::grey85() : Orrindle::ODColorsAK::grey50())->cgColor();
-                ctx->drawText(CoreGraphics::AttributedText(text, font, colour), box);
-            }
-        }
-
-    protected:
-        using AppKit::NSView::NSView;
-    };
-
     // A tree of a few preset folders for the outline.
     class Tree : public Runtime::NSObject, public AppKit::NSOutlineViewDataSource, public AppKit::NSOutlineViewDelegate {
         VZ_OBJECT(Tree, Runtime::NSObject)
@@ -269,41 +224,13 @@ private:
     }
 
     void layOut() {
-        CGFloat y = margin, widest = 0;
-        std::string current;
-        CGFloat x = 0, rowHeight = 0;
-        auto* sheet = static_cast<Sheet*>(container.get());
-        const auto finishRow = [&] {
-            if (current.empty()) return;
-            y += rowHeight + captionHeight + gap;
-            widest = std::max(widest, x);
-        };
-        for (auto& s : samples) {
-            if (s.row != current) {
-                finishRow();
-                current = s.row;
-                x = margin + rowTitleWidth;
-                rowHeight = 0;
-                sheet->labels.push_back({s.row, {margin, y + 4, rowTitleWidth, 16}});
-            }
-            CGSize natural = s.view->frame().size;
-            const CGSize intrinsic = s.view->intrinsicContentSize();
-            if (intrinsic.width > 0 && intrinsic.width < 400 && natural.width <= 10) natural.width = intrinsic.width;
-            if (intrinsic.height > 0 && intrinsic.height < 100 && natural.height <= 10) natural.height = intrinsic.height;
-            s.view->setFrame({x, y, natural.width, natural.height});
-            container->addSubview(s.view);
-            sheet->labels.push_back({s.caption, {x, y + natural.height + 3, std::max<CGFloat>(natural.width, 60), 12}});
-            x += std::max<CGFloat>(natural.width, 60) + gap;
-            rowHeight = std::max(rowHeight, natural.height);
-        }
-        finishRow();
+        std::vector<GallerySheet::Sample> placed;
+        for (const auto& s : samples) placed.push_back({s.row, s.caption, s.view});
         // Room for the popover beside its anchor.
-        widest = std::max(widest, x + 220);
-        size = {std::ceil(widest + margin), std::ceil(y + margin)};
-        container->setFrame({0, 0, size.width, size.height});
+        size = container->layOut(placed, 220);
     }
 
-    AppKit::NSView::Ptr container;
+    std::shared_ptr<GallerySheet> container;
     std::shared_ptr<Tree> tree;
 };
 

@@ -32,11 +32,7 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     gallery.window->makeKeyAndOrderFront();
     drain();
     sdl->pump();
-    auto shown = sdl->readBack(*gallery.window);
-    auto drawn = gallery.window->snapshot();
-    ASSERT_TRUE(shown && drawn);
-    EXPECT_EQ(shown->width(), drawn->width());
-    for (auto [x, y] : {std::pair{3, 3}, std::pair{200, 40}, std::pair{300, 100}}) EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y));
+    TestSupport::expectShowsWhatItDraws(*sdl, *gallery.window, {{3, 3}, {200, 40}, {300, 100}});
 
     const unsigned id = sdl->sdlWindowID(*gallery.window);
     const double scale = gallery.window->backingScaleFactor();
@@ -84,7 +80,7 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     auto [fx, fy] = at(*search, 0.5, 0.5);
     TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, fx, fy, true);
     TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, fx, fy, false);
-    for (SDL_Keycode key : {SDLK_s, SDLK_o, SDLK_f, SDLK_t, SDLK_BACKSPACE, SDLK_t}) TestSupport::pushKey(id, key);
+    TestSupport::pushKeys(id, {SDLK_s, SDLK_o, SDLK_f, SDLK_t, SDLK_BACKSPACE, SDLK_t});
     sdl->pump();
     drain();
     EXPECT_EQ(search->stringValue(), "soft");
@@ -93,12 +89,8 @@ TEST_F(ViewsWindow, ShowsTheViewsAndTheirSlidersFollowTheMouse) {
     // What the window shows is what it draws, the typed text included.
     drain();
     sdl->pump();
-    shown = sdl->readBack(*gallery.window);
-    drawn = gallery.window->snapshot();
-    ASSERT_TRUE(shown && drawn);
     const CGRect f = search->frame();
-    const int px = int((f.minX() + 30) * scale), py = int(f.midY() * scale);
-    EXPECT_EQ(shown->pixel(px, py), drawn->pixel(px, py));
+    TestSupport::expectShowsWhatItDraws(*sdl, *gallery.window, {{int((f.minX() + 30) * scale), int(f.midY() * scale)}});
     gallery.window->close();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSWindow.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "TestSupport/MainLoop.hpp"
@@ -54,13 +55,27 @@ inline void pushMouse(Uint32 type, unsigned window, int x, int y, bool held = fa
     SDL_PushEvent(&e);
 }
 
-// Queues a key press over an SDL window.
-inline void pushKey(unsigned window, SDL_Keycode key) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = window;
-    e.key.keysym.sym = key;
-    SDL_PushEvent(&e);
+// Queues a press and a release of each key for an SDL window, with the modifier keys held.
+inline void pushKeys(unsigned window, std::initializer_list<SDL_Keycode> keys, Uint16 modifiers = KMOD_NONE) {
+    for (SDL_Keycode key : keys)
+        for (Uint32 type : {Uint32(SDL_KEYDOWN), Uint32(SDL_KEYUP)}) {
+            SDL_Event e{};
+            e.type = type;
+            e.key.windowID = window;
+            e.key.keysym.sym = key;
+            e.key.keysym.mod = modifiers;
+            SDL_PushEvent(&e);
+        }
+}
+
+// Checks that the SDL window shows what the window draws, at pixels from its top left.
+inline void expectShowsWhatItDraws(WindowBackends::SDLBackend& sdl, AppKit::NSWindow& window,
+                                   std::initializer_list<std::pair<int, int>> pixels) {
+    auto shown = sdl.readBack(window);
+    auto drawn = window.snapshot();
+    ASSERT_TRUE(shown && drawn);
+    EXPECT_EQ(shown->width(), drawn->width());
+    for (auto [x, y] : pixels) EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y)) << x << "," << y;
 }
 
 }  // namespace TestSupport

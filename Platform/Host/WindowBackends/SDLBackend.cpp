@@ -53,7 +53,8 @@ struct KeyInfo {
 // The platform's characters and key codes for an SDL key.
 KeyInfo keyInfo(SDL_Keycode sym, bool shift) {
     switch (sym) {
-    case SDLK_RETURN: case SDLK_KP_ENTER: return {"\r", "\r", AppKit::KeyCode::returnKey, true};
+    case SDLK_RETURN: return {"\r", "\r", AppKit::KeyCode::returnKey, true};
+    case SDLK_KP_ENTER: return {"\x03", "\x03", AppKit::KeyCode::keypadEnter, true};
     case SDLK_ESCAPE: return {"\x1b", "\x1b", AppKit::KeyCode::escape, true};
     case SDLK_TAB: return {"\t", "\t", AppKit::KeyCode::tab, true};
     case SDLK_BACKSPACE: return {"\x7f", "\x7f", AppKit::KeyCode::deleteKey, true};

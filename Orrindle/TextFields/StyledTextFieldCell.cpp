@@ -1,0 +1,131 @@
+#include "Orrindle/TextFields/StyledTextFieldCell.hpp"
+
+#include "AppKit/NSControl.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/TextLayout.hpp"
+#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Styles/Styles.hpp"
+#include "Orrindle/TextFields/FieldEditorStyle.hpp"
+
+namespace Orrindle {
+
+using AppKit::CGFloat;
+using AppKit::CGRect;
+
+void StyledTextFieldCell::didInit() {
+    AppKit::NSTextFieldCell::didInit();
+    setFocusRingType(AppKit::NSFocusRingType::none);
+    applyStyle();
+}
+
+void StyledTextFieldCell::applyStyle() {
+    const auto s = style();
+    setFont(s->font());
+    setTextColor(s->textColor(controlState()));
+    setBackgroundColor(s->textBackgroundColor(controlState()));
+    setBackgroundStyle(s->backgroundStyle());
+}
+
+void StyledTextFieldCell::setBackgroundStyle(AppKit::NSBackgroundStyle backgroundStyle) {
+    AppKit::NSTextFieldCell::setBackgroundStyle(backgroundStyle);
+    setTextColor(style()->textColor(controlState()));
+}
+
+CoreGraphics::AttributedText StyledTextFieldCell::attributedString(const std::string& text, const AppKit::NSColor::Ptr& color) const {
+    const auto s = style();
+    const auto cellFont = font() ? font() : s->font();
+    const auto colour = color ? color : s->textColor(controlState());
+    return CoreGraphics::AttributedText(text, cellFont->font(), colour->cgColor(),
+                                        {AppKit::textAlignment(alignment()), AppKit::lineBreakMode(lineBreakMode())});
+}
+
+CGRect StyledTextFieldCell::drawingRect(CGRect bounds) const {
+    if (isBeingEdited_ || isBeingSelected_) return bounds;
+    if (isBezeled() || isBordered()) return CellDrawing::inset(bounds, style()->padding());
+    return bounds;
+}
+
+CGRect StyledTextFieldCell::titleRect(CGRect bounds) const {
+    CGRect r = AppKit::NSTextFieldCell::titleRect(bounds);
+    if (!verticallyCenter_) return r;
+    // An empty value is one line high all the same, so the placeholder and the caret sit in the
+    // middle too.
+    auto text = attributedStringValue();
+    if (text.isEmpty()) text = attributedString(placeholderString().value_or(" "));
+    const CGFloat h = CoreGraphics::TextLayout::size(text).height;
+    return {r.minX(), r.minY() + (r.height() - h) * 0.5, r.width(), h};
+}
+
+void StyledTextFieldCell::draw(CGRect frame, AppKit::NSView& in) {
+    auto* ctx = CoreGraphics::CGContext::current();
+    if (!ctx) return;
+    const auto s = style();
+    const auto state = controlState();
+    if (drawsBackground()) {
+        auto image = isBezeled() || isBordered() ? s->bezelImage(state) : nullptr;
+        if (image) {
+            ctx->saveGState();
+            ctx->setFillColor(AppKit::NSColor::clear()->cgColor());
+            ctx->fill(frame.insetBy(-2, 0));
+            ctx->restoreGState();
+            CellDrawing::drawImage(*image, frame, in, 1.0, false);
+        } else if (auto colour = backgroundColor()) {
+            ctx->saveGState();
+            ctx->setFillColor(colour->cgColor());
+            ctx->setCompositingOperation(CoreGraphics::CompositingOperation::sourceOver);
+            ctx->fill(frame);
+            ctx->restoreGState();
+        }
+    }
+    // The outline shows the focus (in the key window) and an invalid value; a field that is
+    // neither is not outlined, so that the outline tells which field takes the keys.
+    if (auto* control = dynamic_cast<AppKit::NSControl*>(&in)) {
+        if (state.contains(StyledControlState::invalid) || CellDrawing::showsFocusRing(*control))
+            CellDrawing::drawFocusRing(focusRingMaskBounds(frame, in).insetBy(1, 1), *s->focusRingColor(state));
+    }
+    drawInterior(frame, in);
+}
+
+void StyledTextFieldCell::drawInterior(CGRect frame, AppKit::NSView& in) {
+    auto* ctx = CoreGraphics::CGContext::current();
+    if (!ctx || showsFirstResponder() || isBeingEdited_ || isBeingSelected_) return;
+    std::optional<CoreGraphics::AttributedText> text;
+    if (!stringValue().empty())
+        text = attributedString(stringValue());
+    else if (auto placeholder = placeholderString())
+        text = attributedString(*placeholder, Styles::TextInput::placeholderTextColor());
+    if (!text) return;
+    const CGRect r = titleRect(frame);
+    // One device pixel left of the title rectangle without a border, as the platform places text.
+    CGFloat dx = 2;
+    if (!isBezeled() && !isBordered()) {
+        auto window = in.window();
+        dx = -1 / (window ? window->backingScaleFactor() : 1);
+    }
+    ctx->drawText(*text, r.offsetBy(dx, 0));
+}
+
+void StyledTextFieldCell::select(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
+                                 const std::shared_ptr<Runtime::NSObject>& delegate, long start, long length) {
+    const CGRect r = titleRect(frame);
+    isBeingSelected_ = true;
+    AppKit::NSTextFieldCell::select(r, in, editor, delegate, start, length);
+    isBeingSelected_ = false;
+}
+
+void StyledTextFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
+                               const std::shared_ptr<Runtime::NSObject>& delegate, const AppKit::NSEvent* event) {
+    const CGRect r = titleRect(frame);
+    isBeingEdited_ = true;
+    AppKit::NSTextFieldCell::edit(r, in, editor, delegate, event);
+    isBeingEdited_ = false;
+}
+
+AppKit::NSText& StyledTextFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
+    auto& result = AppKit::NSTextFieldCell::setUpFieldEditorAttributes(editor);
+    styleFieldEditor(editor, *style());
+    return result;
+}
+
+}  // namespace Orrindle
