@@ -87,6 +87,7 @@ inline constexpr std::uint16_t leftArrow = 123;
 inline constexpr std::uint16_t rightArrow = 124;
 inline constexpr std::uint16_t downArrow = 125;
 inline constexpr std::uint16_t upArrow = 126;
+inline constexpr std::uint16_t f10 = 109;
 }  // namespace KeyCode
 
 // An input event as a plain, immutable record. Synthetic events are made with the
