@@ -6,9 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
-
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "AppKit/ApplicationInstance.hpp"

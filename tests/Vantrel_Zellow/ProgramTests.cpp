@@ -137,6 +137,9 @@ TEST_F(ProgramTest, RunsWithTheWindowOptionsAndRefusesWhatItCannotUse) {
     EXPECT_EQ(run->out(), "wrote " + picture + " (400x572)\n");
     EXPECT_TRUE(fs::exists(picture));
     EXPECT_FALSE(fs::exists(path("data/applications"))) << "a picture run registers nothing";
+    auto larger = start({"--snapshot", picture, "--size", "500x700"});
+    ASSERT_EQ(larger->wait(120), 0) << larger->err();
+    EXPECT_EQ(larger->out(), "wrote " + picture + " (500x700)\n");
 
     struct Case {
         std::vector<std::string> arguments;
