@@ -180,19 +180,23 @@ TEST_F(AppTest, OnlyTheExactSchemeAndHostCheckForUpdates) {
     EXPECT_EQ(updater().checkCount() - before, 3u);
 }
 
-// A URL the application is started with is delivered after start-up, so it finds a started
-// updater and checks.
+// A URL the application is started with is delivered after start-up, between will- and
+// did-finish-launching (so before the dark appearance and the window), and finds a started
+// updater.
 TEST_F(AppTest, AURLAtLaunchStillChecks) {
     serveFeed("1.0.0");
     std::vector<std::string> order;
+    auto& nsApp = AppKit::NSApplication::shared();
     SPUUpdater::setEventObserver([&](const SPUUpdater&, SPUUpdater::Event e) {
         if (e == SPUUpdater::Event::started) order.push_back("started");
-        if (e == SPUUpdater::Event::checkRequested) order.push_back("check");
         if (e == SPUUpdater::Event::checkRefused) order.push_back("refused");
+        if (e == SPUUpdater::Event::checkRequested)
+            order.push_back("check: " + std::to_string(nsApp.windows().size()) + " windows, " +
+                            (nsApp.appearance() ? "dark" : "no appearance yet"));
     });
-    AppKit::NSApplication::shared().open({*Foundation::URL::fromString("vantrelzellow://openAndUpdate")});
+    nsApp.open({*Foundation::URL::fromString("vantrelzellow://openAndUpdate")});
     launch();
-    EXPECT_EQ(order, (std::vector<std::string>{"started", "check"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"started", "check: 0 windows, no appearance yet"}));
     auto alert = waitForAlert();
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->messageText(), "You\u2019re up to date!");
