@@ -93,7 +93,9 @@ void AppRuntime::launch() {
     if (scenes_.size() == 1 && !scenes_[0].isGroup && !windows_.empty())
         lastWindowClosed_ = Foundation::NotificationCenter::defaultCenter().addObserver(
             AppKit::NSWindow::willCloseNotification, windows_[0], [](const Foundation::Notification&) {
-                Dispatch::DispatchQueue::main().async([] { AppKit::NSApplication::shared().terminate(); });
+                Dispatch::DispatchQueue::main().async([] {
+                    if (auto& app = AppKit::NSApplication::shared(); !app.isTerminated()) app.terminate();
+                });
             });
 }
 

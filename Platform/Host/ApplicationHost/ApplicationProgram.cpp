@@ -131,8 +131,10 @@ int ApplicationProgram::run(const std::function<std::unique_ptr<SwiftUI::AppRunt
         }
         window->setContentSize(*options_.size);
     }
-    loop.runUntilIdle();
-    loop.runUntil([&] { return app.isTerminated(); }, options_.seconds.value_or(options_.snapshot ? 0.0 : 1e9));
+    // Until Quit or the window closes (both stop the loop), or the time asked is up; a picture
+    // alone waits for the first frames of what animates.
+    constexpr double firstFrames = 0.05;
+    if (!app.isTerminated()) loop.runFor(options_.seconds.value_or(options_.snapshot ? firstFrames : 1e9));
 
     int status = success;
     if (options_.snapshot) {

@@ -23,7 +23,8 @@ namespace ApplicationHost {
 //    which needs --snapshot or --seconds).
 // 3. The App launches (its initialiser, will-finish-launching, the URLs of the command line,
 //    did-finish-launching, its windows) and runs until it terminates or the seconds are up.
-// 4. The first window's picture is written to the snapshot file.
+// 4. The first window's picture is written to the snapshot file (with --snapshot alone, after
+//    its first frames).
 // A run with --snapshot is a picture of its own: it neither hands over nor takes the place of
 // the running instance, and registers nothing.
 class ApplicationProgram {
