@@ -55,7 +55,9 @@ protected:
 
     // The feed the update checks load, listing `version`.
     void serveFeed(const std::string& version) {
-        server = std::make_unique<LoopbackServer>([version](const std::string&) { return LoopbackServer::response(200, feed(version)); });
+        // It serves for the whole test, however long the sanitizers make it.
+        server = std::make_unique<LoopbackServer>([version](const std::string&) { return LoopbackServer::response(200, feed(version)); },
+                                                  "", std::chrono::seconds(300));
         Sparkle::SPUUpdater::setFeedRedirect(server->url("/vantrel_zellow/vantrelzellow.xml"));
     }
     void launch() {
