@@ -147,24 +147,38 @@ void SPUUpdater::load(const Foundation::URL& url) {
     const std::string current = infoString(hostBundle_.get(), "CFBundleShortVersionString");
     feedSession().dataTask(url, [weak, current](std::optional<Foundation::Data> data, std::optional<Foundation::URLResponse> response,
                                                 std::optional<Foundation::NSError> failure) {
-        // Read here, off the main thread; only the outcome goes back.
-        std::function<void(SPUUserDriver&)> tell;
+        // Read here, off the main thread; only the outcome goes back, as plain values that no
+        // other thread shares.
+        struct Outcome {
+            enum Kind { found, notFound, failed } kind = failed;
+            SUAppcastItem item;
+            long code = 0;
+            std::string text;
+        } outcome;
         try {
             if (failure) throw error(SUDownloadError, "The update feed could not be loaded: " + failure->localizedDescription());
             if (response && response->statusCode && (*response->statusCode < 200 || *response->statusCode >= 300))
                 throw error(SUAppcastError, "The update server answered with status " + std::to_string(*response->statusCode) + ".");
             const auto best = SUAppcast::parse(data.value_or(Foundation::Data())).bestItem();
             if (!best) throw error(SUAppcastError, "The update feed lists no version.");
-            if (SUStandardVersionComparator::compareVersions(best->displayVersionString, current) > 0)
-                tell = [item = *best](SPUUserDriver& d) { d.showUpdateFound(item); };
-            else
-                tell = [item = *best](SPUUserDriver& d) { d.showUpdateNotFound(item); };
+            outcome.kind = SUStandardVersionComparator::compareVersions(best->displayVersionString, current) > 0 ? Outcome::found
+                                                                                                               : Outcome::notFound;
+            outcome.item = *best;
         } catch (const Foundation::NSError& e) {
             logFailure(e);
-            tell = [e](SPUUserDriver& d) { d.showUpdaterError(e); };
+            outcome.code = e.code();
+            outcome.text = std::string(e.what());
         }
-        Dispatch::DispatchQueue::main().async([weak, tell] {
-            if (auto self = weak.lock()) self->finish(tell);
+        Dispatch::DispatchQueue::main().async([weak, outcome = std::move(outcome)] {
+            auto self = weak.lock();
+            if (!self) return;
+            self->finish([&outcome](SPUUserDriver& d) {
+                switch (outcome.kind) {
+                case Outcome::found: d.showUpdateFound(outcome.item); break;
+                case Outcome::notFound: d.showUpdateNotFound(outcome.item); break;
+                case Outcome::failed: d.showUpdaterError(error(SUError(outcome.code), outcome.text)); break;
+                }
+            });
         });
     });
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AppKit/NSApplication.hpp"
+#include "Dispatch/DispatchQueue.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/Bundle.hpp"
 #include "Sparkle/SPUUpdater.hpp"
@@ -52,6 +53,8 @@ protected:
         Sparkle::SPUUpdater::setFeedRedirect(std::nullopt);
         Sparkle::SPUUpdater::setEventObserver(nullptr);
         AppKit::NSApplication::shared().resetForTesting();
+        // The loads on the pool are over before the process ends.
+        Dispatch::DispatchQueue::waitForGlobalQueues();
         Dispatch::RunLoop::main().runUntilIdle();
         TestSupport::ScratchDirectoryTest::TearDown();
     }

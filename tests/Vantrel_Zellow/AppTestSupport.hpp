@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AppKit/NSApplication.hpp"
+#include "Dispatch/DispatchQueue.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSWorkspace.hpp"
 #include "Foundation/Bundle.hpp"
@@ -48,6 +49,8 @@ protected:
         AppKit::NSWorkspace::shared().clearOpenedURLs();
         Sparkle::SPUUpdater::setFeedRedirect(std::nullopt);
         Sparkle::SPUUpdater::setEventObserver(nullptr);
+        // The loads on the pool are over before the process ends.
+        Dispatch::DispatchQueue::waitForGlobalQueues();
         drain();
         Foundation::Bundle::setMain(nullptr);
         TestSupport::VirtualTimeTest::TearDown();

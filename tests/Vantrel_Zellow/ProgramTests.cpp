@@ -10,6 +10,7 @@
 #include "AppKit/ApplicationInstance.hpp"
 #include "AppKit/DesktopEntry.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "Dispatch/DispatchQueue.hpp"
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWorkspace.hpp"
@@ -77,6 +78,7 @@ protected:
         AppKit::NSApplication::shared().setWindowBackend(nullptr);
         Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
         Foundation::Bundle::setMain(nullptr);
+        Dispatch::DispatchQueue::waitForGlobalQueues();
         server.reset();
         TestSupport::ScratchDirectoryTest::TearDown();
     }
