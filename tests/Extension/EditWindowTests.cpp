@@ -13,6 +13,7 @@
 #include "SwiftUI/NSHostingView.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "TestSupport/RealWindow.hpp"
 #include "TestSupport/MenuScript.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
@@ -74,16 +75,7 @@ protected:
             SDL_PushEvent(&e);
         }
     }
-    void pushKeys(std::initializer_list<SDL_Keycode> keys) const {
-        for (SDL_Keycode key : keys)
-            for (Uint32 type : {Uint32(SDL_KEYDOWN), Uint32(SDL_KEYUP)}) {
-                SDL_Event e{};
-                e.type = type;
-                e.key.windowID = id;
-                e.key.keysym.sym = key;
-                SDL_PushEvent(&e);
-            }
-    }
+    void pushKeys(std::initializer_list<SDL_Keycode> keys) const { TestSupport::pushKeys(id, keys); }
     void deliver() const {
         sdl->pump();
         drain();

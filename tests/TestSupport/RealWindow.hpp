@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "Dispatch/RunLoop.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 
@@ -40,6 +42,28 @@ inline void pushMouse(Uint32 type, unsigned window, int x, int y, bool held = fa
         e.button.y = y;
     }
     SDL_PushEvent(&e);
+}
+
+// Queues a press and release of each key, in order, for an SDL window.
+inline void pushKeys(unsigned window, std::initializer_list<SDL_Keycode> keys) {
+    for (SDL_Keycode key : keys)
+        for (Uint32 type : {Uint32(SDL_KEYDOWN), Uint32(SDL_KEYUP)}) {
+            SDL_Event e{};
+            e.type = type;
+            e.key.windowID = window;
+            e.key.keysym.sym = key;
+            SDL_PushEvent(&e);
+        }
+}
+
+// What an SDL window shows after `seconds` more of virtual time, SDL's input delivered and the
+// main loop drained.
+inline std::shared_ptr<CoreGraphics::CGImage> shownAfter(WindowBackends::SDLBackend& sdl, const AppKit::NSWindow& window,
+                                                         double seconds) {
+    Dispatch::RunLoop::main().advance(seconds);
+    sdl.pump();
+    Dispatch::RunLoop::main().runUntilIdle();
+    return sdl.readBack(window);
 }
 
 }  // namespace TestSupport

@@ -10,6 +10,7 @@
 namespace {
 
 using TestSupport::MenuScript;
+using TestSupport::pushKeys;
 
 // The application in a real SDL2 window on a virtual display, used with the keyboard as a
 // person would: F10 opens its menu, the arrows and Return take an item.
@@ -18,16 +19,6 @@ protected:
     void TearDown() override {
         AppTest::AppTest::TearDown();
         AppKit::NSApplication::shared().setWindowBackend(nullptr);
-    }
-    static void pushKeys(unsigned window, std::initializer_list<SDL_Keycode> keys) {
-        for (SDL_Keycode key : keys)
-            for (Uint32 type : {Uint32(SDL_KEYDOWN), Uint32(SDL_KEYUP)}) {
-                SDL_Event e{};
-                e.type = type;
-                e.key.windowID = window;
-                e.key.keysym.sym = key;
-                SDL_PushEvent(&e);
-            }
     }
 };
 
@@ -38,12 +29,7 @@ TEST_F(AppWindow, AnimatesAndItsMenuOpensAboutAndTheUpdateWindow) {
     auto window = mainWindow();
     const unsigned id = sdl->sdlWindowID(*window);
     ASSERT_NE(id, 0u);
-    auto show = [&](double seconds) {
-        loop().advance(seconds);
-        sdl->pump();
-        drain();
-        return sdl->readBack(*window);
-    };
+    auto show = [&](double seconds) { return TestSupport::shownAfter(*sdl, *window, seconds); };
     auto first = show(0.5);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->width(), int(400 * window->backingScaleFactor()));
