@@ -8,6 +8,7 @@
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplicationDelegate.hpp"
 #include "AppKit/NSDocumentController.hpp"
+#include "AppKit/NSImage.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "AppKit/NSWorkspace.hpp"
@@ -158,12 +159,26 @@ void NSApplication::sendEvent(const std::shared_ptr<NSEvent>& event) {
         if (auto kw = keyWindow()) handled = kw->performKeyEquivalent(*event);
         if (!handled && mainMenu_) handled = mainMenu_->performKeyEquivalent(*event);
     }
+    if (!handled && event->type() == EventType::keyDown && event->keyCode() == KeyCode::f10 &&
+        (event->flags() & (ModifierFlags::command() | ModifierFlags::control() | ModifierFlags::option())).isEmpty())
+        handled = showApplicationMenu();
     if (!handled) {
         auto window = event->window();
         if (!window && event->isKeyEvent()) window = keyWindow();
         if (window) window->sendEvent(event);
     }
     currentEvent_ = previous;
+}
+
+bool NSApplication::showApplicationMenu() {
+    auto window = keyWindow();
+    auto view = window ? window->contentView() : nullptr;
+    if (!view || !mainMenu_ || mainMenu_->numberOfItems() == 0) return false;
+    auto menu = mainMenu_->item(0)->submenu();
+    if (!menu) menu = mainMenu_;
+    const CGPoint topLeft = view->isFlipped() ? CGPoint{0, 0} : CGPoint{0, view->bounds().size.height};
+    menu->popUp(nullptr, topLeft, view.get());
+    return true;
 }
 
 std::size_t NSApplication::processQueuedEvents() {
@@ -267,6 +282,13 @@ void NSApplication::orderFrontStandardAboutPanel(const std::map<std::string, std
     aboutPanel_->update(options);
     aboutPanel_->center();
     aboutPanel_->makeKeyAndOrderFront();
+}
+
+std::shared_ptr<NSImage> NSApplication::applicationIconImage() const {
+    auto bundle = Foundation::Bundle::main();
+    const Foundation::PropertyList* name = bundle ? bundle->objectForInfoDictionaryKey("CFBundleIconName") : nullptr;
+    if (!name || !name->string() || name->string()->empty()) return nullptr;
+    return NSImage::named(*name->string(), bundle);
 }
 
 void NSApplication::run() {

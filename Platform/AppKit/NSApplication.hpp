@@ -89,8 +89,12 @@ public:
                                        const NSWindow* window = nullptr);
     void discardEvents(EventTypeMask mask);
     std::size_t queuedEventCount() const { return queue_.size(); }
-    // Routes an event to its window (key equivalents to the key window and the main menu).
+    // Routes an event to its window (key equivalents to the key window and the main menu;
+    // F10, as on the desktop, opens the application menu).
     virtual void sendEvent(const std::shared_ptr<NSEvent>& event);
+    // Opens the application menu (the main menu's first menu) at the top left of the key
+    // window and performs the item the user takes. False without a key window or menu.
+    bool showApplicationMenu();
     // Sends every queued event in turn, draining the main run loop between two of them,
     // as the platform's event loop does. Returns how many it sent.
     std::size_t processQueuedEvents();
@@ -107,6 +111,8 @@ public:
     void orderFrontStandardAboutPanel(Runtime::NSObject* sender = nullptr);
     void orderFrontStandardAboutPanel(const std::map<std::string, std::string>& options);
     std::shared_ptr<StandardAboutPanel> aboutPanel() const { return aboutPanel_; }
+    // The image of the main bundle's CFBundleIconName in its asset catalogue; null without one.
+    std::shared_ptr<class NSImage> applicationIconImage() const;
 
     // --- Life cycle -----------------------------------------------------------------------
     // Will-finish, the launch URLs handed over by the caller, then did-finish (object = the

@@ -89,6 +89,7 @@ inline constexpr std::uint16_t rightArrow = 124;
 inline constexpr std::uint16_t downArrow = 125;
 inline constexpr std::uint16_t upArrow = 126;
 inline constexpr std::uint16_t keypadEnter = 76;
+inline constexpr std::uint16_t f10 = 109;
 }  // namespace KeyCode
 
 // The platform's NSEvent.SpecialKey: a key that types no text, named by the character its

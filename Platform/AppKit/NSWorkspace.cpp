@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
+#include "AppKit/ApplicationInstance.hpp"
+#include "AppKit/DesktopEntry.hpp"
 #include "Dispatch/DispatchQueue.hpp"
 
 extern char** environ;
@@ -35,18 +39,48 @@ std::string findXdgOpen() {
     return {};
 }
 
+// Starts a program (searched on the PATH) in a session of its own, so that it outlives this
+// process, and reaps it when it ends.
+bool spawn(std::vector<std::string> args) {
+    if (args.empty()) return false;
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const int result = posix_spawnp(&pid, argv[0], nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (result != 0) return false;
+    // A launched application may run for long: its own thread waits, not a pool's.
+    std::thread([pid] {
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }).detach();
+    return true;
+}
+
 bool launchBrowser(const std::string& url) {
     std::string tool = findXdgOpen();
     if (tool.empty()) return false;
-    char* argv[] = {tool.data(), const_cast<char*>(url.c_str()), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, tool.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
-    // Reap it off the main thread; xdg-open returns quickly once it handed the URL over.
-    Dispatch::DispatchQueue::global().async([pid] {
-        int status = 0;
-        waitpid(pid, &status, 0);
-    });
-    return true;
+    return spawn({tool, url});
+}
+
+// The application of another process that handles the URL's scheme: its running instance, or
+// the application started with the URL.
+bool openInApplication(const std::string& scheme, const Foundation::URL& url) {
+    auto entry = DesktopEntry::handlerForScheme(scheme);
+    if (!entry) return false;
+    std::string error;
+    switch (ApplicationInstance::handOff(entry->applicationIdentifier(), {url.absoluteString()}, &error)) {
+    case ApplicationInstance::HandOff::delivered: return true;
+    case ApplicationInstance::HandOff::noInstance: return spawn(entry->commandLine(url.absoluteString()));
+    case ApplicationInstance::HandOff::failed:
+        std::fprintf(stderr, "cannot open %s in %s: %s\n", url.absoluteString().c_str(), entry->name.c_str(), error.c_str());
+        return false;
+    }
+    return false;
 }
 }  // namespace
 
@@ -70,7 +104,8 @@ bool NSWorkspace::open(const Foundation::URL& url) {
         return true;
     }
     if (scheme == "http" || scheme == "https") return external ? launchBrowser(url.absoluteString()) : true;
-    return false;
+    if (!external || scheme.empty() || scheme == "file") return false;
+    return openInApplication(scheme, url);
 }
 
 std::vector<Foundation::URL> NSWorkspace::openedURLs() const {

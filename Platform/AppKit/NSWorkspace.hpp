@@ -10,9 +10,12 @@
 namespace AppKit {
 
 // Opens URLs. Every call is written down (tests read openedURLs). A URL of a scheme that an
-// application registered goes to that application on the main queue; http and https go to
-// the browser (`xdg-open`) only when external opening is on, which NSApplication::run
-// turns on for programs and tests leave off; anything else is refused.
+// application of this process registered goes to that application on the main queue. The
+// rest leaves the process only when external opening is on (NSApplication::run and the
+// programs turn it on; tests leave it off and only record): http and https go to the
+// browser (`xdg-open`); another scheme goes to the application whose desktop entry handles
+// it (DesktopEntry) - to its running instance (ApplicationInstance), or the application is
+// started with the URL when none runs. Anything else is refused.
 class NSWorkspace {
 public:
     static NSWorkspace& shared();

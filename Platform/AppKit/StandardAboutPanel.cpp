@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include "AppKit/NSApplication.hpp"
 #include "AppKit/NSColor.hpp"
+#include "AppKit/NSImage.hpp"
 #include "AppKit/NSFont.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
@@ -27,11 +29,13 @@ std::string executableName() {
     return p.substr(p.find_last_of('/') + 1);
 }
 
-// Name, version and copyright, each centred on its own line.
+// The application's icon, then name, version and copyright, each centred on its own line.
 class AboutContentView : public NSView {
     VZ_OBJECT(AboutContentView, NSView)
 public:
+    static constexpr CGFloat iconSide = 64;
     const StandardAboutPanel* panel = nullptr;
+    NSImage::Ptr icon;
     bool isFlipped() const override { return true; }
     void draw(CGRect) override {
         auto* ctx = CoreGraphics::CGContext::current();
@@ -39,6 +43,10 @@ public:
         CoreGraphics::ParagraphStyle centred{CoreGraphics::TextAlignment::center, CoreGraphics::LineBreakMode::byTruncatingTail};
         auto colour = NSColor::labelColor()->cgColor();
         CGFloat y = 24;
+        if (icon) {
+            icon->draw({(bounds().size.width - iconSide) / 2, 20, iconSide, iconSide});
+            y = 20 + iconSide + 12;
+        }
         auto line = [&](const std::string& text, const CoreGraphics::Font& font, CGFloat gap) {
             if (text.empty()) return;
             CoreGraphics::AttributedText t(text, font, colour, centred);
@@ -93,7 +101,11 @@ void StandardAboutPanel::update(const Options& options) {
     }
     copyright_ = option(copyrightKey) ? *option(copyrightKey) : infoString(bundle.get(), "NSHumanReadableCopyright");
     setTitle("About " + name_);
-    if (auto v = contentView()) v->setNeedsDisplay(true);
+    if (auto v = std::dynamic_pointer_cast<AboutContentView>(contentView())) {
+        v->icon = NSApplication::shared().applicationIconImage();
+        setContentSize({280, v->icon ? 140 + AboutContentView::iconSide + 12 : 140});
+        v->setNeedsDisplay(true);
+    }
 }
 
 }  // namespace AppKit

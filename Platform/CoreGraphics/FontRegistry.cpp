@@ -75,7 +75,7 @@ int FontRegistry::registerFonts(const std::string& resourcesDirectory) {
 
 FontRegistry::Face FontRegistry::resolve(const Font& font) {
     std::lock_guard g(TextEngine::lock());
-    if (font.isSystem()) return {fallbackFamily, "", false};
+    if (font.isSystem()) return {font.rounded ? roundedFamily : fallbackFamily, "", false};
     auto& m = registered();
     if (auto it = m.find(font.name); it != m.end())
         return it->second.found ? Face{it->second.family, it->second.style, false} : Face{fallbackFamily, "", true};

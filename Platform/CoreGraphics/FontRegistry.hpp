@@ -26,6 +26,7 @@ public:
     static Face resolve(const Font& font);
 
     static constexpr const char* fallbackFamily = "DejaVu Sans";
+    static constexpr const char* roundedFamily = "Dosis";
 };
 
 }  // namespace CoreGraphics

@@ -138,7 +138,7 @@ void TextEngine::fontsChanged() {
 
 PangoFontDescription* TextEngine::describe(const Font& font) {
     std::lock_guard g(lock());
-    auto key = std::pair{font.name, font.isSystem() ? int(font.weight) : 0};
+    auto key = std::pair{font.name, font.isSystem() ? int(font.weight) + (font.rounded ? 100 : 0) : 0};
     auto& slot = faceCache()[key];
     if (!slot) slot = describeFace(font);
     PangoFontDescription* d = pango_font_description_copy(slot);

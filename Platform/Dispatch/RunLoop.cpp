@@ -145,7 +145,13 @@ void RunLoop::runFor(double seconds) {
         stopRequested_ = false;
     }
     for (;;) {
-        runUntilIdle();
+        // Turn by turn: the end and a stop hold even while timers that run late (a frame that
+        // takes longer than its interval) keep the loop from ever being idle.
+        for (bool busy = true; busy;) {
+            busy = turn();
+            std::lock_guard lock(mutex_);
+            if (stopRequested_ || clock.now() >= end) busy = false;
+        }
         std::unique_lock lock(mutex_);
         if (stopRequested_) break;
         double now = clock.now();

@@ -40,7 +40,8 @@ public:
 
     // Programs: run until stop() is called, sleeping until the next timer or queued work.
     void run();
-    // Run for at most `seconds` of clock time (real or virtual), then return.
+    // Run for at most `seconds` of clock time (real or virtual), then return; stop() ends it
+    // sooner. Both are looked at after every turn, also while the loop never gets idle.
     void runFor(double seconds);
     void stop();
     // Tests waiting for other threads: run (real time) until the condition holds or the

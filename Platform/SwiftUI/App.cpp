@@ -2,6 +2,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSMenuItem.hpp"
+#include "Dispatch/DispatchQueue.hpp"
 #include "Foundation/Bundle.hpp"
 #include "SwiftUI/Button.hpp"
 #include "SwiftUI/Menu.hpp"
@@ -25,6 +26,7 @@ std::string applicationName() {
 struct StandardItem {
     std::string title;
     const char* action;
+    const char* keyEquivalent = "";
 };
 
 std::vector<StandardItem> standardGroup(CommandGroupPlacement p, const std::string& name) {
@@ -33,8 +35,8 @@ std::vector<StandardItem> standardGroup(CommandGroupPlacement p, const std::stri
     case CommandGroupPlacement::appSettings: return {};
     case CommandGroupPlacement::systemServices: return {{"Services", nullptr}};
     case CommandGroupPlacement::appVisibility:
-        return {{"Hide " + name, "hide:"}, {"Hide Others", "hideOtherApplications:"}, {"Show All", "unhideAllApplications:"}};
-    case CommandGroupPlacement::appTermination: return {{"Quit " + name, "terminate:"}};
+        return {{"Hide " + name, "hide:", "h"}, {"Hide Others", "hideOtherApplications:"}, {"Show All", "unhideAllApplications:"}};
+    case CommandGroupPlacement::appTermination: return {{"Quit " + name, "terminate:", "q"}};
     }
     return {};
 }
@@ -88,6 +90,13 @@ void AppRuntime::launch() {
         windows_.push_back(w);
         w->makeKeyAndOrderFront();
     }
+    if (scenes_.size() == 1 && !scenes_[0].isGroup && !windows_.empty())
+        lastWindowClosed_ = Foundation::NotificationCenter::defaultCenter().addObserver(
+            AppKit::NSWindow::willCloseNotification, windows_[0], [](const Foundation::Notification&) {
+                Dispatch::DispatchQueue::main().async([] {
+                    if (auto& app = AppKit::NSApplication::shared(); !app.isTerminated()) app.terminate();
+                });
+            });
 }
 
 std::shared_ptr<AppKit::NSWindow> AppRuntime::window(const std::string& id) const {
@@ -163,7 +172,8 @@ void AppRuntime::buildMainMenu() {
             }
         if (!replaced)
             for (auto& s : standardGroup(p, name))
-                items.push_back(AppKit::NSMenuItem::make(s.title, s.action ? Runtime::Selector(s.action) : Runtime::Selector()));
+                items.push_back(AppKit::NSMenuItem::make(s.title, s.action ? Runtime::Selector(s.action) : Runtime::Selector(),
+                                                         s.keyEquivalent));
         for (auto& m : extra) items.push_back(detail::makeMenuItem(m, menuTargets_));
         if (items.empty()) continue;
         if (!first) appMenu->addItem(AppKit::NSMenuItem::separatorItem());

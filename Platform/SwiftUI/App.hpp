@@ -8,6 +8,7 @@
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "Runtime/NSObject.hpp"
 #include "SwiftUI/View.hpp"
 
@@ -67,6 +68,7 @@ public:
     AppRuntime(std::shared_ptr<void> app, SceneList scenes);
     ~AppRuntime();
     // Will/did finish launching (launch URLs between them), then the scenes' windows, made key.
+    // An application whose only scene is a Window quits when that window closes.
     void launch();
     // Opens the window of the scene with this id; a single-window scene only comes to the front.
     std::shared_ptr<AppKit::NSWindow> openWindow(const std::string& id);
@@ -83,6 +85,7 @@ private:
     SceneList scenes_;
     std::vector<std::shared_ptr<AppKit::NSWindow>> windows_;
     std::vector<std::shared_ptr<Runtime::NSObject>> menuTargets_;
+    Foundation::NotificationCenter::Token lastWindowClosed_;
 };
 
 template <class A>

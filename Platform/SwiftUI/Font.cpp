@@ -19,7 +19,9 @@ Font Font::custom(std::string name, CGFloat size) {
 
 CoreGraphics::Font Font::resolved() const {
     if (isCustom()) return CoreGraphics::Font::named(name_, size_);
-    return CoreGraphics::Font::system(size_, static_cast<CoreGraphics::FontWeight>(weight_));
+    auto f = CoreGraphics::Font::system(size_, static_cast<CoreGraphics::FontWeight>(weight_));
+    f.rounded = design_ == Design::rounded;
+    return f;
 }
 
 }  // namespace SwiftUI

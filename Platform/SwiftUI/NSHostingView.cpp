@@ -10,6 +10,36 @@
 
 namespace SwiftUI {
 
+namespace {
+
+// Draws one later layer of its hosting view's graph over the hosted view beneath it.
+class HostedLayerView : public AppKit::NSView {
+    VZ_OBJECT(HostedLayerView, AppKit::NSView)
+public:
+    std::weak_ptr<NSHostingView> host;
+    int layer = 1;
+
+    bool isFlipped() const override { return true; }
+    void draw(CGRect) override {
+        auto h = host.lock();
+        auto ctx = AppKit::NSGraphicsContext::current();
+        if (h && ctx) h->graph().renderTree().draw(ctx->cgContext(), layer);
+    }
+    // Clicks on this layer's content are the graph's; the rest fall through to what is beneath.
+    Ptr hitTest(CGPoint point) override {
+        auto h = host.lock();
+        if (!h || isHidden() || !AppKit::NSView::hitTest(point)) return nullptr;
+        const auto& tree = h->graph().renderTree();
+        const RenderNode* item = tree.hitTest(point);
+        return item && tree.layerOf(item) == layer ? std::static_pointer_cast<AppKit::NSView>(h) : nullptr;
+    }
+
+protected:
+    using AppKit::NSView::NSView;
+};
+
+}  // namespace
+
 EventModifiers eventModifiers(AppKit::ModifierFlags f) {
     EventModifiers m;
     if (f.contains(AppKit::ModifierFlags::shift())) m = m | EventModifiers::shift();
@@ -45,6 +75,7 @@ void NSHostingView::didInit() {
         if (auto self = weak.lock()) {
             self->syncHostedViews();
             self->setNeedsDisplay(true);
+            for (auto& l : self->layers_) l->setNeedsDisplay(true);
         }
     };
     graph_->onFocusChange = [weak](bool hasFocus) {
@@ -88,7 +119,7 @@ void NSHostingView::draw(CGRect) {
     const auto scheme = graph_->environment().colorScheme;
     syncColorScheme();
     if (graph_->environment().colorScheme != scheme) graph_->update();
-    graph_->renderTree().draw(ctx->cgContext());
+    graph_->renderTree().draw(ctx->cgContext(), 0);
 }
 
 CGSize NSHostingView::intrinsicContentSize() const { return graph_->idealSize(); }
@@ -127,6 +158,31 @@ void NSHostingView::syncHostedViews() {
         if (v->frame() != frame) v->setFrame(frame);
         hosted_.push_back(v);
     }
+    // A layer view right above each hosted view whose later content draws.
+    const auto& tree = graph_->renderTree();
+    std::vector<std::shared_ptr<AppKit::NSView>> layers;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const int layer = int(i) + 1;
+        if (!tree.hasItems(layer)) continue;
+        std::shared_ptr<HostedLayerView> view;
+        for (auto& l : layers_)
+            if (auto existing = std::dynamic_pointer_cast<HostedLayerView>(l); existing && existing->layer == layer) view = existing;
+        if (!view) {
+            view = Runtime::make<HostedLayerView>();
+            view->host = std::static_pointer_cast<NSHostingView>(self);
+            view->layer = layer;
+        }
+        const auto& subs = subviews();
+        const auto at = std::find(subs.begin(), subs.end(), wanted[i].first);
+        if (at == subs.end() || at + 1 == subs.end() || *(at + 1) != view)
+            addSubview(view, AppKit::NSView::Ordering::above, wanted[i].first);
+        if (view->frame() != bounds()) view->setFrame(bounds());
+        view->setNeedsDisplay(true);
+        layers.push_back(view);
+    }
+    for (auto& l : layers_)
+        if (std::find(layers.begin(), layers.end(), l) == layers.end()) l->removeFromSuperview();
+    layers_ = std::move(layers);
 }
 
 void NSHostingController::loadView() { setView(NSHostingView::make(rootView_)); }

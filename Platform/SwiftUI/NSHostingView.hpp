@@ -12,7 +12,9 @@ namespace SwiftUI {
 
 // An AppKit view that shows a view graph: laid out at its bounds (y down), drawn on
 // invalidation, with mouse and key events routed into the graph. AppKit views that
-// representables put into the graph become its subviews.
+// representables put into the graph become its subviews; what the graph draws after one of
+// them (a title over a shader view) is drawn by a transparent layer view above it, which
+// passes clicks on that content to the hosting view.
 class NSHostingView : public AppKit::NSView {
     VZ_OBJECT(NSHostingView, AppKit::NSView)
 public:
@@ -48,6 +50,7 @@ private:
     AnyView rootView_;
     std::unique_ptr<ViewGraph> graph_;
     std::vector<std::weak_ptr<AppKit::NSView>> hosted_;
+    std::vector<std::shared_ptr<AppKit::NSView>> layers_;  // for layers 1, 2, ... that draw
 };
 
 // A view controller whose view is an NSHostingView of its root view.

@@ -189,51 +189,89 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
     }
 }
 
-void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale);
+// Which items a drawing takes: all, or those of one layer (RenderNode::draw(context, layer)),
+// counting the hosted views passed on the way.
+struct LayerFilter {
+    int layer = -1;  // -1: every item
+    int seen = 0;
+    bool takes() const { return layer < 0 || seen == layer; }
+};
+
+int hostedViews(const RenderNode& n) {
+    if (n.kind == RenderNode::Kind::hostedView) return 1;
+    int count = 0;
+    for (auto& c : n.children) count += hostedViews(c);
+    return count;
+}
+
+void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale, LayerFilter& filter);
 
 // The item and its children drawn apart, at the context's scale, then passed through the
 // shader pixel by pixel and put back in their frame. A shader that cannot be had leaves the
 // picture as drawn.
-void drawWithColorEffect(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale) {
+void drawWithColorEffect(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale,
+                         LayerFilter& filter) {
     RenderNode content = n;
     content.colorEffect.reset();
     const CGRect f = n.frame;
     if (!(f.size.width > 0) || !(f.size.height > 0)) return;
     CGContext apart(f.size, true, ctx.scale());
     apart.translateBy(-f.origin.x, -f.origin.y);
-    drawTree(content, apart, override, alphaScale);
+    drawTree(content, apart, override, alphaScale, filter);
     auto image = apart.makeImage();
     n.colorEffect->applyColorEffect(*image, ctx.scale());
     ctx.draw(CoreGraphics::ImageAsset::fromBitmap("", image, ctx.scale()), f);
 }
 
-void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale) {
-    if (n.colorEffect) {
-        drawWithColorEffect(n, ctx, override, alphaScale);
+void drawTree(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override, CGFloat alphaScale, LayerFilter& filter) {
+    if (n.kind == RenderNode::Kind::hostedView) {
+        ++filter.seen;
         return;
     }
-    // Each shadow is the composite drawn so far, recoloured and moved (no blur here).
-    for (const Shadow& s : n.shadows) {
-        ctx.saveGState();
-        ctx.translateBy(s.x, s.y);
-        CGColor c = s.color.resolved();
-        RenderNode unshadowed = n;
-        unshadowed.shadows.clear();
-        drawTree(unshadowed, ctx, c, c.alpha());
-        ctx.restoreGState();
+    // A part of the tree without an item of the layer is passed over whole, effects and all.
+    if (filter.layer >= 0) {
+        const int inside = hostedViews(n);
+        if (filter.layer < filter.seen || filter.layer > filter.seen + inside) {
+            filter.seen += inside;
+            return;
+        }
     }
-    if (n.kind != RenderNode::Kind::group && n.opacity > 0) {
+    if (n.colorEffect) {
+        drawWithColorEffect(n, ctx, override, alphaScale, filter);
+        return;
+    }
+    // A shadow is cast by everything drawn before it, earlier shadows included: the item with
+    // the shadows before the last one is drawn as one picture over the last one's shadow.
+    // The radius is the blur's, about one standard deviation of a Gaussian.
+    if (!n.shadows.empty()) {
+        const Shadow& s = n.shadows.back();
+        RenderNode inner = n;
+        inner.shadows.pop_back();
+        ctx.beginTransparencyLayer(1, CoreGraphics::Shadow{{s.x, s.y}, 2 * std::max<CGFloat>(s.radius, 0), s.color.resolved()});
+        drawTree(inner, ctx, override, alphaScale, filter);
+        ctx.endTransparencyLayer();
+        return;
+    }
+    if (n.kind != RenderNode::Kind::group && n.opacity > 0 && filter.takes()) {
         ctx.saveGState();
         ctx.concatenate(n.transform);
         ctx.setAlpha(n.opacity * alphaScale);
         drawItem(n, ctx, override);
         ctx.restoreGState();
     }
-    for (auto& c : n.children) drawTree(c, ctx, override, alphaScale);
+    for (auto& c : n.children) drawTree(c, ctx, override, alphaScale, filter);
 }
 
 }  // namespace
 
-void RenderNode::draw(CoreGraphics::CGContext& context) const { drawTree(*this, context, std::nullopt, 1); }
+void RenderNode::draw(CoreGraphics::CGContext& context) const {
+    LayerFilter all;
+    drawTree(*this, context, std::nullopt, 1, all);
+}
+
+void RenderNode::draw(CoreGraphics::CGContext& context, int layer) const {
+    LayerFilter one{std::max(layer, 0), 0};
+    drawTree(*this, context, std::nullopt, 1, one);
+}
 
 }  // namespace SwiftUI

@@ -1,5 +1,7 @@
 #include "SwiftUI/RenderTree.hpp"
 
+#include <functional>
+
 namespace SwiftUI {
 
 namespace {
@@ -59,6 +61,33 @@ const RenderNode* RenderNode::hitTest(CGPoint point) const { return hit(*this, p
 
 std::vector<const RenderNode*> RenderNode::items() const {
     return findAll([](const RenderNode& n) { return n.kind != Kind::group; });
+}
+
+namespace {
+// Visits the drawn items in drawing order with the layer each is in.
+void visitLayers(const RenderNode& n, int& layer, const std::function<void(const RenderNode&, int)>& f) {
+    if (n.kind == RenderNode::Kind::hostedView) {
+        ++layer;
+        return;
+    }
+    if (n.kind != RenderNode::Kind::group) f(n, layer);
+    for (auto& c : n.children) visitLayers(c, layer, f);
+}
+}  // namespace
+
+bool RenderNode::hasItems(int layer) const {
+    bool found = false;
+    int at = 0;
+    visitLayers(*this, at, [&](const RenderNode&, int l) { found = found || l == layer; });
+    return found;
+}
+
+int RenderNode::layerOf(const RenderNode* item) const {
+    int found = -1, at = 0;
+    visitLayers(*this, at, [&](const RenderNode& n, int l) {
+        if (&n == item) found = l;
+    });
+    return found;
 }
 
 }  // namespace SwiftUI

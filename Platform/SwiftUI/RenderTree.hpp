@@ -106,6 +106,16 @@ struct RenderNode {
 
     // Draws the tree into a context whose user space is the root's (y down).
     void draw(CoreGraphics::CGContext& context) const;
+
+    // An AppKit view a representable puts in shows over what is drawn before it, and under
+    // what comes after it: the items after the k-th hosted view in drawing order (up to the
+    // next one) are layer k. Draws the items of one layer only; their groups keep their
+    // effects (shadows, opacity) for them.
+    void draw(CoreGraphics::CGContext& context, int layer) const;
+    // Whether the layer has an item to draw.
+    bool hasItems(int layer) const;
+    // The layer of an item of this tree (-1 for one that is not in it).
+    int layerOf(const RenderNode* item) const;
 };
 
 }  // namespace SwiftUI

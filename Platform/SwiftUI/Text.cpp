@@ -30,18 +30,22 @@ CoreGraphics::AttributedText attributed(const std::string& text, const Environme
 }
 }  // namespace
 
-Text::Text(const char* key) : text_(key ? key : ""), localized_(true) {
+namespace {
+std::string translated(const std::string& key) {
     std::function<std::string(const std::string&)> f;
     {
         std::lock_guard lock(localizerMutex);
         f = localizer();
     }
-    if (f) {
-        text_ = f(text_);
-    } else if (auto main = Foundation::Bundle::main()) {
-        text_ = main->localizedString(text_, {});
-    }
+    if (f) return f(key);
+    if (auto main = Foundation::Bundle::main()) return main->localizedString(key, {});
+    return key;
 }
+}  // namespace
+
+Text::Text(const char* key) : text_(translated(key ? key : "")), localized_(true) {}
+
+Text::Text(const LocalizedStringKey& key) : text_(key.formatted(translated(key.key))), localized_(true) {}
 
 void Text::setLocalizer(std::function<std::string(const std::string&)> l) {
     std::lock_guard lock(localizerMutex);

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "SwiftUI/LocalizedStringKey.hpp"
 #include "SwiftUI/View.hpp"
 
 namespace SwiftUI {
@@ -13,6 +14,8 @@ namespace SwiftUI {
 class Text : public ViewImpl, public View<Text> {
 public:
     Text(const char* key);
+    // The key's translation with the arguments put in.
+    Text(const LocalizedStringKey& key);
     Text(std::string verbatim) : text_(std::move(verbatim)) {}
     static Text verbatim(std::string text) { return Text(std::move(text)); }
 

@@ -122,6 +122,24 @@ TEST(RealTimeRunLoop, RunForSleepsUntilTimersAndStops) {
     EXPECT_EQ(fired, 3);
 }
 
+// A timer whose work takes longer than its interval is due again at every turn, so the loop is
+// never idle; its end and a stop still hold.
+TEST(RealTimeRunLoop, RunForEndsWhileALateTimerKeepsItBusy) {
+    int fired = 0;
+    auto late = Timer::scheduledTimer(0.002, true, [&](Timer&) {
+        ++fired;
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    });
+    const auto start = std::chrono::steady_clock::now();
+    RunLoop::main().runFor(0.1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_GT(fired, 5);
+    auto stopper = Timer::scheduledTimer(0.05, false, [](Timer&) { RunLoop::main().stop(); });
+    RunLoop::main().runFor(60);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    late->invalidate();
+}
+
 }  // namespace
 
 // --- Timer sources --------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "SwiftUI/NSHostingView.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "TestSupport/RealWindow.hpp"
 #include "TestSupport/MenuScript.hpp"
 #include "TestSupport/RealWindow.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"

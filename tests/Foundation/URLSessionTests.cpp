@@ -8,7 +8,7 @@
 #include "Dispatch/DispatchQueue.hpp"
 #include "Runtime/MainActor.hpp"
 #include "Foundation/URLSession.hpp"
-#include "LoopbackServer.hpp"
+#include "TestSupport/LoopbackServer.hpp"
 
 using namespace Foundation;
 

@@ -2,6 +2,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSEvent.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSMenuItem.hpp"
 #include "SwiftUI/App.hpp"
@@ -65,6 +66,38 @@ TEST_F(AppScenes, AWindowSceneOpensOneSizedWindowAndReplacesAMenuGroup) {
     EXPECT_EQ(appMenu->items().back()->title().rfind("Quit ", 0), 0u) << "the other groups stay";
     appMenu->performActionForItem(0);
     EXPECT_EQ(aboutCalls, 1);
+}
+
+struct GroupApp {
+    NSApplicationDelegateAdaptor<Delegate> delegate;
+    SceneList body() const { return {WindowGroup("Documents", [] { return AnyView(Color::black().frame(100, 100)); }, "docs")}; }
+};
+
+// An application whose only scene is a Window quits when that window closes, as a person
+// closing it expects; a window group's last window does not end it. Quit is Command-Q.
+TEST_F(AppScenes, ALoneWindowEndsTheApplicationWhenItCloses) {
+    auto& nsApp = AppKit::NSApplication::shared();
+    {
+        auto runtime = launchApp<GroupApp>();
+        runtime->windows()[0]->close();
+        drain();
+        EXPECT_FALSE(nsApp.isTerminated());
+    }
+    nsApp.resetForTesting();
+    auto runtime = launchApp<TestApp>();
+    auto appMenu = runtime->mainMenu()->items().at(0)->submenu();
+    auto quit = appMenu->items().back();
+    EXPECT_EQ(quit->keyEquivalent(), "q");
+    runtime->window("welcome")->performClose();
+    EXPECT_FALSE(nsApp.isTerminated()) << "after the window has closed";
+    drain();
+    EXPECT_TRUE(nsApp.isTerminated());
+
+    nsApp.resetForTesting();
+    auto again = launchApp<TestApp>();
+    nsApp.sendEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, AppKit::ModifierFlags::command(), 0,
+                                              again->window("welcome"), "q", "q", false, 12));
+    EXPECT_TRUE(nsApp.isTerminated());
 }
 
 }  // namespace

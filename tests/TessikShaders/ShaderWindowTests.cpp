@@ -36,12 +36,7 @@ TEST_F(ShaderWindow, AnimatesWhileKeyAndStopsWhenAnotherWindowTakesKey) {
     window->setTitle("Shader header");
     window->setContentViewController(controller);
     window->makeKeyAndOrderFront();
-    auto show = [&](double seconds) {
-        loop().advance(seconds);
-        sdl->pump();
-        drain();
-        return sdl->readBack(*window);
-    };
+    auto show = [&](double seconds) { return TestSupport::shownAfter(*sdl, *window, seconds); };
     auto first = show(0.5);
     ASSERT_TRUE(first);
     auto drawn = window->snapshot();

@@ -7,6 +7,7 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "Dispatch/RunLoop.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "TestSupport/MainLoop.hpp"
@@ -76,6 +77,16 @@ inline void expectShowsWhatItDraws(WindowBackends::SDLBackend& sdl, AppKit::NSWi
     ASSERT_TRUE(shown && drawn);
     EXPECT_EQ(shown->width(), drawn->width());
     for (auto [x, y] : pixels) EXPECT_EQ(shown->pixel(x, y), drawn->pixel(x, y)) << x << "," << y;
+}
+
+// What an SDL window shows after `seconds` more of virtual time, SDL's input delivered and the
+// main loop drained.
+inline std::shared_ptr<CoreGraphics::CGImage> shownAfter(WindowBackends::SDLBackend& sdl, const AppKit::NSWindow& window,
+                                                         double seconds) {
+    Dispatch::RunLoop::main().advance(seconds);
+    sdl.pump();
+    Dispatch::RunLoop::main().runUntilIdle();
+    return sdl.readBack(window);
 }
 
 }  // namespace TestSupport

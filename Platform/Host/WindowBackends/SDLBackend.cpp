@@ -68,6 +68,12 @@ KeyInfo keyInfo(SDL_Keycode sym, bool shift) {
     case SDLK_END: return {utf8(0xF72B), utf8(0xF72B), 119, true};
     default: break;
     }
+    // Function keys: the platform's characters F1 ... F12 and key codes.
+    static const std::uint16_t functionCodes[] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) {
+        const int n = int(sym - SDLK_F1);
+        return {utf8(char32_t(0xF704 + n)), utf8(char32_t(0xF704 + n)), functionCodes[n], true};
+    }
     if (sym >= 32 && sym < 127) {
         std::string plain(1, char(sym));
         std::string chars = plain;

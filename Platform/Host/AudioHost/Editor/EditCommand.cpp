@@ -2,13 +2,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <thread>
 
 #include "AppKit/NSViewController.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/Bundle.hpp"
-#include "Foundation/NumberText.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
@@ -21,27 +19,6 @@
 namespace AudioHost {
 
 namespace {
-
-double secondsValue(const std::string& option, const std::string& text) {
-    // Locale-free, like every number the host reads.
-    const std::optional<double> v = Foundation::NumberText::parseDouble(text);
-    if (!v || !std::isfinite(*v) || *v < 0 || *v > 1e6)
-        throw BadInput(option + " takes a number of seconds up to 1000000, not " + quotedText(text));
-    return *v;
-}
-
-CoreGraphics::CGSize sizeValue(const std::string& text) {
-    auto bad = [&] { return BadInput("--size takes WIDTHxHEIGHT in points, each 1...8192, not " + quotedText(text)); };
-    const auto x = text.find('x');
-    if (x == std::string::npos) throw bad();
-    auto part = [&](const std::string& p) {
-        if (p.empty() || p.size() > 4 || p.find_first_not_of("0123456789") != std::string::npos) throw bad();
-        const long v = std::stol(p);
-        if (v < 1 || v > 8192) throw bad();
-        return double(v);
-    };
-    return {part(text.substr(0, x)), part(text.substr(x + 1))};
-}
 
 // The unit, made as the extension's own process makes it: there its bundle is the main bundle
 // (the editor shows that bundle's version).
@@ -105,10 +82,12 @@ EditOptions EditOptions::parse(const std::vector<std::string>& arguments) {
             if (i + 1 >= arguments.size()) throw BadInput(arg + " needs a value");
             return arguments[++i];
         };
+        try {
+            if (o.take(arguments, i)) continue;
+        } catch (const WindowBackends::OptionError& e) {
+            throw BadInput(e.what());
+        }
         if (arg == "--play") o.play = value();
-        else if (arg == "--snapshot") o.snapshot = value();
-        else if (arg == "--size") o.size = sizeValue(value());
-        else if (arg == "--seconds") o.seconds = secondsValue(arg, value());
         else if (arg == "--preset") o.preset = value();
         else throw BadInput("edit: unknown option " + quotedText(arg) + " (see auhost --help)");
     }
@@ -126,11 +105,7 @@ EditSession::EditSession(ExtensionUnitSource& source, const EditOptions& options
     WindowBackends::installWindowBackend();
     // Offscreen, a window nobody sees would be waited on for ever: only a picture or a set time
     // ends such a run.
-    if (WindowBackends::installedKind() == WindowBackends::Kind::headless && !options_.snapshot && !options_.seconds && !song_) {
-        const std::string& why = WindowBackends::fallbackReason();
-        throw BadInput("the editor cannot be shown: " + (why.empty() ? std::string("there is no display to show it on") : why) +
-                       "; use --snapshot FILE.png or --seconds S to run it offscreen");
-    }
+    if (auto problem = options_.offscreenProblem("the editor", song_.has_value())) throw BadInput(*problem);
     controller->view();
     window_ = AppKit::NSWindow::make({0, 0, 1, 1});
     window_->setTitle(source.name().empty() ? "auhost" : source.name());

@@ -7,16 +7,16 @@
 
 #include "AppKit/NSWindow.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
+#include "Host/WindowBackends/WindowOptions.hpp"
 #include "Host/AudioHost/HostedUnit.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 
 namespace AudioHost {
 
-// What `auhost edit` was asked for.
-struct EditOptions {
-    std::optional<std::string> play, snapshot, preset;
-    std::optional<CoreGraphics::CGSize> size;
-    std::optional<double> seconds;
+// What `auhost edit` was asked for: the window's options (snapshot, size, seconds) and
+// what to play in it.
+struct EditOptions : WindowBackends::WindowOptions {
+    std::optional<std::string> play, preset;
 
     // Throws BadInput naming the option for anything it cannot use.
     static EditOptions parse(const std::vector<std::string>& arguments);

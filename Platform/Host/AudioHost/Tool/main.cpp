@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "AppKit/NSWorkspace.hpp"
 #include "Foundation/URLSession.hpp"
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "Host/AudioHost/BadInput.hpp"
@@ -85,7 +86,11 @@ int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err
         return list(bundles, out, err);
     }
     AudioHost::ExtensionUnitSource source(bundles.front());
-    if (arguments[0] == "edit") return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
+    if (arguments[0] == "edit") {
+        // A person uses the editor: its links open the browser, its update link the application.
+        AppKit::NSWorkspace::shared().setOpensLinksExternally(true);
+        return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
+    }
     return AudioHost::AudioHostCommand(source, out, err).execute(arguments);
 }
 

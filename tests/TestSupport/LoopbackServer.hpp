@@ -18,13 +18,15 @@
 // connection's request goes to the handler, whose text is sent back as the whole response; an
 // empty text holds the connection open without answering until the server stops. With an
 // endless tail, the tail is sent after the response again and again until the client hangs up.
-// The thread gives up by itself after ten seconds, so a test never hangs on it.
+// The thread gives up by itself after `lifetime` (ten seconds), so a test never hangs on it.
 class LoopbackServer {
 public:
     using Handler = std::function<std::string(const std::string& request)>;
 
-    explicit LoopbackServer(Handler handler, std::string endlessTail = {})
-        : handler_(std::move(handler)), endlessTail_(std::move(endlessTail)) {
+    explicit LoopbackServer(Handler handler, std::string endlessTail = {},
+                            std::chrono::seconds lifetime = std::chrono::seconds(10))
+        : handler_(std::move(handler)), endlessTail_(std::move(endlessTail)),
+          deadline_(std::chrono::steady_clock::now() + lifetime) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -129,7 +131,7 @@ private:
     int port_ = 0;
     std::thread thread_;
     std::atomic<bool> stop_{false};
-    const std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const std::chrono::steady_clock::time_point deadline_;
     std::mutex mutex_;
     std::vector<std::string> requests_;
 };

@@ -1,0 +1,56 @@
+#pragma once
+#include <sys/types.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace AppKit {
+
+// One running instance of an application per user, as the desktop expects: the first to start
+// claims its lock in the user's runtime directory and listens on a Unix-domain socket beside
+// it; a later start (a URL opened from elsewhere) hands its URLs to that instance and ends.
+// Both are named after the application's identifier: <runtime>/<identifier>.lock and .socket.
+class ApplicationInstance {
+public:
+    // $XDG_RUNTIME_DIR, else a folder of the user's own under the temporary directory
+    // (runtime-<uid>, mode 0700), as desktop toolkits do without a session.
+    static std::string runtimeDirectory();
+    static std::string socketPath(const std::string& identifier);
+
+    enum class HandOff {
+        delivered,   // the running instance took the URLs
+        noInstance,  // none runs
+        failed,      // one runs but did not take them (the reason in `error`)
+    };
+    // Gives URLs to the running instance; none means "come to the front".
+    static HandOff handOff(const std::string& identifier, const std::vector<std::string>& urls, std::string* error = nullptr);
+
+    using Receiver = std::function<void(const std::vector<std::string>& urls)>;
+    // Becomes the running instance: from now on what later starts hand over reaches `receiver`
+    // on the main queue. Null when another instance runs (hand off to it instead), or when the
+    // runtime directory cannot be used (the reason in `error`).
+    static std::unique_ptr<ApplicationInstance> claim(const std::string& identifier, Receiver receiver,
+                                                      std::string* error = nullptr);
+    // The process that holds the claim (0 when none does).
+    static pid_t runningProcess(const std::string& identifier);
+
+    // Stops listening and gives the claim up.
+    ~ApplicationInstance();
+    ApplicationInstance(const ApplicationInstance&) = delete;
+    ApplicationInstance& operator=(const ApplicationInstance&) = delete;
+
+private:
+    ApplicationInstance() = default;
+    void listen();
+
+    std::string socketPath_;
+    int lock_ = -1, listener_ = -1, wake_[2] = {-1, -1};
+    Receiver receiver_;
+    std::thread thread_;
+};
+
+}  // namespace AppKit

@@ -1,0 +1,14 @@
+#include "Vantrel_Zellow/SparkleHelper.hpp"
+
+#include "Runtime/MainActor.hpp"
+
+namespace Vantrel_Zellow {
+
+SparkleHelper::SparkleHelper() { Runtime::assertMainActor(); }
+
+std::optional<std::string> SparkleHelper::feedURLString(Sparkle::SPUUpdater&) {
+    Runtime::assertMainActor();
+    return std::string(feedAddress);
+}
+
+}  // namespace Vantrel_Zellow

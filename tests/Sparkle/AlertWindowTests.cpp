@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "AppKit/NSAppearance.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "AppKit/NSWorkspace.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "Sparkle/SPUStandardUserDriver.hpp"
+#include "Sparkle/SUErrors.hpp"
+#include "SparkleTestSupport.hpp"
+
+namespace {
+
+using namespace SparkleTest;
+using Sparkle::SPUStandardUserDriver;
+using Sparkle::UpdateAlertWindow;
+
+class AlertWindow : public UpdaterTest {
+protected:
+    void SetUp() override {
+        UpdaterTest::SetUp();
+        AppKit::NSWorkspace::shared().clearOpenedURLs();
+    }
+    static Sparkle::SUAppcastItem newer() {
+        Sparkle::SUAppcastItem item;
+        item.displayVersionString = "1.3";
+        item.releaseNotesURL = Foundation::URL::fromString("https://example.com/notes/1.3.html");
+        return item;
+    }
+    static std::vector<std::string> titles(const UpdateAlertWindow& w) {
+        std::vector<std::string> t;
+        for (auto& b : w.buttons()) t.push_back(b->title());
+        return t;
+    }
+};
+
+// Each outcome in a window of its own that takes key status; a new one replaces the last; OK
+// closes it and Release Notes opens the notes in the browser.
+TEST_F(AlertWindow, EachOutcomeShowsInAKeyWindowWithItsButtons) {
+    SPUStandardUserDriver driver(hostBundle("1.2"));
+    driver.showUpdateFound(newer());
+    auto found = driver.alertWindow();
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->isKeyWindow());
+    EXPECT_EQ(found->title(), "Software Update");
+    EXPECT_EQ(found->messageText(), "A new version of Vantrel Zellow is available!");
+    EXPECT_NE(found->informativeText().find("Vantrel Zellow 1.3 is now available"), std::string::npos);
+    EXPECT_NE(found->informativeText().find("you have 1.2"), std::string::npos);
+    EXPECT_EQ(titles(*found), (std::vector<std::string>{"OK", "Release Notes"}));
+    found->buttons()[1]->performClick();
+    Dispatch::RunLoop::main().runUntilIdle();
+    ASSERT_EQ(AppKit::NSWorkspace::shared().openedURLs().size(), 1u);
+    EXPECT_EQ(AppKit::NSWorkspace::shared().openedURLs()[0].absoluteString(), "https://example.com/notes/1.3.html");
+    EXPECT_TRUE(found->isVisible()) << "the notes open beside the window";
+
+    Sparkle::SUAppcastItem same;
+    same.displayVersionString = "1.2";
+    driver.showUpdateNotFound(same);
+    EXPECT_FALSE(found->isVisible()) << "replaced";
+    auto upToDate = driver.alertWindow();
+    ASSERT_TRUE(upToDate);
+    EXPECT_EQ(upToDate->messageText(), "You\u2019re up to date!");
+    EXPECT_EQ(upToDate->informativeText(), "Vantrel Zellow 1.2 is currently the newest version available.");
+    EXPECT_EQ(titles(*upToDate), std::vector<std::string>{"OK"});
+    upToDate->buttons()[0]->performClick();
+    EXPECT_FALSE(upToDate->isVisible());
+    EXPECT_EQ(driver.alertWindow(), nullptr);
+
+    driver.showUpdaterError(Foundation::NSError(Sparkle::SUSparkleErrorDomain, Sparkle::SUDownloadError, "The update feed could not be loaded: refused."));
+    auto error = driver.alertWindow();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->messageText(), "Update Error!");
+    EXPECT_EQ(error->informativeText(), "The update feed could not be loaded: refused.");
+    // Return and Escape close it, as the default button would.
+    AppKit::NSApplication::shared().sendEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, {}, 0, error, "\x1b", "\x1b",
+                                                                        false, AppKit::KeyCode::escape));
+    EXPECT_FALSE(error->isVisible());
+}
+
+// The three outcomes as the user sees them, in the application's dark appearance.
+TEST_F(AlertWindow, PictureSheet) {
+    AppKit::NSApplication::shared().setAppearance(AppKit::NSAppearance::named(AppKit::NSAppearance::darkAqua));
+    SPUStandardUserDriver driver(hostBundle("1.2"));
+    std::vector<std::shared_ptr<CoreGraphics::CGImage>> pictures;
+    Sparkle::SUAppcastItem same;
+    same.displayVersionString = "1.2";
+    auto picture = [&] {
+        driver.alertWindow()->setBackingScaleFactor(2);
+        pictures.push_back(driver.alertWindow()->snapshot());
+    };
+    driver.showUpdateFound(newer());
+    picture();
+    driver.showUpdateNotFound(same);
+    picture();
+    driver.showUpdaterError(Foundation::NSError(Sparkle::SUSparkleErrorDomain, Sparkle::SUAppcastParseError,
+                                                "The update feed is not a well-formed document (mismatched tag at line 3, column 14)."));
+    picture();
+
+    const double scale = 2, gap = 16;
+    double width = gap, height = 0;
+    for (auto& p : pictures) {
+        ASSERT_GT(p->width(), 0);
+        width += p->width() / scale + gap;
+        height = std::max(height, p->height() / scale);
+    }
+    CoreGraphics::CGContext sheet({width, height + 2 * gap}, true, scale);
+    sheet.setFillColor(CoreGraphics::CGColor::hex(0x0d0e10));
+    sheet.fill(CoreGraphics::CGRect{0, 0, width, height + 2 * gap});
+    double x = gap;
+    for (auto& p : pictures) {
+        const CoreGraphics::CGSize size{p->width() / scale, p->height() / scale};
+        sheet.draw(CoreGraphics::ImageAsset::fromBitmap("", p, scale), {x, gap, size.width, size.height});
+        x += size.width + gap;
+    }
+    const std::string path = std::string(VZ_BINARY_DIR) + "/snapshots/sparkle-alerts.png";
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::string error;
+    ASSERT_TRUE(sheet.makeImage()->writePNG(path, &error)) << error;
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#pragma once
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace AppTest {
+
+// The environment a program of the build runs in under the sanitizers: the font libraries'
+// caches stay out of the leak report and their thread hand-offs out of the race report, as in
+// the test binaries.
+inline std::vector<std::pair<std::string, std::string>> sanitizerEnvironment() {
+    return {{"ASAN_OPTIONS", "detect_leaks=0"},
+            {"TSAN_OPTIONS", "suppressions=" + std::string(VZ_SOURCE_DIR) + "/tests/program-tsan-suppressions.txt"}};
+}
+
+// The application's program in a process of its own, its output in files.
+class AppProgram {
+public:
+    // Starts `executable arguments...` with the test's environment plus `environment` (an
+    // empty value removes the variable).
+    AppProgram(const std::string& executable, const std::vector<std::string>& arguments, const std::string& outputDirectory,
+               const std::vector<std::pair<std::string, std::string>>& environment = {}) {
+        static int serial = 0;
+        const std::string stem = outputDirectory + "/program-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+        out_ = stem + ".out";
+        err_ = stem + ".err";
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) {
+            const std::string entry = *e;
+            bool replaced = false;
+            for (auto& [name, value] : environment) replaced = replaced || entry.rfind(name + "=", 0) == 0;
+            if (!replaced) env.push_back(entry);
+        }
+        for (auto& [name, value] : environment)
+            if (!value.empty()) env.push_back(name + "=" + value);
+        std::vector<std::string> args{executable};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv, envp;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        for (auto& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (posix_spawn(&pid_, executable.c_str(), &files, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~AppProgram() {
+        if (pid_ > 0 && !exited_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    AppProgram(const AppProgram&) = delete;
+    AppProgram& operator=(const AppProgram&) = delete;
+
+    pid_t pid() const { return pid_; }
+    // The exit status once it ended within `seconds`; -1 for a signal, -2 while it still runs.
+    int wait(double seconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (!exited_) {
+            int raw = 0;
+            const pid_t r = ::waitpid(pid_, &raw, WNOHANG);
+            if (r == pid_) {
+                exited_ = true;
+                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+                break;
+            }
+            if (r < 0 || std::chrono::steady_clock::now() > end) return -2;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return status_;
+    }
+    // Asks it to end as the session does at logout.
+    int terminate(double seconds = 30) {
+        if (!exited_) ::kill(pid_, SIGTERM);
+        return wait(seconds);
+    }
+    std::string out() const { return contents(out_); }
+    std::string err() const { return contents(err_); }
+
+    static std::string contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool exited_ = false;
+    int status_ = -2;
+    std::string out_, err_;
+};
+
+// Waits (real time) until `condition` holds or `seconds` pass; its last value.
+template <class F>
+bool eventually(F condition, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+}  // namespace AppTest

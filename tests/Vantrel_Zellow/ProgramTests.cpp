@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+#include "AppKit/ApplicationInstance.hpp"
+#include "AppKit/DesktopEntry.hpp"
+#include "AppKit/NSApplication.hpp"
+#include "Dispatch/DispatchQueue.hpp"
+#include "AppKit/NSEvent.hpp"
+#include "AppKit/NSViewController.hpp"
+#include "AppKit/NSWorkspace.hpp"
+#include "AppProgram.hpp"
+#include "AppTestSupport.hpp"
+#include "CoreGraphics/CGImage.hpp"
+#include "Host/AudioHost/Editor/EditCommand.hpp"
+#include "Host/WindowBackends/BackendSelection.hpp"
+#include "SwiftUI/NSHostingView.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
+#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using AppTest::AppProgram;
+using AppTest::appExecutable;
+using AppTest::eventually;
+
+constexpr const char* identifier = "org.vantrel.zellow";
+constexpr const char* appFeedPath = "/vantrel_zellow/vantrelzellow.xml";
+const std::string appex = AppTest::appBundle + "/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
+
+// The application's program in processes of its own, with XDG folders of the test's (so the
+// user's desktop is never touched) and the update feed from the test's loopback server: the
+// application's path lists the running version, the editor's a newer one.
+class ProgramTest : public TestSupport::ScratchDirectoryTest {
+protected:
+    void SetUp() override {
+        TestSupport::ScratchDirectoryTest::SetUp();
+        for (const char* d : {"data", "config", "runtime", "output"}) fs::create_directories(path(d));
+        ::chmod(path("runtime").c_str(), 0700);
+        server = std::make_unique<LoopbackServer>(
+            [this](const std::string& request) {
+                if (request.rfind(std::string("GET ") + appFeedPath, 0) == 0) ++appChecks;
+                return LoopbackServer::response(200, AppTest::feed(request.rfind("GET /editor.xml", 0) == 0 ? "9.9" : "1.0.0"));
+            },
+            "", std::chrono::seconds(300));
+        environment = {{"XDG_DATA_HOME", path("data")},
+                       {"XDG_DATA_DIRS", path("none")},
+                       {"XDG_CONFIG_HOME", path("config")},
+                       {"XDG_CONFIG_DIRS", path("none")},
+                       {"XDG_RUNTIME_DIR", path("runtime")},
+                       {"VZ_UPDATE_FEED_REDIRECT", server->url(appFeedPath)}};
+        for (auto& e : AppTest::sanitizerEnvironment()) environment.push_back(e);
+        // This process reaches the application as the editor's host does, through these too;
+        // what it starts inherits them.
+        for (auto& [name, value] : environment) {
+            if (const char* v = std::getenv(name.c_str())) saved.emplace_back(name, v);
+            else saved.emplace_back(name, std::nullopt);
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    void TearDown() override {
+        if (const pid_t running = AppKit::ApplicationInstance::runningProcess(identifier)) {
+            ::kill(running, SIGTERM);
+            eventually([] { return AppKit::ApplicationInstance::runningProcess(identifier) == 0; }, 30);
+        }
+        for (auto& [name, value] : saved)
+            if (value) ::setenv(name.c_str(), value->c_str(), 1);
+            else ::unsetenv(name.c_str());
+        ::unsetenv("VZ_WINDOW_BACKEND");
+        AppKit::NSWorkspace::shared().setOpensLinksExternally(false);
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+        Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
+        Foundation::Bundle::setMain(nullptr);
+        Dispatch::DispatchQueue::waitForGlobalQueues();
+        server.reset();
+        TestSupport::ScratchDirectoryTest::TearDown();
+    }
+
+    std::unique_ptr<AppProgram> start(const std::vector<std::string>& arguments, const std::string& backend = "headless") {
+        return std::make_unique<AppProgram>(appExecutable, arguments, path("output"),
+                                            std::vector<std::pair<std::string, std::string>>{{"VZ_WINDOW_BACKEND", backend}});
+    }
+    // Starts the application and waits until it is the running instance.
+    std::unique_ptr<AppProgram> startRunning() {
+        auto app = start({"--seconds", "120"});
+        EXPECT_TRUE(eventually([&] { return AppKit::ApplicationInstance::runningProcess(identifier) == app->pid(); }, 60))
+            << app->err();
+        return app;
+    }
+
+    // The effect's editor as `auhost edit` shows it (offscreen), its header announcing the
+    // newer version the editor's feed lists; then its update link clicked as a person would.
+    void clickTheEditorsUpdateLink() {
+        Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(*Foundation::URL::fromString(server->url("/editor.xml")));
+        ::setenv("VZ_WINDOW_BACKEND", "headless", 1);
+        source = std::make_unique<AudioHost::ExtensionUnitSource>(appex);
+        session = std::make_unique<AudioHost::EditSession>(*source, AudioHost::EditOptions::parse({"--seconds", "0"}));
+        // What the link starts runs as the desktop starts it.
+        ::unsetenv("VZ_WINDOW_BACKEND");
+        AppKit::NSWorkspace::shared().setOpensLinksExternally(true);
+        auto& window = session->window();
+        auto hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingView>(window.contentViewController()->children()[0]->view());
+        ASSERT_TRUE(hosting);
+        ASSERT_TRUE(Dispatch::RunLoop::main().runUntil([&] { return hosting->graph().renderTree().findText("9.9 AVAILABLE") != nullptr; }, 30))
+            << "the editor shows no update notice";
+        const auto* link = hosting->graph().renderTree().findText("9.9 AVAILABLE");
+        const CoreGraphics::CGPoint at = hosting->convertTo(CoreGraphics::CGPoint{link->frame.midX(), link->frame.midY()}, nullptr);
+        auto w = window.sharedAs<AppKit::NSWindow>();
+        for (auto type : {AppKit::EventType::leftMouseDown, AppKit::EventType::leftMouseUp}) {
+            AppKit::NSApplication::shared().sendEvent(AppKit::NSEvent::mouseEvent(type, at, {}, 0, w, 1));
+            Dispatch::RunLoop::main().runUntilIdle();
+        }
+        const auto opened = AppKit::NSWorkspace::shared().openedURLs();
+        ASSERT_FALSE(opened.empty());
+        EXPECT_EQ(opened.back().absoluteString(), "vantrelzellow://openAndUpdate");
+    }
+
+    std::unique_ptr<LoopbackServer> server;
+    std::atomic<int> appChecks{0};
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    std::unique_ptr<AudioHost::ExtensionUnitSource> source;
+    std::unique_ptr<AudioHost::EditSession> session;
+};
+
+// The program takes the options of `auhost edit`; a picture run writes the welcome window and
+// nothing else: it registers nothing and leaves the running instance alone.
+TEST_F(ProgramTest, RunsWithTheWindowOptionsAndRefusesWhatItCannotUse) {
+    const std::string picture = path("output/app.png");
+    auto run = start({"--snapshot", picture, "--seconds", "0.2"});
+    ASSERT_EQ(run->wait(120), 0) << run->err();
+    EXPECT_EQ(run->out(), "wrote " + picture + " (400x572)\n");
+    EXPECT_TRUE(fs::exists(picture));
+    EXPECT_FALSE(fs::exists(path("data/applications"))) << "a picture run registers nothing";
+    auto larger = start({"--snapshot", picture, "--size", "500x700"});
+    ASSERT_EQ(larger->wait(120), 0) << larger->err();
+    EXPECT_EQ(larger->out(), "wrote " + picture + " (500x700)\n");
+
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    } cases[] = {
+        {{"--bogus"}, "Vantrel_Zellow: unknown option \"--bogus\"; use [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]\n"},
+        {{"--size", "0x10"}, "Vantrel_Zellow: --size takes WIDTHxHEIGHT in points, each 1...8192, not \"0x10\"\n"},
+        {{"--seconds"}, "Vantrel_Zellow: --seconds needs a value\n"},
+        {{"no url"}, "Vantrel_Zellow: \"no url\" is not a URL\n"},
+        {{}, "Vantrel_Zellow: the window cannot be shown: there is no display to show it on; use --snapshot FILE.png or "
+             "--seconds S to run it offscreen\n"},
+    };
+    for (const auto& c : cases) {
+        auto bad = start(c.arguments);
+        EXPECT_EQ(bad->wait(120), 2) << c.error;
+        EXPECT_EQ(bad->err(), c.error);
+    }
+    EXPECT_EQ(appChecks, 0);
+}
+
+// The first start becomes the running instance and registers its desktop entry; a later start
+// with a URL hands it over and ends, and the running one checks for updates once.
+TEST_F(ProgramTest, ALaterStartHandsItsURLToTheRunningApplication) {
+    auto first = startRunning();
+    const std::string desktop = path("data/applications/org.vantrel.zellow.desktop");
+    ASSERT_TRUE(eventually([&] { return fs::exists(desktop); }, 30));
+    auto entry = AppKit::DesktopEntry::read(desktop);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->name, "Vantrel Zellow");
+    EXPECT_EQ(entry->mimeTypes, std::vector<std::string>{"x-scheme-handler/vantrelzellow"});
+    EXPECT_EQ(entry->commandLine("vantrelzellow://openAndUpdate"),
+              (std::vector<std::string>{fs::canonical(appExecutable).string(), "vantrelzellow://openAndUpdate"}));
+
+    auto second = start({"vantrelzellow://openAndUpdate"});
+    EXPECT_EQ(second->wait(60), 0) << second->err();
+    EXPECT_EQ(second->err(), "");
+    EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60));
+    auto third = start({});
+    EXPECT_EQ(third->wait(60), 0) << "with no URL it brings the running one to the front: " << third->err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 1);
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
+    EXPECT_EQ(first->terminate(), -1);
+}
+
+// The editor's update link, clicked in `auhost edit`, reaches the running application, which
+// checks for updates once.
+TEST_F(ProgramTest, TheEditorsUpdateLinkReachesTheRunningApplication) {
+    auto app = startRunning();
+    ASSERT_TRUE(eventually([&] { return fs::exists(path("data/applications/org.vantrel.zellow.desktop")); }, 30));
+    clickTheEditorsUpdateLink();
+    EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60)) << app->err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 1);
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), app->pid()) << "no second instance";
+}
+
+// With no application running, the link starts it (as the desktop entry says) with the URL,
+// and the new application checks for updates once. Needs a display, as the started application
+// shows its window.
+class AppStartedByTheEditor : public ProgramTest {};
+
+TEST_F(AppStartedByTheEditor, TheUpdateLinkStartsTheApplication) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+        GTEST_SKIP() << "no display";
+    }
+    // A first run registers the application with the desktop, as installing it does.
+    auto install = start({"--seconds", "0"});
+    ASSERT_EQ(install->wait(120), 0) << install->err();
+    ASSERT_TRUE(fs::exists(path("data/applications/org.vantrel.zellow.desktop")));
+    ASSERT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), 0);
+
+    clickTheEditorsUpdateLink();
+    EXPECT_TRUE(eventually([] { return AppKit::ApplicationInstance::runningProcess(identifier) != 0; }, 60)) << "it was started";
+    EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 1);
+}
+
+}  // namespace
