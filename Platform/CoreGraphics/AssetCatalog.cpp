@@ -172,7 +172,7 @@ ImageRef AssetCatalog::loadImage(const std::string& name) {
     for (auto [suffix, scale] : {std::pair{".png", 1.0}, std::pair{"@2x.png", 2.0}, std::pair{"@3x.png", 3.0}}) {
         fs::path file = base.string() + suffix;
         if (!fs::is_regular_file(file)) continue;
-        auto bitmap = CGImage::readPNG(file.string());
+        auto bitmap = CGImage::openPNG(file.string());
         if (!bitmap) {
             problems_.push_back(file.string() + ": not a readable PNG");
             continue;

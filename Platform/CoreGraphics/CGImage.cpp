@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace CoreGraphics {
@@ -12,26 +13,89 @@ namespace CoreGraphics {
 CGImage::CGImage(int width, int height)
     : width_(std::max(0, width)), height_(std::max(0, height)), pixels_(size_t(width_) * size_t(height_), 0u) {}
 
-std::shared_ptr<CGImage> CGImage::readPNG(const std::string& path) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(s);
-        return nullptr;
+CGImage::CGImage(int width, int height, std::string pendingPath)
+    : width_(width), height_(height), pending_(std::make_unique<PendingFile>()) {
+    pending_->path = std::move(pendingPath);
+}
+
+CGImage::CGImage(const CGImage& other) : width_(other.width_), height_(other.height_), pixels_(other.pixels()) {}
+
+CGImage& CGImage::operator=(const CGImage& other) {
+    if (this != &other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        pixels_ = other.pixels();
+        pending_.reset();
     }
-    int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
-    auto img = make(w, h);
-    // Draw into ARGB32 whatever format the file decoded to (RGB24, A8, ...).
-    cairo_surface_t* dst = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img->data()),
-                                                               CAIRO_FORMAT_ARGB32, w, h, img->stride());
+    return *this;
+}
+
+CGImage::~CGImage() = default;
+
+namespace {
+
+// Paints a decoded surface, whatever its format (RGB24, A8, ...), into premultiplied ARGB32 pixels.
+void paint(cairo_surface_t* source, int width, int height, std::uint32_t* pixels) {
+    cairo_surface_t* dst = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
+                                                               width, height, width * 4);
     cairo_t* cr = cairo_create(dst);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, s, 0, 0);
+    cairo_set_source_surface(cr, source, 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_flush(dst);
     cairo_surface_destroy(dst);
+}
+
+// A PNG file's size from its signature and IHDR chunk; none when the file does not start so.
+std::optional<std::pair<int, int>> pngHeaderSize(const std::string& path) {
+    static constexpr unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    unsigned char head[24];
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    const bool whole = std::fread(head, 1, sizeof head, f) == sizeof head;
+    std::fclose(f);
+    if (!whole || std::memcmp(head, signature, 8) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0) return std::nullopt;
+    auto big = [&](int at) {
+        return (std::uint32_t(head[at]) << 24) | (std::uint32_t(head[at + 1]) << 16) | (std::uint32_t(head[at + 2]) << 8) |
+               std::uint32_t(head[at + 3]);
+    };
+    const std::uint32_t w = big(16), h = big(20);
+    // Past cairo's largest image surface nothing could be decoded.
+    if (w == 0 || h == 0 || w > 32767 || h > 32767) return std::nullopt;
+    return std::pair{int(w), int(h)};
+}
+
+}  // namespace
+
+std::shared_ptr<CGImage> CGImage::readPNG(const std::string& path) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    std::shared_ptr<CGImage> img;
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        img = make(cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
+        paint(s, img->width_, img->height_, img->data());
+    }
     cairo_surface_destroy(s);
     return img;
+}
+
+std::shared_ptr<CGImage> CGImage::openPNG(const std::string& path) {
+    auto size = pngHeaderSize(path);
+    if (!size) return nullptr;
+    return std::shared_ptr<CGImage>(new CGImage(size->first, size->second, path));
+}
+
+std::vector<std::uint32_t>& CGImage::pixels() const {
+    if (pending_)
+        std::call_once(pending_->decoded, [this] {
+            pixels_.assign(size_t(width_) * size_t(height_), 0u);
+            cairo_surface_t* s = cairo_image_surface_create_from_png(pending_->path.c_str());
+            if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS && cairo_image_surface_get_width(s) == width_ &&
+                cairo_image_surface_get_height(s) == height_)
+                paint(s, width_, height_, pixels_.data());
+            cairo_surface_destroy(s);
+        });
+    return pixels_;
 }
 
 bool CGImage::writePNG(const std::string& path, std::string* error) const {
@@ -52,7 +116,7 @@ bool CGImage::writePNG(const std::string& path, std::string* error) const {
 
 std::uint32_t CGImage::argb(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    std::uint32_t p = pixels_[size_t(y) * width_ + x];
+    std::uint32_t p = pixels()[size_t(y) * width_ + x];
     std::uint32_t a = p >> 24;
     if (a == 0) return 0;
     auto un = [a](std::uint32_t c) { return std::min<std::uint32_t>(255, (c * 255 + a / 2) / a); };
@@ -69,7 +133,7 @@ void CGImage::setPixel(int x, int y, const DisplayColor& c) {
     auto q = [](double v) { return std::uint32_t(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
     std::uint32_t a = q(c.a);
     auto pre = [a](std::uint32_t v) { return (v * a + 127) / 255; };
-    pixels_[size_t(y) * width_ + x] = (a << 24) | (pre(q(c.r)) << 16) | (pre(q(c.g)) << 8) | pre(q(c.b));
+    pixels()[size_t(y) * width_ + x] = (a << 24) | (pre(q(c.r)) << 16) | (pre(q(c.g)) << 8) | pre(q(c.b));
 }
 
 }  // namespace CoreGraphics

@@ -253,6 +253,43 @@ TEST(PNG, RoundTripKeepsPixels) {
     EXPECT_NE(error.find("/nonexistent/dir/x.png"), std::string::npos);
 }
 
+// A file opened for later decoding has its size at once and the same pixels as one read whole,
+// also in a copy; a damaged body decodes to a transparent picture of the header's size, and a
+// file that is no PNG is refused when it is opened.
+TEST(PNG, AnOpenedFileDecodesWhenItsPixelsAreFirstNeeded) {
+    CGContext ctx({12, 6}, true);
+    ctx.setFillColor(CGColor::sRGB(1, 0.4, 0, 0.8));
+    ctx.fill(CGPath::ellipse({0, 0, 12, 6}));
+    auto img = ctx.makeImage();
+    const auto dir = std::filesystem::temp_directory_path() / "vz-cg-open";
+    std::filesystem::create_directories(dir);
+    const auto good = (dir / "good.png").string(), cut = (dir / "cut.png").string(), text = (dir / "text.png").string();
+    ASSERT_TRUE(img->writePNG(good));
+    std::string bytes;
+    {
+        std::ifstream in(good, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, 40);
+    std::ofstream(text) << "not a picture at all, only words";
+
+    auto opened = CGImage::openPNG(good);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->size(), (CGSize{12, 6}));
+    const CGImage copy = *opened;
+    EXPECT_EQ(copy, *img);
+    EXPECT_EQ(*opened, *img);
+
+    auto damaged = CGImage::openPNG(cut);
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(damaged->size(), (CGSize{12, 6}));
+    EXPECT_EQ(*damaged, CGImage(12, 6));
+
+    EXPECT_EQ(CGImage::openPNG(text), nullptr);
+    EXPECT_EQ(CGImage::openPNG((dir / "missing.png").string()), nullptr);
+    std::filesystem::remove_all(dir);
+}
+
 TEST(Raster, LayerShadowsFollowTheLayersAlphaMovedAndBlurred) {
     auto draw = [](CGFloat blur) {
         CGContext ctx({40, 40}, true);
