@@ -164,8 +164,13 @@ void NSHostingController::followContentSize() {
     auto window = host->window();
     if (!window || window->contentViewController().get() != this) return;
     const bool min = has(NSHostingSizingOptions::minSize()), max = has(NSHostingSizingOptions::maxSize());
-    if (min) window->setContentMinSize(host->graph().sizeThatFits(ProposedViewSize::zero()));
-    if (max) window->setContentMaxSize(host->graph().sizeThatFits(ProposedViewSize::infinite()));
+    const CGSize most = max ? host->graph().sizeThatFits(ProposedViewSize::infinite()) : window->contentMaxSize();
+    CGSize least = min ? host->graph().sizeThatFits(ProposedViewSize::zero()) : window->contentMinSize();
+    // Text offered no width wraps a letter to a line, taller than it ever is at its largest;
+    // the least size goes no further than the largest.
+    least = {std::min(least.width, most.width), std::min(least.height, most.height)};
+    if (min) window->setContentMinSize(least);
+    if (max) window->setContentMaxSize(most);
     // Setting the content size again brings it within the new limits.
     if (min || max) window->setContentSize(window->contentSize());
 }

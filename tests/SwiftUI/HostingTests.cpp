@@ -157,6 +157,12 @@ TEST_F(Hosting, TheSizingOptionsSayWhichOfTheContentsSizesReachTheWindow) {
     window->setContentSize({10, 400});
     EXPECT_EQ(window->contentSize(), (CGSize{25, 100}));
 
+    // Text offered no width wraps to a tall column of letters: the least size stops at the largest.
+    auto text = NSHostingController::make(AnyView(Text("Inspector")));
+    auto textWindow = AppKit::NSWindow::withContentViewController(text);
+    EXPECT_LE(textWindow->contentMinSize().height, textWindow->contentMaxSize().height);
+    EXPECT_EQ(textWindow->contentSize(), textWindow->contentMaxSize()) << "one line of the text";
+
     // A controller whose view is only a subview leaves that window alone.
     auto host = AppKit::NSWindow::make({0, 0, 400, 300});
     auto child = NSHostingController::make(content(1));
