@@ -12,10 +12,12 @@ namespace {
 // The window's SwiftUI content finds its window through the environment.
 template <class MakeWindow>
 std::shared_ptr<WindowController> controllerFor(SwiftUI::AnyView rootView, MakeWindow makeWindow,
-                                                const std::optional<std::string>& frameName,
+                                                const std::optional<std::string>& frameName, WindowController::SizingOptions sizingOptions,
                                                 const WindowController::Configure& configure) {
     auto state = std::make_shared<WindowState>();
-    AppKit::NSWindow::Ptr window = makeWindow(SwiftUI::NSHostingController::make(rootView.environment(state)));
+    auto hosting = SwiftUI::NSHostingController::make(rootView.environment(state));
+    hosting->setSizingOptions(sizingOptions);
+    AppKit::NSWindow::Ptr window = makeWindow(hosting);
     if (configure) configure(*window);
     auto controller = Runtime::make<WindowController>(window);
     if (frameName) controller->setWindowFrameAutosaveName(*frameName);
@@ -26,14 +28,14 @@ std::shared_ptr<WindowController> controllerFor(SwiftUI::AnyView rootView, MakeW
 }  // namespace
 
 std::shared_ptr<WindowController> WindowController::make(SwiftUI::AnyView rootView, std::optional<std::string> frameName,
-                                                         Configure configure) {
+                                                         SizingOptions sizingOptions, Configure configure) {
     return controllerFor(
         std::move(rootView), [](auto hosting) { return AppKit::NSWindow::withContentViewController(hosting); }, frameName,
-        configure);
+        sizingOptions, configure);
 }
 
 std::shared_ptr<WindowController> WindowController::makeSheet(SwiftUI::AnyView rootSheetView, std::optional<std::string> frameName,
-                                                              Configure configure) {
+                                                              SizingOptions sizingOptions, Configure configure) {
     return controllerFor(
         std::move(rootSheetView),
         [](auto hosting) {
@@ -41,7 +43,7 @@ std::shared_ptr<WindowController> WindowController::makeSheet(SwiftUI::AnyView r
             window->setPreventsApplicationTerminationWhenModal(false);
             return window;
         },
-        frameName, configure);
+        frameName, sizingOptions, configure);
 }
 
 void WindowController::showWindowCentered(Runtime::NSObject* sender) {

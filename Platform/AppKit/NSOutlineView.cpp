@@ -97,6 +97,18 @@ void NSOutlineView::rebuildRows() {
     walk(root_, 0);
 }
 
+void NSOutlineView::rebuildRowsKeepingSelection() {
+    std::vector<std::any> selected;
+    for (long r : selectedRowIndexes()) selected.push_back(item(r));
+    const std::any last = item(selectedRow()), anchor = item(anchorRow());
+    rebuildRows();
+    if (selected.empty() && !anchor.has_value()) return;
+    Foundation::IndexSet rows;
+    for (const auto& i : selected)
+        if (const long r = row(i); r >= 0) rows.insert(r);
+    moveSelection(std::move(rows), row(last), row(anchor));
+}
+
 std::any NSOutlineView::item(long atRow) const {
     if (atRow < 0 || atRow >= numberOfRows()) return {};
     return rows_[std::size_t(atRow)].first->item;
@@ -135,7 +147,7 @@ void NSOutlineView::expandItem(const std::any& item, bool expandChildren) {
     if (!n || n == &root_) return;
     lastAnimated_ = NSAnimationContext::current().duration() > 0;
     setExpanded(*n, true, expandChildren);
-    rebuildRows();
+    rebuildRowsKeepingSelection();
     tile();
 }
 
@@ -145,7 +157,7 @@ void NSOutlineView::collapseItem(const std::any& item, bool collapseChildren) {
     n->expanded = false;
     if (collapseChildren)
         for (auto& c : n->children) setExpanded(*c, false, true);
-    rebuildRows();
+    rebuildRowsKeepingSelection();
     tile();
 }
 

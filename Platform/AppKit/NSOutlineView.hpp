@@ -32,7 +32,8 @@ public:
 // Each expandable row gets a disclosure button from makeView(disclosureButtonIdentifier) (a
 // push-on-push-off button without a border, made when none is left to reuse), on while its
 // item is expanded; clicking it opens or closes the item. Expanding reads the current animation
-// context: a duration of 0 expands at once (lastExpansionAnimated() false).
+// context: a duration of 0 expands at once (lastExpansionAnimated() false). Opening or closing
+// an item keeps the selection on the items selected; those it hides leave the selection.
 class NSOutlineView : public NSTableView {
 public:
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
@@ -89,6 +90,9 @@ private:
     std::pair<const Node*, long> locate(const std::any& item) const;
     void setExpanded(Node& node, bool expanded, bool recursively);
     void rebuildRows();
+    // The rows again after items opened or closed: the selection stays with its items, and
+    // those now hidden leave it.
+    void rebuildRowsKeepingSelection();
 
     Node root_;
     std::vector<std::pair<Node*, long>> rows_;  // node and level

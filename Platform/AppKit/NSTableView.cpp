@@ -238,6 +238,14 @@ void NSTableView::changeSelection(Foundation::IndexSet indexes, long lastSelecte
     if (auto* d = dynamic_cast<NSTableViewDelegate*>(keep.get())) d->tableViewSelectionDidChange(notification);
 }
 
+void NSTableView::moveSelection(Foundation::IndexSet rows, long lastSelected, long anchor) {
+    anchor_ = anchor;
+    if (rows.count() < selection_.count()) return changeSelection(std::move(rows), lastSelected);
+    lastSelected_ = rows.contains(lastSelected) ? lastSelected : -1;
+    selection_ = std::move(rows);
+    updateRowViews();
+}
+
 void NSTableView::updateRowViews() {
     // Every row redraws: how a row shows its selection may depend on its neighbours'.
     for (std::size_t r = 0; r < rowViews_.size(); ++r) {
@@ -322,6 +330,7 @@ NSView::Ptr NSTableView::hitTest(CGPoint point) {
 void NSTableView::mouseDown(const NSEvent& event) {
     if (!isEnabled()) return;
     const long r = row(convert(event.locationInWindow(), nullptr));
+    clickedRow_ = r;
     if (r < 0) {
         if (allowsEmpty_) deselectAll();
         return;
@@ -345,6 +354,13 @@ void NSTableView::mouseDown(const NSEvent& event) {
         changeSelection({r}, r);
     }
     scrollRowToVisible(r);
+}
+
+void NSTableView::rightMouseDown(const NSEvent& event) {
+    // The menu opens and its item's action runs within the call: the row is known to both.
+    clickedRow_ = row(convert(event.locationInWindow(), nullptr));
+    NSControl::rightMouseDown(event);
+    clickedRow_ = -1;
 }
 
 void NSTableView::keyDown(const NSEvent& event) {

@@ -136,6 +136,11 @@ public:
     const Foundation::IndexSet& selectedRowIndexes() const { return selection_; }
     // The row selected last; -1 without a selection.
     long selectedRow() const;
+    long numberOfSelectedRows() const { return long(selection_.count()); }
+    // The row under the last mouse-down, kept for the actions it leads to; during a right-click,
+    // the row under it while its context menu is open. -1 for a click outside the rows, after
+    // the context menu, and before any click.
+    long clickedRow() const { return clickedRow_ < numberOfRows() ? clickedRow_ : -1; }
     void selectRowIndexes(const Foundation::IndexSet& indexes, bool byExtendingSelection);
     void deselectRow(long row);
     void deselectAll(Runtime::NSObject* sender = nullptr);
@@ -162,6 +167,7 @@ public:
     void viewDidMoveToWindow() override;
     NSView::Ptr hitTest(CGPoint point) override;
     void mouseDown(const NSEvent& event) override;
+    void rightMouseDown(const NSEvent& event) override;
     void keyDown(const NSEvent& event) override;
     void draw(CGRect dirtyRect) override;
     void didInit() override;
@@ -174,6 +180,12 @@ protected:
     void recycleRowViews();
     // The table's size for its content and its clip view; the header follows its width.
     void sizeToContent(CGFloat contentHeight);
+    // For a subclass whose rows move under the selection (an outline opening or closing an item
+    // above it): the selection, the row selected last and the anchor of an extended selection
+    // put on the rows where they are now (-1 for gone). The change is announced only when rows
+    // dropped out of the selection.
+    void moveSelection(Foundation::IndexSet rows, long lastSelected, long anchor);
+    long anchorRow() const { return anchor_; }
 
 private:
     friend class NSTableColumn;
@@ -205,6 +217,7 @@ private:
     Foundation::IndexSet selection_;
     long lastSelected_ = -1;
     long anchor_ = -1;  // where a Shift-extended selection starts
+    long clickedRow_ = -1;
     bool allowsMultiple_ = false, allowsEmpty_ = true;
     NSTableViewSelectionHighlightStyle highlightStyle_ = NSTableViewSelectionHighlightStyle::regular;
     std::shared_ptr<NSColor> backgroundColor_;

@@ -125,6 +125,8 @@ std::shared_ptr<AppKit::NSMenu> AppRuntime::mainMenu() const { return AppKit::NS
 
 std::shared_ptr<AppKit::NSWindow> AppRuntime::makeWindow(const Scene& scene) {
     auto controller = NSHostingController::make(scene.content ? scene.content() : AnyView());
+    // The scene's resizability sets the window's limits below, not the controller's sizing.
+    controller->setSizingOptions({});
     auto host = std::dynamic_pointer_cast<NSHostingView>(controller->view());
     CGSize fitting = host->fittingSize();
     CGSize size = scene.size.value_or(fitting);

@@ -122,7 +122,15 @@ void NSHostingView::draw(CGRect) {
     graph_->renderTree().draw(ctx->cgContext(), 0);
 }
 
-CGSize NSHostingView::intrinsicContentSize() const { return graph_->idealSize(); }
+CGSize NSHostingView::intrinsicContentSize() const {
+    if (!reportsIntrinsicSize_) return AppKit::NSView::intrinsicContentSize();
+    return graph_->idealSize();
+}
+
+void NSHostingView::viewDidMoveToWindow() {
+    AppKit::NSView::viewDidMoveToWindow();
+    if (auto controller = std::dynamic_pointer_cast<NSHostingController>(viewController())) controller->followContentSize();
+}
 
 CGPoint NSHostingView::location(const AppKit::NSEvent& e) const { return convert(e.locationInWindow(), nullptr); }
 
@@ -187,9 +195,40 @@ void NSHostingView::syncHostedViews() {
 
 void NSHostingController::loadView() { setView(NSHostingView::make(rootView_)); }
 
+void NSHostingController::viewDidLoad() {
+    AppKit::NSViewController::viewDidLoad();
+    followContentSize();
+}
+
 void NSHostingController::setRootView(AnyView rootView) {
     rootView_ = rootView;
     if (auto v = hostingView()) v->setRootView(std::move(rootView));
+    followContentSize();
+}
+
+void NSHostingController::setSizingOptions(NSHostingSizingOptions options) {
+    sizingOptions_ = options;
+    followContentSize();
+}
+
+void NSHostingController::followContentSize() {
+    auto host = std::dynamic_pointer_cast<NSHostingView>(viewIfLoaded());
+    if (!host) return;
+    const auto has = [this](NSHostingSizingOptions o) { return sizingOptions_.contains(o); };
+    host->reportsIntrinsicSize_ = has(NSHostingSizingOptions::intrinsicContentSize());
+    if (has(NSHostingSizingOptions::preferredContentSize())) setPreferredContentSize(host->graph().idealSize());
+    auto window = host->window();
+    if (!window || window->contentViewController().get() != this) return;
+    const bool min = has(NSHostingSizingOptions::minSize()), max = has(NSHostingSizingOptions::maxSize());
+    const CGSize most = max ? host->graph().sizeThatFits(ProposedViewSize::infinite()) : window->contentMaxSize();
+    CGSize least = min ? host->graph().sizeThatFits(ProposedViewSize::zero()) : window->contentMinSize();
+    // Text offered no width wraps a letter to a line, taller than it ever is at its largest;
+    // the least size goes no further than the largest.
+    least = {std::min(least.width, most.width), std::min(least.height, most.height)};
+    if (min) window->setContentMinSize(least);
+    if (max) window->setContentMaxSize(most);
+    // Setting the content size again brings it within the new limits.
+    if (min || max) window->setContentSize(window->contentSize());
 }
 
 std::shared_ptr<NSHostingView> NSHostingController::hostingView() { return std::dynamic_pointer_cast<NSHostingView>(view()); }

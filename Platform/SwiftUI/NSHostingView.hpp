@@ -5,6 +5,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSView.hpp"
 #include "AppKit/NSViewController.hpp"
+#include "SwiftUI/NSHostingSizingOptions.hpp"
 #include "SwiftUI/TextField.hpp"
 #include "SwiftUI/ViewGraph.hpp"
 
@@ -36,6 +37,8 @@ public:
     void keyDown(const AppKit::NSEvent& event) override;
     bool acceptsFirstResponder() const override;
     bool resignFirstResponder() override;
+    // A hosting controller's view tells it, so that the window hears of the content's sizes.
+    void viewDidMoveToWindow() override;
     void didInit() override;
 
 protected:
@@ -47,13 +50,21 @@ private:
     void syncHostedViews();
     CGPoint location(const AppKit::NSEvent& event) const;
 
+    friend class NSHostingController;
     AnyView rootView_;
     std::unique_ptr<ViewGraph> graph_;
     std::vector<std::weak_ptr<AppKit::NSView>> hosted_;
     std::vector<std::shared_ptr<AppKit::NSView>> layers_;  // for layers 1, 2, ... that draw
+    bool reportsIntrinsicSize_ = true;  // the controller's intrinsicContentSize option
 };
 
-// A view controller whose view is an NSHostingView of its root view.
+// A view controller whose view is an NSHostingView of its root view. Its sizing options
+// (standardBounds unless set) say which of the content's sizes reach AppKit: the ideal size as
+// its preferred content size and as the view's intrinsic size; the sizes for a zero and for an
+// infinite proposal as the min and max content size of the window it is the content view
+// controller of, whose content size is brought within them. The sizes are taken when the view
+// loads, when it goes into a window and when the root view or the options change, not as the
+// content changes by itself; a window keeps the limits it was given when options are removed.
 class NSHostingController : public AppKit::NSViewController {
     VZ_OBJECT(NSHostingController, AppKit::NSViewController)
 public:
@@ -61,14 +72,22 @@ public:
         return Runtime::make<NSHostingController>(std::move(rootView));
     }
     void loadView() override;
+    void viewDidLoad() override;
     void setRootView(AnyView rootView);
     std::shared_ptr<NSHostingView> hostingView();
+
+    NSHostingSizingOptions sizingOptions() const { return sizingOptions_; }
+    void setSizingOptions(NSHostingSizingOptions options);
 
 protected:
     explicit NSHostingController(AnyView rootView) : rootView_(std::move(rootView)) {}
 
 private:
+    friend class NSHostingView;
+    void followContentSize();
+
     AnyView rootView_;
+    NSHostingSizingOptions sizingOptions_ = NSHostingSizingOptions::standardBounds();
 };
 
 EventModifiers eventModifiers(AppKit::ModifierFlags flags);

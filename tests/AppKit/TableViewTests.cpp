@@ -5,6 +5,7 @@
 
 #include "AppKitTestSupport.hpp"
 #include "AppKit/NSButton.hpp"
+#include "AppKit/NSMenu.hpp"
 #include "AppKit/NSScrollView.hpp"
 #include "AppKit/NSTableCellView.hpp"
 #include "AppKit/NSTableColumn.hpp"
@@ -81,12 +82,13 @@ protected:
         scroll->setDocumentView(table);
         return scroll;
     }
-    void clickRow(long row, ModifierFlags flags = {}) {
-        const CGRect r = table->rect(row);
-        const CGPoint p = table->convertTo(CGPoint{20, r.midY()}, nullptr);
+    void clickRow(long row, ModifierFlags flags = {}) { clickAt({20, table->rect(row).midY()}, flags); }
+    // A press and a release at a point of the table, of the left button or the right.
+    void clickAt(CGPoint inTable, ModifierFlags flags = {}, bool right = false) {
+        const CGPoint p = table->convertTo(inTable, nullptr);
         auto& app = NSApplication::shared();
-        app.postEvent(mouse(EventType::leftMouseDown, p, window, 1, flags));
-        app.postEvent(mouse(EventType::leftMouseUp, p, window, 1, flags));
+        app.postEvent(mouse(right ? EventType::rightMouseDown : EventType::leftMouseDown, p, window, 1, flags));
+        app.postEvent(mouse(right ? EventType::rightMouseUp : EventType::leftMouseUp, p, window, 1, flags));
         app.processQueuedEvents();
     }
     void press(char32_t special, ModifierFlags flags = {}) {
@@ -157,6 +159,35 @@ TEST_F(Table, ClicksSelectRowsAndModifiersToggleAndExtend) {
     table->setAllowsMultipleSelection(false);
     clickRow(3, ModifierFlags::shift());
     EXPECT_EQ(table->selectedRowIndexes(), (IndexSet{3})) << "one row only";
+}
+
+// The clicked row stays for the actions a click leads to; a right-click's row holds while its
+// context menu is open (and the chosen item's action runs), and not after.
+TEST_F(Table, TheClickedRowIsTheRowUnderTheLastClickOrTheOpenContextMenu) {
+    scrolled({300, 200});  // room below the rows
+    EXPECT_EQ(table->clickedRow(), -1) << "before any click";
+    clickRow(2);
+    EXPECT_EQ(table->clickedRow(), 2) << "after the release too";
+
+    std::vector<long> whileOpen;
+    table->setMenu(NSMenu::make("Row"));
+    NSMenu::setChooser([&](NSMenu&) {
+        whileOpen.push_back(table->clickedRow());
+        return nullptr;
+    });
+    clickAt({20, table->rect(4).midY()}, {}, true);
+    clickAt({20, table->rect(4).maxY() + 4}, {}, true);  // below the rows
+    EXPECT_EQ(whileOpen, (std::vector<long>{4, -1}));
+    EXPECT_EQ(table->clickedRow(), -1) << "the menu has closed";
+    EXPECT_EQ(table->selectedRowIndexes(), (IndexSet{2})) << "a right-click leaves the selection alone";
+    NSMenu::setChooser(nullptr);
+
+    clickAt({20, table->rect(4).maxY() + 4});
+    EXPECT_EQ(table->clickedRow(), -1) << "a click below the rows";
+    clickRow(4);
+    rows->names.resize(3);
+    table->reloadData();
+    EXPECT_EQ(table->clickedRow(), -1) << "the clicked row is gone";
 }
 
 TEST_F(Table, ArrowsMoveTheSelectionPastRowsThatCannotBeSelected) {

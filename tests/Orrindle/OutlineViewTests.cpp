@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 #include "AppKit/NSAnimationContext.hpp"
 #include "AppKit/NSButton.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKit/NSScrollView.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "ControlTestSupport.hpp"
 #include "Orrindle/Outlines/OutlineViewExtensions.hpp"
 #include "Orrindle/Outlines/StyledOutlineView.hpp"
@@ -63,6 +65,19 @@ protected:
         app.postEvent(event(AppKit::EventType::rightMouseDown, *outline, inOutline));
         app.postEvent(event(AppKit::EventType::rightMouseUp, *outline, inOutline));
         app.processQueuedEvents();
+    }
+    void clickAt(CGPoint inOutline, AppKit::ModifierFlags flags = {}) {
+        auto& app = AppKit::NSApplication::shared();
+        app.postEvent(event(AppKit::EventType::leftMouseDown, *outline, inOutline, 0, flags));
+        app.postEvent(event(AppKit::EventType::leftMouseUp, *outline, inOutline, 0, flags));
+        app.processQueuedEvents();
+    }
+    CGPoint rowAt(long row) const { return {50, outline->rect(row).midY()}; }
+    void selectRows(std::initializer_list<long> rows) { outline->selectRowIndexes(Foundation::IndexSet(rows), false); }
+    static std::string names(const std::vector<std::any>& items) {
+        std::string out;
+        for (const auto& item : items) out += (out.empty() ? "" : " ") + Tree::name(item);
+        return out;
     }
     std::vector<std::shared_ptr<AppKit::NSButton>> disclosureButtons() const {
         std::vector<std::shared_ptr<AppKit::NSButton>> buttons;
@@ -177,6 +192,105 @@ TEST_F(Outline, RowsItemsAndIndexPathsOfWhatItShows) {
     tree->children.clear();
     outline->reloadData();
     EXPECT_TRUE(allRows(*outline).isEmpty());
+}
+
+// What a click is about: the clicked row's item, or the whole selection when the click is on a
+// selected row. A right-click is read while its menu is open.
+TEST_F(Outline, ClickedAndSelectedItemsFollowTheClickAndTheSelection) {
+    using Orrindle::clickedItem, Orrindle::clickedItems, Orrindle::selectedItem, Orrindle::selectedItems;
+    auto menus = Runtime::make<MenuDelegate>();
+    outline->setDelegate(menus);
+    outline->setAllowsMultipleSelection(true);
+    outline->expandItem(std::string("Presets"));  // Presets, Factory, Mine, Recent
+    // The clicked item, the selected item, the clicked items, the selected items.
+    const auto read = [&] {
+        return std::vector<std::string>{Tree::name(clickedItem(*outline)), Tree::name(selectedItem(*outline)),
+                                        names(clickedItems(*outline)), names(selectedItems(*outline))};
+    };
+    struct Case {
+        const char* what;
+        std::initializer_list<long> selected;
+        long rightClicked;
+        std::vector<std::string> seen;
+    };
+    const Case cases[] = {
+        {"on a selected row", {1, 3}, 3, {"Recent", "", "Factory Recent", "Factory Recent"}},
+        {"on a row outside the selection", {1, 3}, 2, {"Mine", "", "Mine", "Factory Recent"}},
+        {"on the one selected row", {2}, 2, {"Mine", "Mine", "Mine", "Mine"}},
+        {"with nothing selected", {}, 0, {"Presets", "", "Presets", ""}},
+    };
+    for (const auto& c : cases) {
+        selectRows(c.selected);
+        std::optional<std::vector<std::string>> seen;
+        AppKit::NSMenu::setChooser([&](AppKit::NSMenu&) {
+            seen = read();
+            return nullptr;
+        });
+        rightClick(rowAt(c.rightClicked));
+        ASSERT_TRUE(seen) << c.what;
+        EXPECT_EQ(*seen, c.seen) << c.what;
+        EXPECT_EQ(read()[2], "") << c.what << ": the menu has closed";
+    }
+
+    // Command-clicking a selected row takes it out of the selection: the click is about it alone.
+    selectRows({1, 3});
+    clickAt(rowAt(3), AppKit::ModifierFlags::command());
+    EXPECT_EQ(read(), (std::vector<std::string>{"Recent", "Factory", "Recent", "Factory"}));
+    clickAt({50, outline->rect(3).maxY() + 20});  // below the rows
+    EXPECT_EQ(read(), (std::vector<std::string>{"", "", "", ""}));
+}
+
+// Writing the selected items selects exactly the rows of those shown, in place of the selection.
+TEST_F(Outline, SelectedItemsWrittenSelectOnlyTheRowsShown) {
+    outline->setAllowsMultipleSelection(true);
+    outline->expandItem(std::string("Presets"));  // Presets, Factory (closed), Mine, Recent
+    struct Case {
+        const char* what;
+        std::vector<std::string> items;
+        Foundation::IndexSet rows;
+    };
+    const Case cases[] = {
+        {"shown items, in any order", {"Recent", "Mine"}, {2, 3}},
+        {"one under a collapsed parent", {"Soft", "Recent"}, {3}},
+        {"one not in the outline", {"Elsewhere"}, {}},
+        {"none", {}, {}},
+    };
+    for (const auto& c : cases) {
+        selectRows({0});
+        std::vector<std::any> items(c.items.begin(), c.items.end());
+        Orrindle::setSelectedItems(*outline, items);
+        EXPECT_EQ(outline->selectedRowIndexes(), c.rows) << c.what;
+    }
+}
+
+// Rows opening and closing above the selection move it with its items; the items they hide
+// leave it, and only that is announced. A Shift-click extends from the item clicked before.
+TEST_F(Outline, TheSelectionStaysWithItsItemsAsRowsOpenAndClose) {
+    using Orrindle::selectedItems;
+    outline->setAllowsMultipleSelection(true);
+    int changes = 0;
+    auto token = Foundation::NotificationCenter::defaultCenter().addObserver(
+        AppKit::NSTableView::selectionDidChangeNotification, outline, [&](const Foundation::Notification&) { ++changes; });
+    clickAt(rowAt(1));  // Recent
+    ASSERT_EQ(changes, 1);
+    outline->expandItem(std::string("Presets"));
+    EXPECT_EQ(names(selectedItems(*outline)), "Recent");
+    EXPECT_EQ(outline->selectedRow(), 3);
+    clickAt(rowAt(2), AppKit::ModifierFlags::shift());
+    EXPECT_EQ(names(selectedItems(*outline)), "Mine Recent");
+    EXPECT_EQ(changes, 2);
+
+    outline->expandItem(std::string("Factory"));  // Presets, Factory, Soft, Hard, Mine, Recent
+    Orrindle::setSelectedItems(*outline, {std::string("Hard"), std::string("Recent")});
+    EXPECT_EQ(outline->selectedRowIndexes(), (Foundation::IndexSet{3, 5}));
+    changes = 0;
+    outline->collapseItem(std::string("Factory"));
+    EXPECT_EQ(names(selectedItems(*outline)), "Recent");
+    EXPECT_EQ(outline->selectedRow(), 3);
+    EXPECT_EQ(changes, 1) << "Hard left the selection";
+    outline->collapseItem(std::string("Presets"));
+    EXPECT_EQ(outline->selectedRowIndexes(), (Foundation::IndexSet{1}));
+    EXPECT_EQ(changes, 1) << "Recent only moved";
 }
 
 }  // namespace

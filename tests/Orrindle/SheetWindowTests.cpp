@@ -127,7 +127,8 @@ TEST_F(SheetWindowTest, EscapeInASheetWindowOnItsOwnDoesNothing) {
 
 TEST_F(SheetWindowTest, TheWindowControllerForASheetMakesASheetWindowThatEscapeEnds) {
     bool configured = false;
-    auto controller = WindowController::makeSheet(SwiftUI::AnyView(SwiftUI::Text("Settings")), std::nullopt, [&](NSWindow& w) {
+    const auto standard = WindowController::SizingOptions::standardBounds();
+    auto controller = WindowController::makeSheet(SwiftUI::AnyView(SwiftUI::Text("Settings")), std::nullopt, standard, [&](NSWindow& w) {
         configured = true;
         EXPECT_FALSE(w.preventsApplicationTerminationWhenModal()) << "set before configure runs";
     });

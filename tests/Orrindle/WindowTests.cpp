@@ -2,6 +2,7 @@
 
 #include "AppKit/NSScreen.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "Orrindle/Settings/SheetWindow.hpp"
 #include "Orrindle/Windows/WindowController.hpp"
 #include "Orrindle/Windows/WindowPlacement.hpp"
 #include "Orrindle/Windows/WindowState.hpp"
@@ -114,7 +115,9 @@ TEST_F(WindowPlacementTest, TheContentKnowsItsWindowThroughTheEnvironment) {
             return SwiftUI::Text(window ? window->title() : std::string("no window"));
         }
     };
-    auto controller = WindowController::make(SwiftUI::AnyView(TitleReader{}), std::nullopt, [](NSWindow& w) { w.setTitle("Inspector"); });
+    const auto standard = WindowController::SizingOptions::standardBounds();
+    auto controller = WindowController::make(SwiftUI::AnyView(TitleReader{}), std::nullopt, standard,
+                                             [](NSWindow& w) { w.setTitle("Inspector"); });
     auto hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingView>(controller->window()->contentView());
     ASSERT_NE(hosting, nullptr);
     hosting->layoutSubtreeIfNeeded();
@@ -140,9 +143,52 @@ TEST_F(WindowPlacementTest, TheContentKnowsItsWindowThroughTheEnvironment) {
     EXPECT_EQ(state->parentWindow(), nullptr);
 }
 
+// Both kinds of controller set their window up alike: the sizing options reach the hosting
+// controller, the content finds its window (a sheet window for a sheet) through its WindowState,
+// and a frame name restores the saved frame over what `configure` set.
+TEST_F(WindowPlacementTest, WindowAndSheetControllersSetUpTheirWindowsAlike) {
+    using SwiftUI::NSHostingSizingOptions;
+    struct Grab {
+        std::shared_ptr<Orrindle::WindowState>* out;
+        SwiftUI::Environment<Orrindle::WindowState> state;
+        SwiftUI::AnyView body() const {
+            *out = state.get();
+            return SwiftUI::Color::red().frame(200, 120);
+        }
+    };
+    for (const bool sheet : {false, true}) {
+        const char* what = sheet ? "a sheet" : "a window";
+        NSWindow::removeFrame("Panel");
+        std::shared_ptr<Orrindle::WindowState> state;
+        const auto make = [&](NSHostingSizingOptions options, WindowController::Configure configure) {
+            SwiftUI::AnyView root(Grab{&state, {}});
+            return sheet ? WindowController::makeSheet(root, "Panel", options, std::move(configure))
+                         : WindowController::make(root, "Panel", options, std::move(configure));
+        };
+        int configured = 0;
+        auto first = make(NSHostingSizingOptions::preferredContentSize(), [&](NSWindow&) { ++configured; });
+        auto window = first->window();
+        EXPECT_EQ(configured, 1) << what;
+        EXPECT_EQ(std::dynamic_pointer_cast<SheetWindow>(window) != nullptr, sheet) << what;
+        auto hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingController>(window->contentViewController());
+        ASSERT_TRUE(hosting) << what;
+        EXPECT_EQ(hosting->sizingOptions(), NSHostingSizingOptions::preferredContentSize()) << what;
+        EXPECT_EQ(window->contentSize(), (AppKit::CGSize{200, 120})) << what << ": sized to its content";
+        window->contentView()->layoutSubtreeIfNeeded();
+        ASSERT_TRUE(state) << what;
+        EXPECT_EQ(state->parentWindow(), window) << what;
+
+        window->setFrame({40, 60, 320, 240});
+        auto second = make({}, [](NSWindow& w) { w.setFrame({0, 0, 100, 100}); });
+        EXPECT_EQ(second->window()->frame(), (CGRect{40, 60, 320, 240})) << what;
+        NSWindow::removeFrame("Panel");
+    }
+}
+
 TEST_F(WindowPlacementTest, ShowWindowCenteredCentresOnlyAfterTheMainQueueTurn) {
     bool configured = false;
-    auto controller = WindowController::make(SwiftUI::AnyView(SwiftUI::Text("x")), std::nullopt, [&](NSWindow& w) {
+    const auto standard = WindowController::SizingOptions::standardBounds();
+    auto controller = WindowController::make(SwiftUI::AnyView(SwiftUI::Text("x")), std::nullopt, standard, [&](NSWindow& w) {
         configured = true;
         w.setFrame({0, 0, 400, 300});
     });

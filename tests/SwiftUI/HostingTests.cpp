@@ -91,6 +91,7 @@ TEST_F(Hosting, AHostingViewLaysOutAtItsBoundsAndRoutesWindowEvents) {
     int taps = 0;
     auto window = AppKit::NSWindow::make({0, 0, 100, 80});
     auto controller = NSHostingController::make(AnyView(Color::red().frame(20, 20).onTapGesture([&] { ++taps; })));
+    controller->setSizingOptions({});  // the window stays larger than its content
     window->setContentViewController(controller);
     window->makeKeyAndOrderFront();
     drain();
@@ -110,6 +111,64 @@ TEST_F(Hosting, AHostingViewLaysOutAtItsBoundsAndRoutesWindowEvents) {
     EXPECT_EQ(taps, 1);
     auto image = window->snapshot();
     ASSERT_TRUE(image);
+}
+
+// The content's sizes reach AppKit by the sizing options: its ideal size as the preferred
+// content size (which the window takes) and as the view's intrinsic size, its least and largest
+// as the window's content limits, which the window's size is then kept within.
+TEST_F(Hosting, TheSizingOptionsSayWhichOfTheContentsSizesReachTheWindow) {
+    using O = NSHostingSizingOptions;
+    const auto content = [](CGFloat scale) {
+        return AnyView(Color::red().frame({.minWidth = 50 * scale, .idealWidth = 120 * scale, .maxWidth = 300 * scale,
+                                           .minHeight = 40 * scale, .idealHeight = 80 * scale, .maxHeight = 200 * scale}));
+    };
+    constexpr CGFloat none = AppKit::NSViewNoIntrinsicMetric;
+    const CGSize unlimited = AppKit::NSWindow::make({0, 0, 10, 10})->contentMaxSize();
+    struct Case {
+        const char* what;
+        NSHostingSizingOptions options;
+        CGSize preferred, intrinsic, min, max, window;
+    };
+    const Case cases[] = {
+        {"none", {}, {0, 0}, {none, none}, {0, 0}, unlimited, {480, 270}},
+        {"the standard bounds", O::standardBounds(), {0, 0}, {120, 80}, {50, 40}, {300, 200}, {300, 200}},
+        {"the preferred content size", O::preferredContentSize(), {120, 80}, {none, none}, {0, 0}, unlimited, {120, 80}},
+        {"the least size", O::minSize(), {0, 0}, {none, none}, {50, 40}, unlimited, {480, 270}},
+    };
+    for (const auto& c : cases) {
+        auto controller = NSHostingController::make(content(1));
+        EXPECT_EQ(controller->sizingOptions(), O::standardBounds()) << "the default";
+        controller->setSizingOptions(c.options);
+        auto window = AppKit::NSWindow::withContentViewController(controller);
+        EXPECT_EQ(controller->preferredContentSize(), c.preferred) << c.what;
+        EXPECT_EQ(controller->view()->intrinsicContentSize(), c.intrinsic) << c.what;
+        EXPECT_EQ(window->contentMinSize(), c.min) << c.what;
+        EXPECT_EQ(window->contentMaxSize(), c.max) << c.what;
+        EXPECT_EQ(window->contentSize(), c.window) << c.what;
+    }
+
+    // New content is measured again; the limits hold when the window is resized.
+    auto controller = NSHostingController::make(content(1));
+    auto window = AppKit::NSWindow::withContentViewController(controller);
+    controller->setRootView(content(0.5));
+    EXPECT_EQ(window->contentMinSize(), (CGSize{25, 20}));
+    EXPECT_EQ(window->contentMaxSize(), (CGSize{150, 100}));
+    EXPECT_EQ(window->contentSize(), (CGSize{150, 100}));
+    window->setContentSize({10, 400});
+    EXPECT_EQ(window->contentSize(), (CGSize{25, 100}));
+
+    // Text offered no width wraps to a tall column of letters: the least size stops at the largest.
+    auto text = NSHostingController::make(AnyView(Text("Inspector")));
+    auto textWindow = AppKit::NSWindow::withContentViewController(text);
+    EXPECT_LE(textWindow->contentMinSize().height, textWindow->contentMaxSize().height);
+    EXPECT_EQ(textWindow->contentSize(), textWindow->contentMaxSize()) << "one line of the text";
+
+    // A controller whose view is only a subview leaves that window alone.
+    auto host = AppKit::NSWindow::make({0, 0, 400, 300});
+    auto child = NSHostingController::make(content(1));
+    host->contentView()->addSubview(child->view());
+    EXPECT_EQ(host->contentMinSize(), (CGSize{0, 0}));
+    EXPECT_EQ(host->contentSize(), (CGSize{400, 300}));
 }
 
 }  // namespace
