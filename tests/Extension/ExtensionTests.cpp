@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 const std::string appex = std::string(VZ_BINARY_DIR) + "/Vantrel_Zellow.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
 
 using ExtensionTests::auhostCommand;
-const auto contents = ExtensionTests::fileContents;
+using ExtensionTests::fileContents;
 
 // Units made here must not start the update check: a fetch still running on a worker when
 // the test binary exits races with the TLS library's own teardown.
@@ -66,9 +66,9 @@ TEST_F(Extension, ASongRenderedThroughTheLoadedModuleMovesNotes) {
     options.output = dir + "/loaded.mid";
     auto extension = loaded();
     AudioHost::RenderJob::run(extension, options);
-    const std::string rendered = contents(options.output);
+    const std::string rendered = fileContents(options.output);
     EXPECT_FALSE(rendered.empty());
-    EXPECT_NE(rendered, contents(options.input)) << "the preset moved notes";
+    EXPECT_NE(rendered, fileContents(options.input)) << "the preset moved notes";
 }
 
 TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
@@ -80,7 +80,7 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
         std::ofstream(dir / "Plain.appex" / "Contents" / "Info.plist")
             << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleName</key><string>Plain</string></dict></plist>";
         // A real extension's Info.plist over a module that registers nothing: the kit's library.
-        std::string info = contents(appex + "/Contents/Info.plist");
+        std::string info = fileContents(appex + "/Contents/Info.plist");
         const std::string from = "<string>Vantrel_Zellow_Extension.so</string>";
         info.replace(info.find(from), from.size(), "<string>libPellicot.so</string>");
         std::ofstream(dir / "NoClass.appex" / "Contents" / "Info.plist") << info;
@@ -105,7 +105,7 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
     // In a fresh process, where only the bundle's own module can register the class.
     const std::string log = (dir / "noclass.txt").string();
     EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "NoClass.appex").string() + " list 2>" + log).c_str())), 2);
-    EXPECT_NE(contents(log).find("registers no class named \"AudioUnitViewController\""), std::string::npos) << contents(log);
+    EXPECT_NE(fileContents(log).find("registers no class named \"AudioUnitViewController\""), std::string::npos) << fileContents(log);
 }
 
 // The editor of the extension as auhost shows it, playing the demo song: a 640 x 480 picture.
