@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 #include "AppKit/NSViewController.hpp"
@@ -58,6 +59,8 @@ private:
             failure_ = e.what();
         }
         finished_ = true;
+        // The main loop sleeps until something happens: this has.
+        Dispatch::RunLoop::main().perform([] {});
     }
 
     PlayedSong song_;
@@ -127,10 +130,13 @@ int EditSession::run(std::ostream& out, std::ostream& err) {
     song_.reset();
 
     auto& loop = Dispatch::RunLoop::main();
+    // Only the main thread and the player (which wakes the loop) change what ends a run, so the
+    // loop sleeps until its next timer or input.
+    constexpr double noPolling = std::numeric_limits<double>::infinity();
     if (options_.seconds || options_.snapshot) {
-        loop.runUntil([&] { return !window_->isVisible(); }, options_.seconds.value_or(player ? 2.0 : 0.0));
+        loop.runUntil([&] { return !window_->isVisible(); }, options_.seconds.value_or(player ? 2.0 : 0.0), noPolling);
     } else {
-        loop.runUntil([&] { return !window_->isVisible() || (player && player->finished()); }, 1e9);
+        loop.runUntil([&] { return !window_->isVisible() || (player && player->finished()); }, 1e9, noPolling);
     }
     const std::string renderFailure = player ? player->stop() : "";
     loop.runUntilIdle();
