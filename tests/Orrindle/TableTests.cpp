@@ -134,7 +134,12 @@ TEST_F(Tables, TakesTheStylesBackgroundIntoItsScrollView) {
     EXPECT_EQ(t->backgroundColor()->cgColor(), colour);
     EXPECT_TRUE(scroll->drawsBackground()) << "at the first move in";
     EXPECT_EQ(scroll->backgroundColor()->cgColor(), colour);
-    EXPECT_NE(t->style(), t->style()) << "a new style on every read";
+    // A new style with the defaults on every read: what one reader changes reaches no other.
+    auto changed = t->style();
+    changed->setBackgroundColor(AppKit::NSColor::sRGB(1, 0, 0));
+    changed->setTextColor(AppKit::NSColor::sRGB(0, 1, 0));
+    EXPECT_EQ(t->style()->backgroundColor()->cgColor(), colour);
+    EXPECT_EQ(t->style()->textColor()->name(), "Grey 70%");
     EXPECT_EQ(t->controlState().rawValue(), 1);
     t->setEnabled(false);
     t->setHighlighted(true);
