@@ -1,5 +1,6 @@
 #include "SwiftUI/Menu.hpp"
 
+#include <algorithm>
 #include <mutex>
 
 #include "SwiftUI/Environment.hpp"
@@ -18,6 +19,8 @@ std::shared_ptr<const GestureImpl> pressGesture(std::function<void()> onRelease)
 
 namespace {
 std::mutex presenterMutex;
+
+bool showsIndicator(const ViewNode& node) { return node.environment().menuIndicator != MenuIndicatorVisibility::hidden; }
 Menu::Presenter& presenter() {
     static Menu::Presenter p;
     return p;
@@ -80,13 +83,25 @@ void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) 
                    0, GestureMask::all});
 }
 
+CGSize Menu::sizeThatFits(ViewNode& node, ProposedViewSize p) const {
+    const CGFloat room = showsIndicator(node) ? indicatorWidth : 0;
+    if (p.width) p.width = std::max<CGFloat>(0, *p.width - room);
+    const CGSize label = ViewImpl::sizeThatFits(node, p);
+    return {label.width + room, label.height};
+}
+
+void Menu::placeChildren(ViewNode& node, const CGRect& frame) const {
+    const CGFloat room = showsIndicator(node) ? indicatorWidth : 0;
+    ViewImpl::placeChildren(node, {frame.origin, {std::max<CGFloat>(0, frame.size.width - room), frame.size.height}});
+}
+
 void Menu::render(const ViewNode& node, RenderNode& r) const {
     r.kind = RenderNode::Kind::menu;
     auto m = std::make_shared<MenuModel>(model());
     m->pins = node.pinPath();
     r.menu = std::move(m);
     r.text = textContent();
-    r.showsMenuIndicator = node.environment().menuIndicator != MenuIndicatorVisibility::hidden;
+    r.showsMenuIndicator = showsIndicator(node);
 }
 
 }  // namespace SwiftUI

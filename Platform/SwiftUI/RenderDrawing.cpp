@@ -6,6 +6,7 @@
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/Path.hpp"
 #include "CoreGraphics/TextLayout.hpp"
+#include "SwiftUI/Menu.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/Shader.hpp"
 
@@ -174,7 +175,7 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
     case RenderNode::Kind::menu:
         if (n.showsMenuIndicator) {
             CGPath chevron;
-            CGFloat x = f.maxX() - 8, y = f.midY();
+            CGFloat x = f.maxX() - Menu::indicatorWidth / 2, y = f.midY();
             chevron.move({x - 3, y - 1.5});
             chevron.addLine({x, y + 1.5});
             chevron.addLine({x + 3, y - 1.5});
