@@ -46,10 +46,16 @@ public:
     };
 
     // The table's data source and delegate: styled rows, a label per name, an editable label per
-    // value; group rows are one group label across and cannot be selected.
+    // value; group rows are one group label across and cannot be selected. Each label's text
+    // starts where its column's title does (the header cells inset it 4 points in the first
+    // column, 1 in the others; a row label draws its text a device pixel left of its frame), so
+    // the titles stand over their columns; the selection bar spans the row, so that the first
+    // column's text stays on it.
     class Parameters : public Runtime::NSObject, public AppKit::NSTableViewDataSource, public AppKit::NSTableViewDelegate {
         VZ_OBJECT(Parameters, Runtime::NSObject)
     public:
+        static constexpr CGFloat firstTitleInset = 4, titleInset = 1;
+
         std::vector<Row> rows{{"TIMING", "", true},  {"Delay", "12 ms", false}, {"Random", "4 ms", false}, {"Seed", "120", false},
                               {"SWING", "", true},   {"1/4", "50 %", false},   {"1/8", "58 %", false},    {"1/16", "62 %", false}};
 
@@ -58,11 +64,11 @@ public:
             const Row& r = rows[std::size_t(row)];
             auto cell = Runtime::make<Orrindle::StyledTableCellView>(CGRect{});
             std::shared_ptr<Orrindle::StyledTextField> label;
-            if (r.group)
-                label = Runtime::make<Orrindle::StyledTableGroupRowLabel>(CGRect{12, 3, 200, 16});
-            else
-                label = Runtime::make<Orrindle::StyledTableRowLabel>(CGRect{12, 2, 120, 16});
             const bool value = column && column->identifier() == "value";
+            if (r.group)
+                label = Runtime::make<Orrindle::StyledTableGroupRowLabel>(CGRect{firstTitleInset + 1, 3, 200, 16});
+            else
+                label = Runtime::make<Orrindle::StyledTableRowLabel>(CGRect{(value ? titleInset : firstTitleInset) + 1, 2, 120, 16});
             label->setStringValue(r.group ? r.name : value ? r.value : r.name);
             if (value) {
                 label->setEditable(true);
@@ -73,7 +79,9 @@ public:
             return cell;
         }
         std::shared_ptr<AppKit::NSTableRowView> tableViewRowViewForRow(AppKit::NSTableView&, long) override {
-            return Runtime::make<Orrindle::StyledTableRowView>(CGRect{});
+            auto row = Runtime::make<Orrindle::StyledTableRowView>(CGRect{});
+            row->setSelectionHorizontalInset(0);
+            return row;
         }
         bool tableViewIsGroupRow(AppKit::NSTableView&, long row) override { return rows[std::size_t(row)].group; }
         bool tableViewShouldSelectRow(AppKit::NSTableView&, long row) override { return !rows[std::size_t(row)].group; }
