@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -25,8 +26,16 @@ TEST(KitBundle, IsFoundBesideTheKitsCodeOnce) {
     const auto& bundle = ModuleBundle::module();
     ASSERT_NE(bundle, nullptr);
     EXPECT_EQ(bundle->bundleURL().lastPathComponent(), "Orrindle_Orrindle.bundle");
+    // Found once and kept: a kit bundle that turns up later where the search looks first is
+    // not taken.
     const std::shared_ptr<Foundation::Bundle> firstRead = bundle;
-    EXPECT_EQ(ModuleBundle::module(), firstRead) << "found once and kept";
+    const auto later = std::filesystem::temp_directory_path() / ("vz-kit-bundle-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(later / "Resources" / "Orrindle_Orrindle.bundle");
+    const auto main = Foundation::Bundle::main();
+    Foundation::Bundle::setMain(Foundation::Bundle::withPath(later.string()));
+    EXPECT_EQ(ModuleBundle::module(), firstRead);
+    Foundation::Bundle::setMain(main);
+    std::filesystem::remove_all(later);
     auto candidates = Foundation::ModuleResourceBundle::candidateDirectories(BundleFinder::bundle());
     ASSERT_EQ(candidates.size(), 3u);
     EXPECT_EQ(candidates[1], BundleFinder::bundle()->resourceURL());
@@ -95,13 +104,15 @@ TEST(KitAssets, NamespaceMembersAreMadeOnceFromTheirAsset) {
     const SwiftUI::Color firstRead = ODColors::grey85();
     EXPECT_EQ(ODColors::grey85(), firstRead);
     EXPECT_EQ(ODColors::grey85().assetName(), "Grey 85%");
-    EXPECT_EQ(ODColorsAK::grey85(), ODColorsAK::grey85()) << "the same object";
+    const AppKit::NSColor::Ptr firstAppKitRead = ODColorsAK::grey85();
+    EXPECT_EQ(ODColorsAK::grey85(), firstAppKitRead) << "the same object";
     EXPECT_EQ(ODColorsAK::grey85()->name(), "Grey 85%");
     EXPECT_EQ(ODColorsAK::grey85()->cgColor(), ODColors::grey85().resolved()) << "made through the SwiftUI colour";
     EXPECT_EQ(ODColorsAK::Background::darkest()->name(), "Background/Darkest");
     EXPECT_EQ(ODColors::Tessik::darkPurple().assetName(), "Tessik/DarkPurple");
     EXPECT_EQ(ODImagesAK::cursorTrackingslider()->name(), "cursor-trackingslider");
-    EXPECT_EQ(ODImagesAK::kvuCheckboxOnDown(), ODImagesAK::kvuCheckboxOnDown());
+    const AppKit::NSImage::Ptr firstImageRead = ODImagesAK::kvuCheckboxOnDown();
+    EXPECT_EQ(ODImagesAK::kvuCheckboxOnDown(), firstImageRead);
     EXPECT_EQ(ODImagesAK::kvuTextfieldError()->size(), (CoreGraphics::CGSize{80, 22}));
     EXPECT_EQ(ODImages::kvuButtonDown().name(), "kvu-button-down");
 }
@@ -162,7 +173,8 @@ TEST(KitAssets, EveryColourConstantAndMemberIsItsAsset) {
         ASSERT_NE(m.nsColour(), nullptr);
         EXPECT_EQ(m.nsColour()->name(), m.asset);
         EXPECT_EQ(m.nsColour()->cgColor(), m.colour().resolved());
-        EXPECT_EQ(m.nsColour(), m.nsColour()) << "made once";
+        const AppKit::NSColor::Ptr firstRead = m.nsColour();
+        EXPECT_EQ(m.nsColour(), firstRead) << "made once";
     }
 }
 
@@ -257,7 +269,8 @@ TEST(KitAssets, EveryImageConstantAndMemberIsItsAsset) {
         if (m.image) EXPECT_EQ(m.image->name(), m.asset);
         ASSERT_NE(m.nsImage(), nullptr);
         EXPECT_EQ(m.nsImage()->name(), m.asset);
-        EXPECT_EQ(m.nsImage(), m.nsImage()) << "made once";
+        const AppKit::NSImage::Ptr firstRead = m.nsImage();
+        EXPECT_EQ(m.nsImage(), firstRead) << "made once";
     }
 }
 
