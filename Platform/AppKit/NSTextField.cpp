@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "AppKit/NSApplication.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Foundation/NotificationCenter.hpp"
 
@@ -42,15 +43,23 @@ bool NSTextField::becomeFirstResponder() {
     if (!editor) return true;
     auto self = sharedAs<NSTextField>();
     changedInSession_ = false;
+    startedBy_ = NSApplication::shared().currentEvent();
     cell->select(bounds(), *this, *editor, self, 0, long(stringValue().size()));
     window->makeFirstResponder(editor);
     return true;
 }
 
 void NSTextField::mouseDown(const NSEvent& event) {
-    // An editable field is edited, not tracked: the click has made it first responder.
-    if (isEditable()) return;
-    NSControl::mouseDown(event);
+    // An editable field is edited, not tracked. The click that began the editing leaves all of
+    // the text selected; later ones go on to the editor (around the editor's own frame too).
+    if (!isEditable()) return NSControl::mouseDown(event);
+    if (startedBy_.lock().get() == &event) return;
+    if (auto editor = currentEditor(); editor && window() && window()->firstResponder() == editor) editor->mouseDown(event);
+}
+
+void NSTextField::mouseDragged(const NSEvent& event) {
+    if (auto editor = currentEditor(); editor && isEditable()) return editor->mouseDragged(event);
+    NSControl::mouseDragged(event);
 }
 
 void NSTextField::notify(const char* name, void (NSTextFieldDelegate::*method)(const Foundation::Notification&),

@@ -82,6 +82,7 @@ public:
     bool isFlipped() const override { return true; }
     bool becomeFirstResponder() override;
     void mouseDown(const NSEvent& event) override;
+    void mouseDragged(const NSEvent& event) override;
     void textDidChange(NSText& text) override;
     void textDidEndEditing(NSText& text, NSTextMovement movement) override;
 
@@ -99,6 +100,7 @@ private:
     bool allowsTightening_ = false;
     long maximumNumberOfLines_ = 0;
     bool changedInSession_ = false;
+    std::weak_ptr<NSEvent> startedBy_;  // the event during which the editing began
 };
 
 }  // namespace AppKit

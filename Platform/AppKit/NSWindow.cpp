@@ -323,7 +323,10 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
             makeKeyAndOrderFront();
             if (hit && !hit->acceptsFirstMouse(&e)) return;
         }
-        if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder()) makeFirstResponder(hit);
+        // A field being edited keeps its field editor as first responder: the click is the editing's.
+        auto editor = std::dynamic_pointer_cast<NSText>(firstResponder_.lock());
+        const bool edited = hit && editor && editor->editedObject() == hit;
+        if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder() && !edited) makeFirstResponder(hit);
         captured_ = hit;
         if (hit) NSGestureRecognizer::deliver(*hit, e);
         if (hit)

@@ -14,12 +14,16 @@
 #include <thread>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSTextField.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "DemoWindow.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/DisplayProbe.hpp"
 #include "Host/WindowBackends/HeadlessBackend.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "TestSupport/RealWindow.hpp"
+#include "TestSupport/XClipboardPeer.hpp"
 
 using namespace AppKit;
 
@@ -254,6 +258,85 @@ TEST_F(SDLBackendTest, SDLMouseInputBecomesTheSameEvents) {
     sdl->pump();
     drain();
     EXPECT_TRUE(drew(*w, "Clicks: 1"));
+    w->close();
+}
+
+// A kit text field in a real window, driven through SDL as a person drives it: a long value
+// stays inside the field, the mouse places the caret and selects, and copy and paste go
+// through the X display's clipboard, to and from another program on it.
+TEST_F(SDLBackendTest, AKitFieldKeepsItsLineAndCopiesAndPastesThroughTheDesktopsClipboard) {
+    auto w = NSWindow::make({0, 0, 240, 80});
+    auto field = Runtime::make<NSTextField>(CGRect{20, 30, 80, 22});
+    field->setEditable(true);
+    field->setBezeled(true);
+    w->contentView()->addSubview(field);
+    w->makeKeyAndOrderFront();
+    const unsigned id = sdl->sdlWindowID(*w);
+    ASSERT_NE(id, 0u);
+    const double height = w->contentSize().height;
+    auto deliver = [&] {
+        sdl->pump();
+        drain();
+        w->displayIfNeeded();
+        sdl->pump();
+    };
+    deliver();
+    const CGRect box = field->convertTo(field->bounds(), nullptr);
+    // The window as it shows, the field's own pixels cleared.
+    auto around = [&] {
+        auto shown = sdl->readBack(*w);
+        std::vector<std::uint32_t> out;
+        for (int y = 0; y < shown->height(); ++y)
+            for (int x = 0; x < shown->width(); ++x)
+                out.push_back(box.contains({x + 0.5, height - y - 0.5}) ? 0 : shown->argb(x, y));
+        return out;
+    };
+    auto click = [&](CGPoint p, std::optional<CGPoint> dragTo = std::nullopt) {
+        const CGPoint end = dragTo.value_or(p);
+        TestSupport::pressAndRelease(id, int(std::lround(p.x)), int(std::lround(height - p.y)), int(std::lround(end.x)),
+                                     int(std::lround(height - end.y)), deliver);
+    };
+    click({box.midX(), box.midY()});
+    auto editor = field->currentEditor();
+    ASSERT_TRUE(editor);
+    const auto before = around();
+    const std::string typed = "3141592653589793";
+    for (char c : typed) TestSupport::pushKeys(id, {SDL_Keycode(c)});
+    deliver();
+    EXPECT_EQ(field->stringValue(), typed);
+    EXPECT_GT(editor->scrollOffset(), 0);
+    EXPECT_TRUE(around() == before) << "the line and its caret stay inside the field";
+    TestSupport::pushKeys(id, {SDLK_HOME});
+    deliver();
+    EXPECT_EQ(editor->scrollOffset(), 0);
+
+    // Where the boundary after `bytes` bytes falls, the line unscrolled.
+    auto at = [&](std::size_t bytes) {
+        const CGRect line = editor->convertTo(editor->bounds(), nullptr);
+        const auto prefix = CoreGraphics::AttributedText(typed.substr(0, bytes), editor->font()->font(), CoreGraphics::CGColor::black());
+        return CGPoint{line.minX() + CoreGraphics::TextLayout::size(prefix).width, line.midY()};
+    };
+    click(at(3));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{3, 0}));
+    click(at(1), at(4));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{1, 3}));
+
+    TestSupport::pushKeys(id, {SDLK_c}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(TestSupport::XClipboardPeer::read(deliver), "141");
+    TestSupport::XClipboardPeer other;
+    ASSERT_TRUE(other.offer("27"));
+    TestSupport::pushKeys(id, {SDLK_v}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), "327592653589793");
+    TestSupport::pushKeys(id, {SDLK_z}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), typed);
+    EXPECT_EQ(editor->selectedRange(), (NSRange{1, 3}));
+    TestSupport::pushKeys(id, {SDLK_x}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), "3592653589793");
+    EXPECT_EQ(TestSupport::XClipboardPeer::read(deliver), "141") << "cut takes the place of the other program's copy";
     w->close();
 }
 

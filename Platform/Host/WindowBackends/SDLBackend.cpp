@@ -8,6 +8,7 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSEvent.hpp"
+#include "AppKit/NSPasteboard.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/Clock.hpp"
 #include "Host/WindowBackends/DisplayProbe.hpp"
@@ -109,12 +110,23 @@ SDLBackend::SDLBackend() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw std::runtime_error("SDL could not open the display named by DISPLAY or WAYLAND_DISPLAY");
     }
+    // Copy and paste go through the desktop's clipboard.
+    clipboardConnection_ = AppKit::NSPasteboard::general().connect({[]() -> std::optional<std::string> {
+                                                 if (!SDL_HasClipboardText()) return std::nullopt;
+                                                 char* text = SDL_GetClipboardText();
+                                                 std::optional<std::string> out;
+                                                 if (text) out = std::string(text);
+                                                 SDL_free(text);
+                                                 return out;
+                                             },
+                                             [](const std::string& text) { SDL_SetClipboardText(text.c_str()); }});
     // Input reaches the application even while nothing asks for events.
     pumpTimer_ = Dispatch::Timer::scheduledTimer(1.0 / 120, true, [this](Dispatch::Timer&) { pump(); });
 }
 
 SDLBackend::~SDLBackend() {
     if (pumpTimer_) pumpTimer_->invalidate();
+    AppKit::NSPasteboard::general().disconnect(clipboardConnection_);
     for (auto& [number, entry] : windows_)
         if (entry.sdl) SDL_DestroyWindow(entry.sdl);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -14,7 +14,8 @@ namespace WindowBackends {
 
 // Real windows through SDL2: each visible NSWindow gets an SDL window of its content size at
 // its backing scale, shows the window's picture after every redraw, and turns SDL's mouse,
-// wheel and key input into the same synthetic events the tests send. Main thread only.
+// wheel and key input into the same synthetic events the tests send; while it runs, the general
+// pasteboard is the desktop's clipboard. Main thread only.
 class SDLBackend : public AppKit::WindowBackend {
 public:
     // Initialises SDL's video; throws std::runtime_error with SDL's reason when it cannot.
@@ -47,6 +48,7 @@ private:
 
     std::map<int, Entry> windows_;  // by window number
     std::shared_ptr<Dispatch::Timer> pumpTimer_;
+    long clipboardConnection_ = 0;
 };
 
 }  // namespace WindowBackends
