@@ -37,7 +37,7 @@ public:
     void drawTickMarks() override {}
     void drawFocusRingMask(AppKit::CGRect, AppKit::NSView&) override {}
     AppKit::CGRect focusRingMaskBounds(AppKit::CGRect forFrame, AppKit::NSView& in) const override;
-    AppKit::NSBackgroundStyle interiorBackgroundStyle() const { return style()->interiorBackgroundStyle(); }
+    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
 
 protected:
     StyledSliderCell() = default;
