@@ -18,7 +18,13 @@ void StyledSearchFieldCell::didInit() {
     AppKit::NSSearchFieldCell::didInit();
     setFocusRingType(AppKit::NSFocusRingType::none);
     setTextColor(style()->textColor(controlState()));
+    setBackgroundStyle(style()->backgroundStyle());
     if (auto search = searchButtonCell()) search->setImagePosition(AppKit::NSCellImagePosition::imageOnly);
+}
+
+void StyledSearchFieldCell::setBackgroundStyle(AppKit::NSBackgroundStyle backgroundStyle) {
+    AppKit::NSSearchFieldCell::setBackgroundStyle(backgroundStyle);
+    setTextColor(style()->textColor(controlState()));
 }
 
 AppKit::NSImage::Ptr StyledSearchFieldCell::styleBezelImage() const {

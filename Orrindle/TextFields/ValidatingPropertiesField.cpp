@@ -49,9 +49,8 @@ void ValidatingPropertiesField::layOutWithIcon() {
 
 void ValidatingPropertiesField::setupTextField() {
     auto& field = *textField_;
-    // A plain field of the platform takes typing; ours starts out as a label.
-    field.setEditable(true);
-    field.setSelectable(true);
+    // The view draws the bezel: the plain field's own goes.
+    field.setBezeled(false);
     field.setBordered(false);
     field.setDrawsBackground(false);
     field.setFocusRingType(AppKit::NSFocusRingType::none);

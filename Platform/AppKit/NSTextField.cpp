@@ -35,6 +35,22 @@ void NSTextField::setPlaceholderString(std::optional<std::string> placeholder) {
     if (auto c = textFieldCell()) c->setPlaceholderString(std::move(placeholder));
 }
 
+void NSTextField::didInit() {
+    NSControl::didInit();
+    setEditable(true);
+    setSelectable(true);
+    setBezeled(true);
+    setDrawsBackground(true);
+}
+
+void NSTextField::makeLabel() {
+    setEditable(false);
+    setSelectable(false);
+    setBezeled(false);
+    setBordered(false);
+    setDrawsBackground(false);
+}
+
 bool NSTextField::becomeFirstResponder() {
     auto window = this->window();
     auto cell = textFieldCell();

@@ -261,7 +261,7 @@ public:
     Ptr previousValidKeyView() const;
     // Turns the view's content about its bounds' origin; marks the view for display.
     CGFloat boundsRotation() const { return boundsRotation_; }
-    void rotateByDegrees(CGFloat angle);
+    virtual void rotateByDegrees(CGFloat angle);
 
     // --- Snapshots ------------------------------------------------------------------------
     // A picture of the view's subtree inside `rect` (its own coordinates) at the window's

@@ -32,7 +32,6 @@ protected:
         window = NSWindow::make({0, 0, 400, 300});
         window->makeKeyAndOrderFront();
         field = Runtime::make<NSTextField>(CGRect{10, 10, 200, 22});
-        field->setEditable(true);
         window->contentView()->addSubview(field);
         counter = Runtime::make<Counter>();
         field->setTarget(counter);
@@ -72,7 +71,6 @@ TEST_F(FieldEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
     EXPECT_EQ(field->currentEditor(), editor);
     // Another view taking the focus ends the editing and keeps the text.
     auto other = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    other->setEditable(true);
     window->contentView()->addSubview(other);
     ASSERT_TRUE(window->makeFirstResponder(other));
     EXPECT_EQ(field->currentEditor(), nullptr);
@@ -82,7 +80,6 @@ TEST_F(FieldEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
 
 TEST_F(FieldEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     auto next = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    next->setEditable(true);
     window->contentView()->addSubview(next);
     field->setNextKeyView(next);
     NSApplication::shared().postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, {20, 20}, {}, 0, window));
@@ -98,7 +95,8 @@ TEST_F(FieldEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     EXPECT_EQ(next->stringValue(), "2");
     EXPECT_EQ(window->firstResponder(), window);
     // A label is never edited.
-    auto label = Runtime::make<NSTextField>(CGRect{10, 90, 200, 22});
+    auto label = NSTextField::labelWithString("Swing");
+    label->setFrameOrigin({10, 90});
     window->contentView()->addSubview(label);
     EXPECT_FALSE(window->makeFirstResponder(label));
 }
@@ -179,9 +177,9 @@ TEST_F(FieldEditing, TheDelegateHearsTheBeginningEachChangeAndHowEditingEnded) {
 }
 
 TEST_F(FieldEditing, TabAndShiftTabFollowTheKeyViewLoopPastViewsThatTakeNoFocus) {
-    auto label = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
+    auto label = NSTextField::labelWithString("Swing");
+    label->setFrameOrigin({10, 50});
     auto last = Runtime::make<NSTextField>(CGRect{10, 90, 200, 22});
-    last->setEditable(true);
     window->contentView()->addSubview(label);
     window->contentView()->addSubview(last);
     field->setNextKeyView(label);
@@ -211,7 +209,6 @@ TEST_F(FieldEditing, TheWindowPublishesEachFirstResponderOnce) {
         return !s ? std::string("none") : s == field ? "field" : std::dynamic_pointer_cast<NSText>(s) ? "editor" : s->className();
     };
     auto other = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    other->setEditable(true);
     window->contentView()->addSubview(other);
     auto sub = window->firstResponderPublisher()->sink([&](std::weak_ptr<NSResponder> r) { seen.push_back(name(r)); });
     window->makeFirstResponder(field);
@@ -368,6 +365,29 @@ TEST(Pasteboard, TheGeneralPasteboardGoesThroughTheDesktopsClipboardWhileOneIsCo
     pasteboard.disconnect(second);
     EXPECT_EQ(pasteboard.stringForType(), "ours") << "what was put here stays here";
     pasteboard.clearContents();
+}
+
+TEST(TextFieldInitialisers, TheFrameMakesAFieldToTypeInAndLabelWithStringALabel) {
+    auto field = Runtime::make<NSTextField>(CGRect{0, 0, 120, 22});
+    EXPECT_TRUE(field->isEditable());
+    EXPECT_TRUE(field->isSelectable());
+    EXPECT_TRUE(field->isBezeled());
+    EXPECT_FALSE(field->isBordered()) << "a bezel and a border exclude each other";
+    EXPECT_TRUE(field->drawsBackground());
+    EXPECT_TRUE(field->acceptsFirstResponder());
+    EXPECT_EQ(field->frame(), (CGRect{0, 0, 120, 22}));
+    auto label = NSTextField::labelWithString("Swing");
+    EXPECT_FALSE(label->isEditable());
+    EXPECT_FALSE(label->isSelectable());
+    EXPECT_FALSE(label->isBezeled());
+    EXPECT_FALSE(label->isBordered());
+    EXPECT_FALSE(label->drawsBackground());
+    EXPECT_FALSE(label->acceptsFirstResponder());
+    EXPECT_EQ(label->stringValue(), "Swing");
+    EXPECT_EQ(label->frame().size, label->cell()->cellSize()) << "sized to its text";
+    auto search = NSTextField::labelWithString<NSSearchField>("");
+    EXPECT_EQ(search->className(), "NSSearchField") << "made as the class asked for";
+    EXPECT_FALSE(search->isEditable());
 }
 
 TEST(SpecialKeys, NameTheKeysThatTypeNoText) {

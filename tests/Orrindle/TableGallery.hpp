@@ -63,13 +63,16 @@ public:
         std::shared_ptr<AppKit::NSView> tableViewViewFor(AppKit::NSTableView&, AppKit::NSTableColumn* column, long row) override {
             const Row& r = rows[std::size_t(row)];
             auto cell = Runtime::make<Orrindle::StyledTableCellView>(CGRect{});
-            std::shared_ptr<Orrindle::StyledTextField> label;
             const bool value = column && column->identifier() == "value";
-            if (r.group)
-                label = Runtime::make<Orrindle::StyledTableGroupRowLabel>(CGRect{firstTitleInset + 1, 3, 200, 16});
-            else
-                label = Runtime::make<Orrindle::StyledTableRowLabel>(CGRect{(value ? titleInset : firstTitleInset) + 1, 2, 120, 16});
-            label->setStringValue(r.group ? r.name : value ? r.value : r.name);
+            const std::string text = r.group ? r.name : value ? r.value : r.name;
+            std::shared_ptr<Orrindle::StyledTextField> label;
+            if (r.group) {
+                label = AppKit::NSTextField::labelWithString<Orrindle::StyledTableGroupRowLabel>(text);
+                label->setFrame({firstTitleInset + 1, 3, 200, 16});
+            } else {
+                label = AppKit::NSTextField::labelWithString<Orrindle::StyledTableRowLabel>(text);
+                label->setFrame({(value ? titleInset : firstTitleInset) + 1, 2, 120, 16});
+            }
             if (value) {
                 label->setEditable(true);
                 label->setSelectable(true);
@@ -194,10 +197,6 @@ private:
     template <class Field = Orrindle::StyledTextField>
     static std::shared_ptr<Field> field(const std::string& text, const std::string& placeholder = "") {
         auto f = Runtime::make<Field>(CGRect{0, 0, 140, 10});
-        f->setEditable(true);
-        f->setSelectable(true);
-        f->setBezeled(true);
-        f->setDrawsBackground(true);
         f->setStringValue(text);
         if (!placeholder.empty()) f->setPlaceholderString(placeholder);
         return f;
@@ -262,19 +261,12 @@ private:
         invalidProperties->setValid(false);
         add("Properties field", "invalid", invalidProperties);
 
-        auto text = Runtime::make<StyledTextLabel>(CGRect{});
-        text->setStringValue("Global delay");
-        add("Labels", "text label", text);
-        auto dim = Runtime::make<StyledTextLabel>(CGRect{});
-        dim->setStringValue("Not in this preset");
+        add("Labels", "text label", AppKit::NSTextField::labelWithString<StyledTextLabel>("Global delay"));
+        auto dim = AppKit::NSTextField::labelWithString<StyledTextLabel>("Not in this preset");
         dim->setEnabled(false);
         add("Labels", "disabled", dim);
-        auto rowLabel = Runtime::make<StyledTableRowLabel>(CGRect{});
-        rowLabel->setStringValue("Swing on the eighths");
-        add("Labels", "table row (as wide as its text)", rowLabel);
-        auto groupLabel = Runtime::make<StyledTableGroupRowLabel>(CGRect{});
-        groupLabel->setStringValue("TIMING");
-        add("Labels", "group row", groupLabel);
+        add("Labels", "table row (as wide as its text)", AppKit::NSTextField::labelWithString<StyledTableRowLabel>("Swing on the eighths"));
+        add("Labels", "group row", AppKit::NSTextField::labelWithString<StyledTableGroupRowLabel>("TIMING"));
 
         hosting = SwiftUI::NSHostingView::make(SwiftUI::AnyView(Wrapped{wrappedText}));
         hosting->setFrame({0, 0, 80, 22});

@@ -109,8 +109,7 @@ private:
     };
 
     static AppKit::NSTextField::Ptr label(const std::string& text) {
-        auto field = Runtime::make<AppKit::NSTextField>(CGRect{});
-        field->setStringValue(text);
+        auto field = AppKit::NSTextField::labelWithString(text);
         field->setFont(AppKit::NSFont::systemFont(11));
         field->setTextColor(Orrindle::ODColorsAK::grey85());
         return field;
