@@ -248,7 +248,7 @@ TEST_F(ActionTest, CtrlWClosesTheKeyWindowAndCtrlQQuits) {
     close->setTarget(target);
     app.sendEvent(key("w", window, ModifierFlags::control()));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(log.back(), "target undo");
+    EXPECT_EQ(log, std::vector<std::string>{"target undo"});
     edit->removeItem(close);
 
     auto fixed = NSWindow::make({0, 0, 100, 100}, StyleMask::titled());
