@@ -9,7 +9,7 @@
 
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Foundation/NumberText.hpp"
-#include "Foundation/OptionValue.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Foundation/NumberText.hpp"
-#include "Foundation/OptionValue.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Foundation/QuotedText.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 

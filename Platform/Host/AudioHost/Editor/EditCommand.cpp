@@ -8,7 +8,7 @@
 #include "AppKit/NSViewController.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/Bundle.hpp"
-#include "Foundation/OptionValue.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "AppKit/NSWorkspace.hpp"
-#include "Foundation/OptionValue.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Foundation/URLSession.hpp"
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "Host/AudioHost/BadInput.hpp"
