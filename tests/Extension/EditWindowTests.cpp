@@ -237,20 +237,35 @@ protected:
 
 TEST_F(AuhostEditWindowPlaying, TheSongPlaysInALoopUntilTheWindowCloses) {
     AudioHost::ExtensionUnitSource source(appex);
-    AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--play", song}));
-    auto& unit = dynamic_cast<Vantrel_Zellow_Extension::MidiZellowAudioUnit&>(session.unit());
-    const auto start = std::chrono::steady_clock::now();
-    auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
-    std::set<int> laterSteps;
-    auto watch = Dispatch::Timer::scheduledTimer(0.02, true, [&](Dispatch::Timer&) {
-        if (elapsed() > 1.3) laterSteps.insert(unit.midiProcessor().displayStep.load());
-        if (elapsed() > 3.2 && session.window().isVisible()) session.window().close();
-    });
-    std::ostringstream out, err;
-    EXPECT_EQ(session.run(out, err), 0) << err.str();
-    watch->invalidate();
-    EXPECT_GE(elapsed(), 3.2) << "the song's end closed the editor";
-    EXPECT_GE(laterSteps.size(), 12u) << "the playing step moved through the bar again and again";
+    // Plays `file` until the window is closed after `seconds`; how long the run lasted, and
+    // the steps the unit showed after the song's first second.
+    auto play = [&](const std::string& file, double seconds) {
+        AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--play", file}));
+        auto& unit = dynamic_cast<Vantrel_Zellow_Extension::MidiZellowAudioUnit&>(session.unit());
+        const auto start = std::chrono::steady_clock::now();
+        auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+        std::set<int> laterSteps;
+        auto watch = Dispatch::Timer::scheduledTimer(0.02, true, [&](Dispatch::Timer&) {
+            if (elapsed() > 1.3) laterSteps.insert(unit.midiProcessor().displayStep.load());
+            if (elapsed() > seconds && session.window().isVisible()) session.window().close();
+        });
+        std::ostringstream out, err;
+        EXPECT_EQ(session.run(out, err), 0) << err.str();
+        watch->invalidate();
+        return std::pair{elapsed(), laterSteps};
+    };
+    const auto [lasted, steps] = play(song, 3.2);
+    EXPECT_GE(lasted, 3.2) << "the song's end closed the editor";
+    EXPECT_GE(steps.size(), 12u) << "the playing step moved through the bar again and again";
+
+    // A song with nothing to play leaves the window open too.
+    AudioHost::MidiSong silence;
+    silence.tracks.resize(1);
+    silence.tracks[0].add(0, std::vector<std::uint8_t>{0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});
+    const std::string empty = song + ".empty.mid";
+    AudioHost::MidiFile::write(silence, empty);
+    EXPECT_GE(play(empty, 1.5).first, 1.5);
+    std::filesystem::remove(empty);
 }
 
 }  // namespace

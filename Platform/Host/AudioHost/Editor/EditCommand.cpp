@@ -62,6 +62,8 @@ public:
     ~SongPlayer() { stop(); }
 
     bool finished() const { return finished_.load(); }
+    // Once finished: whether the render failed.
+    bool failed() const { return finished() && !failure_.empty(); }
     // Stops and waits for the thread; the render's failure, if any.
     std::string stop() {
         stop_ = true;
@@ -165,7 +167,9 @@ int EditSession::run(std::ostream& out, std::ostream& err) {
     if (options_.seconds || options_.snapshot) {
         loop.runUntil(ended, options_.seconds.value_or(player ? 2.0 : 0.0));
     } else {
-        loop.runUntil([&] { return ended() || (player && player->finished()); }, 1e9);
+        // A song that ends (offscreen) or fails ends the run; in a window nothing but the
+        // person does, even with nothing to play.
+        loop.runUntil([&] { return ended() || (player && (shown ? player->failed() : player->finished())); }, 1e9);
     }
     const std::string renderFailure = player ? player->stop() : "";
     loop.runUntilIdle();
