@@ -52,8 +52,11 @@ public:
     virtual void setFrame(CGRect frame);
     void setFrameSize(CGSize size) { setFrame({frame_.origin, size}); }
     void setFrameOrigin(CGPoint origin) { setFrame({origin, frame_.size}); }
-    CGRect bounds() const { return {boundsOrigin_, frame_.size}; }
+    CGRect bounds() const { return {boundsOrigin_, {frame_.size.width / boundsScale_.width, frame_.size.height / boundsScale_.height}}; }
     void setBoundsOrigin(CGPoint origin);
+    // A bounds size other than the frame's scales what the view draws (and where its events
+    // land) by frame / bounds; the scale stays when the frame changes, as on the platform.
+    void setBoundsSize(CGSize size);
     virtual bool isFlipped() const { return false; }
 
     // Changes of the frame and of the bounds are posted through the default notification
@@ -290,6 +293,7 @@ private:
 
     CGRect frame_;
     CGPoint boundsOrigin_;
+    CGSize boundsScale_{1, 1};
     bool hidden_ = false;
     CGFloat alpha_ = 1;
     std::string identifier_;

@@ -205,6 +205,7 @@ void NSWindow::orderOut(Runtime::NSObject*) {
     }
     auto self = sharedAs<NSWindow>();
     visible_ = false;
+    miniaturized_ = false;
     NSApplication::shared().windowDidOrderOut(*this);
     if (contentView_) contentView_->windowVisibilityChanged(false);
     if (auto b = NSApplication::shared().windowBackend()) b->windowDidOrderOut(*this);
@@ -213,6 +214,18 @@ void NSWindow::orderOut(Runtime::NSObject*) {
 void NSWindow::performClose(Runtime::NSObject*) {
     if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get()); d && !d->windowShouldClose(*this)) return;
     close();
+}
+
+void NSWindow::miniaturize(Runtime::NSObject*) {
+    if (!visible_ || miniaturized_) return;
+    miniaturized_ = true;
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
+}
+
+void NSWindow::deminiaturize(Runtime::NSObject*) {
+    if (!visible_) return;
+    miniaturized_ = false;
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
 }
 
 void NSWindow::close() {
@@ -490,9 +503,14 @@ void NSWindow::removeOverlay(const NSView::Ptr& view) {
     if (contentView_) contentView_->setNeedsDisplay(true);
 }
 
+void NSWindow::layOutContent() {
+    contentView_->layoutSubtreeIfNeeded();
+    for (const auto& overlay : std::vector<NSView::Ptr>(overlays_)) overlay->layoutSubtreeIfNeeded();
+}
+
 bool NSWindow::displayIfNeeded() {
     if (!contentView_) return false;
-    contentView_->layoutSubtreeIfNeeded();
+    layOutContent();
     if (!viewsNeedDisplay()) return false;
     display();
     return true;
@@ -500,7 +518,7 @@ bool NSWindow::displayIfNeeded() {
 
 void NSWindow::display() {
     if (!contentView_) return;
-    contentView_->layoutSubtreeIfNeeded();
+    layOutContent();
     drawContent();
     ++displayCount_;
     if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidDisplay(*this);

@@ -145,6 +145,11 @@ public:
     void orderOut(Runtime::NSObject* sender = nullptr);
     // Asks the delegate (windowShouldClose) and closes when it agrees.
     void performClose(Runtime::NSObject* sender = nullptr);
+    // Minimised to the desktop's task bar and back; the window stays open (and visible to the
+    // application) meanwhile. Bringing back also restores what the desktop itself minimised.
+    void miniaturize(Runtime::NSObject* sender = nullptr);
+    void deminiaturize(Runtime::NSObject* sender = nullptr);
+    bool isMiniaturized() const { return miniaturized_; }
     void close();
     // Called when key status arrives or leaves (after the flag changed, before the
     // notification); subclasses call the base.
@@ -290,6 +295,8 @@ private:
     void updateCursor(const NSEvent& event);
     void keyStatusChanged();
     void contentViewFrameToWindow();
+    // The content view and the overlays laid out where they need it.
+    void layOutContent();
     void drawContent();
 
     CGRect frame_;
@@ -315,6 +322,7 @@ private:
     std::vector<std::weak_ptr<NSTrackingArea>> inside_;
     bool visible_ = false;
     bool key_ = false;
+    bool miniaturized_ = false;
     bool acceptsMouseMovedEvents_ = false;
     bool cursorRectsValid_ = false, cursorRectsEnabled_ = true, overCursorRect_ = false;
     int displayCount_ = 0;

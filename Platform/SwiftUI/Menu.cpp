@@ -1,6 +1,7 @@
 #include "SwiftUI/Menu.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "SwiftUI/Environment.hpp"
@@ -61,7 +62,8 @@ MenuModel Menu::model() const {
 void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) const {
     auto pins = node.pinPath();
     auto self = std::static_pointer_cast<const Menu>(shared_from_this());
-    out.push_back({detail::pressGesture([self, pins] {
+    std::weak_ptr<ViewNode> weakNode = node.weak_from_this();
+    out.push_back({detail::pressGesture([self, pins, weakNode] {
                        Presenter p;
                        {
                            std::lock_guard lock(presenterMutex);
@@ -78,6 +80,8 @@ void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) 
                        std::vector<std::shared_ptr<Runtime::NSObject>> targets;
                        auto menu = AppKit::NSMenu::make();
                        for (auto& item : m.items) menu->addItem(detail::makeMenuItem(item, targets));
+                       // As large as the content it belongs to is drawn.
+                       if (auto n = weakNode.lock()) menu->setScale(std::hypot(n->drawTransform().a, n->drawTransform().b));
                        menu->popUp(nullptr, {}, nullptr);
                    }),
                    0, GestureMask::all});

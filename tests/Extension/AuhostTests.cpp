@@ -125,6 +125,24 @@ TEST_F(Auhost, ACopiedBundleLoadsItsOwnLibraries) {
     fs::remove_all(copy.parent_path().parent_path().parent_path());
 }
 
+// --help and -h with any command print the usage on standard output and succeed, before
+// anything else is looked at: the effect, the options, the files.
+TEST_F(Auhost, EveryCommandPrintsItsUsageForHelp) {
+    for (const std::string command : {"--help", "-h", "help", "edit --help", "edit -h", "edit --play missing.mid --size 1 -h",
+                                      "render --help", "render -h", "render in.txt --help", "params --help", "presets -h",
+                                      "list --help", "--extension /no/such.appex edit --help", "--extension --help"}) {
+        const auto run = runAuhost(command);
+        EXPECT_EQ(run.status, 0) << command << ": " << run.err;
+        EXPECT_EQ(run.out.rfind("usage: auhost render", 0), 0u) << command;
+        EXPECT_NE(run.out.find("edit options:"), std::string::npos) << command;
+        EXPECT_EQ(run.err, "") << command;
+    }
+    // Without a command the usage is the error.
+    const auto none = runAuhost("--extension " + builtAppex.string());
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err.rfind("usage: auhost render", 0), 0u) << none.err;
+}
+
 // What a command prints is part of its work: a full or closed standard output fails it.
 TEST_F(Auhost, AFullOrClosedStandardOutputFailsTheCommand) {
     const std::string song = std::string(VZ_SOURCE_DIR) + "/examples/demo.mid";

@@ -13,7 +13,9 @@
 #include <string>
 #include <thread>
 
+#include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSMenu.hpp"
 #include "AppKit/NSTextField.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "DemoWindow.hpp"
@@ -22,6 +24,7 @@
 #include "Host/WindowBackends/HeadlessBackend.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "TestSupport/MenuScript.hpp"
 #include "TestSupport/RealWindow.hpp"
 #include "TestSupport/XClipboardPeer.hpp"
 
@@ -338,6 +341,92 @@ TEST_F(SDLBackendTest, AKitFieldKeepsItsLineAndCopiesAndPastesThroughTheDesktops
     EXPECT_EQ(field->stringValue(), "3592653589793");
     EXPECT_EQ(TestSupport::XClipboardPeer::read(deliver), "141") << "cut takes the place of the other program's copy";
     w->close();
+}
+
+std::vector<std::string>* picked = nullptr;
+
+// Opens its menu where it is clicked; the menu's items write down their titles.
+class MenuOpener : public NSView {
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("pick:", &MenuOpener::pick)};
+    }
+
+private:
+    VZ_OBJECT(MenuOpener, NSView)
+public:
+    NSMenu::Ptr menu;
+    void mouseDown(const NSEvent& e) override { menu->popUp(nullptr, convert(e.locationInWindow(), nullptr), this); }
+    void pick(Runtime::NSObject* sender) { picked->push_back(static_cast<NSMenuItem*>(sender)->title()); }
+
+protected:
+    using NSView::NSView;
+};
+
+// In a real window, at 1x and 2x, a submenu opens beside its item and takes its items with the
+// mouse and with the arrows; the window shows what the menus draw, at its own scale.
+TEST_F(SDLBackendTest, SubmenusOpenInTheWindowWithTheMouseAndTheArrows) {
+    std::vector<std::string> titles;
+    picked = &titles;
+    for (const double scale : {1.0, 2.0}) {
+        titles.clear();
+        auto w = NSWindow::make({0, 0, 320, 240});
+        w->setBackingScaleFactor(scale);
+        auto opener = Runtime::make<MenuOpener>(CGRect{0, 0, 320, 240});
+        w->contentView()->addSubview(opener);
+        auto bars = NSMenu::make("Bars");
+        for (const char* title : {"2 Bars", "4 Bars"}) bars->addItem(title, Runtime::Selector("pick:"), "")->setTarget(opener);
+        opener->menu = NSMenu::make();
+        opener->menu->addItem("Reset", Runtime::Selector("pick:"), "")->setTarget(opener);
+        opener->menu->addItem(NSMenuItem::make("Length"));
+        opener->menu->itemWithTitle("Length")->setSubmenu(bars);
+        opener->menu->addItem("Quit", Runtime::Selector("pick:"), "q")->setTarget(opener);
+        w->makeKeyAndOrderFront();
+        drain();
+        sdl->pump();
+        const unsigned id = sdl->sdlWindowID(*w);
+        ASSERT_NE(id, 0u);
+        auto at = [&](CGPoint p) { return std::pair{int(p.x * scale), int((240 - p.y) * scale)}; };
+        auto openMenu = [&] {
+            auto [x, y] = at({20, 200});
+            TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, x, y);
+            TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, x, y);
+            sdl->pump();
+            drain();
+        };
+
+        std::shared_ptr<CoreGraphics::CGImage> shown, drawn;
+        bool showsShortcut = false;
+        TestSupport::MenuScript mouse({[&](const MenuPresentation& m) {
+                                           auto [x, y] = at(m.locationOfItem("Length"));
+                                           TestSupport::pushMouse(SDL_MOUSEMOTION, id, x, y);
+                                       },
+                                       [&](const MenuPresentation& sub) {
+                                           shown = sdl->readBack(*w);
+                                           drawn = w->snapshot();
+                                           showsShortcut = drew(*w, "Ctrl+Q");
+                                           auto [x, y] = at(sub.locationOfItem("4 Bars"));
+                                           TestSupport::pushMouse(SDL_MOUSEMOTION, id, x, y);
+                                           TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, x, y);
+                                           TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, x, y);
+                                       }});
+        openMenu();
+        EXPECT_EQ(mouse.opened(), 2) << scale;
+        EXPECT_EQ(titles, std::vector<std::string>{"4 Bars"}) << scale;
+        ASSERT_TRUE(shown && drawn);
+        EXPECT_EQ(shown->width(), int(320 * scale));
+        EXPECT_EQ(differingPixels(*shown, *drawn, 2), 0) << "the window shows both menus as drawn, at " << scale;
+        EXPECT_TRUE(showsShortcut);
+
+        TestSupport::MenuScript keys({[&](const MenuPresentation&) {
+            TestSupport::pushKeys(id, {SDLK_DOWN, SDLK_DOWN, SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_RETURN});
+        }});
+        openMenu();
+        EXPECT_EQ(keys.opened(), 3) << "Right, Left and Right again";
+        EXPECT_EQ(titles, (std::vector<std::string>{"4 Bars", "2 Bars"})) << scale;
+        w->close();
+    }
+    picked = nullptr;
 }
 
 }  // namespace

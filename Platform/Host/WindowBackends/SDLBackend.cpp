@@ -173,6 +173,17 @@ void SDLBackend::windowDidChangeFrame(AppKit::NSWindow& window) {
     window.display();
 }
 
+void SDLBackend::windowDidChangeMiniaturized(AppKit::NSWindow& window) {
+    auto it = windows_.find(window.windowNumber());
+    if (it == windows_.end() || !it->second.sdl) return;
+    if (window.isMiniaturized()) {
+        SDL_MinimizeWindow(it->second.sdl);
+    } else {
+        SDL_RestoreWindow(it->second.sdl);
+        SDL_RaiseWindow(it->second.sdl);
+    }
+}
+
 void SDLBackend::present(AppKit::NSWindow& window, Entry& entry) {
     if (!entry.sdl) return;
     auto image = window.snapshot();

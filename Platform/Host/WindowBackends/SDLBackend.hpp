@@ -28,6 +28,7 @@ public:
     void windowDidOrderOut(AppKit::NSWindow& window) override;
     void windowDidDisplay(AppKit::NSWindow& window) override;
     void windowDidChangeFrame(AppKit::NSWindow& window) override;
+    void windowDidChangeMiniaturized(AppKit::NSWindow& window) override;
     bool waitForEvents(double timeout) override;
 
     // Reads back what the SDL window of `window` shows (null when it has none).
