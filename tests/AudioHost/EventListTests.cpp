@@ -90,7 +90,8 @@ TEST_F(DamagedEventLists, ParseAndRenderOrAreRefusedOnOneLine) {
     const std::vector<std::string> seeds = {
         "0 90 3C 64\n10 80 3C 00\n",
         "# a song\n0 param 0 12.5\n5 B0 07 7F  # volume\n5 C0 05\n1000 F8\n1000 90 40 40\r\n",
-        "0 E0 00 40\n3 param 38 4\n7 D0 30\n"};
+        "0 E0 00 40\n3 param 38 4\n7 D0 30\n",
+        "0 90 3C 64\n10 B0 07 7F\n20 80 3C 00\n30 C0 05\n900 90 40 40\n"};
     TestSupport::Mutator mutator(seeds, {"param", "90", "3C", "#", "\n", "-1", "nan", "1e9999", "99999999999999999999", "\x01"});
     const auto oneCleanLine = [](const std::string& message) {
         return std::count(message.begin(), message.end(), '\n') <= 1 &&

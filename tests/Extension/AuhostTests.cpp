@@ -171,6 +171,18 @@ TEST_F(Auhost, AFolderOfBundlesHostsTheGoodOneBesideABrokenOne) {
     EXPECT_EQ(run.err, "");
 }
 
+// The effect delays notes past the events it passes on at once: the list it renders is still
+// in time order, so it renders again.
+TEST_F(Auhost, ADelayedEventListRendersAgain) {
+    std::ofstream(dir_ / "in.txt") << "0 90 3C 40\n10 B0 07 7F\n";
+    const std::string in = (dir_ / "in.txt").string(), out = (dir_ / "out.txt").string();
+    auto run = runAuhost("render --set delay=20 " + in + " " + out);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fileContents(out), "10 B0 07 7F\n882 90 3C 40\n");
+    run = runAuhost("render " + out + " " + (dir_ / "again.txt").string());
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
 // What a command prints is part of its work: a full or closed standard output fails it.
 TEST_F(Auhost, AFullOrClosedStandardOutputFailsTheCommand) {
     const std::string song = std::string(VZ_SOURCE_DIR) + "/examples/demo.mid";
