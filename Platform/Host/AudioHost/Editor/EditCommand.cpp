@@ -13,10 +13,10 @@
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/OfflineRenderer.hpp"
-#include "Host/AudioHost/OutputFile.hpp"
 #include "Host/AudioHost/QuotedText.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/HeadlessBackend.hpp"
 
 namespace AudioHost {
 
@@ -98,12 +98,6 @@ private:
     std::string failure_;
     std::thread thread_;
 };
-
-// cairo names the file it was writing: the temporary one, which the user never asked for.
-std::string reasonOnly(const std::string& error, const std::string& temporaryPath) {
-    const std::string prefix = "cannot write " + temporaryPath + ": ";
-    return error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : error;
-}
 
 }  // namespace
 
@@ -196,10 +190,8 @@ void EditSession::writeSnapshot(const std::string& path, std::ostream& out) {
     auto image = window_->snapshot();
     if (!image || image->width() == 0 || image->height() == 0)
         throw BadInput("cannot write " + path + ": the window has no picture");
-    OutputFile::write(path, [&](const std::string& temporaryPath) {
-        std::string error;
-        if (!image->writePNG(temporaryPath, &error)) throw BadInput("cannot write " + path + ": " + reasonOnly(error, temporaryPath));
-    });
+    std::string error;
+    if (!WindowBackends::writePicture(*image, path, &error)) throw BadInput(error);
     out << "wrote " << path << " (" << image->width() << "x" << image->height() << ")\n";
 }
 

@@ -89,13 +89,13 @@ int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err
         if (arguments.size() > 1) throw AudioHost::BadInput("list takes no arguments");
         return list(bundles, out, err);
     }
-    AudioHost::ExtensionUnitSource source(bundles.front());
+    const auto source = AudioHost::ExtensionUnitSource::firstHostable(bundles);
     if (arguments[0] == "edit") {
         // A person uses the editor: its links open the browser, its update link the application.
         AppKit::NSWorkspace::shared().setOpensLinksExternally(true);
-        return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
+        return AudioHost::runEdit(*source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
     }
-    return AudioHost::AudioHostCommand(source, out, err).execute(arguments);
+    return AudioHost::AudioHostCommand(*source, out, err).execute(arguments);
 }
 
 }  // namespace
