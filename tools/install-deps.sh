@@ -13,6 +13,8 @@ packages=(
   locales-all
   # The real-window tests.
   xvfb xauth
+  # The desktop's own launcher (gio), which the desktop-entry tests start entries with.
+  libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do
