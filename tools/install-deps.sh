@@ -13,6 +13,8 @@ packages=(
   locales-all
   # The real-window tests; the clipboard tests speak to the X display themselves.
   xvfb xauth libx11-dev
+  # The desktop's own launcher (gio), which the desktop-entry tests start entries with.
+  libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -12,6 +12,7 @@
 #include "TestSupport/FatalErrorCapture.hpp"
 #include "Vantrel_Zellow/AppDelegate.hpp"
 #include "Vantrel_Zellow/ContentView.hpp"
+#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace {
 
@@ -56,6 +57,11 @@ TEST_F(AppTest, StartsUpInOrderWithOneHelperForEveryone) {
     EXPECT_EQ(first, std::optional<std::string>("https://updates.example.com/vantrel_zellow/vantrelzellow.xml"));
     EXPECT_EQ(a.sparkleHelper->feedURLString(*other), first);
     EXPECT_EQ(updater().feedURL()->path(), "/vantrel_zellow/vantrelzellow.xml");
+    // One feed: the same in the bundle's Info.plist and in the effect's update notice.
+    const Foundation::PropertyList* listed = Foundation::Bundle::main()->objectForInfoDictionaryKey("SUFeedURL");
+    ASSERT_TRUE(listed && listed->string());
+    EXPECT_EQ(*listed->string(), *first);
+    EXPECT_EQ(Vantrel_Zellow_Extension::Settings::defaultUpdateFeedURL, *first);
 }
 
 // One window, "main", as the scene describes it, in the dark appearance; the menu has About and

@@ -84,9 +84,10 @@ protected:
         TestSupport::ScratchDirectoryTest::TearDown();
     }
 
-    std::unique_ptr<AppProgram> start(const std::vector<std::string>& arguments, const std::string& backend = "headless") {
-        return std::make_unique<AppProgram>(appExecutable, arguments, path("output"),
-                                            std::vector<std::pair<std::string, std::string>>{{"VZ_WINDOW_BACKEND", backend}});
+    std::unique_ptr<AppProgram> start(const std::vector<std::string>& arguments, const std::string& backend = "headless",
+                                      std::vector<std::pair<std::string, std::string>> more = {}) {
+        more.emplace_back("VZ_WINDOW_BACKEND", backend);
+        return std::make_unique<AppProgram>(appExecutable, arguments, path("output"), more);
     }
     // Starts the application and waits until it is the running instance.
     std::unique_ptr<AppProgram> startRunning() {
@@ -260,6 +261,33 @@ TEST_F(ProgramTest, ALaterStartHandsItsURLToTheRunningApplication) {
     EXPECT_EQ(appChecks, 1);
     EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
     EXPECT_EQ(first->terminate(), -1);
+}
+
+// A start that gave up on a stopped instance reports it, and the instance, running again,
+// never opens that start's URL; later starts reach it.
+TEST_F(ProgramTest, AStartThatGaveUpIsNeverActedOnLater) {
+    auto first = startRunning();
+    ASSERT_EQ(::kill(first->pid(), SIGSTOP), 0);
+    auto second = start({"vantrelzellow://openAndUpdate"});
+    EXPECT_EQ(second->wait(60), 1);
+    EXPECT_EQ(second->err(), "Vantrel_Zellow: the running instance did not answer in time\n");
+    ASSERT_EQ(::kill(first->pid(), SIGCONT), 0);
+    auto third = start({});
+    EXPECT_EQ(third->wait(60), 0) << third->err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 0) << "the URL of the start that failed was opened after all";
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
+}
+
+// Quitting with an update check in flight ends the program at once: the load is given up, not
+// waited for until its server lets go or its thirty seconds run out.
+TEST_F(ProgramTest, QuittingGivesUpAPendingUpdateCheck) {
+    LoopbackServer silent([](const std::string&) { return std::string(); }, "", std::chrono::seconds(300));
+    auto app = start({"--seconds", "2", "vantrelzellow://openAndUpdate"}, "headless",
+                     {{"VZ_UPDATE_FEED_REDIRECT", silent.url(appFeedPath)}});
+    ASSERT_TRUE(eventually([&] { return silent.requests().size() == 1; }, 60)) << app->err();
+    EXPECT_EQ(app->wait(20), 0) << "still running: " << app->err();
+    EXPECT_EQ(app->err().find("update check failed"), std::string::npos) << app->err();
 }
 
 // The editor's update link, clicked in `auhost edit`, reaches the running application, which
