@@ -1,6 +1,6 @@
 #include "Orrindle/Buttons/DarkHighlightButtonCell.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

@@ -1,6 +1,6 @@
 #include "Orrindle/Buttons/PopUpCyclingButtonCell.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

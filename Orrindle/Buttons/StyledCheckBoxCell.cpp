@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "CoreGraphics/TextLayout.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Styles/CheckBoxCellStyle.hpp"
 
 namespace Orrindle {

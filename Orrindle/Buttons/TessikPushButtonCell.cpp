@@ -1,6 +1,6 @@
 #include "Orrindle/Buttons/TessikPushButtonCell.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 
 namespace Orrindle {

@@ -1,6 +1,6 @@
 #include "Orrindle/Buttons/ToolButtonCell.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 #include "Orrindle/Styles/ToolButtonCellStyle.hpp"
 

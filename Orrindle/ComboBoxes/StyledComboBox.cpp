@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Foundation/NotificationCenter.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/PopUps/StyledPopUpButtonCell.hpp"
 
 namespace Orrindle {

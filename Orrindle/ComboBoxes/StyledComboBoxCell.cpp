@@ -1,7 +1,7 @@
 #include "Orrindle/ComboBoxes/StyledComboBoxCell.hpp"
 
 #include "CoreGraphics/CGContext.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 
 namespace Orrindle {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "AppKit/NSApplication.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

@@ -1,7 +1,7 @@
 #include "Orrindle/PopUps/StyledPopDownButtonCell.hpp"
 
 #include "AppKit/NSColor.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

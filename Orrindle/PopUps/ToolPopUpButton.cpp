@@ -1,6 +1,6 @@
 #include "Orrindle/PopUps/ToolPopUpButton.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

@@ -1,4 +1,4 @@
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,16 @@ namespace AppKit {
 class NSControl;
 }
 
-// The drawing steps the kit's button and pop-up cells share.
+// The drawing steps the kit's cells share: buttons, pop-ups, the combo box, segments, sliders,
+// search and text fields.
+//
+// Flipped views and inset rectangles. The controls are flipped views (y grows downwards), the
+// artwork is drawn upright by turning a flipped view about the middle of the rectangle being
+// drawn (drawImage without respectFlipped). That turn leaves the rectangle where it is in the
+// view's own coordinates: only the picture inside is turned. So the insets of a rectangle are
+// taken in the view's coordinates too, and `inset` below reads them the unflipped way (y +
+// bottom): in a flipped view the bottom inset becomes the gap at the top and the top inset the
+// gap at the bottom. Where insets name the visible top and bottom, a flipped view takes y + top.
 namespace Orrindle::CellDrawing {
 
 // The state of a styled button cell: the cells' default rule (StyledControl), except that on
