@@ -26,9 +26,11 @@ void TessikPushButtonCell::drawBezel(CGRect withFrame, AppKit::NSView& in) {
     auto image = style()->bezelImage(controlState());
     if (!image) return;
     const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? CellDrawing::inset(withFrame, edgeInsets) : withFrame;
-    // The style's own image object: the stretch stays with it, as the platform's does.
-    image->setResizingMode(AppKit::NSImage::ResizingMode::stretch);
-    CellDrawing::drawBezelImage(image, rect, in, isEnabled());
+    // Stretched for this drawing only: the image is the shared style's, and drawing one button
+    // must not change how the next control draws it.
+    auto stretched = image->copy();
+    stretched->setResizingMode(AppKit::NSImage::ResizingMode::stretch);
+    CellDrawing::drawBezelImage(stretched, rect, in, isEnabled());
 }
 
 CGRect TessikPushButtonCell::drawTitle(const CoreGraphics::AttributedText& title, CGRect withFrame, AppKit::NSView& in) {

@@ -262,16 +262,38 @@ TEST_F(PushButtonTest, FixedSizesReplaceTheIntrinsicOnesWhateverTheBezel) {
     EXPECT_EQ(both->intrinsicContentSize(), (CGSize{90, 30}));
 }
 
-TEST_F(PushButtonTest, APushBezelIsInsetAndStretchedOtherBezelsFillTheFrame) {
+TEST_F(PushButtonTest, APushBezelIsInsetOtherBezelsFillTheFrame) {
     auto b = place(Runtime::make<TessikPushButton>(CGRect{0, 0, 100, 30}));
-    auto bezel = b->pushCell()->style()->bezelImage(S::default_);
-    ASSERT_TRUE(bezel);
-    ASSERT_EQ(bezel->resizingMode(), AppKit::NSImage::ResizingMode::tile);
     auto list = drawn(*b);
     EXPECT_EQ(images(list)[0]->destination, (CGRect{4, 5, 92, 22}));
-    EXPECT_EQ(bezel->resizingMode(), AppKit::NSImage::ResizingMode::stretch) << "set by the first draw";
     b->setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
     EXPECT_EQ(images(drawn(*b))[0]->destination, (CGRect{0, 0, 100, 30}));
+}
+
+// What a style's bezel images are beyond their pixels, image by image.
+using ImageState = std::tuple<StyledControlState::RawValue, AppKit::NSImage::ResizingMode, AppKit::NSEdgeInsets, CGSize, bool>;
+std::vector<ImageState> bezelState(const ControlStyle& style) {
+    std::vector<ImageState> state;
+    for (const auto& [key, image] : style.bezelImages())
+        state.emplace_back(key.rawValue(), image->resizingMode(), image->capInsets(), image->size(), image->isTemplate());
+    return state;
+}
+
+// The push bezel is drawn stretched without stretching the shared style's image, so what a
+// control looks like never depends on what was drawn before it.
+TEST_F(PushButtonTest, TwoButtonsOfOneStyleLookAlikeWhicheverIsDrawnFirst) {
+    auto square = place(Runtime::make<TessikPushButton>(CGRect{0, 40, 100, 30}));
+    square->setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
+    const auto& style = *square->pushCell()->style();
+    // A control's look: what it draws and the images it draws from.
+    auto look = [&](TessikPushButton& b) { return std::pair{drawn(b).ops, bezelState(style)}; };
+
+    const auto squareFirst = look(*square);
+    (void)drawn(*place(Runtime::make<TessikPushButton>(CGRect{0, 0, 100, 30})));
+    EXPECT_EQ(look(*square), squareFirst) << "the square bezel, drawn before and after a push bezel";
+    const auto fresh = bezelState(ButtonCellStyle());
+    EXPECT_EQ(squareFirst.second, fresh) << "drawing leaves the shared images as a new style has them";
+    EXPECT_EQ(bezelState(style), fresh);
 }
 
 TEST_F(PushButtonTest, ThePushTitleUsesTheRegularControlFontBesideTheStyledMediumOne) {
