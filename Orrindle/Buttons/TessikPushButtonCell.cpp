@@ -1,6 +1,7 @@
 #include "Orrindle/Buttons/TessikPushButtonCell.hpp"
 
 #include "Orrindle/Drawing/CellDrawing.hpp"
+#include "Orrindle/Geometry/GeometryHelpers.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 
 namespace Orrindle {
@@ -17,7 +18,9 @@ CGRect TessikPushButtonCell::imageRect(CGRect forBounds) const {
 }
 
 CGRect TessikPushButtonCell::titleRect(CGRect forBounds) const {
-    return CellDrawing::inset(AppKit::NSButtonCell::titleRect(forBounds), titleEdgeInsets);
+    // Like the bezel's, the insets name the title's visible top and bottom.
+    auto view = controlView();
+    return inset(AppKit::NSButtonCell::titleRect(forBounds), titleEdgeInsets, view && view->isFlipped());
 }
 
 void TessikPushButtonCell::drawFocusRingMask(CGRect, AppKit::NSView&) {}
@@ -25,7 +28,8 @@ void TessikPushButtonCell::drawFocusRingMask(CGRect, AppKit::NSView&) {}
 void TessikPushButtonCell::drawBezel(CGRect withFrame, AppKit::NSView& in) {
     auto image = style()->bezelImage(controlState());
     if (!image) return;
-    const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? CellDrawing::inset(withFrame, edgeInsets) : withFrame;
+    // The insets name the bezel's visible top and bottom, which a flipped view has the other way up.
+    const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? inset(withFrame, edgeInsets, in.isFlipped()) : withFrame;
     // Stretched for this drawing only: the image is the shared style's, and drawing one button
     // must not change how the next control draws it.
     auto stretched = image->copy();

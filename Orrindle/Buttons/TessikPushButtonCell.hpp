@@ -37,8 +37,8 @@ public:
     void setSelected(bool selected) override { selected_ = selected; }
 
     CGRect imageRect(CGRect forBounds) const override;
-    // The platform's title rectangle, 6 points up from its bottom and 10 lower (made integral);
-    // not centred.
+    // The platform's title rectangle less titleEdgeInsets, 4 points from its visible top and 6
+    // from its bottom whichever way up the control view is (made integral); not centred.
     CGRect titleRect(CGRect forBounds) const override;
     void drawFocusRingMask(CGRect withFrame, AppKit::NSView& in) override;
     void drawBezel(CGRect withFrame, AppKit::NSView& in) override;

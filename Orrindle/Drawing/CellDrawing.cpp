@@ -7,6 +7,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
+#include "Orrindle/Geometry/GeometryHelpers.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Runtime/FatalError.hpp"
 
@@ -124,11 +125,7 @@ CoreGraphics::CGSize bezelSize(CoreGraphics::CGSize size, CGFloat minimumWidth, 
     return {std::max(size.width, minimumWidth) - (insets.left + insets.right), imageHeight - (insets.top + insets.bottom)};
 }
 
-CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& i) {
-    return CGRect{rect.minX() + i.left, rect.minY() + i.bottom, rect.width() - (i.left + i.right),
-                  rect.height() - (i.top + i.bottom)}
-        .integral();
-}
+CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& insets) { return Orrindle::inset(rect, insets, false); }
 
 CGRect centredVertically(CGRect rect, CGRect bounds) {
     return CGRect{rect.minX(), round(bounds.midY() - rect.height() * 0.5), rect.width(), rect.height()}.integral();

@@ -22,7 +22,8 @@ class NSControl;
 // view's own coordinates: only the picture inside is turned. So the insets of a rectangle are
 // taken in the view's coordinates too, and `inset` below reads them the unflipped way (y +
 // bottom): in a flipped view the bottom inset becomes the gap at the top and the top inset the
-// gap at the bottom. Where insets name the visible top and bottom, a flipped view takes y + top.
+// gap at the bottom. Where insets name the visible top and bottom, a flipped view takes y + top
+// (inset(rect, insets, flipped) of the geometry helpers).
 namespace Orrindle::CellDrawing {
 
 // The state of a styled button cell: the cells' default rule (StyledControl), except that on
