@@ -48,7 +48,7 @@ CGRect StyledButtonCell::drawTitle(const CoreGraphics::AttributedText& title, CG
 }
 
 void StyledButtonCell::drawImage(const AppKit::NSImage::Ptr& image, CGRect withFrame, AppKit::NSView& in) {
-    if (image) CellDrawing::drawButtonImage(*this, *image, withFrame, in);
+    if (image) CellDrawing::drawButtonImage(*this, *image, withFrame, in, style()->imageEdgeInsets());
 }
 
 }  // namespace Orrindle

@@ -44,7 +44,7 @@ CGRect TessikPushButtonCell::drawTitle(const CoreGraphics::AttributedText& title
 }
 
 void TessikPushButtonCell::drawImage(const AppKit::NSImage::Ptr& image, CGRect withFrame, AppKit::NSView& in) {
-    if (image) CellDrawing::drawButtonImage(*this, *image, withFrame, in);
+    if (image) CellDrawing::drawButtonImage(*this, *image, withFrame, in, imageEdgeInsets);
 }
 
 }  // namespace Orrindle

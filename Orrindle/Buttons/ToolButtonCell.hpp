@@ -3,8 +3,8 @@
 
 namespace Orrindle {
 
-// The tool button's cell: "corner-tool-background" bezels (ToolButtonCellStyle, the image a
-// point higher) and, when showMoreIcon is on, the "corner-tool-more" mark over the whole frame.
+// The tool button's cell: "corner-tool-background" bezels (ToolButtonCellStyle), the image in
+// their middle, and, when showMoreIcon is on, the "corner-tool-more" mark over the whole frame.
 // The cell does not redraw itself when the flag changes; its button does.
 class ToolButtonCell : public StyledButtonCell {
     VZ_OBJECT(ToolButtonCell, StyledButtonCell)

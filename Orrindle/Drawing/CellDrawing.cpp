@@ -25,9 +25,13 @@ CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::
     return centredVertically(cell.AppKit::NSButtonCell::imageRect(r), bounds);
 }
 
-void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view) {
+void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view,
+                     const AppKit::NSEdgeInsets& insets) {
     const CGFloat fraction = cell.isHighlighted() ? 0.5 : cell.isEnabled() ? 1.0 : 0.5;
-    drawImage(image, imageDestination(image.size(), frame, cell.imageScaling()), view, fraction, false);
+    const auto scaling = cell.imageScaling();
+    if (scaling == AppKit::NSImageScaling::scaleNone && cell.imagePosition() == AppKit::NSCellImagePosition::imageOnly)
+        frame = frame.offsetBy(-insets.left, -insets.bottom);
+    drawImage(image, imageDestination(image.size(), frame, scaling), view, fraction, false);
 }
 
 void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,

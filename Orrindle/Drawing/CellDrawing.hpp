@@ -49,10 +49,12 @@ CGRect imageDestination(CoreGraphics::CGSize image, CGRect frame, AppKit::NSImag
 // The image rectangle of a styled button cell: the platform's rectangle inside the bounds less
 // `insets`, centred vertically on the bounds; for an image-only cell the inset bounds.
 CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::NSEdgeInsets& insets);
-// A styled button cell's image: placed by its scaling (imageDestination), half opaque while
-// highlighted or disabled, upright in flipped views.
+// A styled button cell's image into `frame`, its image rectangle for `insets`: placed by its
+// scaling (imageDestination), half opaque while highlighted or disabled, upright in flipped
+// views. Unscaled in an image-only cell it is centred by the inset frame's size alone, as on the
+// cell's own origin: the insets' shift does not move it.
 void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
-                     const AppKit::NSView& view);
+                     const AppKit::NSView& view, const AppKit::NSEdgeInsets& insets);
 // The image of a plain button cell into its image rectangle of `frame`, upright: half opaque
 // while highlighted, else opaque while enabled and `disabledFraction` when not.
 void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,

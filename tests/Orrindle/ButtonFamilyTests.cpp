@@ -332,6 +332,21 @@ TEST_F(ToolButtonTest, ADeadSecondaryTargetSendsUpTheResponderChain) {
     EXPECT_EQ(responder->log, (std::vector<std::string>{"secondary"}));
 }
 
+// The tool button's image sits in the middle of its background, whatever its size.
+TEST_F(ToolButtonTest, TheImageIsCentredOnTheBackground) {
+    for (CGSize size : {CGSize{10, 10}, CGSize{16, 12}, CGSize{24, 24}}) {
+        button->setImage(AppKit::NSImage::withSize(size));
+        const auto list = drawn(*button);
+        ASSERT_EQ(images(list).size(), 2u);
+        // In the picture (y up): the background over the frame, the image on top.
+        auto base = [&](std::size_t i) { return images(list)[i]->state.transform.apply(images(list)[i]->destination); };
+        const CGRect background = base(0), image = base(1);
+        EXPECT_EQ(image.size, size);
+        EXPECT_EQ(image.minY() - background.minY(), background.maxY() - image.maxY()) << size.width << " x " << size.height;
+        EXPECT_EQ(image.minX() - background.minX(), background.maxX() - image.maxX()) << size.width << " x " << size.height;
+    }
+}
+
 TEST_F(ToolButtonTest, LookAndSize) {
     EXPECT_EQ(button->imagePosition(), AppKit::NSCellImagePosition::imageOnly);
     EXPECT_EQ(button->imageScaling(), AppKit::NSImageScaling::scaleNone);
