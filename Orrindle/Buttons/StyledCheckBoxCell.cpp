@@ -20,7 +20,7 @@ CGRect StyledCheckBoxCell::imageRect(CGRect forBounds) const {
     const CGSize size = imageSize();
     const CGRect drawing = drawingRect(forBounds);
     const CGFloat y = CellDrawing::round(drawing.midY() - size.height * 0.5);
-    return CGRect{0, y, size.width, size.height}.integral().offsetBy(xOffset, 0);
+    return CGRect{0, y, size.width, size.height}.integral().offsetBy(xOffset_, 0);
 }
 
 CGRect StyledCheckBoxCell::titleRect(CGRect forBounds) const {

@@ -14,8 +14,9 @@ class StyledCheckBoxCell : public StyledButtonCell {
 public:
     using Ptr = std::shared_ptr<StyledCheckBoxCell>;
 
-    // The image rectangle's horizontal shift.
-    static constexpr CGFloat xOffset = -2;
+    // The image rectangle's horizontal shift, per cell.
+    CGFloat xOffset() const { return xOffset_; }
+    void setXOffset(CGFloat offset) { xOffset_ = offset; }
 
     void didInit() override;
     std::shared_ptr<ButtonCellStyle> style() const override;
@@ -36,6 +37,9 @@ public:
 
 protected:
     StyledCheckBoxCell() = default;
+
+private:
+    CGFloat xOffset_ = -2;
 };
 
 }  // namespace Orrindle

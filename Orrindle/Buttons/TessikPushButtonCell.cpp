@@ -20,7 +20,7 @@ CGRect TessikPushButtonCell::imageRect(CGRect forBounds) const {
 CGRect TessikPushButtonCell::titleRect(CGRect forBounds) const {
     // Like the bezel's, the insets name the title's visible top and bottom.
     auto view = controlView();
-    return inset(AppKit::NSButtonCell::titleRect(forBounds), titleEdgeInsets, view && view->isFlipped());
+    return inset(AppKit::NSButtonCell::titleRect(forBounds), titleEdgeInsets_, view && view->isFlipped());
 }
 
 void TessikPushButtonCell::drawFocusRingMask(CGRect, AppKit::NSView&) {}
@@ -29,7 +29,7 @@ void TessikPushButtonCell::drawBezel(CGRect withFrame, AppKit::NSView& in) {
     auto image = style()->bezelImage(controlState());
     if (!image) return;
     // The insets name the bezel's visible top and bottom, which a flipped view has the other way up.
-    const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? inset(withFrame, edgeInsets, in.isFlipped()) : withFrame;
+    const CGRect rect = bezelStyle() == AppKit::NSBezelStyle::push ? inset(withFrame, edgeInsets_, in.isFlipped()) : withFrame;
     // Stretched for this drawing only: the image is the shared style's, and drawing one button
     // must not change how the next control draws it.
     auto stretched = image->copy();

@@ -23,9 +23,12 @@ public:
     using Ptr = std::shared_ptr<TessikPushButtonCell>;
 
     static constexpr AppKit::NSEdgeInsets imageEdgeInsets{0, 0, 0, 0};
-    static constexpr AppKit::NSEdgeInsets titleEdgeInsets{4, 0, 6, 0};
-    // Inset of the bezel for the push (rounded) bezel style.
-    static constexpr AppKit::NSEdgeInsets edgeInsets{3, 4, 5, 4};
+    // Of the title rectangle, per cell.
+    const AppKit::NSEdgeInsets& titleEdgeInsets() const { return titleEdgeInsets_; }
+    void setTitleEdgeInsets(const AppKit::NSEdgeInsets& insets) { titleEdgeInsets_ = insets; }
+    // Of the bezel for the push (rounded) bezel style, per cell.
+    const AppKit::NSEdgeInsets& edgeInsets() const { return edgeInsets_; }
+    void setEdgeInsets(const AppKit::NSEdgeInsets& insets) { edgeInsets_ = insets; }
 
     void didInit() override;
 
@@ -37,8 +40,8 @@ public:
     void setSelected(bool selected) override { selected_ = selected; }
 
     CGRect imageRect(CGRect forBounds) const override;
-    // The platform's title rectangle less titleEdgeInsets, 4 points from its visible top and 6
-    // from its bottom whichever way up the control view is (made integral); not centred.
+    // The platform's title rectangle less titleEdgeInsets, taken from its visible top and bottom
+    // whichever way up the control view is (made integral); not centred.
     CGRect titleRect(CGRect forBounds) const override;
     void drawFocusRingMask(CGRect withFrame, AppKit::NSView& in) override;
     void drawBezel(CGRect withFrame, AppKit::NSView& in) override;
@@ -50,6 +53,8 @@ protected:
 
 private:
     bool selected_ = false;
+    AppKit::NSEdgeInsets titleEdgeInsets_{4, 0, 6, 0};
+    AppKit::NSEdgeInsets edgeInsets_{3, 4, 5, 4};
 };
 
 }  // namespace Orrindle
