@@ -1,7 +1,11 @@
 #include "Orrindle/Buttons/CursorButtonCell.hpp"
 
+#include "AppKit/CALayer.hpp"
+
 namespace Orrindle {
 
-void CursorButtonCell::highlight(bool, AppKit::CGRect, AppKit::NSView&) {}
+void CursorButtonCell::highlight(bool flag, AppKit::CGRect, AppKit::NSView& in) {
+    if (auto layer = in.layer()) layer->setOpacity(flag ? 0.5f : 1.0f);
+}
 
 }  // namespace Orrindle
