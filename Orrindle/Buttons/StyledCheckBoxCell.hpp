@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "Orrindle/Buttons/StyledButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -16,7 +17,10 @@ public:
 
     // The image rectangle's horizontal shift, per cell.
     CGFloat xOffset() const { return xOffset_; }
-    void setXOffset(CGFloat offset) { xOffset_ = offset; }
+    void setXOffset(CGFloat offset) {
+        Runtime::assertMainActor();
+        xOffset_ = offset;
+    }
 
     void didInit() override;
     std::shared_ptr<ButtonCellStyle> style() const override;

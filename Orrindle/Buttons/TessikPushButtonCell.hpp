@@ -5,6 +5,7 @@
 #include "Orrindle/Protocols/Selectable.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/ButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -25,10 +26,16 @@ public:
     static constexpr AppKit::NSEdgeInsets imageEdgeInsets{0, 0, 0, 0};
     // Of the title rectangle, per cell.
     const AppKit::NSEdgeInsets& titleEdgeInsets() const { return titleEdgeInsets_; }
-    void setTitleEdgeInsets(const AppKit::NSEdgeInsets& insets) { titleEdgeInsets_ = insets; }
+    void setTitleEdgeInsets(const AppKit::NSEdgeInsets& insets) {
+        Runtime::assertMainActor();
+        titleEdgeInsets_ = insets;
+    }
     // Of the bezel for the push (rounded) bezel style, per cell.
     const AppKit::NSEdgeInsets& edgeInsets() const { return edgeInsets_; }
-    void setEdgeInsets(const AppKit::NSEdgeInsets& insets) { edgeInsets_ = insets; }
+    void setEdgeInsets(const AppKit::NSEdgeInsets& insets) {
+        Runtime::assertMainActor();
+        edgeInsets_ = insets;
+    }
 
     void didInit() override;
 
@@ -37,7 +44,10 @@ public:
     StyledControlState controlState() const override;
 
     bool isSelected() const override { return selected_; }
-    void setSelected(bool selected) override { selected_ = selected; }
+    void setSelected(bool selected) override {
+        Runtime::assertMainActor();
+        selected_ = selected;
+    }
 
     CGRect imageRect(CGRect forBounds) const override;
     // The platform's title rectangle less titleEdgeInsets, taken from its visible top and bottom

@@ -1,5 +1,6 @@
 #pragma once
 #include "Orrindle/Buttons/StyledButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -12,7 +13,10 @@ public:
     std::shared_ptr<ButtonCellStyle> style() const override;
 
     bool showMoreIcon() const { return showMoreIcon_; }
-    void setShowMoreIcon(bool flag) { showMoreIcon_ = flag; }
+    void setShowMoreIcon(bool flag) {
+        Runtime::assertMainActor();
+        showMoreIcon_ = flag;
+    }
 
     void drawBezel(CGRect withFrame, AppKit::NSView& in) override;
 
