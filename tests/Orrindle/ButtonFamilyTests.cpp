@@ -214,9 +214,19 @@ protected:
 
 TEST_F(CornerButtonTest, WithAMenuASingleClickPopsItUpInsteadOfTheAction) {
     button->setAlternateMenu(menu);
+    // Every way in pops the menu up at the button's left edge, 4 points below it (the button is
+    // flipped), in its own coordinates.
+    auto poppedBelowTheButton = [&] {
+        const auto& call = AppKit::NSMenu::lastPopUp();
+        EXPECT_EQ(call.menu.lock(), menu);
+        EXPECT_EQ(call.positioning.lock(), nullptr);
+        EXPECT_EQ(call.view, button.get());
+        EXPECT_EQ(call.location, (CGPoint{0, 28}));
+    };
     press(EventType::leftMouseDown);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], menu.get());
+    poppedBelowTheButton();
     EXPECT_TRUE(receiver->log.empty());
     EXPECT_FALSE(button->isHighlighted());
     // A double click goes to the ordinary tracking.
@@ -226,9 +236,24 @@ TEST_F(CornerButtonTest, WithAMenuASingleClickPopsItUpInsteadOfTheAction) {
     // Control-click with the menu: the plain-click path pops it up.
     press(EventType::leftMouseDown, ModifierFlags::control());
     EXPECT_EQ(opened.size(), 2u);
+    poppedBelowTheButton();
     press(EventType::rightMouseDown);
     EXPECT_EQ(opened.size(), 3u);
+    poppedBelowTheButton();
     EXPECT_EQ(receiver->log.size(), 1u);
+}
+
+// Only a press inside the button pops the menu up; one that lands outside (the button was
+// handed it all the same) takes the ordinary path, and a release outside sends nothing.
+TEST_F(CornerButtonTest, APressOutsideTheButtonDoesNotPopTheMenuUp) {
+    button->setAlternateMenu(menu);
+    for (CGPoint outside : {CGPoint{-5, 12}, CGPoint{30, 30}, CGPoint{61, 12}}) {
+        AppKit::NSApplication::shared().postEvent(event(EventType::leftMouseUp, *button, outside));
+        button->mouseDown(*event(EventType::leftMouseDown, *button, outside));
+        EXPECT_TRUE(opened.empty()) << outside.x << ", " << outside.y;
+        EXPECT_TRUE(receiver->log.empty());
+        EXPECT_FALSE(button->isHighlighted());
+    }
 }
 
 TEST_F(CornerButtonTest, WithoutAMenuAlternateClicksAreConsumedAndPlainClicksAct) {
@@ -318,6 +343,18 @@ TEST_F(ToolButtonTest, DoubleClicksOutsidePressesAndAlternateClicks) {
     receiver->log.clear();
     EXPECT_TRUE(button->handleSecondaryClick(*event(EventType::rightMouseDown, *button, {1, 1})));
     EXPECT_TRUE(receiver->log.empty());
+}
+
+// A press that lands outside the button (handed to it all the same) does not wait for a hold:
+// held past the interval it sends no secondary action, and released outside nothing at all.
+TEST_F(ToolButtonTest, APressOutsideTheButtonSkipsTheHold) {
+    auto& app = AppKit::NSApplication::shared();
+    for (CGPoint outside : {CGPoint{-5, 12}, CGPoint{12, 30}}) {
+        app.postEvent(event(EventType::leftMouseUp, *button, outside, 1.2));
+        button->mouseDown(*event(EventType::leftMouseDown, *button, outside));
+        EXPECT_TRUE(receiver->log.empty()) << outside.x << ", " << outside.y;
+        EXPECT_FALSE(button->isHighlighted());
+    }
 }
 
 TEST_F(ToolButtonTest, ADeadSecondaryTargetSendsUpTheResponderChain) {

@@ -110,6 +110,19 @@ TEST_F(SegmentedView, APressedSegmentLooksDownEvenWhenSelectedAndAClickGoesToThe
     EXPECT_EQ(heard, (std::vector<std::optional<int>>{std::nullopt, 1}));
 }
 
+// A segment shows as selected when the selection has its id, whichever object carries it; a
+// click on it is a click on the selected segment.
+TEST_F(SegmentedView, TheSelectionIsFoundByIdNotByObject) {
+    host({PobbleSegmentItem::make(1, "Straight"), PobbleSegmentItem::make(2, "Swing")});
+    model->setSelectedItem(PobbleSegmentItem::make(2, "another object"));
+    drain();
+    EXPECT_EQ(look("Swing").first, "kvu-window-tab-selected");
+    EXPECT_EQ(look("Straight").first, "kvu-window-tab");
+    ASSERT_TRUE(graph->clickText("Swing"));
+    EXPECT_EQ(model->selectedItem(), nullptr) << "deselected";
+    EXPECT_EQ(heard, (std::vector<std::optional<int>>{std::nullopt}));
+}
+
 TEST_F(SegmentedView, NoItemsDrawAnEmptyRow) {
     host({});
     EXPECT_TRUE(segments().empty());
