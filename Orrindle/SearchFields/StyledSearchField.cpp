@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/TextDrawing.hpp"
+#include "Runtime/FatalError.hpp"
 
 namespace Orrindle {
 

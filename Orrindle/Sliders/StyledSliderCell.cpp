@@ -4,7 +4,7 @@
 
 #include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 

@@ -4,7 +4,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/TextFields/FieldEditorStyle.hpp"
 

@@ -1,7 +1,7 @@
 #include "Orrindle/TextFields/ValidatingPropertiesField.hpp"
 
 #include "AppKit/NSLayoutConstraint.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
 #include "Orrindle/Extensions/ViewOperations.hpp"
 #include "Orrindle/Resources/ColorResources.hpp"

@@ -322,6 +322,12 @@ std::shared_ptr<NSScrollView> NSView::enclosingScrollView() const {
 void NSView::setWantsLayer(bool flag) {
     if (flag == wantsLayer()) return;
     layer_ = flag ? Runtime::make<CALayer>() : nullptr;
+    if (layer_) {
+        std::weak_ptr<Runtime::NSObject> self = weak_from_this();
+        layer_->setContentsObserver([self] {
+            if (auto v = std::dynamic_pointer_cast<NSView>(self.lock())) v->setNeedsDisplay(true);
+        });
+    }
     setNeedsDisplay(true);
 }
 
@@ -347,8 +353,9 @@ void NSView::displayInCurrentContext() {
     ctx->saveGState();
     ctx->concatenate(toSuperview(*this));
     if (clipsToBounds_) ctx->clip(bounds());
-    const bool layer = alpha_ < 1;
-    if (layer) ctx->beginTransparencyLayer(alpha_);
+    const CGFloat alpha = alpha_ * (layer_ ? layer_->opacity() : 1);
+    const bool layer = alpha < 1;
+    if (layer) ctx->beginTransparencyLayer(alpha);
     auto outer = NSAppearance::currentDrawing();
     NSAppearance::setCurrentDrawing(effectiveAppearance());
     needsDisplay_ = false;

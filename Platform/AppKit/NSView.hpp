@@ -8,6 +8,10 @@
 #include "AppKit/NSResponder.hpp"
 #include "CoreGraphics/Geometry.hpp"
 
+namespace QuartzCore {
+class CALayer;
+}
+
 namespace AppKit {
 
 using CoreGraphics::CGFloat;
@@ -24,7 +28,7 @@ class NSAppearance;
 class NSGestureRecognizer;
 class NSMenu;
 class NSScrollView;
-class CALayer;
+using CALayer = QuartzCore::CALayer;
 class NSImage;
 
 // Which way text and controls run, with the platform's raw values.
@@ -165,7 +169,8 @@ public:
 
     // --- Layers ---------------------------------------------------------------------------
     // A layer-backed view gets a layer, whose background colour is painted under the view's
-    // own drawing.
+    // own drawing and whose opacity the view and its subviews are drawn at (with alphaValue);
+    // a change to either redraws the view.
     bool wantsLayer() const { return layer_ != nullptr; }
     void setWantsLayer(bool flag);
     std::shared_ptr<CALayer> layer() const { return layer_; }

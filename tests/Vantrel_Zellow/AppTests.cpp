@@ -257,18 +257,8 @@ TEST_F(AppTest, EntryPointsReportAnUnexpectedExecutor) {
         {"welcome view", [] { (void)Vantrel_Zellow::ContentView{180}.body(); }},
         {"check for updates", [&] { updater().checkForUpdates(); }},
     };
-    TestSupport::CaptureFatalErrors capture;
-    for (auto& [name, call] : entries) {
-        std::string reported;
-        std::thread([&] {
-            try {
-                call();
-            } catch (const TestSupport::FatalErrorThrown& e) {
-                reported = e.what();
-            }
-        }).join();
-        EXPECT_EQ(reported, "this code must run on the main actor") << name;
-    }
+    for (auto& [name, call] : entries)
+        EXPECT_EQ(TestSupport::fatalErrorOnAnotherThread(call), "this code must run on the main actor") << name;
 }
 
 // The application and the effect's editor weigh versions alike, so they never disagree about
