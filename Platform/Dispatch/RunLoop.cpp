@@ -170,9 +170,13 @@ bool RunLoop::runUntil(const std::function<bool()>& condition, double timeoutSec
     using namespace std::chrono;
     const auto end = steady_clock::now() + duration_cast<steady_clock::duration>(duration<double>(timeoutSeconds));
     for (;;) {
-        runUntilIdle();
-        if (condition()) return true;
-        if (steady_clock::now() >= end) return false;
+        // Turn by turn, as runFor: timers that run late (a slow frame) keep the loop from ever
+        // being idle, and the condition and the timeout must hold all the same.
+        for (bool busy = true; busy;) {
+            busy = turn();
+            if (condition()) return true;
+            if (steady_clock::now() >= end) return false;
+        }
         std::unique_lock lock(mutex_);
         wake_.wait_for(lock, milliseconds(2), [this] { return !queue_.empty(); });
     }
