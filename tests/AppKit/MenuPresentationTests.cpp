@@ -142,7 +142,8 @@ TEST_F(MenuInWindow, AClickOutsideClosesItAndReachesNoView) {
 }
 
 TEST_F(MenuInWindow, ItOpensAtThePointInsideTheWindow) {
-    for (auto [at, inside] : {std::pair{CGPoint{40, 200}, true}, std::pair{CGPoint{290, 20}, true}}) {
+    for (auto [point, inside] : {std::pair{CGPoint{40, 200}, true}, std::pair{CGPoint{290, 20}, true}}) {
+        const CGPoint at = point;  // a lambda may not capture a structured binding before C++20's fix
         MenuScript script({[&](const MenuPresentation& m) {
             const CGRect f = m.frame();
             EXPECT_GE(f.origin.x, 0);

@@ -266,7 +266,9 @@ TEST(KitAssets, EveryImageConstantAndMemberIsItsAsset) {
     };
     for (const auto& m : members) {
         SCOPED_TRACE(m.member);
-        if (m.image) EXPECT_EQ(m.image->name(), m.asset);
+        if (m.image) {
+            EXPECT_EQ(m.image->name(), m.asset);
+        }
         ASSERT_NE(m.nsImage(), nullptr);
         EXPECT_EQ(m.nsImage()->name(), m.asset);
         const AppKit::NSImage::Ptr firstRead = m.nsImage();
