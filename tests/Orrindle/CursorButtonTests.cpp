@@ -176,7 +176,8 @@ TEST_F(CursorButtonTest, APressDimsTheButtonsLayerToHalfOpacity) {
     auto cycling = place(Runtime::make<PopUpCyclingButton>(CGRect{200, 40, 60, 24}));
     auto layersOf = [&](AppKit::NSView& v) {
         std::vector<double> alphas;
-        for (auto* l : drawn(v).all<Op::BeginLayer>()) alphas.push_back(l->alpha);
+        const auto list = drawn(v);
+        for (auto* l : list.all<Op::BeginLayer>()) alphas.push_back(l->alpha);
         return alphas;
     };
     for (AppKit::NSButton* b : {static_cast<AppKit::NSButton*>(button.get()), static_cast<AppKit::NSButton*>(cycling.get())}) {

@@ -285,7 +285,8 @@ TEST_F(PushButtonTest, APushBezelIsInsetOtherBezelsFillTheFrame) {
         const char* which = view->isFlipped() ? "flipped" : "unflipped";
         // Where the bezel lands in the window's picture, y up.
         auto bezel = [&] {
-            const auto& image = *images(drawn(*view)).at(0);
+            const auto list = drawn(*view);
+            const auto& image = *images(list).at(0);
             return image.state.transform.apply(image.destination);
         };
         b->setBezelStyle(AppKit::NSBezelStyle::push);
