@@ -55,7 +55,8 @@ SwiftUI::AnyView DialLabel::body() const {
         valueRow.push_back(pelliFont(Text(suffix), font, o.valueFontSize).foregroundColor(o.valueColor));
     AnyView::FrameSpec rowHeight;
     rowHeight.height = 40;
-    rows.push_back(If(!isEditing.get(), AnyView(HStack(VerticalAlignment::center, 4, valueRow)).frame(rowHeight)));
+    // The whole row takes the click, the gap between the value and its unit too.
+    rows.push_back(If(!isEditing.get(), AnyView(HStack(VerticalAlignment::center, 4, valueRow)).frame(rowHeight).contentShape()));
 
     auto field = pelliFont(TextField("", valueString.binding()), font, o.editingFontSize)
                      .foregroundColor(o.valueColor)

@@ -13,9 +13,9 @@
 
 namespace Pellicot {
 
-// A parameter's name and value as text. A click on it opens a text field with the value's
-// text: Return commits what was typed (when the formatter can read it), Escape cancels, and
-// clicking elsewhere just closes the field.
+// A parameter's name and value as text. A click on it (anywhere in the value's row) opens a
+// text field with the value's text: Return commits what was typed (when the formatter can read
+// it), Escape cancels, and clicking elsewhere just closes the field.
 struct DialLabel {
     std::shared_ptr<AudioParameter> param;
     LabelDisplayOptions displayOptions;

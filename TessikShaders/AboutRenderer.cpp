@@ -4,7 +4,6 @@
 #include "Metal/ShaderMath.hpp"
 #include "MetalKit/MTKTextureLoader.hpp"
 #include "TessikShaders/ModuleBundle.hpp"
-#include "TessikShaders/ShaderQuad.hpp"
 
 namespace TessikShaders {
 
@@ -30,38 +29,25 @@ std::shared_ptr<Metal::MTLRenderPipelineState> makeAboutPipelineState(MetalKit::
 
 std::shared_ptr<AboutRenderer> AboutRenderer::make(MetalKit::MTKView& view) { return Runtime::make<AboutRenderer>(view); }
 
-AboutRenderer::AboutRenderer(MetalKit::MTKView& view) {
-    device_ = view.device();
-    if (!device_) throw RendererError::noValidDevice();
-    commandQueue_ = device_->newCommandQueue();
-    if (!commandQueue_) throw RendererError::noValidDevice();
-    pipelineState_ = makeAboutPipelineState(view);
+AboutRenderer::AboutRenderer(MetalKit::MTKView& view) : QuadRenderer(view, RendererError::noValidDevice()) {
+    auto pipeline = makeAboutPipelineState(view);
     auto window = view.window();
     const double scale = window ? window->backingScaleFactor() : 1.0;
-    MetalKit::MTKTextureLoader loader(device_);
+    MetalKit::MTKTextureLoader loader(device());
     logoTexture_ = loader.newTexture("skeln-logo", scale, *ModuleBundle::module());
     noiseTexture_ = loader.newTexture("skeln-noise", scale, *ModuleBundle::module());
-    vertexBuffer_ = ShaderQuad::makeBuffer(*device_);
-    if (!vertexBuffer_) throw RendererError::noValidDevice();
-    viewport_ = ShaderQuad::viewport(view.drawableSize());
-    clock_.restart();
-}
-
-void AboutRenderer::mtkViewDrawableSizeWillChange(MetalKit::MTKView&, CoreGraphics::CGSize size) {
-    viewport_ = ShaderQuad::viewport(size);
+    finishSetUp(view, std::move(pipeline), RendererError::noValidDevice());
 }
 
 void AboutRenderer::drawInMTKView(MetalKit::MTKView& view) {
-    ShaderQuad::draw(view, *commandQueue_,
-                     {"About View Command Buffer", "About View Render Encoder", pipelineState_, viewport_, vertexBuffer_},
-                     [&](Metal::MTLRenderCommandEncoder& encoder) {
-                         const Metal::shading::float2 size{float(viewport_.width), float(viewport_.height)};
-                         const float t = time();
-                         encoder.setFragmentBytes(&size, sizeof(size), 0);
-                         encoder.setFragmentBytes(&t, sizeof(t), 1);
-                         encoder.setFragmentTexture(logoTexture_, 0);
-                         encoder.setFragmentTexture(noiseTexture_, 1);
-                     });
+    drawQuad(view, "About View Command Buffer", "About View Render Encoder", [&](Metal::MTLRenderCommandEncoder& encoder) {
+        const Metal::shading::float2 size = viewSize();
+        const float t = time();
+        encoder.setFragmentBytes(&size, sizeof(size), 0);
+        encoder.setFragmentBytes(&t, sizeof(t), 1);
+        encoder.setFragmentTexture(logoTexture_, 0);
+        encoder.setFragmentTexture(noiseTexture_, 1);
+    });
 }
 
 }  // namespace TessikShaders

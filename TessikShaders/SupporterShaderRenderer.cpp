@@ -3,7 +3,6 @@
 #include "AppKit/NSScreen.hpp"
 #include "Metal/ShaderMath.hpp"
 #include "TessikShaders/RenderPipeline.hpp"
-#include "TessikShaders/ShaderQuad.hpp"
 
 namespace TessikShaders {
 
@@ -11,24 +10,13 @@ std::shared_ptr<SupporterShaderRenderer> SupporterShaderRenderer::make(MetalKit:
     return Runtime::make<SupporterShaderRenderer>(view, std::move(name));
 }
 
-SupporterShaderRenderer::SupporterShaderRenderer(MetalKit::MTKView& view, std::string name) {
+SupporterShaderRenderer::SupporterShaderRenderer(MetalKit::MTKView& view, std::string name)
+    : QuadRenderer(view, RendererError::noValidDevice()), name_(std::move(name)) {
     switchHistory_.fill(-1.0f);
-    device_ = view.device();
-    if (!device_) throw RendererError::noValidDevice();
-    commandQueue_ = device_->newCommandQueue();
-    if (!commandQueue_) throw RendererError::noValidDevice();
-    name_ = std::move(name);
     auto screen = AppKit::NSScreen::main();
     scale_ = screen ? float(screen->backingScaleFactor()) : 1.0f;
-    pipelineState_ = makeRenderPipelineState(*device_, "supporterVertexShader", "supporterFragmentShader");
-    vertexBuffer_ = ShaderQuad::makeBuffer(*device_);
-    if (!vertexBuffer_) throw RendererError::noValidDevice();
-    viewport_ = ShaderQuad::viewport(view.drawableSize());
-    clock_.restart();
-}
-
-void SupporterShaderRenderer::mtkViewDrawableSizeWillChange(MetalKit::MTKView&, CoreGraphics::CGSize size) {
-    viewport_ = ShaderQuad::viewport(size);
+    finishSetUp(view, makeRenderPipelineState(*device(), "supporterVertexShader", "supporterFragmentShader"),
+                RendererError::noValidDevice());
 }
 
 void SupporterShaderRenderer::recordSwitchOn(int index) {
@@ -46,18 +34,17 @@ void SupporterShaderRenderer::drawInMTKView(MetalKit::MTKView& view) {
     std::array<std::shared_ptr<Metal::MTLBuffer>, 4> lists;
     const Switches* sources[] = {&switchOnState, &switchDownState, &switchHistory_, &switchHistoryTime_};
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        lists[i] = device_->newBuffer(sources[i]->data(), animationBufferSize, 0);
+        lists[i] = device()->newBuffer(sources[i]->data(), animationBufferSize, 0);
         if (!lists[i]) return;  // no memory for this frame: skip it
     }
-    ShaderQuad::draw(view, *commandQueue_, {name_ + " Command Buffer", {}, pipelineState_, viewport_, vertexBuffer_},
-                     [&](Metal::MTLRenderCommandEncoder& encoder) {
-                         const Metal::shading::float2 size{float(viewport_.width), float(viewport_.height)};
-                         const float t = time();
-                         encoder.setFragmentBytes(&size, sizeof(size), 0);
-                         encoder.setFragmentBytes(&t, sizeof(t), 1);
-                         encoder.setFragmentBytes(&scale_, sizeof(scale_), 2);
-                         for (std::size_t i = 0; i < lists.size(); ++i) encoder.setFragmentBuffer(lists[i], 0, int(3 + i));
-                     });
+    drawQuad(view, name_ + " Command Buffer", {}, [&](Metal::MTLRenderCommandEncoder& encoder) {
+        const Metal::shading::float2 size = viewSize();
+        const float t = time();
+        encoder.setFragmentBytes(&size, sizeof(size), 0);
+        encoder.setFragmentBytes(&t, sizeof(t), 1);
+        encoder.setFragmentBytes(&scale_, sizeof(scale_), 2);
+        for (std::size_t i = 0; i < lists.size(); ++i) encoder.setFragmentBuffer(lists[i], 0, int(3 + i));
+    });
 }
 
 }  // namespace TessikShaders

@@ -1,16 +1,12 @@
 #pragma once
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "Metal/MTLCommandQueue.hpp"
-#include "Metal/MTLDevice.hpp"
 #include "MetalKit/MTKView.hpp"
 #include "Runtime/NSObject.hpp"
+#include "TessikShaders/QuadRenderer.hpp"
 #include "TessikShaders/RendererError.hpp"
-#include "TessikShaders/ShaderClock.hpp"
-#include "TessikShaders/ShaderRenderer.hpp"
 
 namespace TessikShaders {
 
@@ -18,7 +14,7 @@ namespace TessikShaders {
 // switches. Fragment inputs: size (bytes 0), time (1), the main screen's scale (2), and four
 // lists of six floats in buffers made for each frame: on (3), held down (4), the indices of
 // the latest switch-ons, newest first, -1 for none (5), and their clock times (6).
-class SupporterShaderRenderer : public Runtime::NSObject, public ShaderRenderer {
+class SupporterShaderRenderer : public Runtime::NSObject, public QuadRenderer {
     VZ_OBJECT(SupporterShaderRenderer, Runtime::NSObject)
 public:
     struct ErrorTag;
@@ -31,10 +27,7 @@ public:
     static std::shared_ptr<SupporterShaderRenderer> make(MetalKit::MTKView& view, std::string name);
     SupporterShaderRenderer(MetalKit::MTKView& view, std::string name);
 
-    void mtkViewDrawableSizeWillChange(MetalKit::MTKView& view, CoreGraphics::CGSize size) override;
     void drawInMTKView(MetalKit::MTKView& view) override;
-    void willPause() override { clock_.setPauseTime(ShaderClock::now()); }
-    void willResume() override { clock_.willResume(); }
 
     // 1.0 where a switch is on / held down.
     Switches switchOnState{};
@@ -46,22 +39,14 @@ public:
     // oldest entry falls out. An index outside 0...5 is ignored.
     void recordSwitchOn(int index);
 
-    float time() const { return float(clock_.elapsed()); }
     float scale() const { return scale_; }
     const std::string& name() const { return name_; }
-    const Metal::MTLViewport& viewport() const { return viewport_; }
 
 private:
-    std::shared_ptr<Metal::MTLDevice> device_;
-    std::shared_ptr<Metal::MTLCommandQueue> commandQueue_;
-    std::shared_ptr<Metal::MTLRenderPipelineState> pipelineState_;
-    std::shared_ptr<Metal::MTLBuffer> vertexBuffer_;
-    Metal::MTLViewport viewport_;
     std::string name_;
     float scale_ = 1;
     Switches switchHistory_;
     Switches switchHistoryTime_{};
-    ShaderClock clock_;
 };
 
 }  // namespace TessikShaders

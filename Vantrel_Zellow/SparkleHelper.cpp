@@ -4,6 +4,8 @@
 
 namespace Vantrel_Zellow {
 
+const char* const SparkleHelper::feedAddress = VZ_UPDATE_FEED_URL;
+
 SparkleHelper::SparkleHelper() { Runtime::assertMainActor(); }
 
 std::optional<std::string> SparkleHelper::feedURLString(Sparkle::SPUUpdater&) {

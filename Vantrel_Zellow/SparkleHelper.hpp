@@ -15,7 +15,8 @@ namespace Vantrel_Zellow {
 class SparkleHelper : public Runtime::NSObject, public Sparkle::SPUUpdaterDelegate {
     VZ_OBJECT(SparkleHelper, Runtime::NSObject)
 public:
-    static constexpr const char* feedAddress = "https://updates.example.com/vantrel_zellow/vantrelzellow.xml";
+    // The product's feed (set in the build, which also writes it into the Info.plist).
+    static const char* const feedAddress;
 
     // Empty until start-up stores the controller; never cleared after.
     std::shared_ptr<Sparkle::SPUStandardUpdaterController> updaterController;

@@ -1,6 +1,7 @@
 # Lays out the product's bundles in the build tree as the platform does:
-#   X.app/Contents/{Info.plist, MacOS/<exe>, Resources/, PlugIns/Y.appex/Contents/{Info.plist, MacOS/<module>.so, Resources/}}
-#   Module_Module.bundle/{Info.plist, Resources/{<fonts>, fonts.txt, Assets/}}
+#   X.app/Contents/{Info.plist, MacOS/<exe>, Resources/, Frameworks/<libraries>,
+#                   PlugIns/Y.appex/Contents/{Info.plist, MacOS/<module>.so, Resources/}}
+#   Module_Module.bundle/{Info.plist, Resources/{<fonts>, fonts.txt, Assets/}}, beside its library
 # Each bundle target carries its directory in the VZ_BUNDLE_DIR property and its resource
 # directory in VZ_BUNDLE_RESOURCES.
 
@@ -119,13 +120,16 @@ endfunction()
 
 # vz_add_resource_bundle(<name> IDENTIFIER <id> [OWNER <library target>] [DESTINATION <dir>]
 #                        [FONTS <PostScriptName>=<file>...] [RESOURCES <files...>])
-# A target <name>_bundle that lays out <dir>/<name>.bundle/{Info.plist, Resources/} (dir: the
-# current binary dir, where the owner's library is built), copies the fonts into Resources/
+# A target <name>_bundle that lays out <dir>/<name>.bundle/{Info.plist, Resources/} (dir: where
+# the owner's library is built, else the current binary dir), copies the fonts into Resources/
 # and lists them in Resources/fonts.txt for registration under their PostScript names. The
 # owner library depends on it. A missing font file is left out with a warning.
 function(vz_add_resource_bundle name)
   cmake_parse_arguments(A "" "OWNER;IDENTIFIER;DESTINATION" "FONTS;RESOURCES" ${ARGN})
-  if(NOT A_DESTINATION)
+  if(NOT A_DESTINATION AND A_OWNER)
+    # Wherever the library ends up (a bundle's Frameworks/): its code looks for it beside itself.
+    set(A_DESTINATION $<TARGET_FILE_DIR:${A_OWNER}>)
+  elseif(NOT A_DESTINATION)
     set(A_DESTINATION ${CMAKE_CURRENT_BINARY_DIR})
   endif()
   set(dir ${A_DESTINATION}/${name}.bundle)
@@ -160,6 +164,54 @@ function(vz_add_resource_bundle name)
   if(A_OWNER)
     add_dependencies(${A_OWNER} ${name}_bundle)
   endif()
+endfunction()
+
+# vz_bundle_frameworks(<app target> [<module targets>...])
+# Builds every shared library of the project that the app or the modules load, directly or
+# through other libraries, into the app's Contents/Frameworks/ (those already built inside the
+# app stay where they are), and gives each of them, the app and the modules run paths relative
+# to themselves: the bundle carries its libraries and a copy of it anywhere loads nothing from
+# outside it. Libraries outside the project (the system's) are not copied.
+function(vz_bundle_frameworks app)
+  get_target_property(app_dir ${app} VZ_BUNDLE_DIR)
+  if(NOT app_dir)
+    message(FATAL_ERROR "vz_bundle_frameworks(${app}): not an app bundle target")
+  endif()
+  set(frameworks ${app_dir}/Contents/Frameworks)
+  set(seen "")
+  set(pending ${app} ${ARGN})
+  while(pending)
+    list(POP_FRONT pending t)
+    if(NOT TARGET ${t})
+      continue()  # a system library by name (dl, pthread)
+    endif()
+    get_target_property(aliased ${t} ALIASED_TARGET)
+    if(aliased)
+      set(t ${aliased})
+    endif()
+    get_target_property(imported ${t} IMPORTED)
+    if(imported OR t IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${t})
+    get_target_property(type ${t} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(deps ${t} INTERFACE_LINK_LIBRARIES)
+    else()
+      get_target_property(deps ${t} LINK_LIBRARIES)
+      set_target_properties(${t} PROPERTIES BUILD_RPATH_USE_ORIGIN ON)
+    endif()
+    if(type STREQUAL "SHARED_LIBRARY")
+      get_target_property(placed ${t} LIBRARY_OUTPUT_DIRECTORY)
+      string(FIND "${placed}/" "${app_dir}/" inside)
+      if(NOT inside EQUAL 0)
+        set_target_properties(${t} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${frameworks})
+      endif()
+    endif()
+    if(deps)
+      list(APPEND pending ${deps})
+    endif()
+  endwhile()
 endfunction()
 
 # vz_embed_bundles(<app target> <bundle targets...>)

@@ -1,6 +1,9 @@
 # Shared build settings and the helpers every module's CMakeLists uses.
 
-set(VZ_WARNINGS -Wall -Wextra)
+set(VZ_WARNINGS -Wall -Wextra
+  # At -O3 GCC 12 inlines "text" + std::string and reports its own copy as overlapping
+  # (a false report, fixed in GCC 13); the other configurations keep the check.
+  "$<$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>,$<CONFIG:Release>>:-Wno-restrict>")
 
 # Seconds a test may run before CTest stops it and fails it; the sanitizers slow code down
 # several times over.

@@ -11,8 +11,10 @@ packages=(
   fonts-dosis fonts-play fonts-dejavu-core
   # A comma-decimal locale, so the tests can show that number text ignores the process locale.
   locales-all
-  # The real-window tests.
-  xvfb xauth
+  # The real-window tests; the clipboard tests speak to the X display themselves.
+  xvfb xauth libx11-dev
+  # The desktop's own launcher (gio), which the desktop-entry tests start entries with.
+  libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

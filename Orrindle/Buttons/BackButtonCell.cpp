@@ -1,10 +1,12 @@
 #include "Orrindle/Buttons/BackButtonCell.hpp"
 
 #include "Orrindle/Styles/BackButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 void BackButtonCell::didInit() {
+    Runtime::assertMainActor();
     StyledButtonCell::didInit();
     setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
     setButtonType(AppKit::NSButtonType::toggle);

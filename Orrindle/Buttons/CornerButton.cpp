@@ -1,6 +1,7 @@
 #include "Orrindle/Buttons/CornerButton.hpp"
 
 #include "Orrindle/Buttons/AlternateClick.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -10,12 +11,14 @@ void CornerButton::popUpAlternateMenu() {
 }
 
 bool CornerButton::handleAlternateClick(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     return Orrindle::handleAlternateClick(*this, event, [&] {
         if (alternateMenu_) popUpAlternateMenu();
     });
 }
 
 void CornerButton::mouseDown(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     highlight(true);
     const CGPoint p = convert(event.locationInWindow(), nullptr);
     if (alternateMenu_ && event.clickCount() < 2 && bounds().contains(p)) {
@@ -28,6 +31,7 @@ void CornerButton::mouseDown(const AppKit::NSEvent& event) {
 }
 
 void CornerButton::rightMouseDown(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     if (!handleAlternateClick(event)) StyledButton::rightMouseDown(event);
 }
 

@@ -4,6 +4,7 @@
 #include "AppKit/NSMenu.hpp"
 #include "Orrindle/Buttons/CornerButtonCell.hpp"
 #include "Orrindle/Buttons/StyledButton.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -18,7 +19,10 @@ public:
     AppKit::NSCellClass cellClass() const override { return AppKit::NSCellClass::of<CornerButtonCell>(); }
 
     const std::shared_ptr<AppKit::NSMenu>& alternateMenu() const { return alternateMenu_; }
-    virtual void setAlternateMenu(std::shared_ptr<AppKit::NSMenu> menu) { alternateMenu_ = std::move(menu); }
+    virtual void setAlternateMenu(std::shared_ptr<AppKit::NSMenu> menu) {
+        Runtime::assertMainActor();
+        alternateMenu_ = std::move(menu);
+    }
 
     // A right mouse-down or a Control left mouse-down: highlight, pop up the menu when there is
     // one, unhighlight; true. Any other event: false.

@@ -2,6 +2,7 @@
 
 #include "Orrindle/Resources/ImageResources.hpp"
 #include "Orrindle/Styles/CornerButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -18,6 +19,7 @@ std::shared_ptr<CornerButtonCellStyle> makeStyle() {
 }  // namespace
 
 void CornerButtonCell::didInit() {
+    Runtime::assertMainActor();
     StyledButtonCell::didInit();
     setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
     setButtonType(AppKit::NSButtonType::momentaryChange);

@@ -1,10 +1,13 @@
 #include "Orrindle/Buttons/CursorButton.hpp"
 
+#include "Runtime/MainActor.hpp"
+
 namespace Orrindle {
 
 CursorButton::CursorButton(AppKit::CGRect frame) : AppKit::NSButton(frame), cursorImage_(AppKit::NSImage::named("cursor-cycle")) {}
 
 void CursorButton::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSButton::didInit();
     cursor_ = makeCursor();
 }
@@ -16,16 +19,19 @@ AppKit::NSCursor::Ptr CursorButton::makeCursor() const {
 }
 
 void CursorButton::setCursorImage(AppKit::NSImage::Ptr image) {
+    Runtime::assertMainActor();
     cursorImage_ = std::move(image);
     cursor_ = makeCursor();
 }
 
 AppKit::NSCursor::Ptr CursorButton::cursor() {
+    Runtime::assertMainActor();
     if (!cursor_) cursor_ = makeCursor();
     return cursor_;
 }
 
 void CursorButton::updateTrackingAreas() {
+    Runtime::assertMainActor();
     AppKit::NSButton::updateTrackingAreas();
     if (trackingArea_) removeTrackingArea(trackingArea_);
     using Options = AppKit::NSTrackingArea::Options;
@@ -35,6 +41,7 @@ void CursorButton::updateTrackingAreas() {
 }
 
 void CursorButton::mouseEntered(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     AppKit::NSButton::mouseEntered(event);
     if (pushed_) return;
     cursor()->push();
@@ -42,6 +49,7 @@ void CursorButton::mouseEntered(const AppKit::NSEvent& event) {
 }
 
 void CursorButton::mouseExited(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     AppKit::NSButton::mouseExited(event);
     popIfPushed();
 }
@@ -53,11 +61,13 @@ void CursorButton::popIfPushed() {
 }
 
 void CursorButton::viewWillMoveToWindow(AppKit::NSWindow* newWindow) {
+    Runtime::assertMainActor();
     if (newWindow != window().get()) popIfPushed();
     AppKit::NSButton::viewWillMoveToWindow(newWindow);
 }
 
 void CursorButton::setHidden(bool hidden) {
+    Runtime::assertMainActor();
     if (hidden) popIfPushed();
     AppKit::NSButton::setHidden(hidden);
 }

@@ -5,6 +5,7 @@
 #include "AppKit/NSCursor.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "Orrindle/Buttons/CursorButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -15,6 +16,7 @@ namespace Orrindle {
 // the arrow. The cursor is pushed when the pointer enters and popped when it leaves - only
 // what this button pushed, and also when the button leaves its window or is hidden, so the
 // stack stays balanced.
+// Main thread only: an entry point called from another thread stops the program.
 class CursorButton : public AppKit::NSButton {
     VZ_OBJECT(CursorButton, AppKit::NSButton)
 public:
@@ -23,12 +25,21 @@ public:
     AppKit::NSImage::Ptr cursorImage() const { return cursorImage_; }
     virtual void setCursorImage(AppKit::NSImage::Ptr image);
     AppKit::CGPoint cursorHotSpot() const { return cursorHotSpot_; }
-    virtual void setCursorHotSpot(AppKit::CGPoint hotSpot) { cursorHotSpot_ = hotSpot; }
+    virtual void setCursorHotSpot(AppKit::CGPoint hotSpot) {
+        Runtime::assertMainActor();
+        cursorHotSpot_ = hotSpot;
+    }
     // Made on first read when there is none yet.
     virtual AppKit::NSCursor::Ptr cursor();
-    virtual void setCursor(AppKit::NSCursor::Ptr cursor) { cursor_ = std::move(cursor); }
+    virtual void setCursor(AppKit::NSCursor::Ptr cursor) {
+        Runtime::assertMainActor();
+        cursor_ = std::move(cursor);
+    }
     std::shared_ptr<AppKit::NSTrackingArea> trackingArea() const { return trackingArea_; }
-    virtual void setTrackingArea(std::shared_ptr<AppKit::NSTrackingArea> area) { trackingArea_ = std::move(area); }
+    virtual void setTrackingArea(std::shared_ptr<AppKit::NSTrackingArea> area) {
+        Runtime::assertMainActor();
+        trackingArea_ = std::move(area);
+    }
 
     // One area of its own over the bounds (entered/exited, active always), replaced each time.
     void updateTrackingAreas() override;

@@ -1,8 +1,11 @@
 #include "Orrindle/Buttons/DarkHighlightButton.hpp"
 
+#include "Runtime/MainActor.hpp"
+
 namespace Orrindle {
 
 void DarkHighlightButton::resetCursorRects() {
+    Runtime::assertMainActor();
     AppKit::NSButton::resetCursorRects();
     addCursorRect(bounds(), customCursor_);
 }

@@ -1,6 +1,7 @@
 #include "Orrindle/Buttons/FavouriteCheckBoxCell.hpp"
 
 #include "Orrindle/Styles/FavouriteCheckBoxCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -17,11 +18,18 @@ std::shared_ptr<ButtonCellStyle> FavouriteCheckBoxCell::style() const {
     return sharedStyle<FavouriteCheckBoxCell, FavouriteCheckBoxCellStyle>();
 }
 
-AppKit::NSImage::Ptr FavouriteCheckBoxCell::image() const { return exactImage(*style(), StyledControlState::default_); }
+AppKit::NSImage::Ptr FavouriteCheckBoxCell::image() const {
+    Runtime::assertMainActor();
+    return exactImage(*style(), StyledControlState::default_);
+}
 
-AppKit::NSImage::Ptr FavouriteCheckBoxCell::alternateImage() const { return exactImage(*style(), StyledControlState::on); }
+AppKit::NSImage::Ptr FavouriteCheckBoxCell::alternateImage() const {
+    Runtime::assertMainActor();
+    return exactImage(*style(), StyledControlState::on);
+}
 
 CGSize FavouriteCheckBoxCell::imageSize() const {
+    Runtime::assertMainActor();
     auto checkBox = std::dynamic_pointer_cast<CheckBoxCellStyle>(style());
     auto image = checkBox ? checkBox->image(controlState()) : nullptr;
     return image ? image->size() : CGSize{16, 16};

@@ -2,35 +2,42 @@
 
 #include <algorithm>
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 void StyledButton::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSButton::didInit();
     setup();
 }
 
 void StyledButton::setup() {
+    Runtime::assertMainActor();
     if (auto c = styledCell()) c->setHighlightsBy(AppKit::NSCellStyleMask::none());
 }
 
 bool StyledButton::isSelected() const {
+    Runtime::assertMainActor();
     auto c = styledCell();
     return c && c->isSelected();
 }
 
 void StyledButton::setSelected(bool selected) {
+    Runtime::assertMainActor();
     if (auto c = styledCell()) c->setSelected(selected);
     setNeedsDisplay(true);
 }
 
 AppKit::NSEdgeInsets StyledButton::alignmentRectInsets() const {
+    Runtime::assertMainActor();
     if (auto c = styledCell()) return c->style()->alignmentRectInsets();
     return AppKit::NSButton::alignmentRectInsets();
 }
 
 CGSize StyledButton::intrinsicContentSize() const {
+    Runtime::assertMainActor();
     CGSize size = AppKit::NSButton::intrinsicContentSize();
     if (fixedWidth_) size.width = *fixedWidth_;
     if (!isBordered()) return size;
@@ -42,6 +49,7 @@ CGSize StyledButton::intrinsicContentSize() const {
 }
 
 void StyledButton::draw(CGRect dirtyRect) {
+    Runtime::assertMainActor();
     AppKit::NSButton::draw(dirtyRect);
     if (auto c = styledCell()) CellDrawing::drawFocusRing(*this, focusRingMaskBounds(), *c->style(), c->controlState());
 }

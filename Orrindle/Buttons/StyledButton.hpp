@@ -5,6 +5,7 @@
 #include "AppKit/NSButton.hpp"
 #include "Orrindle/Buttons/StyledButtonCell.hpp"
 #include "Orrindle/Protocols/Selectable.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -18,6 +19,7 @@ using AppKit::CGSize;
 // alignment insets from the style and draws the kit's focus ring instead of the system's.
 // Creation: Runtime::make<StyledButton>(frame, fixedWidth); setup() runs after the cell exists,
 // dispatched to the subclass's override.
+// Main thread only: an entry point called from another thread stops the program.
 class StyledButton : public AppKit::NSButton, public Selectable {
     VZ_OBJECT(StyledButton, AppKit::NSButton)
 public:
@@ -28,7 +30,10 @@ public:
     StyledButtonCell::Ptr styledCell() const { return std::dynamic_pointer_cast<StyledButtonCell>(cell()); }
 
     std::optional<CGFloat> fixedWidth() const { return fixedWidth_; }
-    void setFixedWidth(std::optional<CGFloat> width) { fixedWidth_ = width; }
+    void setFixedWidth(std::optional<CGFloat> width) {
+        Runtime::assertMainActor();
+        fixedWidth_ = width;
+    }
 
     // Kept in a StyledButtonCell (false and dropped with another cell); a set redraws.
     bool isSelected() const override;

@@ -6,6 +6,7 @@
 #include "Orrindle/Protocols/Selectable.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/ButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -21,6 +22,7 @@ using AppKit::CGSize;
 // Overrides of the platform cell (see NSButtonCell): no highlight of its own (highlightsBy is
 // empty; the pressed look is the `highlighted` bezel), no system focus ring, and the bezel,
 // title and image drawing below.
+// Main thread only: an entry point called from another thread stops the program.
 class StyledButtonCell : public AppKit::NSButtonCell, public StyledControl<ButtonCellStyle>, public Selectable {
     VZ_OBJECT(StyledButtonCell, AppKit::NSButtonCell)
 public:
@@ -34,9 +36,15 @@ public:
     StyledControlState controlState() const override;
 
     bool isSelected() const override { return selected_; }
-    void setSelected(bool selected) override { selected_ = selected; }
+    void setSelected(bool selected) override {
+        Runtime::assertMainActor();
+        selected_ = selected;
+    }
     bool verticallyCenterTitle() const { return verticallyCenterTitle_; }
-    void setVerticallyCenterTitle(bool flag) { verticallyCenterTitle_ = flag; }
+    void setVerticallyCenterTitle(bool flag) {
+        Runtime::assertMainActor();
+        verticallyCenterTitle_ = flag;
+    }
 
     // The title in the style's font and `color` (the style's text colour when null), centred
     // and cut at the tail. The control size plays no part: the font never depends on it.

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "Orrindle/Buttons/StyledButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -14,8 +15,12 @@ class StyledCheckBoxCell : public StyledButtonCell {
 public:
     using Ptr = std::shared_ptr<StyledCheckBoxCell>;
 
-    // The image rectangle's horizontal shift.
-    static constexpr CGFloat xOffset = -2;
+    // The image rectangle's horizontal shift, per cell.
+    CGFloat xOffset() const { return xOffset_; }
+    void setXOffset(CGFloat offset) {
+        Runtime::assertMainActor();
+        xOffset_ = offset;
+    }
 
     void didInit() override;
     std::shared_ptr<ButtonCellStyle> style() const override;
@@ -36,6 +41,9 @@ public:
 
 protected:
     StyledCheckBoxCell() = default;
+
+private:
+    CGFloat xOffset_ = -2;
 };
 
 }  // namespace Orrindle

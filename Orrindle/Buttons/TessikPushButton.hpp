@@ -16,6 +16,7 @@ using AppKit::CGSize;
 // The kit's push button: a fixed height and width, fixed at creation
 // (Runtime::make<TessikPushButton>(frame, fixedHeight, fixedWidth)), replace the intrinsic
 // size's, whatever the bezel; the kit's focus ring as on the styled button.
+// Main thread only: an entry point called from another thread stops the program.
 class TessikPushButton : public AppKit::NSButton, public Selectable {
     VZ_OBJECT(TessikPushButton, AppKit::NSButton)
 public:

@@ -5,6 +5,7 @@
 #include "Orrindle/Protocols/Selectable.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/ButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -23,9 +24,18 @@ public:
     using Ptr = std::shared_ptr<TessikPushButtonCell>;
 
     static constexpr AppKit::NSEdgeInsets imageEdgeInsets{0, 0, 0, 0};
-    static constexpr AppKit::NSEdgeInsets titleEdgeInsets{4, 0, 6, 0};
-    // Inset of the bezel for the push (rounded) bezel style.
-    static constexpr AppKit::NSEdgeInsets edgeInsets{3, 4, 5, 4};
+    // Of the title rectangle, per cell.
+    const AppKit::NSEdgeInsets& titleEdgeInsets() const { return titleEdgeInsets_; }
+    void setTitleEdgeInsets(const AppKit::NSEdgeInsets& insets) {
+        Runtime::assertMainActor();
+        titleEdgeInsets_ = insets;
+    }
+    // Of the bezel for the push (rounded) bezel style, per cell.
+    const AppKit::NSEdgeInsets& edgeInsets() const { return edgeInsets_; }
+    void setEdgeInsets(const AppKit::NSEdgeInsets& insets) {
+        Runtime::assertMainActor();
+        edgeInsets_ = insets;
+    }
 
     void didInit() override;
 
@@ -34,11 +44,14 @@ public:
     StyledControlState controlState() const override;
 
     bool isSelected() const override { return selected_; }
-    void setSelected(bool selected) override { selected_ = selected; }
+    void setSelected(bool selected) override {
+        Runtime::assertMainActor();
+        selected_ = selected;
+    }
 
     CGRect imageRect(CGRect forBounds) const override;
-    // The platform's title rectangle, 6 points up from its bottom and 10 lower (made integral);
-    // not centred.
+    // The platform's title rectangle less titleEdgeInsets, taken from its visible top and bottom
+    // whichever way up the control view is (made integral); not centred.
     CGRect titleRect(CGRect forBounds) const override;
     void drawFocusRingMask(CGRect withFrame, AppKit::NSView& in) override;
     void drawBezel(CGRect withFrame, AppKit::NSView& in) override;
@@ -50,6 +63,8 @@ protected:
 
 private:
     bool selected_ = false;
+    AppKit::NSEdgeInsets titleEdgeInsets_{4, 0, 6, 0};
+    AppKit::NSEdgeInsets edgeInsets_{3, 4, 5, 4};
 };
 
 }  // namespace Orrindle

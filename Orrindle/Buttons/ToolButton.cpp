@@ -4,10 +4,12 @@
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/Clock.hpp"
 #include "Orrindle/Buttons/AlternateClick.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 void ToolButton::setup() {
+    Runtime::assertMainActor();
     StyledButton::setup();
     setBezelStyle(AppKit::NSBezelStyle::flexiblePush);
     setButtonType(AppKit::NSButtonType::toggle);
@@ -16,6 +18,7 @@ void ToolButton::setup() {
 }
 
 void ToolButton::setShowMoreIcon(bool flag) {
+    Runtime::assertMainActor();
     showMoreIcon_ = flag;
     if (auto c = std::dynamic_pointer_cast<ToolButtonCell>(cell())) {
         c->setShowMoreIcon(flag);
@@ -24,6 +27,7 @@ void ToolButton::setShowMoreIcon(bool flag) {
 }
 
 CGSize ToolButton::intrinsicContentSize() const {
+    Runtime::assertMainActor();
     const CGSize size = StyledButton::intrinsicContentSize();
     auto c = std::dynamic_pointer_cast<ToolButtonCell>(cell());
     if (!isBordered() || !c) return size;
@@ -38,12 +42,14 @@ void ToolButton::sendSecondaryAction() {
 }
 
 bool ToolButton::handleSecondaryClick(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     return handleAlternateClick(*this, event, [&] {
         if (secondaryAction_) sendSecondaryAction();
     });
 }
 
 void ToolButton::mouseDown(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     highlight(true);
     const CGPoint p = convert(event.locationInWindow(), nullptr);
     auto w = window();
@@ -63,6 +69,7 @@ void ToolButton::mouseDown(const AppKit::NSEvent& event) {
 }
 
 void ToolButton::rightMouseDown(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     if (!handleSecondaryClick(event)) StyledButton::rightMouseDown(event);
 }
 

@@ -3,6 +3,7 @@
 
 #include "Orrindle/Buttons/StyledButton.hpp"
 #include "Orrindle/Buttons/ToolButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -21,9 +22,15 @@ public:
     // Also copied into a ToolButtonCell, which is then redrawn.
     virtual void setShowMoreIcon(bool flag);
     std::shared_ptr<Runtime::NSObject> secondaryTarget() const { return secondaryTarget_.lock(); }
-    virtual void setSecondaryTarget(const std::shared_ptr<Runtime::NSObject>& target) { secondaryTarget_ = target; }
+    virtual void setSecondaryTarget(const std::shared_ptr<Runtime::NSObject>& target) {
+        Runtime::assertMainActor();
+        secondaryTarget_ = target;
+    }
     Runtime::Selector secondaryAction() const { return secondaryAction_; }
-    virtual void setSecondaryAction(Runtime::Selector action) { secondaryAction_ = action; }
+    virtual void setSecondaryAction(Runtime::Selector action) {
+        Runtime::assertMainActor();
+        secondaryAction_ = action;
+    }
 
     // The styled button's setup, then the flexible-push bezel, toggle type, image only, no
     // image scaling.

@@ -1,14 +1,16 @@
 #include "Orrindle/Buttons/ToolButtonCell.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 #include "Orrindle/Styles/ToolButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 std::shared_ptr<ButtonCellStyle> ToolButtonCell::style() const { return sharedStyle<ToolButtonCell, ToolButtonCellStyle>(); }
 
 void ToolButtonCell::drawBezel(CGRect withFrame, AppKit::NSView& in) {
+    Runtime::assertMainActor();
     StyledButtonCell::drawBezel(withFrame, in);
     if (!showMoreIcon_) return;
     // Taken from the catalogue at every draw that shows it.

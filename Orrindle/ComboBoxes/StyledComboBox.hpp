@@ -9,6 +9,7 @@ namespace Orrindle {
 // The kit's combo box over a StyledComboBoxCell: the pop-up button's alignment insets, a fixed
 // height, the kit's focus ring around the text part, and a picked number becoming its value and
 // sending its action. Creation: Runtime::make<StyledComboBox>(frame).
+// Main thread only: an entry point called from another thread stops the program.
 class StyledComboBox : public AppKit::NSComboBox {
     VZ_OBJECT(StyledComboBox, AppKit::NSComboBox)
 public:

@@ -35,7 +35,9 @@ public:
         else
             return static_cast<std::int64_t>(self().rawValue());
     }
-    std::string menuTitle() const override { return localizedDisplayName(); }
+    // Through Derived, not this base's sibling: GCC 12 stops with an internal error at -O3
+    // compiling the call through the other base.
+    std::string menuTitle() const override { return self().localizedDisplayName(); }
 
 private:
     const Derived& self() const { return static_cast<const Derived&>(*this); }

@@ -12,6 +12,7 @@ namespace Orrindle {
 // with an optional label, and its action sent on a mouse-up inside. It never opens its menu:
 // whoever receives the action decides what to show. A disabled button takes no clicks.
 // Creation: Runtime::make<StyledPopDownButton>(frame) (never a pull-down).
+// Main thread only: an entry point called from another thread stops the program.
 class StyledPopDownButton : public AppKit::NSPopUpButton {
     VZ_OBJECT(StyledPopDownButton, AppKit::NSPopUpButton)
 public:

@@ -6,6 +6,7 @@
 #include "AppKit/NSPopUpButtonCell.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/StyledPopDownButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -29,7 +30,10 @@ public:
     }
 
     const std::optional<std::string>& label() const { return label_; }
-    void setLabel(std::optional<std::string> label) { label_ = std::move(label); }
+    void setLabel(std::optional<std::string> label) {
+        Runtime::assertMainActor();
+        label_ = std::move(label);
+    }
 
     AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return popDownStyle()->interiorBackgroundStyle(); }
     CGRect titleRect(CGRect forBounds) const override;

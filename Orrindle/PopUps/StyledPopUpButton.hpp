@@ -5,6 +5,7 @@
 
 #include "AppKit/NSPopUpButton.hpp"
 #include "Orrindle/PopUps/StyledPopUpButtonCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -14,6 +15,7 @@ namespace Orrindle {
 // cell's bezel image, and draws the kit's focus ring. Its menu uses the 11-point menu font.
 // Creation: Runtime::make<StyledPopUpButton>(frame, pullsDown, fixedWidth); there is no
 // creation without the fixed width (the platform's frame-only initialisers are not offered).
+// Main thread only: an entry point called from another thread stops the program.
 class StyledPopUpButton : public AppKit::NSPopUpButton {
     VZ_OBJECT(StyledPopUpButton, AppKit::NSPopUpButton)
 public:
@@ -23,7 +25,10 @@ public:
     StyledPopUpButtonCell::Ptr styledCell() const { return std::dynamic_pointer_cast<StyledPopUpButtonCell>(cell()); }
 
     std::optional<CGFloat> fixedWidth() const { return fixedWidth_; }
-    void setFixedWidth(std::optional<CGFloat> width) { fixedWidth_ = width; }
+    void setFixedWidth(std::optional<CGFloat> width) {
+        Runtime::assertMainActor();
+        fixedWidth_ = width;
+    }
     // Kept here and copied into a StyledPopUpButtonCell (the cell's own copy never comes back).
     const std::optional<std::string>& label() const { return label_; }
     void setLabel(std::optional<std::string> label);

@@ -6,6 +6,7 @@
 #include "AppKit/NSPopUpButtonCell.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/PopUpButtonCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -38,7 +39,10 @@ public:
     StyledControlState controlState() const override;
 
     const std::optional<std::string>& label() const { return label_; }
-    void setLabel(std::optional<std::string> label) { label_ = std::move(label); }
+    void setLabel(std::optional<std::string> label) {
+        Runtime::assertMainActor();
+        label_ = std::move(label);
+    }
 
     AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
     // Zero for an image-only cell or an empty title; else a 14-high strip from x 10 to 14 short

@@ -1,15 +1,18 @@
 #include "Orrindle/PopUps/ToolPopUpButton.hpp"
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 AppKit::NSEdgeInsets ToolPopUpButton::alignmentRectInsets() const {
+    Runtime::assertMainActor();
     if (auto c = std::dynamic_pointer_cast<ToolPopUpButtonCell>(cell())) return c->style()->alignmentRectInsets();
     return StyledPopUpButton::alignmentRectInsets();
 }
 
 CGSize ToolPopUpButton::intrinsicContentSize() const {
+    Runtime::assertMainActor();
     const CGSize size = StyledPopUpButton::intrinsicContentSize();
     if (!isBordered()) return size;
     auto c = std::dynamic_pointer_cast<ToolPopUpButtonCell>(cell());

@@ -7,7 +7,7 @@
 namespace Orrindle {
 
 void SimpleTextViewPopover::didInit() {
-    contentTextField_ = Runtime::make<AppKit::NSTextField>(AppKit::CGRect{});
+    contentTextField_ = AppKit::NSTextField::labelWithString("");
     AppKit::NSPopover::didInit();
     auto s = style();
     if (auto name = s->appearanceName()) setAppearance(AppKit::NSAppearance::named(*name));
@@ -16,11 +16,6 @@ void SimpleTextViewPopover::didInit() {
     auto& field = *contentTextField_;
     field.setFont(s->font());
     field.setTextColor(s->textColor());
-    field.setBordered(false);
-    field.setBezeled(false);
-    field.setDrawsBackground(false);
-    field.setEditable(false);
-    field.setSelectable(false);
     field.setFocusRingType(AppKit::NSFocusRingType::none);
     auto container = Runtime::make<AppKit::NSView>();
     container->setTranslatesAutoresizingMaskIntoConstraints(false);

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
+#include "Orrindle/Extensions/TextDrawing.hpp"
 #include "Runtime/FatalError.hpp"
 
 namespace Orrindle {
 
-void StyledSearchField::setCell(AppKit::NSCell::Ptr cell) {
-    if (cell && !std::dynamic_pointer_cast<StyledSearchFieldCell>(cell))
-        Runtime::fatalError("StyledSearchField takes only a StyledSearchFieldCell, not " + cell->className());
-    AppKit::NSSearchField::setCell(std::move(cell));
+void StyledSearchField::didInit() {
+    AppKit::NSSearchField::didInit();
+    focusRingClearingWorkaround(*this);
 }
 
 void StyledSearchField::setVerticallyCenter(bool flag) {

@@ -15,8 +15,8 @@ public:
 
     AppKit::NSCellClass cellClass() const override { return AppKit::NSCellClass::of<StyledSearchFieldCell>(); }
     StyledSearchFieldCell::Ptr styledCell() const { return std::dynamic_pointer_cast<StyledSearchFieldCell>(cell()); }
-    // Only a StyledSearchFieldCell (or none): any other cell stops the program.
-    void setCell(AppKit::NSCell::Ptr cell);
+    // setCell takes only a StyledSearchFieldCell (or none): any other cell stops the program.
+    const Runtime::ClassInfo* acceptedCellClass() const override { return &StyledSearchFieldCell::staticClassInfo(); }
 
     bool verticallyCenter() const { return verticallyCenter_; }
     void setVerticallyCenter(bool flag);
@@ -26,6 +26,7 @@ public:
     AppKit::CGRect focusRingMaskBounds() const override { return bounds(); }
     void drawFocusRingMask() override {}
     void draw(AppKit::CGRect dirtyRect) override;
+    void didInit() override;
 
 protected:
     StyledSearchField() = default;

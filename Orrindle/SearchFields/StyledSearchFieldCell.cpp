@@ -4,7 +4,7 @@
 
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/Styles/TextFieldCellStyle.hpp"
 #include "Orrindle/TextFields/FieldEditorStyle.hpp"
@@ -18,7 +18,13 @@ void StyledSearchFieldCell::didInit() {
     AppKit::NSSearchFieldCell::didInit();
     setFocusRingType(AppKit::NSFocusRingType::none);
     setTextColor(style()->textColor(controlState()));
+    setBackgroundStyle(style()->backgroundStyle());
     if (auto search = searchButtonCell()) search->setImagePosition(AppKit::NSCellImagePosition::imageOnly);
+}
+
+void StyledSearchFieldCell::setBackgroundStyle(AppKit::NSBackgroundStyle backgroundStyle) {
+    AppKit::NSSearchFieldCell::setBackgroundStyle(backgroundStyle);
+    setTextColor(style()->textColor(controlState()));
 }
 
 AppKit::NSImage::Ptr StyledSearchFieldCell::styleBezelImage() const {

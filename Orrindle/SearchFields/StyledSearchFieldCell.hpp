@@ -32,6 +32,8 @@ public:
     // placeholder colour (none leaves that as it was).
     std::optional<std::string> placeholderString() const override { return placeholder_; }
     void setPlaceholderString(std::optional<std::string> placeholder) override;
+    // Setting it also takes the text colour of the current state.
+    void setBackgroundStyle(AppKit::NSBackgroundStyle style) override;
     AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
 
     AppKit::CGRect drawingRect(AppKit::CGRect forBounds) const override;

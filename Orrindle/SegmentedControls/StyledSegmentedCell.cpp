@@ -3,7 +3,7 @@
 #include "AppKit/NSControl.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
 
 namespace Orrindle {

@@ -37,7 +37,7 @@ public:
     void drawFocusRingMask(AppKit::CGRect, AppKit::NSView&) override {}
     // The key segment's bezel frame once it has been drawn; zero before.
     AppKit::CGRect focusRingMaskBounds(AppKit::CGRect forFrame, AppKit::NSView& in) const override;
-    AppKit::NSBackgroundStyle interiorBackgroundStyle() const { return style()->interiorBackgroundStyle(); }
+    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
     AppKit::NSBackgroundStyle interiorBackgroundStyle(long) const override { return interiorBackgroundStyle(); }
 
     void didInit() override;

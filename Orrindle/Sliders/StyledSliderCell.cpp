@@ -4,7 +4,7 @@
 
 #include "AppKit/NSColor.hpp"
 #include "CoreGraphics/CGContext.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 namespace Orrindle {
 
@@ -51,8 +51,8 @@ CGRect StyledSliderCell::knobRect(bool flipped) const {
     if (!knob) return k;
     const auto size = knob->size();
     const CGRect b = barRect(flipped);
-    const CGFloat limit = std::max<CGFloat>(b.width() - 12, 1);
-    const CGFloat x = std::min(std::max<CGFloat>(CellDrawing::round(k.midX() - size.width / 2), 0), limit);
+    // Within the bar's own ends (a knob wider than the bar starts at its start).
+    const CGFloat x = std::max(std::min(CellDrawing::round(k.midX() - size.width / 2), b.maxX() - size.width), b.minX());
     const CGFloat y = CellDrawing::round(b.midY() - size.height / 2);
     return CGRect{x, y, size.width, size.height}.integral();
 }

@@ -13,7 +13,7 @@ namespace Orrindle {
 // in at each end; the filled part ("kvu-slider") from the track's start to the knob's centre;
 // and the knob image of its state, all at half opacity when disabled. The knob keeps its
 // image's size, centred on where the platform would put the knob (whose travel is measured
-// with the knob image's width), never left of 0 nor right of the bar's width less 12.
+// with the knob image's width), never beyond either end of the bar.
 class StyledSliderCell : public AppKit::NSSliderCell, public StyledControl<SliderCellStyle> {
     VZ_OBJECT(StyledSliderCell, AppKit::NSSliderCell)
 public:
@@ -37,7 +37,7 @@ public:
     void drawTickMarks() override {}
     void drawFocusRingMask(AppKit::CGRect, AppKit::NSView&) override {}
     AppKit::CGRect focusRingMaskBounds(AppKit::CGRect forFrame, AppKit::NSView& in) const override;
-    AppKit::NSBackgroundStyle interiorBackgroundStyle() const { return style()->interiorBackgroundStyle(); }
+    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
 
 protected:
     StyledSliderCell() = default;

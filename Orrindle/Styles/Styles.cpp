@@ -8,11 +8,6 @@ using AppKit::NSColor;
 using AppKit::NSFont;
 using CoreGraphics::FontWeight;
 
-namespace {
-// The catalogue colour as a new AppKit colour.
-NSColor::Ptr catalogue(const SwiftUI::ColorResource& resource) { return NSColor::withResource(resource); }
-}  // namespace
-
 NSFont::Ptr BaseStyles::normalFont() { return NSFont::systemFont(10); }
 NSFont::Ptr BaseStyles::normalMonoFont() { return NSFont::monospacedDigitSystemFont(10); }
 NSFont::Ptr BaseStyles::mediumFont() { return NSFont::systemFont(10, FontWeight::medium); }
@@ -21,191 +16,96 @@ NSFont::Ptr BaseStyles::menuFont() { return NSFont::systemFont(12); }
 NSFont::Ptr BaseStyles::titleFont() { return NSFont::systemFont(14, FontWeight::medium); }
 NSFont::Ptr BaseStyles::largeTitleFont() { return NSFont::systemFont(20, FontWeight::medium); }
 
-NSFont::Ptr Control::font() { return BaseStyles::normalFont(); }
-NSColor::Ptr Control::textColor() {
-    static const auto color = catalogue(ColorResources::grey85());
-    return color;
-}
-NSColor::Ptr Control::background() { return NSColor::clear(); }
-NSColor::Ptr Control::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr Control::selectedBackground() { return catalogue(ColorResources::highlightSystem()); }
-NSColor::Ptr Control::disabledTextColor() {
-    static const auto color = catalogue(ColorResources::grey40());
-    return color;
-}
-NSColor::Ptr Control::disabledBackground() { return NSColor::clear(); }
-NSColor::Ptr Control::highlightedTextColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
-NSColor::Ptr Control::highlightedBackground() { return NSColor::clear(); }
-NSColor::Ptr Control::errorTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr Control::errorBackground() {
-    static const auto color = catalogue(ColorResources::error());
-    return color;
-}
-NSColor::Ptr Control::placeholderTextColor() {
-    static const auto color = catalogue(ColorResources::grey20());
-    return color;
-}
-NSColor::Ptr Control::placeholderBackground() { return NSColor::clear(); }
-NSColor::Ptr Control::focusRingColor() { return catalogue(ColorResources::highlightSystem()); }
-NSColor::Ptr Control::errorFocusRingColor() {
-    static const auto color = catalogue(ColorResources::error());
-    return color;
-}
+// The fonts of the namespaces: each the base font named.
+#define ORRINDLE_STYLES_FONTS(X)               \
+    X(Control, font, normalFont)               \
+    X(OutlineHeader, font, headerFont)         \
+    X(OutlineRow, font, normalMonoFont)        \
+    X(OutlineRow, selectedFont, mediumFont)    \
+    X(TableHeader, font, headerFont)           \
+    X(TableRow, font, normalMonoFont)          \
+    X(TableRow, selectedFont, mediumFont)      \
+    X(TableGroupRow, font, normalFont)         \
+    X(TableGroupRow, selectedFont, mediumFont) \
+    X(Label, font, normalFont)                 \
+    X(TextInput, font, normalFont)             \
+    X(PropertiesTab, font, headerFont)         \
+    X(CanvasInfo, font, normalFont)
 
-NSColor::Ptr ScrollView::background() {
-    static const auto color = catalogue(ColorResources::backgroundDarker());
-    return color;
-}
+// The colours of the namespaces: the catalogue colour each is, made `once` on its first read
+// and shared after, or `fresh` on every read; or AppKit's `clear` colour (no catalogue colour).
+#define ORRINDLE_STYLES_COLOURS(X)                                  \
+    X(Control, textColor, once, grey85)                             \
+    X(Control, background, clear, -)                                \
+    X(Control, selectedTextColor, once, grey100)                    \
+    X(Control, selectedBackground, fresh, highlightSystem)          \
+    X(Control, disabledTextColor, once, grey40)                     \
+    X(Control, disabledBackground, clear, -)                        \
+    X(Control, highlightedTextColor, once, grey50)                  \
+    X(Control, highlightedBackground, clear, -)                     \
+    X(Control, errorTextColor, once, grey100)                       \
+    X(Control, errorBackground, once, error)                        \
+    X(Control, placeholderTextColor, once, grey20)                  \
+    X(Control, placeholderBackground, clear, -)                     \
+    X(Control, focusRingColor, fresh, highlightSystem)              \
+    X(Control, errorFocusRingColor, once, error)                    \
+    X(ScrollView, background, once, backgroundDarker)               \
+    X(OutlineHeader, textColor, once, grey50)                       \
+    X(OutlineRow, textColor, once, grey85)                          \
+    X(OutlineRow, background, once, backgroundDarker)               \
+    X(OutlineRow, selectedTextColor, once, grey100)                 \
+    X(OutlineRow, selectedBackground, fresh, highlightSystem)       \
+    X(TableView, background, once, backgroundDarker)                \
+    X(TableHeader, textColor, once, grey50)                         \
+    X(TableHeader, background, once, backgroundDarkest)             \
+    X(TableRow, textColor, once, grey70)                            \
+    X(TableRow, selectedTextColor, once, grey100)                   \
+    X(TableRow, selectedBackground, fresh, highlightSystem)         \
+    X(TableGroupRow, textColor, once, grey50)                       \
+    X(TableGroupRow, selectedTextColor, once, grey100)              \
+    X(TableGroupRow, selectedBackground, fresh, highlightSystem)    \
+    X(Label, nsTextColor, once, grey60)                             \
+    X(Label, disabledTextColor, once, grey30)                       \
+    X(TextInput, textColor, once, grey85)                           \
+    X(TextInput, background, clear, -)                              \
+    X(TextInput, disabledTextColor, once, grey40)                   \
+    X(TextInput, disabledBackground, clear, -)                      \
+    X(TextInput, errorTextColor, once, error)                       \
+    X(TextInput, errorBackground, once, error)                      \
+    X(TextInput, highlightedTextColor, once, grey100)               \
+    X(TextInput, highlightedBackground, clear, -)                   \
+    X(TextInput, placeholderTextColor, once, grey50)                \
+    X(TextInput, placeholderHighlightedTextColor, once, tessikBlue) \
+    X(TextInput, placeholderBackground, clear, -)                   \
+    X(TextInput, selectedTextColor, once, grey100)                  \
+    X(TextInput, selectedBackground, fresh, highlightSystem)        \
+    X(PropertiesTab, textColor, once, grey70)                       \
+    X(PropertiesTab, selectedTextColor, once, grey85)               \
+    X(PropertiesTab, highlightedTextColor, once, grey50)            \
+    X(CanvasInfo, textColor, once, grey85)                          \
+    X(CanvasInfo, background, once, backgroundNormal)               \
+    X(Window, background, once, backgroundNormal)
 
-NSFont::Ptr OutlineHeader::font() { return BaseStyles::headerFont(); }
-NSColor::Ptr OutlineHeader::textColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
+#define ORRINDLE_STYLES_FONT(space, member, base) \
+    NSFont::Ptr space::member() { return BaseStyles::base(); }
+ORRINDLE_STYLES_FONTS(ORRINDLE_STYLES_FONT)
+#undef ORRINDLE_STYLES_FONT
 
-NSFont::Ptr OutlineRow::font() { return BaseStyles::normalMonoFont(); }
-NSColor::Ptr OutlineRow::textColor() {
-    static const auto color = catalogue(ColorResources::grey85());
+#define ORRINDLE_STYLES_MADE_once(resource)                                      \
+    static const auto color = NSColor::withResource(ColorResources::resource()); \
     return color;
-}
-NSColor::Ptr OutlineRow::background() {
-    static const auto color = catalogue(ColorResources::backgroundDarker());
-    return color;
-}
-NSFont::Ptr OutlineRow::selectedFont() { return BaseStyles::mediumFont(); }
-NSColor::Ptr OutlineRow::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr OutlineRow::selectedBackground() { return catalogue(ColorResources::highlightSystem()); }
+#define ORRINDLE_STYLES_MADE_fresh(resource) return NSColor::withResource(ColorResources::resource());
+#define ORRINDLE_STYLES_MADE_clear(resource) return NSColor::clear();
+#define ORRINDLE_STYLES_COLOUR(space, member, made, resource) \
+    NSColor::Ptr space::member() { ORRINDLE_STYLES_MADE_##made(resource) }
+ORRINDLE_STYLES_COLOURS(ORRINDLE_STYLES_COLOUR)
+#undef ORRINDLE_STYLES_COLOUR
+#undef ORRINDLE_STYLES_MADE_clear
+#undef ORRINDLE_STYLES_MADE_fresh
+#undef ORRINDLE_STYLES_MADE_once
 
-NSColor::Ptr TableView::background() {
-    static const auto color = catalogue(ColorResources::backgroundDarker());
-    return color;
-}
-
-NSFont::Ptr TableHeader::font() { return BaseStyles::headerFont(); }
-NSColor::Ptr TableHeader::textColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
-NSColor::Ptr TableHeader::background() {
-    static const auto color = catalogue(ColorResources::backgroundDarkest());
-    return color;
-}
-
-NSFont::Ptr TableRow::font() { return BaseStyles::normalMonoFont(); }
-NSColor::Ptr TableRow::textColor() {
-    static const auto color = catalogue(ColorResources::grey70());
-    return color;
-}
-NSFont::Ptr TableRow::selectedFont() { return BaseStyles::mediumFont(); }
-NSColor::Ptr TableRow::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr TableRow::selectedBackground() { return catalogue(ColorResources::highlightSystem()); }
-
-NSFont::Ptr TableGroupRow::font() { return BaseStyles::normalFont(); }
-NSColor::Ptr TableGroupRow::textColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
-NSFont::Ptr TableGroupRow::selectedFont() { return BaseStyles::mediumFont(); }
-NSColor::Ptr TableGroupRow::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr TableGroupRow::selectedBackground() { return catalogue(ColorResources::highlightSystem()); }
-
-NSFont::Ptr Label::font() { return BaseStyles::normalFont(); }
-NSColor::Ptr Label::nsTextColor() {
-    static const auto color = catalogue(ColorResources::grey60());
-    return color;
-}
 const SwiftUI::Color& Label::textColor() {
     static const SwiftUI::Color color(ColorResources::grey60());
-    return color;
-}
-NSColor::Ptr Label::disabledTextColor() {
-    static const auto color = catalogue(ColorResources::grey30());
-    return color;
-}
-
-NSFont::Ptr TextInput::font() { return BaseStyles::normalFont(); }
-NSColor::Ptr TextInput::textColor() {
-    static const auto color = catalogue(ColorResources::grey85());
-    return color;
-}
-NSColor::Ptr TextInput::background() { return NSColor::clear(); }
-NSColor::Ptr TextInput::disabledTextColor() {
-    static const auto color = catalogue(ColorResources::grey40());
-    return color;
-}
-NSColor::Ptr TextInput::disabledBackground() { return NSColor::clear(); }
-NSColor::Ptr TextInput::errorTextColor() {
-    static const auto color = catalogue(ColorResources::error());
-    return color;
-}
-NSColor::Ptr TextInput::errorBackground() {
-    static const auto color = catalogue(ColorResources::error());
-    return color;
-}
-NSColor::Ptr TextInput::highlightedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr TextInput::highlightedBackground() { return NSColor::clear(); }
-NSColor::Ptr TextInput::placeholderTextColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
-NSColor::Ptr TextInput::placeholderHighlightedTextColor() {
-    static const auto color = catalogue(ColorResources::tessikBlue());
-    return color;
-}
-NSColor::Ptr TextInput::placeholderBackground() { return NSColor::clear(); }
-NSColor::Ptr TextInput::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey100());
-    return color;
-}
-NSColor::Ptr TextInput::selectedBackground() { return catalogue(ColorResources::highlightSystem()); }
-
-NSFont::Ptr PropertiesTab::font() { return BaseStyles::headerFont(); }
-NSColor::Ptr PropertiesTab::textColor() {
-    static const auto color = catalogue(ColorResources::grey70());
-    return color;
-}
-NSColor::Ptr PropertiesTab::selectedTextColor() {
-    static const auto color = catalogue(ColorResources::grey85());
-    return color;
-}
-NSColor::Ptr PropertiesTab::highlightedTextColor() {
-    static const auto color = catalogue(ColorResources::grey50());
-    return color;
-}
-
-NSFont::Ptr CanvasInfo::font() { return BaseStyles::normalFont(); }
-NSColor::Ptr CanvasInfo::textColor() {
-    static const auto color = catalogue(ColorResources::grey85());
-    return color;
-}
-NSColor::Ptr CanvasInfo::background() {
-    static const auto color = catalogue(ColorResources::backgroundNormal());
-    return color;
-}
-
-NSColor::Ptr Window::background() {
-    static const auto color = catalogue(ColorResources::backgroundNormal());
     return color;
 }
 

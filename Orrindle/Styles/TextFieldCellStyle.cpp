@@ -30,4 +30,12 @@ TextFieldCellStyle::TextFieldCellStyle()
                                {S::invalid, ImageResources::kvuTextfieldError()}}));
 }
 
+void TextFieldCellStyle::setLabelLook(AppKit::NSFont::Ptr font, AppKit::NSColor::Ptr textColor) {
+    setFont(std::move(font));
+    setTextColor(std::move(textColor));
+    setBezelImageCapInsets({});
+    setPadding({});
+    setBezelImages({});
+}
+
 }  // namespace Orrindle

@@ -16,6 +16,10 @@ public:
     const AppKit::NSEdgeInsets& padding() const { return padding_; }
     void setPadding(const AppKit::NSEdgeInsets& insets) { padding_ = insets; }
 
+    // A label's look, which every label style starts from: `font` and `textColor`, and no bezel
+    // images, cap insets or padding, so the text is drawn unpadded with no bezel.
+    void setLabelLook(AppKit::NSFont::Ptr font, AppKit::NSColor::Ptr textColor);
+
 private:
     AppKit::NSColor::Ptr placeholderTextColor_;
     AppKit::NSColor::Ptr placeholderBackground_;

@@ -5,12 +5,8 @@
 namespace Orrindle {
 
 TextLabelCellStyle::TextLabelCellStyle() {
-    setFont(Styles::Label::font());
-    setTextColor(Styles::Label::nsTextColor());
+    setLabelLook(Styles::Label::font(), Styles::Label::nsTextColor());
     setDisabledTextColor(Styles::Label::disabledTextColor());
-    setBezelImageCapInsets({});
-    setPadding({});
-    setBezelImages({});
 }
 
 }  // namespace Orrindle

@@ -83,7 +83,12 @@ private:
             const T* value = std::any_cast<T>(&item->representedObject());
             if (!value || !(*value == current)) continue;
             button.select(item);
-            button.setTitle(item->title());
+            // Only an item in a submenu needs its title put up by hand; the title setter picks the
+            // first top-level item of that title, which may be another one.
+            if (item->menu() != menu) {
+                button.setTitle(item->title());
+                if (button.selectedItem() != item) button.select(item);
+            }
             return;
         }
     }

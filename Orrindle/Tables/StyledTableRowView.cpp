@@ -29,7 +29,7 @@ void StyledTableRowView::drawSelection(AppKit::CGRect dirtyRect) {
     const long n = table->row(*this);
     const auto& selected = table->selectedRowIndexes();
     const bool above = n >= 0 && selected.contains(n - 1), below = n >= 0 && selected.contains(n + 1);
-    const AppKit::CGFloat r = selectionCornerRadius;
+    const AppKit::CGFloat r = selectionCornerRadius_;
     const CornerRadii radii = above && below ? CornerRadii{}
                               : above        ? CornerRadii{0, 0, r, r}
                               : below        ? CornerRadii{r, r, 0, 0}

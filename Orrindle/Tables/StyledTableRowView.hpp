@@ -10,14 +10,14 @@
 namespace Orrindle {
 
 // A table row that draws its selection as a bar `selectionHorizontalInset` in from the sides in
-// the table style's selected-row colour, its corners rounded where the rows above and below are
-// not selected, so a run of selected rows reads as one bar; and that passes its selection to the
-// Selectable views it holds (two levels deep), those added later included.
+// the table style's selected-row colour, its corners rounded by `selectionCornerRadius` where the
+// rows above and below are not selected, so a run of selected rows reads as one bar; and that
+// passes its selection to the Selectable views it holds (two levels deep), those added later
+// included.
 class StyledTableRowView : public AppKit::NSTableRowView, public StyledControl<TableViewStyle>, public Selectable {
     VZ_OBJECT(StyledTableRowView, AppKit::NSTableRowView)
 public:
     using Ptr = std::shared_ptr<StyledTableRowView>;
-    static constexpr AppKit::CGFloat selectionCornerRadius = 3;
 
     // The identifier offered to tables for these rows ("StyledTableRowView" unless changed).
     static std::string& userInterfaceIdentifier() {
@@ -32,6 +32,8 @@ public:
 
     AppKit::CGFloat selectionHorizontalInset() const { return selectionHorizontalInset_; }
     void setSelectionHorizontalInset(AppKit::CGFloat inset) { selectionHorizontalInset_ = inset; }
+    AppKit::CGFloat selectionCornerRadius() const { return selectionCornerRadius_; }
+    void setSelectionCornerRadius(AppKit::CGFloat radius) { selectionCornerRadius_ = radius; }
 
     bool isSelected() const override { return AppKit::NSTableRowView::isSelected(); }
     void setSelected(bool selected) override;
@@ -44,6 +46,7 @@ protected:
 
 private:
     AppKit::CGFloat selectionHorizontalInset_ = 8;
+    AppKit::CGFloat selectionCornerRadius_ = 3;
 };
 
 }  // namespace Orrindle

@@ -5,6 +5,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "Orrindle/Extensions/ViewOperations.hpp"
 #include "Orrindle/Tables/StyledTableHeaderCell.hpp"
+#include "Runtime/FatalError.hpp"
 
 namespace Orrindle {
 
@@ -31,6 +32,7 @@ void StyledTableView::keyDown(const AppKit::NSEvent& event) {
 
 void StyledTableView::setHeaderStyle(const AppKit::NSColor::Ptr& textColor, const AppKit::NSColor::Ptr& bg,
                                      const AppKit::NSFont::Ptr& font) {
+    if (!textColor || !font) Runtime::fatalError("StyledTableView.setHeaderStyle needs a text colour and a font");
     for (const auto& column : tableColumns()) {
         if (column->isHidden()) continue;
         auto old = column->headerCell();

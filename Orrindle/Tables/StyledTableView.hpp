@@ -28,7 +28,8 @@ public:
     void setAllowKeyboardNavigation(bool flag) { allowKeyboardNavigation_ = flag; }
 
     // Gives every visible column a new StyledTableHeaderCell with its old title and image, the
-    // title in `textColor` and `font` on `bg`; hidden columns keep theirs.
+    // title in `textColor` and `font` on `bg`; hidden columns keep theirs. Without a text colour
+    // or a font it stops the program.
     void setHeaderStyle(const AppKit::NSColor::Ptr& textColor, const AppKit::NSColor::Ptr& bg, const AppKit::NSFont::Ptr& font);
     // The index of every column, hidden ones included.
     Foundation::IndexSet allColumnIndexes() const;

@@ -3,8 +3,14 @@
 #include "AppKit/NSText.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/RunLoop.hpp"
+#include "Runtime/FatalError.hpp"
 
 namespace Orrindle {
+
+void FirstResponderAwareTextField::setFirstResponderPublisher(std::shared_ptr<FirstResponderPublisher> publisher) {
+    if (!publisher) Runtime::fatalError(className() + ": the first-responder publisher cannot be none");
+    firstResponderPublisher_ = std::move(publisher);
+}
 
 void FirstResponderAwareTextField::viewWillMoveToWindow(AppKit::NSWindow* newWindow) {
     // Whatever the field watched before ends here, queued changes included: a field that moves
@@ -22,6 +28,11 @@ void FirstResponderAwareTextField::viewWillMoveToWindow(AppKit::NSWindow* newWin
         .store(windowListenerCancellables_);
 }
 
+void FirstResponderAwareTextField::viewDidMoveToWindow() {
+    AppKit::NSTextField::viewDidMoveToWindow();
+    if (!window()) responderChanged(nullptr);
+}
+
 void FirstResponderAwareTextField::responderChanged(const std::shared_ptr<AppKit::NSResponder>& responder) {
     auto editor = currentEditor();
     const bool status = responder && (responder.get() == this || responder.get() == editor.get());
@@ -33,7 +44,7 @@ void FirstResponderAwareTextField::responderChanged(const std::shared_ptr<AppKit
 }
 
 FirstResponderAwareTextField::~FirstResponderAwareTextField() {
-    if (firstResponderPublisher_) firstResponderPublisher_->send(Combine::Subscribers::Completion<Combine::Never>::finished());
+    firstResponderPublisher_->send(Combine::Subscribers::Completion<Combine::Never>::finished());
 }
 
 }  // namespace Orrindle

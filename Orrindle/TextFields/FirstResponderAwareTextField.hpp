@@ -12,8 +12,9 @@ namespace Orrindle {
 // (the field, true) once when it or its field editor becomes its window's first responder,
 // (the field, false) once when neither is any more. It watches the first responder of the
 // window it is in, on the main run loop, and follows the field into another window; a change
-// that is still queued when the field goes away or moves is dropped. The stream finishes when
-// the field is destroyed.
+// that is still queued when the field goes away or moves is dropped. A focused field that leaves
+// its window for none says (the field, false) at once, as no window will. The stream finishes
+// when the field is destroyed.
 class FirstResponderAwareTextField : public AppKit::NSTextField {
     VZ_OBJECT(FirstResponderAwareTextField, AppKit::NSTextField)
 public:
@@ -23,9 +24,8 @@ public:
     using FirstResponderPublisher = Combine::PassthroughSubject<Change>;
 
     const std::shared_ptr<FirstResponderPublisher>& firstResponderPublisher() const { return firstResponderPublisher_; }
-    void setFirstResponderPublisher(std::shared_ptr<FirstResponderPublisher> publisher) {
-        firstResponderPublisher_ = std::move(publisher);
-    }
+    // Never none: a null publisher stops the program.
+    void setFirstResponderPublisher(std::shared_ptr<FirstResponderPublisher> publisher);
     // The status last published.
     bool publishedFirstResponderStatus() const { return publishedStatus_; }
 
@@ -33,6 +33,7 @@ public:
     virtual void handleResponderStatusChanged(bool newStatus) { (void)newStatus; }
 
     void viewWillMoveToWindow(AppKit::NSWindow* newWindow) override;
+    void viewDidMoveToWindow() override;
     ~FirstResponderAwareTextField() override;
 
 protected:

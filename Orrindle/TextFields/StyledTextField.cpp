@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Orrindle/Extensions/TextDrawing.hpp"
 #include "Runtime/FatalError.hpp"
 
 namespace Orrindle {
@@ -10,15 +11,7 @@ using AppKit::CGFloat;
 
 void StyledTextField::didInit() {
     FirstResponderAwareTextField::didInit();
-    // Turned and turned back: the geometry stays as it was.
-    rotateByDegrees(-1);
-    rotateByDegrees(1);
-}
-
-void StyledTextField::setCell(AppKit::NSCell::Ptr cell) {
-    if (cell && !cell->isKindOf(*cellClass().classInfo()))
-        Runtime::fatalError(className() + " takes only a " + cellClass().classInfo()->name() + ", not " + cell->className());
-    FirstResponderAwareTextField::setCell(std::move(cell));
+    focusRingClearingWorkaround(*this);
 }
 
 void StyledTextField::setVerticallyCenter(bool flag) {

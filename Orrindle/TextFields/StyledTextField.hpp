@@ -18,8 +18,8 @@ public:
 
     AppKit::NSCellClass cellClass() const override { return AppKit::NSCellClass::of<StyledTextFieldCell>(); }
     StyledTextFieldCell::Ptr styledCell() const { return std::dynamic_pointer_cast<StyledTextFieldCell>(cell()); }
-    // Only a cell of this class's cell class (or none): any other stops the program.
-    void setCell(AppKit::NSCell::Ptr cell);
+    // setCell takes only a cell of this class's cell class (or none): any other stops the program.
+    const Runtime::ClassInfo* acceptedCellClass() const override { return cellClass().classInfo(); }
 
     AppKit::CGFloat verticalInset() const { return verticalInset_; }
     void setVerticalInset(AppKit::CGFloat inset) { verticalInset_ = inset; }

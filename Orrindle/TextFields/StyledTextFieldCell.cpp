@@ -4,7 +4,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/TextFields/FieldEditorStyle.hpp"
 
@@ -78,12 +78,10 @@ void StyledTextFieldCell::draw(CGRect frame, AppKit::NSView& in) {
             ctx->restoreGState();
         }
     }
-    // The outline shows the focus (in the key window) and an invalid value; a field that is
-    // neither is not outlined, so that the outline tells which field takes the keys.
-    if (auto* control = dynamic_cast<AppKit::NSControl*>(&in)) {
-        if (state.contains(StyledControlState::invalid) || CellDrawing::showsFocusRing(*control))
-            CellDrawing::drawFocusRing(focusRingMaskBounds(frame, in).insetBy(1, 1), *s->focusRingColor(state));
-    }
+    // The outline frames a field in every state, in the style's colour for the state (an invalid
+    // value's own); a label, with neither bezel nor border, has none.
+    if (dynamic_cast<AppKit::NSControl*>(&in) && (isBezeled() || isBordered()))
+        CellDrawing::drawFocusRing(focusRingMaskBounds(frame, in).insetBy(1, 1), *s->focusRingColor(state));
     drawInterior(frame, in);
 }
 

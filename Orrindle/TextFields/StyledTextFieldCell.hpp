@@ -12,9 +12,9 @@ namespace Orrindle {
 
 // The kit's text field cell, drawn from the style of its class (a TextFieldCellStyle): the bezel
 // image of its state (or its background colour) under the text, an outline in the style's ring
-// colour, the text centred vertically in the style's font and text colour of its state, the
-// placeholder in the kit's placeholder colour, and a field editor dressed in the style's font and
-// colours over the title rectangle. The state is the cells' default rule (selected while
+// colour of its state whenever it has a bezel or border, the text centred vertically in the
+// style's font and text colour of its state, the placeholder in the kit's placeholder colour, and
+// a field editor dressed in the style's font and colours over the title rectangle. The state is the cells' default rule (selected while
 // isSelected, invalid for an invalid Validating subclass).
 class StyledTextFieldCell : public AppKit::NSTextFieldCell, public StyledControl<TextFieldCellStyle>, public Selectable {
     VZ_OBJECT(StyledTextFieldCell, AppKit::NSTextFieldCell)

@@ -36,11 +36,6 @@ std::shared_ptr<TessikStyledTextFieldCoordinator> TessikStyledTextField::makeCoo
 
 std::shared_ptr<StyledTextField> TessikStyledTextField::makeNSView(Context& context) const {
     auto field = Runtime::make<StyledTextField>(AppKit::CGRect{});
-    // The platform's plain field is an editable one with a bezel; ours starts out as a label.
-    field->setEditable(true);
-    field->setSelectable(true);
-    field->setBezeled(true);
-    field->setDrawsBackground(true);
     field->setPlaceholderString(placeholder);
     field->setTranslatesAutoresizingMaskIntoConstraints(false);
     field->setAllowsExpansionToolTips(true);

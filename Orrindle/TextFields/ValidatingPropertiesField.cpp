@@ -1,7 +1,7 @@
 #include "Orrindle/TextFields/ValidatingPropertiesField.hpp"
 
 #include "AppKit/NSLayoutConstraint.hpp"
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
 #include "Orrindle/Extensions/ViewOperations.hpp"
 #include "Orrindle/Resources/ColorResources.hpp"
@@ -49,9 +49,8 @@ void ValidatingPropertiesField::layOutWithIcon() {
 
 void ValidatingPropertiesField::setupTextField() {
     auto& field = *textField_;
-    // A plain field of the platform takes typing; ours starts out as a label.
-    field.setEditable(true);
-    field.setSelectable(true);
+    // The view draws the bezel: the plain field's own goes.
+    field.setBezeled(false);
     field.setBordered(false);
     field.setDrawsBackground(false);
     field.setFocusRingType(AppKit::NSFocusRingType::none);

@@ -6,13 +6,20 @@
 
 #include "Foundation/IndexSet.hpp"
 #include "Orrindle/Utilities/CollectionEditing.hpp"
+#include "Orrindle/Utilities/IndexRange.hpp"
 
 // Bounds-tested access and the reordering of rows that a table's drag and drop needs.
 namespace Orrindle {
 
+// The collection's indexes, start ..< end (0 ..< size).
+template <class C>
+IndexRange range(const C& c) {
+    return {0, static_cast<long>(c.size())};
+}
+// Whether `index` lies in range(c).
 template <class C>
 bool hasElement(const C& c, long index) {
-    return index >= 0 && static_cast<std::size_t>(index) < c.size();
+    return range(c).contains(index);
 }
 template <class C>
 std::optional<typename C::value_type> safe(const C& c, long index) {

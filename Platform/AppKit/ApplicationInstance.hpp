@@ -14,16 +14,30 @@ namespace AppKit {
 // claims its lock in the user's runtime directory and listens on a Unix-domain socket beside
 // it; a later start (a URL opened from elsewhere) hands its URLs to that instance and ends.
 // Both are named after the application's identifier: <runtime>/<identifier>.lock and .socket.
+//
+// The hand-off: the start sends its URLs one a line, then an empty line (so no URLs is the
+// empty line alone: "come to the front"); the instance answers "ok"; the start sends "go" and
+// only then counts the URLs delivered. The instance acts on a message only once "go" comes, so
+// a start that gave up waiting never has its URLs opened later. A message is at most
+// maximumMessage bytes. The instance serves every start at once, each within
+// messageDeadlineSeconds from its connection, and takes only the user's own processes; a
+// start talks only to a listener of the user's own, in a runtime directory of the user's own.
 class ApplicationInstance {
 public:
+    static constexpr std::size_t maximumMessage = 64 * 1024;
+    static constexpr double messageDeadlineSeconds = 3;
+    // Connecting (also to an instance still starting up), sending and the answer, together.
+    static constexpr double handOffDeadlineSeconds = 5;
+
     // $XDG_RUNTIME_DIR, else a folder of the user's own under the temporary directory
-    // (runtime-<uid>, mode 0700), as desktop toolkits do without a session.
+    // (runtime-<uid>, made with mode 0700), as desktop toolkits do without a session. Empty
+    // when that folder is not a directory the user owns with no access for others.
     static std::string runtimeDirectory();
     static std::string socketPath(const std::string& identifier);
 
     enum class HandOff {
         delivered,   // the running instance took the URLs
-        noInstance,  // none runs
+        noInstance,  // none runs (or there is no private runtime directory to find one in)
         failed,      // one runs but did not take them (the reason in `error`)
     };
     // Gives URLs to the running instance; none means "come to the front".
@@ -38,7 +52,7 @@ public:
     // The process that holds the claim (0 when none does).
     static pid_t runningProcess(const std::string& identifier);
 
-    // Stops listening and gives the claim up.
+    // Stops listening, drops the hand-offs not finished, and gives the claim up.
     ~ApplicationInstance();
     ApplicationInstance(const ApplicationInstance&) = delete;
     ApplicationInstance& operator=(const ApplicationInstance&) = delete;

@@ -87,11 +87,13 @@ std::string escaped(const std::string& value) {
     return out;
 }
 
-// An Exec argument in double quotes, with the characters the quoting reserves escaped.
+// An Exec argument in double quotes, with the characters the quoting reserves escaped, and a
+// percent sign doubled: the desktop expands field codes inside quotes too.
 std::string quotedArgument(const std::string& arg) {
     std::string out = "\"";
     for (char c : arg) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
+        else if (c == '%') out += '%';
         out += c;
     }
     return out + "\"";
@@ -185,7 +187,11 @@ std::optional<DesktopEntry> DesktopEntry::forBundle(const Foundation::Bundle& bu
     e.name = infoString(bundle, "CFBundleDisplayName");
     if (e.name.empty()) e.name = infoString(bundle, "CFBundleName");
     if (e.name.empty()) e.name = *identifier;
-    e.exec = quotedArgument(executable) + " %u";
+    // GLib looks for the program before it expands field codes, so it would look for "%%" in
+    // the path; such a program is started by the shell, which gets the path as an argument.
+    e.exec = executable.find('%') == std::string::npos
+                 ? quotedArgument(executable) + " %u"
+                 : "sh -c " + quotedArgument("exec \"$0\" \"$@\"") + " " + quotedArgument(executable) + " %u";
     if (auto* types = bundle.objectForInfoDictionaryKey("CFBundleURLTypes"); types && types->array())
         for (auto& type : *types->array())
             if (auto* schemes = type.find("CFBundleURLSchemes"); schemes && schemes->array())
@@ -220,26 +226,25 @@ std::vector<std::string> DesktopEntry::commandLine(const std::string& url) const
     };
     for (std::size_t i = 0; i < exec.size(); ++i) {
         const char c = exec[i];
-        if (quoted) {
-            if (c == '\\' && i + 1 < exec.size()) current += exec[++i];
-            else if (c == '"') quoted = false;
-            else current += c;
-            continue;
-        }
-        if (c == ' ' || c == '\t') {
-            finish();
-        } else if (c == '"') {
-            quoted = inArgument = true;
-        } else if (c == '%' && i + 1 < exec.size()) {
+        // Field codes are expanded after the quoting is undone, so inside quotes too.
+        if (c == '%' && i + 1 < exec.size()) {
             const char code = exec[++i];
             if (code == '%') current += '%', inArgument = true;
             else if (code == 'u' || code == 'U') current += url, inArgument = true;
             else if (code == 'c') current += name, inArgument = true;
-            else if (code == 'i' && !icon.empty()) {
+            else if (code == 'i' && !icon.empty() && !quoted) {
                 finish();
                 args.push_back("--icon");
                 args.push_back(icon);
             }
+        } else if (quoted) {
+            if (c == '\\' && i + 1 < exec.size()) current += exec[++i];
+            else if (c == '"') quoted = false;
+            else current += c;
+        } else if (c == ' ' || c == '\t') {
+            finish();
+        } else if (c == '"') {
+            quoted = inArgument = true;
         } else {
             current += c;
             inArgument = true;

@@ -35,14 +35,16 @@ struct DesktopEntry {
 
     // The entry for an application bundle run by `executable`: named after the bundle's
     // identifier, shown as its display name, with the schemes of its CFBundleURLTypes and its
-    // icon's picture when the bundle has one. Absent for a bundle without an identifier.
+    // icon's picture when the bundle has one. Absent for a bundle without an identifier. A
+    // path with a percent sign is started through the shell ("sh -c"), since the desktop's
+    // launcher would look for the program under its escaped name.
     static std::optional<DesktopEntry> forBundle(const Foundation::Bundle& bundle, const std::string& executable);
 
     // "org.vantrel.zellow" for "org.vantrel.zellow.desktop".
     std::string applicationIdentifier() const;
     // The command that opens `url`: Exec split at blanks outside quotes, "%u" and "%U" giving
-    // the URL, "%c" the name, "%i" the icon option, "%%" a percent sign; other field codes
-    // drop out.
+    // the URL, "%c" the name, "%i" the icon option, "%%" a percent sign, inside quotes too, as
+    // the desktop expands them; other field codes drop out.
     std::vector<std::string> commandLine(const std::string& url) const;
     // The file's text.
     std::string text() const;

@@ -27,7 +27,9 @@ std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> NSApplicat
     return {Runtime::action<NSApplication>("orderFrontStandardAboutPanel:",
                                            static_cast<void (NSApplication::*)(Runtime::NSObject*)>(
                                                &NSApplication::orderFrontStandardAboutPanel)),
-            Runtime::action("terminate:", &NSApplication::terminate), Runtime::action("stop:", &NSApplication::stop)};
+            Runtime::action("terminate:", &NSApplication::terminate), Runtime::action("stop:", &NSApplication::stop),
+            Runtime::action("hide:", &NSApplication::hide),
+            Runtime::action("unhideAllApplications:", &NSApplication::unhideAllApplications)};
 }
 
 NSApplication& NSApplication::shared() {
@@ -155,9 +157,10 @@ void NSApplication::sendEvent(const std::shared_ptr<NSEvent>& event) {
     Runtime::assertMainActor();
     currentEvent_ = event;
     bool handled = false;
-    if (event->type() == EventType::keyDown && event->flags().contains(ModifierFlags::command())) {
+    if (event->type() == EventType::keyDown && event->flags().holdsCommandKey()) {
         if (auto kw = keyWindow()) handled = kw->performKeyEquivalent(*event);
         if (!handled && mainMenu_) handled = mainMenu_->performKeyEquivalent(*event);
+        if (!handled) handled = performDesktopShortcut(*event);
     }
     if (!handled && event->type() == EventType::keyDown && event->keyCode() == KeyCode::f10 &&
         (event->flags() & (ModifierFlags::command() | ModifierFlags::control() | ModifierFlags::option())).isEmpty())
@@ -168,6 +171,33 @@ void NSApplication::sendEvent(const std::shared_ptr<NSEvent>& event) {
         if (window) window->sendEvent(event);
     }
     currentEvent_ = previous;
+}
+
+bool NSApplication::performDesktopShortcut(const NSEvent& event) {
+    const ModifierFlags others = ModifierFlags::shift() | ModifierFlags::option();
+    if (!(event.flags() & others).isEmpty()) return false;
+    const std::string key = event.charactersIgnoringModifiers();
+    if (key == "w" || key == "W") {
+        auto window = keyWindow();
+        if (!window || !window->styleMask().contains(StyleMask::closable())) return false;
+        window->performClose(this);
+        return true;
+    }
+    if (key == "q" || key == "Q") {
+        terminate(this);
+        return true;
+    }
+    return false;
+}
+
+void NSApplication::hide(Runtime::NSObject*) {
+    for (auto& w : windows()) w->miniaturize(this);
+}
+
+void NSApplication::unhideAllApplications(Runtime::NSObject*) {
+    auto all = windows();
+    // Back to front, so the front window ends in front again.
+    for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->deminiaturize(this);
 }
 
 bool NSApplication::showApplicationMenu() {

@@ -24,7 +24,7 @@ class StandardAboutPanel;
 // delegate, and it sends actions along the responder chain.
 class NSApplication : public NSResponder {
 public:
-    // "orderFrontStandardAboutPanel:", "terminate:", "stop:".
+    // "orderFrontStandardAboutPanel:", "terminate:", "stop:", "hide:", "unhideAllApplications:".
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
 
 private:
@@ -95,9 +95,12 @@ public:
                                        const NSWindow* window = nullptr);
     void discardEvents(EventTypeMask mask);
     std::size_t queuedEventCount() const { return queue_.size(); }
-    // Routes an event to its window (key equivalents to the key window and the main menu;
-    // F10, as on the desktop, opens the application menu).
+    // Routes an event to its window (key equivalents to the key window and the main menu, then
+    // the desktop's own shortcuts; F10, as on the desktop, opens the application menu).
     virtual void sendEvent(const std::shared_ptr<NSEvent>& event);
+    // The desktop's shortcuts for what no view or menu item took: Ctrl+W closes the key window
+    // (when it can be closed), Ctrl+Q quits. True when the event was one.
+    bool performDesktopShortcut(const NSEvent& event);
     // Opens the application menu (the main menu's first menu) at the top left of the key
     // window and performs the item the user takes. False without a key window or menu.
     bool showApplicationMenu();
@@ -133,6 +136,11 @@ public:
     // here; the program's main returns.
     void terminate(Runtime::NSObject* sender = nullptr);
     bool isTerminated() const { return terminated_; }
+
+    // The application menu's Hide and Show All as the desktop has them: the application's
+    // windows are minimised, and brought back.
+    void hide(Runtime::NSObject* sender = nullptr);
+    void unhideAllApplications(Runtime::NSObject* sender = nullptr);
 
     // --- Activation -----------------------------------------------------------------------
     // The application is active while the desktop's focus is in one of its windows (and, with

@@ -4,6 +4,7 @@
 #include "AppKit/NSEvent.hpp"
 #include "AppKit/NSText.hpp"
 #include "AppKit/NSWindow.hpp"
+#include "Runtime/FatalError.hpp"
 
 namespace AppKit {
 
@@ -20,6 +21,8 @@ void NSControl::didInit() {
 }
 
 void NSControl::setCell(NSCell::Ptr cell) {
+    if (const auto* accepted = acceptedCellClass(); cell && accepted && !cell->isKindOf(*accepted))
+        Runtime::fatalError(className() + " takes only a " + accepted->name() + ", not " + cell->className());
     if (cell_ && cell_->controlView().get() == this) cell_->setControlView(nullptr);
     cell_ = std::move(cell);
     if (cell_) cell_->setControlView(std::static_pointer_cast<NSView>(shared_from_this()));

@@ -55,7 +55,11 @@ public:
     virtual NSCellClass cellClass() const { return NSCellClass::of<NSCell>(); }
 
     NSCell::Ptr cell() const { return cell_; }
+    // Takes a cell of acceptedCellClass() (or of a subclass of it) or none: any other cell is a
+    // programming error that stops the program, whatever type the control is reached through.
     void setCell(NSCell::Ptr cell);
+    // The class of cell setCell takes; none (here) takes any cell.
+    virtual const Runtime::ClassInfo* acceptedCellClass() const { return nullptr; }
 
     // --- Target and action --------------------------------------------------------------------
     std::shared_ptr<Runtime::NSObject> target() const { return target_.lock(); }

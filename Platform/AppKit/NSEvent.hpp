@@ -72,6 +72,9 @@ struct ModifierFlags {
 
     constexpr bool contains(ModifierFlags f) const { return (rawValue & f.rawValue) == f.rawValue; }
     constexpr bool isEmpty() const { return rawValue == 0; }
+    // The desktop's command key is Ctrl: it does what Command does on the platform (key
+    // equivalents, the window's shortcuts); Command itself, the Super key, still counts.
+    constexpr bool holdsCommandKey() const { return (rawValue & (control().rawValue | command().rawValue)) != 0; }
     friend constexpr ModifierFlags operator|(ModifierFlags a, ModifierFlags b) { return {a.rawValue | b.rawValue}; }
     friend constexpr ModifierFlags operator&(ModifierFlags a, ModifierFlags b) { return {a.rawValue & b.rawValue}; }
     friend constexpr bool operator==(ModifierFlags, ModifierFlags) = default;

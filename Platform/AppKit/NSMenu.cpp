@@ -1,6 +1,7 @@
 #include "AppKit/NSMenu.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSMenuDelegate.hpp"
@@ -20,17 +21,32 @@ int opened = 0;
 NSMenu::PopUpCall lastCall;
 
 // Where a menu opens without a chooser: in the view's window at the point, or where the event
-// being handled happened (a control that knows no view of its own).
-std::pair<std::shared_ptr<NSWindow>, CoreGraphics::CGPoint> placeIn(CoreGraphics::CGPoint location, const NSView* view) {
+// being handled happened (a control that knows no view of its own); in the look of the view it
+// opens from, or of the one under the event (a dark editor's menus are dark whatever its
+// window's look).
+struct Place {
+    std::shared_ptr<NSWindow> window;
+    CoreGraphics::CGPoint location;
+    std::shared_ptr<NSAppearance> appearance;
+    CoreGraphics::CGFloat scale = 1;  // of the view in its window
+};
+CoreGraphics::CGFloat scaleInWindow(const NSView& view) {
+    const auto origin = view.convertTo(CoreGraphics::CGPoint{0, 0}, nullptr), unit = view.convertTo(CoreGraphics::CGPoint{1, 0}, nullptr);
+    return std::hypot(unit.x - origin.x, unit.y - origin.y);
+}
+Place placeIn(CoreGraphics::CGPoint location, const NSView* view) {
     if (view) {
         auto window = view->window();
-        if (window && window->isVisible()) return {window, view->convertTo(location, nullptr)};
-        return {nullptr, {}};
+        if (window && window->isVisible())
+            return {window, view->convertTo(location, nullptr), view->effectiveAppearance(), scaleInWindow(*view)};
+        return {};
     }
     auto event = NSApplication::shared().currentEvent();
     auto window = event ? event->window() : nullptr;
-    if (window && window->isVisible()) return {window, event->locationInWindow()};
-    return {nullptr, {}};
+    if (!window || !window->isVisible()) return {};
+    if (auto under = window->hitTest(event->locationInWindow()))
+        return {window, event->locationInWindow(), under->effectiveAppearance(), scaleInWindow(*under)};
+    return {window, event->locationInWindow(), window->effectiveAppearance()};
 }
 
 NSMenuItem::Ptr findByTitle(const NSMenu& menu, const std::string& title) {
@@ -167,8 +183,8 @@ NSMenuItem::Ptr NSMenu::popUpChoosing(const NSMenuItem::Ptr& positioning, CoreGr
     NSMenuItem::Ptr chosen;
     if (auto& chooser = installedChooser()) {
         chosen = chooser(*this);
-    } else if (auto [window, at] = placeIn(location, inView); window) {
-        chosen = MenuPresentation::track(*this, *window, at, positioning, inView ? inView->effectiveAppearance() : nullptr);
+    } else if (auto place = placeIn(location, inView); place.window) {
+        chosen = MenuPresentation::track(*this, *place.window, place.location, positioning, place.appearance, place.scale * scale_);
     }
     highlighted_ = chosen;
     if (d) d->menuDidClose(*this);

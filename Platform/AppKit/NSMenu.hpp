@@ -49,6 +49,11 @@ public:
     // button shows its menu in the button's font.
     std::shared_ptr<NSFont> font() const { return font_; }
     void setFont(std::shared_ptr<NSFont> font) { font_ = std::move(font); }
+    // How much larger than its own size the menu shows in a window: a menu of content drawn
+    // larger (a scaled view) is as large. 1 unless set; the view it opens from adds the scale
+    // its window shows it at.
+    CoreGraphics::CGFloat scale() const { return scale_; }
+    void setScale(CoreGraphics::CGFloat scale) { scale_ = scale > 0 ? scale : 1; }
     std::shared_ptr<Runtime::NSObject> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<Runtime::NSObject>& delegate) { delegate_ = delegate; }
     // When on (the default), update() enables exactly the items whose action has a receiver.
@@ -103,6 +108,7 @@ private:
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::weak_ptr<NSMenuItem> highlighted_;
     bool autoenables_ = true;
+    CoreGraphics::CGFloat scale_ = 1;
     std::shared_ptr<NSFont> font_;
     friend class NSMenuItem;
 };

@@ -46,7 +46,12 @@ bool NSMenuItem::matchesKeyEquivalent(const NSEvent& event) const {
     for (auto& c : pressed) c = char(std::tolower(static_cast<unsigned char>(c)));
     const ModifierFlags relevant = ModifierFlags::shift() | ModifierFlags::control() | ModifierFlags::option() |
                                    ModifierFlags::command();
-    return pressed == key && (event.flags() & relevant) == (required & relevant);
+    ModifierFlags held = event.flags() & relevant;
+    // Ctrl is the desktop's command key: it stands for Command where the item asks for that alone.
+    if (required.contains(ModifierFlags::command()) && !required.contains(ModifierFlags::control()) &&
+        held.contains(ModifierFlags::control()) && !held.contains(ModifierFlags::command()))
+        held = {(held.rawValue & ~ModifierFlags::control().rawValue) | ModifierFlags::command().rawValue};
+    return pressed == key && held == (required & relevant);
 }
 
 }  // namespace AppKit

@@ -40,7 +40,7 @@ public:
     void setRepresentedObject(std::any object) { representedObject_ = std::move(object); }
 
     // The key (lower case; an upper-case letter implies Shift) and its modifiers
-    // (Command by default).
+    // (Command by default, which the desktop's Ctrl key gives).
     const std::string& keyEquivalent() const { return keyEquivalent_; }
     void setKeyEquivalent(std::string key) { keyEquivalent_ = std::move(key); }
     ModifierFlags keyEquivalentModifierMask() const { return keyModifiers_; }

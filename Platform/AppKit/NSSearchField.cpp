@@ -4,12 +4,6 @@
 
 namespace AppKit {
 
-void NSSearchField::didInit() {
-    NSTextField::didInit();
-    setEditable(true);
-    setBezeled(true);
-}
-
 void NSSearchField::textDidChange(NSText& text) {
     NSTextField::textDidChange(text);
     sendAction(action(), target().get());

@@ -19,7 +19,6 @@ public:
 
     void textDidChange(NSText& text) override;
     void mouseDown(const NSEvent& event) override;
-    void didInit() override;
 
 protected:
     NSSearchField() = default;

@@ -61,6 +61,7 @@ public:
     CGFloat automaticWidth(long segment) const;
 
     virtual void drawSegment(long segment, CGRect inFrame, NSView& with);
+    using NSCell::interiorBackgroundStyle;  // the whole cell's, beside each segment's
     virtual NSBackgroundStyle interiorBackgroundStyle(long forSegment) const { (void)forSegment; return NSBackgroundStyle::normal; }
     void drawInterior(CGRect withFrame, NSView& in) override;
     CGSize cellSize(CGRect forBounds) const override;

@@ -26,17 +26,44 @@ void NSText::changed() {
     if (auto* d = dynamic_cast<NSTextDelegate*>(keep.get())) d->textDidChange(*this);
 }
 
+void NSText::edited(const std::string& before) {
+    edit_.scrollToCaret(measure(), bounds().width());
+    if (edit_.text() != before)
+        changed();
+    else
+        setNeedsDisplay(true);
+}
+
+TextEditing::Measure NSText::measure() const {
+    return [this, font = font_->font()](std::size_t bytes) {
+        return CoreGraphics::TextLayout::size(CoreGraphics::AttributedText(edit_.text().substr(0, bytes), font, CoreGraphics::CGColor::black())).width;
+    };
+}
+
+CGFloat NSText::scrollOffset() const { return std::max<CGFloat>(0, -edit_.lineStart(measure(), bounds().width())); }
+
 void NSText::insertText(const std::string& text) {
-    if (!editable_) return;
-    edit_.insert(text);
-    changed();
+    if (editable_) apply([&] { edit_.insert(text); });
 }
 
 void NSText::deleteBackward() {
-    if (!editable_) return;
-    const std::string before = edit_.text();
-    edit_.deleteBackward();
-    if (edit_.text() != before) changed();
+    if (editable_) apply([&] { edit_.deleteBackward(); });
+}
+
+void NSText::cut() {
+    if (editable_) apply([&] { edit_.cut(); });
+}
+
+void NSText::paste() {
+    if (editable_) apply([&] { edit_.paste(); });
+}
+
+void NSText::undo() {
+    apply([&] { edit_.undo(); });
+}
+
+void NSText::redo() {
+    apply([&] { edit_.redo(); });
 }
 
 void NSText::end(NSTextMovement movement) {
@@ -61,18 +88,32 @@ void NSText::keyDown(const NSEvent& event) {
     case KeyCode::tab: end(shift ? NSTextMovement::backtab : NSTextMovement::tab); return;
     case KeyCode::escape: end(NSTextMovement::cancel); return;
     case KeyCode::deleteKey: deleteBackward(); return;
-    case KeyCode::leftArrow: edit_.moveLeft(shift); setNeedsDisplay(true); return;
-    case KeyCode::rightArrow: edit_.moveRight(shift); setNeedsDisplay(true); return;
     default: break;
     }
     if (!editable_) return NSView::keyDown(event);
     const std::string before = edit_.text();
-    if (!edit_.handleKey(event.characters(), shift, command)) return NSView::keyDown(event);
-    if (edit_.text() != before)
-        changed();
-    else
-        setNeedsDisplay(true);
+    // The arrows by their key codes too, whatever characters the event carries.
+    if (event.keyCode() == KeyCode::leftArrow || event.keyCode() == KeyCode::rightArrow) {
+        event.keyCode() == KeyCode::leftArrow ? edit_.moveLeft(shift) : edit_.moveRight(shift);
+        return edited(before);
+    }
+    // With Command or Control the key's own character names the command.
+    if (!edit_.handleKey(command ? event.charactersIgnoringModifiers() : event.characters(), shift, command))
+        return NSView::keyDown(event);
+    edited(before);
 }
+
+CGFloat NSText::lineX(const NSEvent& event) const { return convert(event.locationInWindow(), nullptr).x - bounds().minX(); }
+
+void NSText::mouseDown(const NSEvent& event) {
+    apply([&] { edit_.click(lineX(event), event.clickCount(), event.flags().contains(ModifierFlags::shift()), measure(), bounds().width()); });
+}
+
+void NSText::mouseDragged(const NSEvent& event) {
+    apply([&] { edit_.drag(lineX(event), measure(), bounds().width()); });
+}
+
+void NSText::mouseUp(const NSEvent&) {}
 
 std::shared_ptr<NSColor> NSText::selectionColor() const { return NSColor::controlAccentColor(); }
 std::shared_ptr<NSColor> NSText::caretColor() const { return textColor_ ? textColor_ : NSColor::textColor(); }
@@ -86,28 +127,30 @@ void NSText::draw(CGRect) {
         ctx->fill(b);
     }
     const auto colour = (textColor_ ? textColor_ : NSColor::textColor())->cgColor();
-    auto widthOf = [&](std::size_t bytes) {
-        return CoreGraphics::TextLayout::size(CoreGraphics::AttributedText(edit_.text().substr(0, bytes), font_->font(), colour)).width;
-    };
+    const auto widthOf = measure();
     const CoreGraphics::AttributedText text(edit_.text(), font_->font(), colour, {CoreGraphics::TextAlignment::left, CoreGraphics::LineBreakMode::byClipping});
     const CGFloat lineHeight = CoreGraphics::TextLayout::size(CoreGraphics::AttributedText("Xg", font_->font(), colour)).height;
-    // The line sits in the vertical middle, whichever way the view runs.
+    // The line sits in the vertical middle, whichever way the view runs, scrolled along it.
     const CGFloat y = b.midY() - lineHeight / 2;
+    const CGFloat x = b.minX() + edit_.lineStart(widthOf, b.width());
+    ctx->saveGState();
+    ctx->clip(b);
     if (edit_.hasSelection()) {
         const CGFloat from = widthOf(edit_.selectionStart()), to = widthOf(edit_.selectionEnd());
         if (auto c = selectionColor()) {
             ctx->setFillColor(c->cgColor());
-            ctx->fill(CGRect{b.minX() + from, y, to - from, lineHeight});
+            ctx->fill(CGRect{x + from, y, to - from, lineHeight});
         }
     }
-    ctx->drawText(text, {b.minX(), y, std::max<CGFloat>(b.width(), widthOf(edit_.text().size()) + 1), lineHeight});
+    ctx->drawText(text, {x, y, widthOf(edit_.text().size()) + 1, lineHeight});
     auto w = window();
     if (!edit_.hasSelection() && w && w->isKeyWindow() && w->firstResponder().get() == this) {
         if (auto c = caretColor()) {
             ctx->setFillColor(c->cgColor());
-            ctx->fill(CGRect{b.minX() + widthOf(edit_.selectionStart()), y, 1, lineHeight});
+            ctx->fill(CGRect{x + widthOf(edit_.caret()), y, TextEditing::caretWidth, lineHeight});
         }
     }
+    ctx->restoreGState();
 }
 
 }  // namespace AppKit

@@ -31,9 +31,13 @@ struct NSRange {
 
 // Editable text on one line; each window keeps one as the field editor that text fields share
 // while they are being edited. The keys edit through the shared editing model (TextEditing):
-// typing replaces the selection, Backspace and Delete, the arrows (Shift extends), Home and End;
-// Return, Tab, Shift-Tab and Escape end the editing (the delegate is told how). Every change of
-// the text tells the delegate. While it is its window's first responder it draws its caret.
+// typing replaces the selection, Backspace and Delete, the arrows (Shift extends), Home and End,
+// Command or Control with A, C, X, V and Z (select all, copy, cut, paste through the general
+// pasteboard, undo; Shift-Z redoes); Return, Tab, Shift-Tab and Escape end the editing (the
+// delegate is told how). A click places the caret (Shift extends the selection to it, a double
+// click selects a word) and a drag selects. Every change of the text tells the delegate. The
+// line never wraps: it is clipped to the view and scrolls to keep the caret in view, which it
+// draws while it is its window's first responder.
 class NSText : public NSView {
     VZ_OBJECT(NSText, NSView)
 public:
@@ -58,6 +62,14 @@ public:
     // Replaces the selection with `text`, the caret after it, and tells the delegate.
     void insertText(const std::string& text);
     void deleteBackward();
+    void copy() const { edit_.copy(); }
+    void cut();
+    void paste();
+    // The typing since the editor was given its text can be undone.
+    void undo();
+    void redo();
+    // How far the line is scrolled left, in points (0 while it fits).
+    CGFloat scrollOffset() const;
 
     bool drawsBackground() const { return drawsBackground_; }
     void setDrawsBackground(bool flag) { drawsBackground_ = flag; setNeedsDisplay(true); }
@@ -71,6 +83,9 @@ public:
     bool acceptsFirstResponder() const override { return editable_; }
     bool resignFirstResponder() override;
     void keyDown(const NSEvent& event) override;
+    void mouseDown(const NSEvent& event) override;
+    void mouseDragged(const NSEvent& event) override;
+    void mouseUp(const NSEvent& event) override;
     void draw(CGRect dirtyRect) override;
 
 protected:
@@ -83,6 +98,16 @@ protected:
 
 private:
     void changed();
+    // After an edit or a move: the delegate hears of a changed text, and the caret stays in view.
+    void edited(const std::string& before);
+    template <class Change> void apply(Change&& change) {
+        const std::string before = edit_.text();
+        change();
+        edited(before);
+    }
+    TextEditing::Measure measure() const;
+    // The event's point in points from the line's left edge.
+    CGFloat lineX(const NSEvent& event) const;
     TextEditing edit_;
     bool fieldEditor_ = false;
     bool editable_ = true;

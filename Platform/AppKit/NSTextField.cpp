@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "AppKit/NSApplication.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Foundation/NotificationCenter.hpp"
 
@@ -34,6 +35,22 @@ void NSTextField::setPlaceholderString(std::optional<std::string> placeholder) {
     if (auto c = textFieldCell()) c->setPlaceholderString(std::move(placeholder));
 }
 
+void NSTextField::didInit() {
+    NSControl::didInit();
+    setEditable(true);
+    setSelectable(true);
+    setBezeled(true);
+    setDrawsBackground(true);
+}
+
+void NSTextField::makeLabel() {
+    setEditable(false);
+    setSelectable(false);
+    setBezeled(false);
+    setBordered(false);
+    setDrawsBackground(false);
+}
+
 bool NSTextField::becomeFirstResponder() {
     auto window = this->window();
     auto cell = textFieldCell();
@@ -42,15 +59,23 @@ bool NSTextField::becomeFirstResponder() {
     if (!editor) return true;
     auto self = sharedAs<NSTextField>();
     changedInSession_ = false;
+    startedBy_ = NSApplication::shared().currentEvent();
     cell->select(bounds(), *this, *editor, self, 0, long(stringValue().size()));
     window->makeFirstResponder(editor);
     return true;
 }
 
 void NSTextField::mouseDown(const NSEvent& event) {
-    // An editable field is edited, not tracked: the click has made it first responder.
-    if (isEditable()) return;
-    NSControl::mouseDown(event);
+    // An editable field is edited, not tracked. The click that began the editing leaves all of
+    // the text selected; later ones go on to the editor (around the editor's own frame too).
+    if (!isEditable()) return NSControl::mouseDown(event);
+    if (startedBy_.lock().get() == &event) return;
+    if (auto editor = currentEditor(); editor && window() && window()->firstResponder() == editor) editor->mouseDown(event);
+}
+
+void NSTextField::mouseDragged(const NSEvent& event) {
+    if (auto editor = currentEditor(); editor && isEditable()) return editor->mouseDragged(event);
+    NSControl::mouseDragged(event);
 }
 
 void NSTextField::notify(const char* name, void (NSTextFieldDelegate::*method)(const Foundation::Notification&),

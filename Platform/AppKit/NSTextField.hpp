@@ -24,8 +24,10 @@ public:
     virtual void controlTextDidEndEditing(const Foundation::Notification& notification) { (void)notification; }
 };
 
-// A control showing one piece of text over an NSTextFieldCell: a label when neither editable
-// nor selectable. Its intrinsic size is its text's (with the border or bezel).
+// A control showing one piece of text over an NSTextFieldCell. Made with its frame (the plain
+// initialiser) it is a field: editable, selectable, bezeled and drawing its background; made by
+// labelWithString it is a label: none of these. Its intrinsic size is its text's (with the
+// border or bezel).
 // Editing: an editable field that becomes first responder puts the window's field editor over
 // itself (its cell's select) and hands the focus on to it. Every change of the editor's text
 // becomes the field's value and posts textDidChangeNotification (object: the field), the first
@@ -38,6 +40,18 @@ class NSTextField : public NSControl, public NSTextDelegate {
     VZ_OBJECT(NSTextField, NSControl)
 public:
     using Ptr = std::shared_ptr<NSTextField>;
+
+    // A label showing `text`, sized to fit it: not editable, selectable, bezeled or bordered, and
+    // drawing no background. Made as a `Field` (NSTextField or a subclass) through its plain
+    // initialiser, so its own set-up runs first.
+    template <class Field = NSTextField>
+    static std::shared_ptr<Field> labelWithString(std::string text) {
+        auto field = Runtime::make<Field>(CGRect{});
+        field->makeLabel();
+        field->setStringValue(std::move(text));
+        field->sizeToFit();
+        return field;
+    }
 
     NSCellClass cellClass() const override { return NSCellClass::of<NSTextFieldCell>(); }
     NSTextFieldCell::Ptr textFieldCell() const { return std::dynamic_pointer_cast<NSTextFieldCell>(cell()); }
@@ -82,14 +96,19 @@ public:
     bool isFlipped() const override { return true; }
     bool becomeFirstResponder() override;
     void mouseDown(const NSEvent& event) override;
+    void mouseDragged(const NSEvent& event) override;
     void textDidChange(NSText& text) override;
     void textDidEndEditing(NSText& text, NSTextMovement movement) override;
+
+    void didInit() override;
 
 protected:
     NSTextField() = default;
     explicit NSTextField(CGRect frame) : NSControl(frame) {}
 
 private:
+    // The flags of a label (see labelWithString).
+    void makeLabel();
     // Posts the notification and tells the delegate through `method`.
     void notify(const char* name, void (NSTextFieldDelegate::*method)(const Foundation::Notification&),
                 std::optional<NSTextMovement> movement = std::nullopt);
@@ -99,6 +118,7 @@ private:
     bool allowsTightening_ = false;
     long maximumNumberOfLines_ = 0;
     bool changedInSession_ = false;
+    std::weak_ptr<NSEvent> startedBy_;  // the event during which the editing began
 };
 
 }  // namespace AppKit

@@ -97,17 +97,19 @@ void NSTextFieldCell::drawInterior(CGRect frame, NSView&) {
         ctx->fill(drawingRect(frame));
     }
     if (showsFirstResponder_) return;  // the field editor shows the text
+    // A text longer than the field stays inside it.
+    ctx->saveGState();
+    ctx->clip(frame);
     if (!title().empty()) {
         ctx->drawText(attributedTitle(), titleRect(frame));
-        return;
-    }
-    if (placeholderAttributed_) {
+    } else if (placeholderAttributed_) {
         ctx->drawText(*placeholderAttributed_, titleRect(frame));
     } else if (auto placeholder = placeholderString()) {
         auto text = attributedText(*placeholder);
         for (auto& run : text.runs) run.color = NSColor::secondaryLabelColor()->cgColor();
         ctx->drawText(text, titleRect(frame));
     }
+    ctx->restoreGState();
 }
 
 }  // namespace AppKit

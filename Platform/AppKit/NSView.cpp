@@ -28,12 +28,13 @@ namespace {
 // The view's coordinates to its superview's (or, for a content view, the window's).
 CGAffineTransform toSuperview(const NSView& v) {
     CGRect f = v.frame(), b = v.bounds();
+    const CGFloat sx = b.size.width > 0 ? f.size.width / b.size.width : 1, sy = b.size.height > 0 ? f.size.height / b.size.height : 1;
     // The frame is in the superview's own coordinates: a flip only where the two differ (a
     // window's coordinates run y-up).
     auto s = v.superview();
     CGAffineTransform t = v.isFlipped() != (s && s->isFlipped())
-        ? CGAffineTransform{1, 0, 0, -1, f.origin.x - b.origin.x, f.origin.y + f.size.height + b.origin.y}
-        : CGAffineTransform::translation(f.origin.x - b.origin.x, f.origin.y - b.origin.y);
+        ? CGAffineTransform{sx, 0, 0, -sy, f.origin.x - b.origin.x * sx, f.origin.y + f.size.height + b.origin.y * sy}
+        : CGAffineTransform{sx, 0, 0, sy, f.origin.x - b.origin.x * sx, f.origin.y - b.origin.y * sy};
     if (v.boundsRotation() != 0) t = CGAffineTransform::rotation(v.boundsRotation() * CoreGraphics::pi / 180).concatenating(t);
     return t;
 }
@@ -72,6 +73,16 @@ void NSView::didResize() {
 void NSView::setBoundsOrigin(CGPoint origin) {
     if (origin == boundsOrigin_) return;
     boundsOrigin_ = origin;
+    setNeedsDisplay(true);
+    if (postsBoundsChanges_) postNotification(boundsDidChangeNotification, sharedAs<Runtime::NSObject>());
+}
+
+void NSView::setBoundsSize(CGSize size) {
+    if (size.width <= 0 || size.height <= 0 || frame_.size.width <= 0 || frame_.size.height <= 0) return;
+    const CGSize scale{frame_.size.width / size.width, frame_.size.height / size.height};
+    if (scale == boundsScale_) return;
+    boundsScale_ = scale;
+    didResize();
     setNeedsDisplay(true);
     if (postsBoundsChanges_) postNotification(boundsDidChangeNotification, sharedAs<Runtime::NSObject>());
 }
@@ -311,6 +322,12 @@ std::shared_ptr<NSScrollView> NSView::enclosingScrollView() const {
 void NSView::setWantsLayer(bool flag) {
     if (flag == wantsLayer()) return;
     layer_ = flag ? Runtime::make<CALayer>() : nullptr;
+    if (layer_) {
+        std::weak_ptr<Runtime::NSObject> self = weak_from_this();
+        layer_->setContentsObserver([self] {
+            if (auto v = std::dynamic_pointer_cast<NSView>(self.lock())) v->setNeedsDisplay(true);
+        });
+    }
     setNeedsDisplay(true);
 }
 
@@ -336,8 +353,9 @@ void NSView::displayInCurrentContext() {
     ctx->saveGState();
     ctx->concatenate(toSuperview(*this));
     if (clipsToBounds_) ctx->clip(bounds());
-    const bool layer = alpha_ < 1;
-    if (layer) ctx->beginTransparencyLayer(alpha_);
+    const CGFloat alpha = alpha_ * (layer_ ? layer_->opacity() : 1);
+    const bool layer = alpha < 1;
+    if (layer) ctx->beginTransparencyLayer(alpha);
     auto outer = NSAppearance::currentDrawing();
     NSAppearance::setCurrentDrawing(effectiveAppearance());
     needsDisplay_ = false;

@@ -8,6 +8,10 @@
 #include "AppKit/NSResponder.hpp"
 #include "CoreGraphics/Geometry.hpp"
 
+namespace QuartzCore {
+class CALayer;
+}
+
 namespace AppKit {
 
 using CoreGraphics::CGFloat;
@@ -24,7 +28,7 @@ class NSAppearance;
 class NSGestureRecognizer;
 class NSMenu;
 class NSScrollView;
-class CALayer;
+using CALayer = QuartzCore::CALayer;
 class NSImage;
 
 // Which way text and controls run, with the platform's raw values.
@@ -52,8 +56,11 @@ public:
     virtual void setFrame(CGRect frame);
     void setFrameSize(CGSize size) { setFrame({frame_.origin, size}); }
     void setFrameOrigin(CGPoint origin) { setFrame({origin, frame_.size}); }
-    CGRect bounds() const { return {boundsOrigin_, frame_.size}; }
+    CGRect bounds() const { return {boundsOrigin_, {frame_.size.width / boundsScale_.width, frame_.size.height / boundsScale_.height}}; }
     void setBoundsOrigin(CGPoint origin);
+    // A bounds size other than the frame's scales what the view draws (and where its events
+    // land) by frame / bounds; the scale stays when the frame changes, as on the platform.
+    void setBoundsSize(CGSize size);
     virtual bool isFlipped() const { return false; }
 
     // Changes of the frame and of the bounds are posted through the default notification
@@ -162,7 +169,8 @@ public:
 
     // --- Layers ---------------------------------------------------------------------------
     // A layer-backed view gets a layer, whose background colour is painted under the view's
-    // own drawing.
+    // own drawing and whose opacity the view and its subviews are drawn at (with alphaValue);
+    // a change to either redraws the view.
     bool wantsLayer() const { return layer_ != nullptr; }
     void setWantsLayer(bool flag);
     std::shared_ptr<CALayer> layer() const { return layer_; }
@@ -261,7 +269,7 @@ public:
     Ptr previousValidKeyView() const;
     // Turns the view's content about its bounds' origin; marks the view for display.
     CGFloat boundsRotation() const { return boundsRotation_; }
-    void rotateByDegrees(CGFloat angle);
+    virtual void rotateByDegrees(CGFloat angle);
 
     // --- Snapshots ------------------------------------------------------------------------
     // A picture of the view's subtree inside `rect` (its own coordinates) at the window's
@@ -290,6 +298,7 @@ private:
 
     CGRect frame_;
     CGPoint boundsOrigin_;
+    CGSize boundsScale_{1, 1};
     bool hidden_ = false;
     CGFloat alpha_ = 1;
     std::string identifier_;

@@ -210,13 +210,16 @@ void NSWindow::orderOut(Runtime::NSObject*) {
     auto self = sharedAs<NSWindow>();
     const auto before = occlusionState();
     visible_ = false;
+    miniaturized_ = false;
     app.windowDidOrderOut(*this);
     if (contentView_) contentView_->windowVisibilityChanged(false);
     if (auto b = app.windowBackend()) b->windowDidOrderOut(*this);
     occlusionMayHaveChanged(before);
 }
 
-OcclusionState NSWindow::occlusionState() const { return visible_ && shownOnDesktop_ ? OcclusionState::visible() : OcclusionState{}; }
+OcclusionState NSWindow::occlusionState() const {
+    return visible_ && shownOnDesktop_ && !miniaturized_ ? OcclusionState::visible() : OcclusionState{};
+}
 
 void NSWindow::setShownOnDesktop(bool shown) {
     const auto before = occlusionState();
@@ -233,6 +236,22 @@ void NSWindow::occlusionMayHaveChanged(OcclusionState before) {
 void NSWindow::performClose(Runtime::NSObject*) {
     if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get()); d && !d->windowShouldClose(*this)) return;
     close();
+}
+
+void NSWindow::miniaturize(Runtime::NSObject*) {
+    if (!visible_ || miniaturized_) return;
+    const auto before = occlusionState();
+    miniaturized_ = true;
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
+    occlusionMayHaveChanged(before);
+}
+
+void NSWindow::deminiaturize(Runtime::NSObject*) {
+    if (!visible_) return;
+    const auto before = occlusionState();
+    miniaturized_ = false;
+    if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
+    occlusionMayHaveChanged(before);
 }
 
 void NSWindow::close() {
@@ -345,7 +364,10 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
             if (!NSApplication::shared().isActive()) NSApplication::shared().activate();
             if (hit && !hit->acceptsFirstMouse(&e)) return;
         }
-        if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder()) makeFirstResponder(hit);
+        // A field being edited keeps its field editor as first responder: the click is the editing's.
+        auto editor = std::dynamic_pointer_cast<NSText>(firstResponder_.lock());
+        const bool edited = hit && editor && editor->editedObject() == hit;
+        if (hit && e.type() == EventType::leftMouseDown && hit->acceptsFirstResponder() && !edited) makeFirstResponder(hit);
         captured_ = hit;
         if (hit) NSGestureRecognizer::deliver(*hit, e);
         if (hit)
@@ -509,9 +531,14 @@ void NSWindow::removeOverlay(const NSView::Ptr& view) {
     if (contentView_) contentView_->setNeedsDisplay(true);
 }
 
+void NSWindow::layOutContent() {
+    contentView_->layoutSubtreeIfNeeded();
+    for (const auto& overlay : std::vector<NSView::Ptr>(overlays_)) overlay->layoutSubtreeIfNeeded();
+}
+
 bool NSWindow::displayIfNeeded() {
     if (!contentView_) return false;
-    contentView_->layoutSubtreeIfNeeded();
+    layOutContent();
     if (!viewsNeedDisplay()) return false;
     display();
     return true;
@@ -519,7 +546,7 @@ bool NSWindow::displayIfNeeded() {
 
 void NSWindow::display() {
     if (!contentView_) return;
-    contentView_->layoutSubtreeIfNeeded();
+    layOutContent();
     drawContent();
     ++displayCount_;
     if (auto b = NSApplication::shared().windowBackend(); b && visible_) b->windowDidDisplay(*this);

@@ -145,8 +145,8 @@ public:
 
     // --- Ordering and key status ----------------------------------------------------------
     bool isVisible() const { return visible_; }
-    // Visible while the window is ordered in and the desktop shows some of it; not while it is
-    // minimised, hidden or covered (as far as the window back end can tell).
+    // Visible while the window is ordered in, not miniaturized and the desktop shows some of
+    // it; not while the desktop minimised or hid it (as far as the window back end can tell).
     OcclusionState occlusionState() const;
     // For window back ends: whether the desktop shows any of the window. A change of the
     // occlusion state, this way or by ordering, tells the delegate and posts
@@ -162,6 +162,11 @@ public:
     void orderOut(Runtime::NSObject* sender = nullptr);
     // Asks the delegate (windowShouldClose) and closes when it agrees.
     void performClose(Runtime::NSObject* sender = nullptr);
+    // Minimised to the desktop's task bar and back; the window stays open (and visible to the
+    // application) meanwhile. Bringing back also restores what the desktop itself minimised.
+    void miniaturize(Runtime::NSObject* sender = nullptr);
+    void deminiaturize(Runtime::NSObject* sender = nullptr);
+    bool isMiniaturized() const { return miniaturized_; }
     void close();
     // Called when key status arrives or leaves (after the flag changed, before the
     // notification); subclasses call the base.
@@ -309,6 +314,8 @@ private:
     // Tells of an occlusion state other than `before`.
     void occlusionMayHaveChanged(OcclusionState before);
     void contentViewFrameToWindow();
+    // The content view and the overlays laid out where they need it.
+    void layOutContent();
     void drawContent();
 
     CGRect frame_;
@@ -335,6 +342,7 @@ private:
     bool visible_ = false;
     bool shownOnDesktop_ = true;
     bool key_ = false;
+    bool miniaturized_ = false;
     bool acceptsMouseMovedEvents_ = false;
     bool cursorRectsValid_ = false, cursorRectsEnabled_ = true, overCursorRect_ = false;
     int displayCount_ = 0;

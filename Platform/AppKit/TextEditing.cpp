@@ -1,6 +1,9 @@
 #include "AppKit/TextEditing.hpp"
 
 #include <algorithm>
+#include <cctype>
+
+#include "AppKit/NSPasteboard.hpp"
 
 namespace AppKit {
 
@@ -18,11 +21,19 @@ char32_t single(std::string_view s) {
     return 0;
 }
 
+// Letters and digits (any character beyond ASCII counts as a letter) run together into a word.
+bool wordByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 0x80 || std::isalnum(b) || c == '_';
+}
+
 }  // namespace
 
 void TextEditing::setText(std::string text) {
     text_ = std::move(text);
     anchor_ = caret_ = text_.size();
+    scroll_ = 0;
+    forgetUndo();
 }
 
 std::size_t TextEditing::boundary(std::size_t at) const {
@@ -48,6 +59,34 @@ std::size_t TextEditing::next(std::size_t at) const {
 void TextEditing::select(std::size_t anchor, std::size_t caret) {
     anchor_ = boundary(anchor);
     caret_ = boundary(caret);
+    run_ = Step::none;
+}
+
+void TextEditing::selectWord(std::size_t at) {
+    if (text_.empty()) return select(0, 0);
+    at = boundary(at);
+    if (at == text_.size()) at = previous(at);
+    const auto kind = [&](std::size_t i) { return wordByte(text_[i]) ? 1 : text_[i] == ' ' ? 2 : 0; };
+    const int k = kind(at);
+    std::size_t from = at, to = next(at);
+    if (k != 0) {
+        while (from > 0 && kind(previous(from)) == k) from = previous(from);
+        while (to < text_.size() && kind(to) == k) to = next(to);
+    }
+    select(from, to);
+}
+
+void TextEditing::record(Step kind) {
+    if (kind == Step::none || kind != run_) undo_.push_back({text_, anchor_, caret_});
+    redo_.clear();
+    run_ = kind;
+}
+
+void TextEditing::restore(const State& state) {
+    text_ = state.text;
+    anchor_ = state.anchor;
+    caret_ = state.caret;
+    run_ = Step::none;
 }
 
 void TextEditing::replaceSelection(std::string_view with) {
@@ -56,7 +95,29 @@ void TextEditing::replaceSelection(std::string_view with) {
     anchor_ = caret_ = start + with.size();
 }
 
-void TextEditing::insert(std::string_view typed) {
+void TextEditing::undo() {
+    if (undo_.empty()) return;
+    redo_.push_back({text_, anchor_, caret_});
+    restore(undo_.back());
+    undo_.pop_back();
+}
+
+void TextEditing::redo() {
+    if (redo_.empty()) return;
+    undo_.push_back({text_, anchor_, caret_});
+    restore(redo_.back());
+    redo_.pop_back();
+}
+
+void TextEditing::forgetUndo() {
+    undo_.clear();
+    redo_.clear();
+    run_ = Step::none;
+}
+
+void TextEditing::insert(std::string_view typed) { insert(typed, Step::typing); }
+
+void TextEditing::insert(std::string_view typed, Step step) {
     std::string clean;
     for (char c : typed)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) clean += c;
@@ -67,15 +128,21 @@ void TextEditing::insert(std::string_view typed) {
         else
             ++i;
     }
+    if (clean.empty() && !hasSelection()) return;
+    record(step);
     replaceSelection(clean);
 }
 
 void TextEditing::deleteBackward() {
+    if (!hasSelection() && caret_ == 0) return;
+    record(Step::deletingBackward);
     if (!hasSelection()) anchor_ = previous(caret_);
     replaceSelection({});
 }
 
 void TextEditing::deleteForward() {
+    if (!hasSelection() && caret_ == text_.size()) return;
+    record(Step::deletingForward);
     if (!hasSelection()) anchor_ = next(caret_);
     replaceSelection({});
 }
@@ -83,25 +150,57 @@ void TextEditing::deleteForward() {
 void TextEditing::moveLeft(bool extend) {
     if (extend) caret_ = previous(caret_);
     else anchor_ = caret_ = hasSelection() ? selectionStart() : previous(caret_);
+    run_ = Step::none;
 }
 
 void TextEditing::moveRight(bool extend) {
     if (extend) caret_ = next(caret_);
     else anchor_ = caret_ = hasSelection() ? selectionEnd() : next(caret_);
+    run_ = Step::none;
 }
 
 void TextEditing::moveToStart(bool extend) {
     caret_ = 0;
     if (!extend) anchor_ = 0;
+    run_ = Step::none;
 }
 
 void TextEditing::moveToEnd(bool extend) {
     caret_ = text_.size();
     if (!extend) anchor_ = caret_;
+    run_ = Step::none;
+}
+
+void TextEditing::copy() const {
+    if (!hasSelection()) return;
+    auto& pasteboard = NSPasteboard::general();
+    pasteboard.clearContents();
+    pasteboard.setString(selectedText());
+}
+
+void TextEditing::cut() {
+    if (!hasSelection()) return;
+    copy();
+    record(Step::none);
+    replaceSelection({});
+}
+
+void TextEditing::paste() {
+    if (auto text = NSPasteboard::general().stringForType()) insert(*text, Step::none);
 }
 
 bool TextEditing::handleKey(std::string_view characters, bool shift, bool commandOrControl) {
     const char32_t c = single(characters);
+    if (commandOrControl) {
+        switch (c) {
+        case 'a': case 'A': selectAll(); return true;
+        case 'c': case 'C': copy(); return true;
+        case 'x': case 'X': cut(); return true;
+        case 'v': case 'V': paste(); return true;
+        case 'z': case 'Z': shift ? redo() : undo(); return true;
+        default: break;
+        }
+    }
     switch (c) {
     case 0x7F: case 0x08: deleteBackward(); return true;
     case forwardDelete: deleteForward(); return true;
@@ -115,6 +214,50 @@ bool TextEditing::handleKey(std::string_view characters, bool shift, bool comman
     if (c != 0 && (c < 0x20 || (c >= 0xF700 && c <= 0xF8FF))) return false;
     insert(characters);
     return true;
+}
+
+double TextEditing::lineStart(const Measure& widthOf, double width, double alignment) const {
+    const double room = std::max(0.0, width - caretWidth), total = widthOf(text_.size());
+    if (total <= room) return (room - total) * std::clamp(alignment, 0.0, 1.0);
+    const double caretX = widthOf(caret_);
+    const double scroll = std::clamp(std::clamp(scroll_, caretX - room, caretX), 0.0, total - room);
+    return -scroll;
+}
+
+void TextEditing::scrollToCaret(const Measure& widthOf, double width, double alignment) {
+    scroll_ = std::max(0.0, -lineStart(widthOf, width, alignment));
+}
+
+std::size_t TextEditing::offsetAt(double x, const Measure& widthOf, double width, double alignment) const {
+    const double at = x - lineStart(widthOf, width, alignment);
+    // The widths grow with the offset: the first boundary at or past `at`, or the one before it.
+    std::size_t before = 0;
+    double beforeWidth = 0;
+    for (std::size_t i = 0;; i = next(i)) {
+        const double w = i == 0 ? 0 : widthOf(i);
+        if (w >= at) return i > 0 && at - beforeWidth < w - at ? before : i;
+        if (i >= text_.size()) return i;
+        before = i;
+        beforeWidth = w;
+    }
+}
+
+std::size_t TextEditing::characterAt(double x, const Measure& widthOf, double width, double alignment) const {
+    const double at = x - lineStart(widthOf, width, alignment);
+    for (std::size_t i = 0; i < text_.size(); i = next(i))
+        if (widthOf(next(i)) > at) return i;
+    return text_.size();
+}
+
+void TextEditing::click(double x, int clickCount, bool extend, const Measure& widthOf, double width, double alignment) {
+    if (clickCount >= 3) return selectAll();
+    if (clickCount == 2) return selectWord(characterAt(x, widthOf, width, alignment));
+    const std::size_t at = offsetAt(x, widthOf, width, alignment);
+    select(extend ? anchor_ : at, at);
+}
+
+void TextEditing::drag(double x, const Measure& widthOf, double width, double alignment) {
+    select(anchor_, offsetAt(x, widthOf, width, alignment));
 }
 
 }  // namespace AppKit

@@ -15,6 +15,8 @@ public:
     // The window drew new content (displayIfNeeded ran).
     virtual void windowDidDisplay(NSWindow& window) = 0;
     virtual void windowDidChangeFrame(NSWindow& window) = 0;
+    // The window was minimised or brought back (isMiniaturized says which).
+    virtual void windowDidChangeMiniaturized(NSWindow& window) { (void)window; }
     // Waits up to `timeout` seconds for device input and posts it to the application's
     // queue; false when this back end has no input (nextEvent then fails loudly).
     virtual bool waitForEvents(double timeout) = 0;

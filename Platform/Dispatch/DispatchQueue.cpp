@@ -1,5 +1,6 @@
 #include "Dispatch/DispatchQueue.hpp"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -15,12 +16,16 @@ namespace Dispatch {
 
 namespace {
 
+std::atomic<bool> stopping{false};
+
 class ThreadPool {
 public:
     explicit ThreadPool(unsigned count) {
         for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this] { work(); });
     }
+    // At exit: the workers end once the queue is empty; what runs sees globalQueuesStopping.
     ~ThreadPool() {
+        stopping = true;
         {
             std::lock_guard lock(mutex_);
             stopping_ = true;
@@ -115,5 +120,7 @@ void DispatchQueue::asyncAfter(double seconds, std::function<void()> work) {
 }
 
 void DispatchQueue::waitForGlobalQueues() { pool().waitIdle(); }
+
+bool DispatchQueue::globalQueuesStopping() { return stopping; }
 
 }  // namespace Dispatch

@@ -25,6 +25,9 @@ public:
 
     // Blocks until every global-queue item queued so far has finished (tests).
     static void waitForGlobalQueues();
+    // True once the process is ending: the global queues finish the work they hold before it
+    // ends, so long work on them (a network load) gives up when it sees this.
+    static bool globalQueuesStopping();
 
 private:
     DispatchQueue(std::string label, bool isMain) : label_(std::move(label)), isMain_(isMain) {}

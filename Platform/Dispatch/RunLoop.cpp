@@ -42,6 +42,10 @@ void RunLoop::wakeSource() {
     if (auto s = inputSource(); s && s->wake) s->wake();
 }
 
+void RunLoop::takeInput() {
+    if (auto s = inputSource()) s->wait(0);
+}
+
 void RunLoop::sleep(std::unique_lock<std::mutex>& lock, double seconds, bool untilStop) {
     if (auto s = source_) {
         lock.unlock();
@@ -154,7 +158,7 @@ void RunLoop::advance(double seconds) {
     const double end = clock.now() + seconds;
     // What came meanwhile is taken at every step, as a sleeping loop would have woken for it.
     auto step = [this] {
-        if (auto s = inputSource()) s->wait(0);
+        takeInput();
         runUntilIdle();
     };
     step();
@@ -188,6 +192,7 @@ void RunLoop::runFor(double seconds) {
         // takes longer than its interval) keep the loop from ever being idle.
         for (bool busy = true; busy;) {
             busy = turn();
+            if (busy) takeInput();
             std::lock_guard lock(mutex_);
             if (stopRequested_ || clock.now() >= end) busy = false;
         }
@@ -209,9 +214,14 @@ bool RunLoop::runUntil(const std::function<bool()>& condition, double timeoutSec
     const auto start = steady_clock::now();
     auto elapsed = [&] { return duration<double>(steady_clock::now() - start).count(); };
     for (;;) {
-        runUntilIdle();
-        if (condition()) return true;
-        if (elapsed() >= timeoutSeconds) return false;
+        // Turn by turn, as runFor: timers that run late (a slow frame) keep the loop from ever
+        // being idle, and the condition and the timeout must hold all the same.
+        for (bool busy = true; busy;) {
+            busy = turn();
+            if (busy) takeInput();
+            if (condition()) return true;
+            if (elapsed() >= timeoutSeconds) return false;
+        }
         std::unique_lock lock(mutex_);
         if (!queue_.empty()) continue;
         // Virtual timers fall due only when a test advances the clock.

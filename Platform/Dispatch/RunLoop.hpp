@@ -77,6 +77,9 @@ private:
     // stopped; the lock is held on entry and on return.
     void sleep(std::unique_lock<std::mutex>& lock, double seconds, bool untilStop);
     void wakeSource();
+    // What input came, without waiting: a loop kept busy by late timers never sleeps, and
+    // would otherwise never hear of a click or a closed window.
+    void takeInput();
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

@@ -67,11 +67,13 @@ Bundle::Bundle(const std::string& directory) : bundleURL_(URL::fileURLWithPath(d
     if (isDirectory(contents / "Resources")) resourceURL_ = URL::fileURLWithPath((contents / "Resources").string(), true);
     else if (!hasContents && !hasInfo) resourceURL_ = bundleURL_;
     if (hasInfo) {
+        // An unreadable Info.plist reads as an empty one; why is kept for the host to say.
         try {
             const PropertyList info = PropertyList::fromFile(URL::fileURLWithPath(infoPath.string(), false));
             if (const auto* dictionary = info.dictionary()) info_ = *dictionary;
-        } catch (const NSError&) {
-            // An unreadable Info.plist reads as an empty one.
+            else infoProblem_ = "Not a property list of a dictionary";
+        } catch (const NSError& error) {
+            infoProblem_ = error.localizedDescription();
         }
     }
 }
@@ -160,7 +162,7 @@ std::optional<std::string> Bundle::localizedValue(std::string_view table, std::s
     for (const auto& path : candidates) {
         auto [slot, inserted] = tables_.try_emplace(path.string());
         if (inserted) {
-            if (auto bytes = contentsOfFile(path.string())) {
+            if (auto bytes = contentsOfFile(path.string(), PropertyList::largestFile)) {
                 try {
                     slot->second = StringsTable::parse(*bytes);
                 } catch (const NSError&) {

@@ -25,7 +25,8 @@ inline constexpr const char* kCFBundleVersionKey = "CFBundleVersion";
 // bundle (a build directory): it is its own resource directory.
 //
 // Bundles are shared and cached per directory, and read their Info.plist once, when first
-// opened; a missing or unreadable Info.plist gives an empty dictionary.
+// opened; a missing or unreadable Info.plist gives an empty dictionary. Tables and property
+// lists larger than PropertyList::largestFile are not read.
 //
 // Localized text comes from <resources>/<localization>.lproj/<table>.strings, searched in this
 // order: the current locale's identifier ("de_DE"), its language ("de"), the bundle's
@@ -61,6 +62,9 @@ public:
 
     // The raw dictionary, without localizations.
     const PropertyList::Dictionary& infoDictionary() const { return info_; }
+    // Why an Info.plist there read as an empty dictionary (what was wrong with the file or its
+    // contents); absent when it read or there is none.
+    const std::optional<std::string>& infoDictionaryProblem() const { return infoProblem_; }
     // The localized value from the InfoPlist tables when one has the key, else the raw entry.
     const PropertyList* objectForInfoDictionaryKey(std::string_view key) const;
     // CFBundleIdentifier when it is a string.
@@ -83,6 +87,7 @@ private:
     bool hasContents_ = false;
     std::optional<URL> resourceURL_;
     PropertyList::Dictionary info_;
+    std::optional<std::string> infoProblem_;
 
     std::optional<std::string> localizedValue(std::string_view table, std::string_view key) const;
     mutable std::mutex localizationMutex_;

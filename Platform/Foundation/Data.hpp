@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -11,8 +12,8 @@ using Data = std::vector<std::uint8_t>;
 
 inline Data dataFromString(std::string_view text) { return Data(text.begin(), text.end()); }
 
-// The bytes of the regular file at `path`; absent when it is missing, not a regular file or
-// cannot be read.
-std::optional<Data> contentsOfFile(std::string_view path);
+// The bytes of the regular file at `path`; absent when it is missing, not a regular file, holds
+// more than `limit` bytes or cannot be read.
+std::optional<Data> contentsOfFile(std::string_view path, std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 }  // namespace Foundation

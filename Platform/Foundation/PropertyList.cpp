@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <utility>
 
 #include "Foundation/NSError.hpp"
@@ -16,6 +17,7 @@ namespace {
 constexpr long propertyListReadCorruptError = 3840;
 constexpr long propertyListWriteInvalidError = 3851;
 constexpr long fileReadNoSuchFileError = 260;
+constexpr long fileReadTooLargeError = 263;
 constexpr std::size_t maxNesting = 512;
 
 [[noreturn]] void fail(long code, const std::string& message) { throw NSError(NSCocoaErrorDomain, code, message); }
@@ -298,7 +300,11 @@ PropertyList PropertyList::fromXML(const Data& data) {
 
 PropertyList PropertyList::fromFile(const URL& fileURL) {
     const std::string path = fileURL.path();
-    auto data = contentsOfFile(path);
+    std::error_code error;
+    if (const auto size = std::filesystem::file_size(path, error); !error && size > largestFile)
+        fail(fileReadTooLargeError, "The file \"" + path + "\" is too large to be a property list (" + std::to_string(size) +
+                                        " bytes; at most " + std::to_string(largestFile) + ").");
+    auto data = contentsOfFile(path, largestFile);
     if (!data) fail(fileReadNoSuchFileError, "The file \"" + path + "\" could not be read.");
     return fromXML(*data);
 }

@@ -60,8 +60,10 @@ public:
     // a description of what is wrong for a document that is not one, or whose arrays and
     // dictionaries nest more than 512 levels deep.
     static PropertyList fromXML(const Data& data);
-    // Reads the file at a file URL; throws as fromXML, or with code 260 when the file cannot
-    // be read.
+    // The largest file fromFile reads: property lists are settings, not data.
+    static constexpr std::size_t largestFile = 4 << 20;
+    // Reads the file at a file URL; throws as fromXML, with code 263 for a file larger than
+    // largestFile, or with code 260 when it is no regular file or cannot be read.
     static PropertyList fromFile(const URL& fileURL);
     // The XML form, dictionary keys sorted, indented with tabs.
     std::string toXML() const;

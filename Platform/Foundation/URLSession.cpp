@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -97,6 +98,36 @@ void initialiseCurlOnce() {
 
 std::atomic<bool> processOffline{false};
 
+bool givesUp(const URLSessionDataTask* task) {
+    return (task && task->isCancelled()) || Dispatch::DispatchQueue::globalQueuesStopping();
+}
+
+// One transfer, looking every tenth of a second whether it should give up.
+CURLcode perform(CURLM* multi, CURL* c, const URLSessionDataTask* task) {
+    if (givesUp(task)) return CURLE_ABORTED_BY_CALLBACK;
+    if (curl_multi_add_handle(multi, c) != CURLM_OK) return CURLE_FAILED_INIT;
+    CURLcode result = CURLE_FAILED_INIT;
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) break;
+        int queued = 0;
+        bool done = false;
+        while (CURLMsg* m = curl_multi_info_read(multi, &queued))
+            if (m->msg == CURLMSG_DONE && m->easy_handle == c) {
+                result = m->data.result;
+                done = true;
+            }
+        if (done || running == 0) break;
+        if (givesUp(task)) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        if (curl_multi_poll(multi, nullptr, 0, 100, nullptr) != CURLM_OK) break;
+    }
+    curl_multi_remove_handle(multi, c);
+    return result;
+}
+
 NSError offlineError(const URL& url) {
     return NSError(NSURLErrorDomain, URLError::notConnectedToInternet,
                    "Loading is turned off in this process (" + url.absoluteString() + ")");
@@ -127,7 +158,26 @@ void URLSession::setTimeouts(double connectSeconds, double requestSeconds) {
     requestTimeout_ = requestSeconds;
 }
 
-std::pair<Data, URLResponse> URLSession::data(const URL& url) {
+std::pair<Data, URLResponse> URLSession::data(const URL& url) { return load(url, nullptr); }
+
+void URLSession::setRedirectPolicy(RedirectPolicy policy) {
+    std::lock_guard lock(policyMutex_);
+    redirectPolicy_ = std::move(policy);
+}
+
+bool URLSession::followsRedirect(const URL& from, const URL& to) {
+    const std::string scheme = lowercase(to.scheme().value_or(""));
+    if (scheme != "http" && scheme != "https") return false;
+    return !(lowercase(from.scheme().value_or("")) == "https" && scheme == "http");
+}
+
+bool URLSession::allowsRedirect(const URL& from, const URL& to) const {
+    if (!followsRedirect(from, to)) return false;
+    std::lock_guard lock(policyMutex_);
+    return !redirectPolicy_ || redirectPolicy_(from, to);
+}
+
+std::pair<Data, URLResponse> URLSession::load(const URL& url, const URLSessionDataTask* task) {
     if (isOffline()) throw offlineError(url);
     const std::size_t limit = maximumBodySize_;
     const std::string scheme = lowercase(url.scheme().value_or(""));
@@ -138,18 +188,17 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
 
     initialiseCurlOnce();
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
-    if (!curl) fail(URLError::unknown, "the network library could not start a request");
+    std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> multi(curl_multi_init(), &curl_multi_cleanup);
+    if (!curl || !multi) fail(URLError::unknown, "the network library could not start a request");
     Body body{{}, limit};
     char message[CURL_ERROR_SIZE] = {};
     CURL* c = curl.get();
-    curl_easy_setopt(c, CURLOPT_URL, url.absoluteString().c_str());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");  // a redirect never reaches file: or others
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 16L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // timeouts without signals: we run on many threads
+#if LIBCURL_VERSION_NUM >= 0x075700
+    curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L);  // a cancelled load does not wait for a name lookup
+#endif
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(connectTimeout_));
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, milliseconds(requestTimeout_));
     curl_easy_setopt(c, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");  // whatever the library can decode
     if (limit != unlimited) {
@@ -161,33 +210,56 @@ std::pair<Data, URLResponse> URLSession::data(const URL& url) {
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, message);
 
-    const CURLcode result = curl_easy_perform(c);
-    if (body.tooLarge || result == CURLE_FILESIZE_EXCEEDED) failTooLarge(limit, url);
-    if (result != CURLE_OK) {
-        const std::string detail = message[0] ? message : curl_easy_strerror(result);
-        fail(codeFor(result), detail + " (" + url.absoluteString() + ")");
+    // Redirects are followed here, not by the library, so each one is looked at before any
+    // name in it is looked up; the time limit is for the whole load.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds(requestTimeout_));
+    constexpr int maximumRedirects = 16;
+    URL current = url;
+    for (int redirects = 0;; ++redirects) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        if (left <= 0) fail(URLError::timedOut, "the load took longer than its time limit (" + url.absoluteString() + ")");
+        body.data.clear();
+        message[0] = 0;
+        curl_easy_setopt(c, CURLOPT_URL, current.absoluteString().c_str());
+        curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(left));
+        const CURLcode result = perform(multi.get(), c, task);
+        if (result == CURLE_ABORTED_BY_CALLBACK)
+            fail(URLError::cancelled, "the load was cancelled (" + url.absoluteString() + ")");
+        if (body.tooLarge || result == CURLE_FILESIZE_EXCEEDED) failTooLarge(limit, url);
+        if (result != CURLE_OK) {
+            const std::string detail = message[0] ? message : curl_easy_strerror(result);
+            fail(codeFor(result), detail + " (" + current.absoluteString() + ")");
+        }
+        char* location = nullptr;
+        curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &location);
+        if (!location) break;
+        if (redirects == maximumRedirects)
+            fail(URLError::httpTooManyRedirects, "more than " + std::to_string(maximumRedirects) + " redirects (" + url.absoluteString() + ")");
+        const std::optional<URL> next = URL::fromString(location);
+        if (!next || !allowsRedirect(current, *next))
+            fail(URLError::unsupportedURL, "the redirect from " + current.absoluteString() + " to " + location + " is not followed");
+        current = *next;
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-    char* effective = nullptr;
-    curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
-    std::optional<URL> finalURL = effective ? URL::fromString(effective) : std::nullopt;
-    return {std::move(body.data), URLResponse{finalURL.value_or(url), status}};
+    return {std::move(body.data), URLResponse{current, status}};
 }
 
-void URLSession::dataTask(const URL& url, Completion completion) {
+std::shared_ptr<URLSessionDataTask> URLSession::dataTask(const URL& url, Completion completion) {
+    auto task = std::make_shared<URLSessionDataTask>();
     if (isOffline()) {
         completion(std::nullopt, std::nullopt, offlineError(url));
-        return;
+        return task;
     }
-    Dispatch::DispatchQueue::global().async([this, url, completion = std::move(completion)] {
+    Dispatch::DispatchQueue::global().async([this, url, task, completion = std::move(completion)] {
         try {
-            auto [data, response] = this->data(url);
+            auto [data, response] = load(url, task.get());
             completion(std::move(data), std::move(response), std::nullopt);
         } catch (const NSError& error) {
             completion(std::nullopt, std::nullopt, error);
         }
     });
+    return task;
 }
 
 }  // namespace Foundation

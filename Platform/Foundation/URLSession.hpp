@@ -2,6 +2,8 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -9,12 +11,14 @@
 #include "Foundation/NSError.hpp"
 #include "Foundation/URL.hpp"
 #include "Foundation/URLResponse.hpp"
+#include "Foundation/URLSessionDataTask.hpp"
 
 namespace Foundation {
 
 // The platform's URL loading error codes (NSURLErrorDomain).
 namespace URLError {
 inline constexpr long unknown = -1;
+inline constexpr long cancelled = -999;
 inline constexpr long badURL = -1000;
 inline constexpr long timedOut = -1001;
 inline constexpr long unsupportedURL = -1002;
@@ -32,8 +36,11 @@ inline constexpr long serverCertificateUntrusted = -1202;
 }  // namespace URLError
 
 // Loads the contents of http, https and file URLs: one GET, redirects followed (to http and
-// https only), no retries. Any HTTP status is a response: a 404 page is still data.
-// Thread-safe; each load is independent.
+// https only, never from https down to http, and only where the session's redirect policy
+// agrees), no retries. Any HTTP status is a response: a 404 page is still data.
+// Thread-safe; each load is independent. A load gives up (cancelled) when its task is
+// cancelled or the global queues stop as the process ends, so quitting never waits for a
+// server.
 //
 // A process that must not load anything (a host rendering offline) turns every session off at
 // once with setOffline: each load then fails at once with notConnectedToInternet, touching
@@ -58,10 +65,18 @@ public:
     // URLError codes) when nothing could be loaded.
     std::pair<Data, URLResponse> data(const URL& url);
 
-    // Loads on a global queue and calls `completion` there: data and response, or the error.
-    // The session must outlive the load (the shared session always does). Offline, `completion`
-    // gets the error on the calling thread before this returns.
-    void dataTask(const URL& url, Completion completion);
+    // Loads on a global queue and calls `completion` there: data and response, or the error
+    // (cancelled once the task is). The session must outlive the load (the shared session
+    // always does). Offline, `completion` gets the error on the calling thread before this
+    // returns.
+    std::shared_ptr<URLSessionDataTask> dataTask(const URL& url, Completion completion);
+
+    // Asked before each redirect is followed, on the loading thread, after the rules above;
+    // false ends the load with unsupportedURL. Set it before the session's first load.
+    using RedirectPolicy = std::function<bool(const URL& from, const URL& to)>;
+    void setRedirectPolicy(RedirectPolicy policy);
+    // The rules every session keeps: to http or https only, and never from https to http.
+    static bool followsRedirect(const URL& from, const URL& to);
 
     // Seconds to establish a connection, and for the whole load.
     double connectTimeout() const;
@@ -76,6 +91,12 @@ public:
 
 private:
     static constexpr std::size_t unlimited = ~std::size_t(0);
+
+    std::pair<Data, URLResponse> load(const URL& url, const URLSessionDataTask* task);
+    bool allowsRedirect(const URL& from, const URL& to) const;
+
+    mutable std::mutex policyMutex_;
+    RedirectPolicy redirectPolicy_;
 
     std::atomic<double> connectTimeout_{10};
     std::atomic<double> requestTimeout_{30};

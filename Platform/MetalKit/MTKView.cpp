@@ -206,7 +206,8 @@ void MTKView::draw(CoreGraphics::CGRect) {
     auto image = layer_->contents();
     auto* context = CoreGraphics::CGContext::current();
     if (!image || !context) return;
-    context->draw(CoreGraphics::ImageAsset::fromBitmap("", image, layer_->contentsScale()), bounds());
+    context->draw(CoreGraphics::ImageAsset::fromBitmap("", image, layer_->contentsScale()), bounds(), {},
+                  CoreGraphics::CompositingOperation::sourceOver, layer_->opacity());
 }
 
 }  // namespace MetalKit

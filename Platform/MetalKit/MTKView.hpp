@@ -23,7 +23,7 @@ namespace MetalKit {
 //   paused or not.
 // The drawable is bounds x the layer's contentsScale pixels when autoResizeDrawable, and
 // the delegate hears of a new size before the frame that uses it. What a frame presents
-// becomes the layer's contents, which the view draws into its window.
+// becomes the layer's contents, which the view draws into its window at the layer's opacity.
 class MTKView : public AppKit::NSView {
     VZ_OBJECT(MTKView, AppKit::NSView)
 public:

@@ -1,5 +1,6 @@
 #include "QuartzCore/CALayer.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace QuartzCore {
@@ -13,6 +14,17 @@ void CALayer::setContentsScale(CoreGraphics::CGFloat scale) {
 
 void CALayer::setContents(std::shared_ptr<const CoreGraphics::CGImage> image) {
     contents_ = std::move(image);
+    if (contentsObserver_) contentsObserver_();
+}
+
+void CALayer::setBackgroundColor(std::optional<CoreGraphics::CGColor> color) {
+    backgroundColor_ = std::move(color);
+    if (contentsObserver_) contentsObserver_();
+}
+
+void CALayer::setOpacity(float opacity) {
+    if (std::isnan(opacity)) return;
+    opacity_ = std::clamp(opacity, 0.0f, 1.0f);
     if (contentsObserver_) contentsObserver_();
 }
 

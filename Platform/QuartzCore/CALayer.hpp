@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "CoreGraphics/CGImage.hpp"
+#include "CoreGraphics/Color.hpp"
 #include "CoreGraphics/Geometry.hpp"
 #include "QuartzCore/CALayerDelegate.hpp"
 #include "Runtime/NSObject.hpp"
@@ -10,7 +12,8 @@
 namespace QuartzCore {
 
 // The backing store of a layer-backed view: what the view shows (`contents`, pixels at
-// `contentsScale` per point) and who decides about scale changes (the delegate, held weakly).
+// `contentsScale` per point, over the background colour, all at the layer's opacity) and who
+// decides about scale changes (the delegate, held weakly).
 class CALayer : public Runtime::NSObject {
     VZ_OBJECT(CALayer, Runtime::NSObject)
 public:
@@ -23,7 +26,17 @@ public:
     std::shared_ptr<const CoreGraphics::CGImage> contents() const { return contents_; }
     void setContents(std::shared_ptr<const CoreGraphics::CGImage> image);
 
-    // The view that hosts the layer hears of new contents and scales here.
+    // Painted under the hosting view's own drawing.
+    const std::optional<CoreGraphics::CGColor>& backgroundColor() const { return backgroundColor_; }
+    void setBackgroundColor(std::optional<CoreGraphics::CGColor> color);
+
+    // How opaque the layer and everything its view draws are, 0 to 1 (1 by default); a value
+    // outside is taken to the nearer end, and one that is not a number is refused.
+    float opacity() const { return opacity_; }
+    void setOpacity(float opacity);
+
+    // The view that hosts the layer hears here when what it shows changes (contents, background
+    // colour, opacity), and of new scales.
     void setContentsObserver(std::function<void()> observer) { contentsObserver_ = std::move(observer); }
     void setScaleObserver(std::function<void()> observer) { scaleObserver_ = std::move(observer); }
 
@@ -38,6 +51,8 @@ private:
     CoreGraphics::CGFloat contentsScale_ = 1;
     std::weak_ptr<CALayerDelegate> delegate_;
     std::shared_ptr<const CoreGraphics::CGImage> contents_;
+    std::optional<CoreGraphics::CGColor> backgroundColor_;
+    float opacity_ = 1;
     std::function<void()> contentsObserver_, scaleObserver_;
 };
 

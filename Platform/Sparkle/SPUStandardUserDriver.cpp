@@ -23,7 +23,9 @@ void SPUStandardUserDriver::showUpdateFound(const SUAppcastItem& item) {
     show(UpdateAlertWindow::make("A new version of " + name + " is available!",
                                  name + " " + item.displayVersionString + " is now available" +
                                      (current.empty() ? "." : " \xE2\x80\x94 you have " + current + ".") +
-                                     (item.releaseNotesURL ? " Its release notes tell what is new." : ""),
+                                     (item.releaseNotesURL && UpdateAlertWindow::opensReleaseNotes(*item.releaseNotesURL)
+                                          ? " Its release notes tell what is new."
+                                          : ""),
                                  item.releaseNotesURL));
 }
 

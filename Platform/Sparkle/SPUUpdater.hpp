@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -7,20 +8,32 @@
 
 #include "Foundation/Bundle.hpp"
 #include "Foundation/URL.hpp"
+#include "Foundation/URLSessionDataTask.hpp"
 #include "Runtime/NSObject.hpp"
 #include "Sparkle/SPUUserDriver.hpp"
+
+namespace Dispatch {
+class Timer;
+}
 
 namespace Sparkle {
 
 // Checks a host bundle's update feed and tells the user driver what it found. Created
 // stopped; a check asks the delegate for the feed's address (else the bundle's SUFeedURL),
 // loads it with URLSession off the main thread, reads it (SUAppcast) and compares its newest
-// version with the bundle's CFBundleShortVersionString. It never installs anything and makes
-// no check of its own accord. Main thread.
+// version with the bundle's CFBundleShortVersionString. A feed past feedSizeLimit, one not
+// loaded within feedTimeLimit (on the shared clock) and one whose versions cannot be read
+// (SUStandardVersionComparator::canRead) end the check with an error. It never installs
+// anything and makes no check of its own accord. Main thread.
 class SPUUpdater : public Runtime::NSObject {
     VZ_OBJECT(SPUUpdater, Runtime::NSObject)
 public:
     using Ptr = std::shared_ptr<SPUUpdater>;
+
+    static constexpr std::size_t feedSizeLimit = 4u << 20;
+    static constexpr double feedTimeLimit = 30;
+
+    ~SPUUpdater() override;
 
     // The delegate is held weakly, as the framework does.
     static Ptr make(std::shared_ptr<Foundation::Bundle> hostBundle, std::shared_ptr<SPUUserDriver> userDriver,
@@ -72,6 +85,9 @@ private:
 
     std::shared_ptr<Foundation::Bundle> hostBundle_;
     std::shared_ptr<SPUUserDriver> userDriver_;
+    std::uint64_t loads_ = 0;
+    std::shared_ptr<Foundation::URLSessionDataTask> task_;
+    std::shared_ptr<Dispatch::Timer> deadline_;
     std::weak_ptr<Runtime::NSObject> delegate_;
     bool started_ = false, inProgress_ = false;
     std::size_t checks_ = 0;

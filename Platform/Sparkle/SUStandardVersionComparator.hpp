@@ -11,6 +11,12 @@ class SUStandardVersionComparator {
 public:
     // Negative when `a` is older than `b`, 0 when they weigh the same, positive when newer.
     static int compareVersions(std::string_view a, std::string_view b);
+
+    // True for the versions the weights order as written: dotted whole numbers (digits only,
+    // no empty part, no sign or blank) whose weight fits in 64 bits. Any other text weighs
+    // what it does by accident ("1.0.0-beta" as "1.0", "-1" below "0"), so an answer drawn
+    // from it would be a guess.
+    static bool canRead(std::string_view version);
 };
 
 }  // namespace Sparkle

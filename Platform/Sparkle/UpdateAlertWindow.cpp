@@ -10,6 +10,7 @@
 #include "AppKit/NSWorkspace.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/TextLayout.hpp"
+#include "Foundation/Strings.hpp"
 
 namespace Sparkle {
 
@@ -67,7 +68,7 @@ UpdateAlertWindow::Ptr UpdateAlertWindow::make(std::string messageText, std::str
     auto w = Runtime::make<UpdateAlertWindow>(CGRect{0, 0, width, 150}, AppKit::StyleMask::titled() | AppKit::StyleMask::closable());
     w->message_ = std::move(messageText);
     w->informative_ = std::move(informativeText);
-    w->releaseNotes_ = std::move(releaseNotesURL);
+    if (releaseNotesURL && opensReleaseNotes(*releaseNotesURL)) w->releaseNotes_ = std::move(releaseNotesURL);
     w->build();
     return w;
 }
@@ -108,6 +109,11 @@ void UpdateAlertWindow::build() {
     setContentView(view);
     setInitialFirstResponder(view);
     makeFirstResponder(view);
+}
+
+bool UpdateAlertWindow::opensReleaseNotes(const Foundation::URL& url) {
+    const std::string scheme = Foundation::lowercased(url.scheme().value_or(""));
+    return (scheme == "https" || scheme == "http") && url.host();
 }
 
 void UpdateAlertWindow::dismiss(Runtime::NSObject*) { close(); }

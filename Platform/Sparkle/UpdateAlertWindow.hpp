@@ -14,6 +14,9 @@ namespace Sparkle {
 // message, an explanation and the buttons "OK" (the default, also Return; Escape closes too)
 // and, when the found version has release notes, "Release Notes", which opens them in the
 // browser. Not modal: the application goes on while it shows.
+//
+// The notes' link comes from the feed, so only a web page is opened: a link of any other
+// scheme would start whatever the desktop runs for that scheme, and is dropped.
 class UpdateAlertWindow : public AppKit::NSPanel {
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
     VZ_OBJECT(UpdateAlertWindow, AppKit::NSPanel)
@@ -25,7 +28,9 @@ public:
 
     const std::string& messageText() const { return message_; }
     const std::string& informativeText() const { return informative_; }
+    // The notes' link when it is an http or https one.
     const std::optional<Foundation::URL>& releaseNotesURL() const { return releaseNotes_; }
+    static bool opensReleaseNotes(const Foundation::URL& url);
     // Right to left: "OK", then "Release Notes" when there are notes.
     const std::vector<AppKit::NSButton::Ptr>& buttons() const { return buttons_; }
 

@@ -5,6 +5,7 @@
 #include "Dispatch/DispatchQueue.hpp"
 #include "Foundation/Bundle.hpp"
 #include "SwiftUI/Button.hpp"
+#include "SwiftUI/Color.hpp"
 #include "SwiftUI/Menu.hpp"
 #include "SwiftUI/MenuBridge.hpp"
 #include "SwiftUI/NSHostingView.hpp"
@@ -33,9 +34,10 @@ std::vector<StandardItem> standardGroup(CommandGroupPlacement p, const std::stri
     switch (p) {
     case CommandGroupPlacement::appInfo: return {{"About " + name, "orderFrontStandardAboutPanel:"}};
     case CommandGroupPlacement::appSettings: return {};
-    case CommandGroupPlacement::systemServices: return {{"Services", nullptr}};
-    case CommandGroupPlacement::appVisibility:
-        return {{"Hide " + name, "hide:", "h"}, {"Hide Others", "hideOtherApplications:"}, {"Show All", "unhideAllApplications:"}};
+    // The desktop offers no services and hides no other application: those items would stay
+    // greyed for ever, so there are none.
+    case CommandGroupPlacement::systemServices: return {};
+    case CommandGroupPlacement::appVisibility: return {{"Hide " + name, "hide:", "h"}, {"Show All", "unhideAllApplications:"}};
     case CommandGroupPlacement::appTermination: return {{"Quit " + name, "terminate:", "q"}};
     }
     return {};
@@ -147,6 +149,7 @@ std::shared_ptr<AppKit::NSWindow> AppRuntime::makeWindow(const Scene& scene) {
         window->setContentMinSize(fitting);
     }
     window->setContentViewController(controller);
+    if (const auto& background = host->graph().windowBackground()) window->setBackgroundColor(nsColor(*background));
     if (auto scheme = host->graph().preferredColorScheme())
         window->setAppearance(AppKit::NSAppearance::named(*scheme == ColorScheme::dark ? AppKit::NSAppearance::darkAqua
                                                                                         : AppKit::NSAppearance::aqua));

@@ -1,5 +1,7 @@
 #include "SwiftUI/Menu.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 
 #include "SwiftUI/Environment.hpp"
@@ -18,6 +20,8 @@ std::shared_ptr<const GestureImpl> pressGesture(std::function<void()> onRelease)
 
 namespace {
 std::mutex presenterMutex;
+
+bool showsIndicator(const ViewNode& node) { return node.environment().menuIndicator != MenuIndicatorVisibility::hidden; }
 Menu::Presenter& presenter() {
     static Menu::Presenter p;
     return p;
@@ -58,7 +62,8 @@ MenuModel Menu::model() const {
 void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) const {
     auto pins = node.pinPath();
     auto self = std::static_pointer_cast<const Menu>(shared_from_this());
-    out.push_back({detail::pressGesture([self, pins] {
+    std::weak_ptr<ViewNode> weakNode = node.weak_from_this();
+    out.push_back({detail::pressGesture([self, pins, weakNode] {
                        Presenter p;
                        {
                            std::lock_guard lock(presenterMutex);
@@ -75,9 +80,23 @@ void Menu::collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) 
                        std::vector<std::shared_ptr<Runtime::NSObject>> targets;
                        auto menu = AppKit::NSMenu::make();
                        for (auto& item : m.items) menu->addItem(detail::makeMenuItem(item, targets));
+                       // As large as the content it belongs to is drawn.
+                       if (auto n = weakNode.lock()) menu->setScale(std::hypot(n->drawTransform().a, n->drawTransform().b));
                        menu->popUp(nullptr, {}, nullptr);
                    }),
                    0, GestureMask::all});
+}
+
+CGSize Menu::sizeThatFits(ViewNode& node, ProposedViewSize p) const {
+    const CGFloat room = showsIndicator(node) ? indicatorWidth : 0;
+    if (p.width) p.width = std::max<CGFloat>(0, *p.width - room);
+    const CGSize label = ViewImpl::sizeThatFits(node, p);
+    return {label.width + room, label.height};
+}
+
+void Menu::placeChildren(ViewNode& node, const CGRect& frame) const {
+    const CGFloat room = showsIndicator(node) ? indicatorWidth : 0;
+    ViewImpl::placeChildren(node, {frame.origin, {std::max<CGFloat>(0, frame.size.width - room), frame.size.height}});
 }
 
 void Menu::render(const ViewNode& node, RenderNode& r) const {
@@ -86,7 +105,7 @@ void Menu::render(const ViewNode& node, RenderNode& r) const {
     m->pins = node.pinPath();
     r.menu = std::move(m);
     r.text = textContent();
-    r.showsMenuIndicator = node.environment().menuIndicator != MenuIndicatorVisibility::hidden;
+    r.showsMenuIndicator = showsIndicator(node);
 }
 
 }  // namespace SwiftUI

@@ -29,10 +29,14 @@ struct MenuModel {
     bool choose(std::size_t index) const;
 };
 
-// A menu: drawn as its label; a click opens it. Opening asks the presenter (the AppKit pop-up,
-// or a test's chooser) which item to choose; without a presenter nothing is chosen.
+// A menu: drawn as its label, with the menu indicator (a chevron) after it unless the
+// indicator is hidden; a click opens it. Opening asks the presenter (the AppKit pop-up, or a
+// test's chooser) which item to choose; without a presenter nothing is chosen.
 class Menu : public ViewImpl, public View<Menu> {
 public:
+    // The room the indicator takes at the trailing end, the chevron in its middle.
+    static constexpr CGFloat indicatorWidth = 16;
+
     Menu(ViewList content, AnyView label) : content_(std::move(content)), label_(std::move(label)) {}
     Menu(std::string title, ViewList content);
 
@@ -42,6 +46,9 @@ public:
     MenuModel model() const;
 
     void makeChildren(ViewNode&, ChildList& out) const override { out.push_back({label_, {}}); }
+    // The label, and the indicator's room beside it.
+    CGSize sizeThatFits(ViewNode& node, ProposedViewSize proposal) const override;
+    void placeChildren(ViewNode& node, const CGRect& frame) const override;
     void collectGestures(ViewNode& node, std::vector<GestureAttachment>& out) const override;
     void render(const ViewNode& node, RenderNode& r) const override;
     std::string textContent() const override { return label_.impl()->textContent(); }

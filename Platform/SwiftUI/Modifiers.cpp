@@ -38,6 +38,22 @@ private:
     std::function<void(EnvironmentValues&)> change_;
 };
 
+// A background under the whole root that ignores every safe-area edge reaches the window's
+// edges: the hosting window takes its colour for its own.
+class FullBleedBackground final : public ModifierView {
+public:
+    FullBleedBackground(AnyView content, Color color) : ModifierView(std::move(content)), color_(std::move(color)) {}
+    void didEvaluate(ViewNode& node, bool) const override {
+        // Only modifiers above it: it is under the whole root.
+        for (const ViewNode* p = node.parent(); p; p = p->parent())
+            if (!p->viewAs<ModifierView>()) return;
+        node.graph().setWindowBackground(color_);
+    }
+
+private:
+    Color color_;
+};
+
 // Sets the scheme for its content and asks the hosting window for it.
 class PreferredColorSchemeModifier final : public ModifierView {
 public:
@@ -432,7 +448,8 @@ AnyView layoutPriority(const AnyView& c, CGFloat p) { return make<LayoutPriority
 AnyView gridCellColumns(const AnyView& c, int n) { return make<GridCellColumnsModifier>(c, n); }
 AnyView background(const AnyView& c, const AnyView& v, Alignment a) { return make<LayerModifier>(c, v, a, true); }
 AnyView backgroundColor(const AnyView& c, const Color& color, Edges e) {
-    return make<LayerModifier>(c, AnyView(color).ignoresSafeArea(e), Alignment::center(), true);
+    auto layered = make<LayerModifier>(c, AnyView(color).ignoresSafeArea(e), Alignment::center(), true);
+    return e == Edges::all() ? make<FullBleedBackground>(layered, color) : layered;
 }
 AnyView overlay(const AnyView& c, const AnyView& v, Alignment a) { return make<LayerModifier>(c, v, a, false); }
 // The hosts give the views no safe-area insets, so there is nothing to extend under.

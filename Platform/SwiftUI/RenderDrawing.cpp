@@ -6,6 +6,7 @@
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/Path.hpp"
 #include "CoreGraphics/TextLayout.hpp"
+#include "SwiftUI/Menu.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "SwiftUI/Shader.hpp"
 
@@ -93,8 +94,8 @@ void drawImage(CGContext& ctx, const CoreGraphics::ImageRef& image, const CGRect
                      CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
 }
 
-// A field's box follows the colour scheme; while it has the keyboard its selection is shaded
-// behind the text, or its caret drawn where nothing is selected.
+// A field's box follows the colour scheme; its one line is clipped to the box. While it has the
+// keyboard its selection is shaded behind the text, or its caret drawn where nothing is selected.
 void drawTextField(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>& override) {
     const CGRect& f = n.layoutFrame;
     const bool dark = n.colorScheme == ColorScheme::dark;
@@ -108,29 +109,32 @@ void drawTextField(const RenderNode& n, CGContext& ctx, const std::optional<CGCo
     }
     const bool empty = n.text.empty();
     const CGColor textColour = override ? *override : n.color.resolved();
-    AttributedText t = textOf(n, empty ? n.placeholder : n.text, empty ? CGColor::gray(0.6) : textColour);
-    const CGFloat room = f.width() - 6;
-    const CGSize s = CoreGraphics::TextLayout::size(t, room);
-    const CGRect line{f.origin.x + 3, f.midY() - s.height / 2, room, s.height};
+    CoreGraphics::ParagraphStyle oneLine;
+    oneLine.lineBreakMode = CoreGraphics::LineBreakMode::byClipping;
+    // The placeholder takes the field's alignment; the text is placed where its line starts.
+    CoreGraphics::ParagraphStyle placeholderLine = oneLine;
+    placeholderLine.alignment = paragraphAlignment(n.alignment);
+    const AttributedText t = empty ? AttributedText(n.placeholder, n.font.resolved(), CGColor::gray(0.6), placeholderLine)
+                                   : AttributedText(n.text, n.font.resolved(), textColour, oneLine);
+    const CGFloat inset = RenderNode::textFieldInset, room = f.width() - 2 * inset;
+    const CGSize s = CoreGraphics::TextLayout::size(t);
+    const CGRect line{f.origin.x + inset, f.midY() - s.height / 2, room, s.height};
+    ctx.saveGState();
+    ctx.clip(CGRect{line.origin.x, f.minY(), room, f.height()});
     if (n.focused && !override) {
-        // Where a text offset falls: the line's start as aligned, plus what comes before it.
-        const CGFloat width = CoreGraphics::TextLayout::size(textOf(n, n.text, textColour)).width;
-        const CGFloat start = line.origin.x + (n.alignment == TextAlignment::center     ? (room - width) / 2
-                                               : n.alignment == TextAlignment::trailing ? room - width
-                                                                                        : 0);
-        auto xAt = [&](std::size_t offset) {
-            return start + CoreGraphics::TextLayout::size(textOf(n, n.text.substr(0, std::min(offset, n.text.size())), textColour)).width;
-        };
         if (n.selectionEnd > n.selectionStart) {
-            const CGFloat x0 = xAt(n.selectionStart), x1 = xAt(n.selectionEnd);
             ctx.setFillColor(dark ? CGColor::sRGB(0.22, 0.4, 0.7) : CGColor::sRGB(0.7, 0.84, 1));
-            ctx.fill(CGRect{x0, line.origin.y, x1 - x0, line.size.height});
+            ctx.fill(CGRect{line.origin.x + n.selectionFrom, line.origin.y, n.selectionTo - n.selectionFrom, line.size.height});
         } else {
             ctx.setFillColor(textColour);
-            ctx.fill(CGRect{std::round(xAt(n.selectionStart)), line.origin.y + 1, 1, line.size.height - 2});
+            ctx.fill(CGRect{std::round(line.origin.x + n.selectionFrom), line.origin.y + 1, 1, line.size.height - 2});
         }
     }
-    ctx.drawText(t, line);
+    if (empty)
+        ctx.drawText(t, line);
+    else
+        ctx.drawText(t, {line.origin.x + n.lineStart, line.origin.y, s.width + 1, s.height});
+    ctx.restoreGState();
 }
 
 // One item in its layout coordinates; `override` recolours it (for shadows).
@@ -174,7 +178,7 @@ void drawItem(const RenderNode& n, CGContext& ctx, const std::optional<CGColor>&
     case RenderNode::Kind::menu:
         if (n.showsMenuIndicator) {
             CGPath chevron;
-            CGFloat x = f.maxX() - 8, y = f.midY();
+            CGFloat x = f.maxX() - Menu::indicatorWidth / 2, y = f.midY();
             chevron.move({x - 3, y - 1.5});
             chevron.addLine({x, y + 1.5});
             chevron.addLine({x + 3, y - 1.5});

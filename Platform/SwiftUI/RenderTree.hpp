@@ -78,6 +78,11 @@ struct RenderNode {
     std::string placeholder;
     bool focused = false;
     std::size_t selectionStart = 0, selectionEnd = 0;  // in `text`'s bytes, while focused; equal: the caret
+    // Its one line, clipped to the field: where the text starts (left of 0 while scrolled) and
+    // where the selection's ends fall, in points from the line's left edge, the frame's minimum
+    // x plus textFieldInset.
+    CGFloat lineStart = 0, selectionFrom = 0, selectionTo = 0;
+    static constexpr CGFloat textFieldInset = 3;
     ColorScheme colorScheme = ColorScheme::light;
     TextFieldStyle textFieldStyle = TextFieldStyle::automatic;
 

@@ -14,7 +14,7 @@ namespace SwiftUI {
 namespace {
 
 constexpr CGFloat fieldIdealWidth = 100;
-constexpr CGFloat fieldPadding = 3;
+constexpr CGFloat fieldPadding = RenderNode::textFieldInset;
 
 // The field's editing state, kept in step with the binding: text set from outside puts the
 // caret at its end.
@@ -24,15 +24,66 @@ AppKit::TextEditing& editing(ViewNode& node, const std::string& text) {
     return e;
 }
 
-class FocusGesture final : public GestureImpl {
+// The field's one line as it is drawn: the widths of its text in the field's font, the room
+// inside the padding and the alignment.
+struct FieldLine {
+    AppKit::TextEditing::Measure widthOf;
+    CGFloat room;
+    double alignment;
+};
+
+FieldLine lineOf(const ViewNode& node, const std::string& text) {
+    const auto& env = node.environment();
+    const double alignment = env.multilineTextAlignment == TextAlignment::center     ? 0.5
+                             : env.multilineTextAlignment == TextAlignment::trailing ? 1
+                                                                                     : 0;
+    auto widthOf = [&text, font = env.resolvedFont().resolved()](std::size_t bytes) {
+        return CoreGraphics::TextLayout::size(CoreGraphics::AttributedText(text.substr(0, bytes), font, CoreGraphics::CGColor::black())).width;
+    };
+    return {widthOf, node.frame().width() - 2 * fieldPadding, alignment};
+}
+
+void scrollToCaret(ViewNode& node, AppKit::TextEditing& e) {
+    const auto line = lineOf(node, e.text());
+    e.scrollToCaret(line.widthOf, line.room, line.alignment);
+    node.setNeedsEvaluation();
+}
+
+// A press in the field. The first gives it the keyboard with its text selected; once it has the
+// keyboard a press places the caret (Shift extends the selection to it, a double click takes a
+// word, a triple click all of it) and a drag selects.
+class FieldPressGesture final : public GestureImpl {
 public:
     std::unique_ptr<GestureRecognizer> makeRecognizer(const std::weak_ptr<ViewNode>& node) const override {
         struct R final : GestureRecognizer {
             std::weak_ptr<ViewNode> node;
-            void down(const PointerEvent&) override {
-                if (auto n = node.lock(); n && n->isMounted()) n->graph().focus(n.get());
-                setState(State::ended);
+            std::shared_ptr<ViewNode> editedNode() const {
+                auto n = node.lock();
+                return n && n->isMounted() && n->graph().focusedField() == n.get() && n->viewAs<TextField>() ? n : nullptr;
             }
+            void down(const PointerEvent& event) override {
+                auto n = editedNode();
+                if (!n) {
+                    if (auto unfocused = node.lock(); unfocused && unfocused->isMounted()) unfocused->graph().focus(unfocused.get());
+                    setState(State::ended);
+                    return;
+                }
+                auto& e = editing(*n, n->viewAs<TextField>()->text().get());
+                const auto line = lineOf(*n, e.text());
+                e.click(event.location.x - fieldPadding, event.clickCount, event.modifiers.contains(EventModifiers::shift()),
+                        line.widthOf, line.room, line.alignment);
+                scrollToCaret(*n, e);
+                setState(State::active);
+            }
+            void moved(const PointerEvent& event) override {
+                auto n = editedNode();
+                if (!n) return cancel();
+                auto& e = editing(*n, n->viewAs<TextField>()->text().get());
+                const auto line = lineOf(*n, e.text());
+                e.drag(event.location.x - fieldPadding, line.widthOf, line.room, line.alignment);
+                scrollToCaret(*n, e);
+            }
+            void up(const PointerEvent&) override { setState(State::ended); }
         };
         auto r = std::make_unique<R>();
         r->node = node;
@@ -87,21 +138,29 @@ void TextField::render(const ViewNode& node, RenderNode& r) const {
     r.textFieldStyle = env.textFieldStyle;
     r.focused = node.graph().focusedField() == &node;
     r.colorScheme = env.colorScheme;
-    if (const auto* e = node.storageIf<AppKit::TextEditing>(); r.focused && e && e->text() == r.text) {
-        r.selectionStart = e->selectionStart();
-        r.selectionEnd = e->selectionEnd();
-    } else {
-        r.selectionStart = r.selectionEnd = r.text.size();
-    }
+    const auto* e = node.storageIf<AppKit::TextEditing>();
+    const bool edited = r.focused && e && e->text() == r.text;
+    // Without the keyboard a line too long for the field shows its start.
+    AppKit::TextEditing resting(r.text);
+    resting.select(0, 0);
+    const AppKit::TextEditing& shown = edited ? *e : resting;
+    r.selectionStart = edited ? e->selectionStart() : r.text.size();
+    r.selectionEnd = edited ? e->selectionEnd() : r.text.size();
+    const auto line = lineOf(node, r.text);
+    r.lineStart = shown.lineStart(line.widthOf, line.room, line.alignment);
+    r.selectionFrom = r.lineStart + line.widthOf(r.selectionStart);
+    r.selectionTo = r.lineStart + line.widthOf(r.selectionEnd);
 }
 
 void TextField::beginEditing(ViewNode& node) const {
-    editing(node, text_.get()).selectAll();
-    node.setNeedsEvaluation();
+    auto& e = editing(node, text_.get());
+    e.selectAll();
+    e.forgetUndo();
+    scrollToCaret(node, e);
 }
 
 void TextField::collectGestures(ViewNode&, std::vector<GestureAttachment>& out) const {
-    out.push_back({std::make_shared<FocusGesture>(), 1, GestureMask::all});
+    out.push_back({std::make_shared<FieldPressGesture>(), 1, GestureMask::all});
 }
 
 bool TextField::handleKeyPress(ViewNode& node, const KeyPress& key) const {
@@ -115,10 +174,9 @@ bool TextField::handleKeyPress(ViewNode& node, const KeyPress& key) const {
     auto& e = editing(node, text_.get());
     const bool shift = key.modifiers.contains(EventModifiers::shift());
     const bool command = key.modifiers.contains(EventModifiers::command()) || key.modifiers.contains(EventModifiers::control());
-    const auto before = std::pair(e.anchor(), e.caret());
     if (!e.handleKey(key.characters, shift, command)) return false;
+    scrollToCaret(node, e);
     if (e.text() != text_.get()) text_.set(e.text());
-    else if (before != std::pair(e.anchor(), e.caret())) node.setNeedsEvaluation();
     return true;
 }
 

@@ -55,8 +55,11 @@ struct KeyPress {
 // A one-line editable text. Clicking it (or a focus binding) gives it the keyboard with all its
 // text selected, so typing replaces it; the keys then edit as the platform's field editor does
 // (AppKit::TextEditing: a caret and a selection moved by the arrows, Shift extending, Backspace
-// and Delete), each change written to the binding; Return runs the onSubmit actions around it.
-// Key handlers around it (onKeyPress) see each key first.
+// and Delete; Command or Control with A, C, X, V and Z to select all, copy, cut, paste and undo
+// what was typed since the focus came), each change written to the binding; Return runs the
+// onSubmit actions around it. While it has the keyboard a click places the caret and a drag
+// selects. The line never wraps: it is clipped to the field and scrolls to keep the caret in
+// view. Key handlers around it (onKeyPress) see each key first.
 class TextField : public ViewImpl, public View<TextField> {
 public:
     TextField(std::string placeholder, Binding<std::string> text)

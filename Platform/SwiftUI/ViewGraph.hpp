@@ -104,6 +104,10 @@ public:
     // The colour scheme a view of the graph asked its window for (.preferredColorScheme).
     std::optional<ColorScheme> preferredColorScheme() const { return preferredColorScheme_; }
     void setPreferredColorScheme(ColorScheme scheme) { preferredColorScheme_ = scheme; }
+    // The colour of the background that wraps the whole root and ignores the safe area on every
+    // edge: the hosting window's own, shown where the content does not reach.
+    const std::optional<Color>& windowBackground() const { return windowBackground_; }
+    void setWindowBackground(Color color) { windowBackground_ = std::move(color); }
 
     // All live graphs (hosts, tests).
     static std::vector<ViewGraph*> all();
@@ -142,6 +146,7 @@ private:
     bool updating_ = false;
     PhaseTimes phaseTimes_;
     std::optional<ColorScheme> preferredColorScheme_;
+    std::optional<Color> windowBackground_;
 };
 
 }  // namespace SwiftUI

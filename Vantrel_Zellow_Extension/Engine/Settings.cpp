@@ -100,6 +100,8 @@ Settings::Settings(Parameters p)
     setupParameters(std::vector<Parameter>(p.byAddress.begin(), p.byAddress.end()));
 }
 
+const char* const Settings::defaultUpdateFeedURL = VZ_UPDATE_FEED_URL;
+
 std::optional<Foundation::URL>& Settings::defaultFeed() {
     static std::optional<Foundation::URL> feed = Foundation::URL::fromString(defaultUpdateFeedURL);
     return feed;

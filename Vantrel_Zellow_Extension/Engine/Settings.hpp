@@ -30,8 +30,8 @@ class Settings : public Pellicot::ParameterSettings {
 public:
     using Parameter = std::shared_ptr<Pellicot::AudioParameter>;
 
-    // The feed the update check reads.
-    static constexpr const char* defaultUpdateFeedURL = "https://updates.example.com/vantrel_zellow/vantrelzellow.xml";
+    // The feed the update check reads: the product's, set in the build.
+    static const char* const defaultUpdateFeedURL;
     // The most the update check reads of it; a larger feed counts as unreadable.
     static constexpr std::size_t maximumFeedSize = 1 << 20;
 

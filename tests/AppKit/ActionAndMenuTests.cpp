@@ -205,6 +205,7 @@ TEST_F(ActionTest, SectionHeadersStayDisabledAndTheLastOpeningIsRecorded) {
     EXPECT_EQ(call.view, view.get());
 }
 
+// With Command or with Ctrl, the desktop's command key.
 TEST_F(ActionTest, KeyEquivalentsReachTheMainMenuThroughTheApplication) {
     auto main = NSMenu::make();
     auto editItem = main->addItem("Edit", {}, "");
@@ -218,12 +219,66 @@ TEST_F(ActionTest, KeyEquivalentsReachTheMainMenuThroughTheApplication) {
     target->name = "target";
     redo->setTarget(target);
 
-    app.sendEvent(key("c", window, ModifierFlags::command()));
-    app.sendEvent(key("z", window, ModifierFlags::command()));  // no Shift: not Redo
-    app.sendEvent(key("z", window, ModifierFlags::command() | ModifierFlags::shift()));
-    EXPECT_EQ(log, (std::vector<std::string>{"focus copy", "target undo"}));
+    for (const ModifierFlags commandKey : {ModifierFlags::command(), ModifierFlags::control()}) {
+        log.clear();
+        app.sendEvent(key("c", window, commandKey));
+        app.sendEvent(key("z", window, commandKey));  // no Shift: not Redo
+        app.sendEvent(key("z", window, commandKey | ModifierFlags::shift()));
+        app.sendEvent(key("c", window, commandKey | ModifierFlags::option()));  // Alt too: not Copy
+        EXPECT_EQ(log, (std::vector<std::string>{"focus copy", "target undo"})) << commandKey.rawValue;
+    }
     EXPECT_EQ(redo->menu(), edit);
     EXPECT_EQ(edit->supermenu(), main);
+}
+
+// What no view or item takes, the desktop's own shortcuts do: Ctrl+W closes the key window when
+// it can be closed, Ctrl+Q quits.
+TEST_F(ActionTest, CtrlWClosesTheKeyWindowAndCtrlQQuits) {
+    auto main = NSMenu::make();
+    auto editItem = main->addItem("Edit", {}, "");
+    auto edit = NSMenu::make("Edit");
+    editItem->setSubmenu(edit);
+    auto& app = NSApplication::shared();
+    app.setMainMenu(main);
+    auto target = Runtime::make<Container>();
+    target->name = "target";
+
+    // An item's own Ctrl+W comes before the desktop's.
+    auto close = edit->addItem("Close Tab", "undo:", "w");
+    close->setTarget(target);
+    app.sendEvent(key("w", window, ModifierFlags::control()));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(log, std::vector<std::string>{"target undo"});
+    edit->removeItem(close);
+
+    auto fixed = NSWindow::make({0, 0, 100, 100}, StyleMask::titled());
+    fixed->makeKeyAndOrderFront();
+    app.sendEvent(key("w", fixed, ModifierFlags::control()));
+    EXPECT_TRUE(fixed->isVisible()) << "a window without a close button stays";
+    window->makeKeyAndOrderFront();
+    app.sendEvent(key("w", window, ModifierFlags::control() | ModifierFlags::shift()));
+    EXPECT_TRUE(window->isVisible()) << "Shift+Ctrl+W is another shortcut";
+    app.sendEvent(key("w", window, ModifierFlags::control()));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(fixed->isKeyWindow());
+    EXPECT_FALSE(app.isTerminated());
+    app.sendEvent(key("q", fixed, ModifierFlags::control()));
+    EXPECT_TRUE(app.isTerminated());
+}
+
+// The application menu's Hide minimises every window of the application; Show All brings them
+// back.
+TEST_F(ActionTest, HideMinimisesTheWindowsAndShowAllBringsThemBack) {
+    auto other = NSWindow::make({0, 0, 100, 100});
+    other->makeKeyAndOrderFront();
+    auto& app = NSApplication::shared();
+    EXPECT_TRUE(app.sendAction(Runtime::Selector("hide:"), nullptr, nullptr));
+    EXPECT_TRUE(window->isMiniaturized());
+    EXPECT_TRUE(other->isMiniaturized());
+    EXPECT_TRUE(window->isVisible()) << "minimised, still open";
+    EXPECT_TRUE(app.sendAction(Runtime::Selector("unhideAllApplications:"), nullptr, nullptr));
+    EXPECT_FALSE(window->isMiniaturized());
+    EXPECT_FALSE(other->isMiniaturized());
 }
 
 }  // namespace

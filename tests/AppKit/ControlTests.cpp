@@ -170,4 +170,26 @@ TEST_F(ControlTest, TheCellDrawsItsTitleAndReportsItsSize) {
     EXPECT_EQ(window->displayList().texts(), std::vector<std::string>{"Hello"});
 }
 
+// A control that takes only logging cells.
+class PickyControl : public LoggingControl {
+    VZ_OBJECT(PickyControl, LoggingControl)
+public:
+    const Runtime::ClassInfo* acceptedCellClass() const override { return &LoggingCell::staticClassInfo(); }
+
+protected:
+    using LoggingControl::LoggingControl;
+};
+
+TEST(ControlCellDeathTest, AControlTakesOnlyTheCellClassItAcceptsWhateverItIsReachedAs) {
+    auto picky = Runtime::make<PickyControl>(CGRect{0, 0, 10, 10});
+    NSControl& control = *picky;
+    control.setCell(Runtime::make<LoggingCell>());
+    control.setCell(nullptr);
+    EXPECT_EQ(control.cell(), nullptr) << "none is taken too";
+    EXPECT_DEATH(control.setCell(Runtime::make<NSCell>()), "PickyControl takes only a LoggingCell, not NSCell");
+    auto plain = Runtime::make<NSControl>(CGRect{0, 0, 10, 10});
+    plain->setCell(Runtime::make<LoggingCell>());
+    EXPECT_EQ(plain->cell()->className(), "LoggingCell") << "a plain control takes any cell";
+}
+
 }  // namespace

@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
+
+#include <spawn.h>
 
 #include "AppKit/ApplicationInstance.hpp"
 #include "AppKit/DesktopEntry.hpp"
@@ -16,7 +26,10 @@
 #include "AppKit/NSWorkspace.hpp"
 #include "AppKitTestSupport.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/Strings.hpp"
 #include "TestSupport/ScratchDirectory.hpp"
+
+extern char** environ;
 
 using namespace AppKit;
 namespace fs = std::filesystem;
@@ -101,6 +114,61 @@ TEST_F(DesktopTest, ABundleBecomesTheDesktopEntryThatHandlesItsSchemes) {
     EXPECT_FALSE(DesktopEntry::forBundle(*bundle("<key>CFBundleName</key><string>No id</string>"), exe));
 }
 
+std::string programOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    for (auto& dir : Foundation::split(path ? path : "/usr/bin:/bin", ':'))
+        if (!dir.empty() && ::access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
+    return {};
+}
+
+// Runs a program and waits for it; its exit status.
+int run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A percent sign in the program's path is no field code: the entry starts the program itself
+// with the URL, as the desktop's own launcher reads it (gio, when installed) and as ours does.
+TEST_F(DesktopTest, AProgramWhosePathHoldsPercentSignsIsStartedAsItself) {
+    auto b = bundle("<key>CFBundleIdentifier</key><string>org.example.percent</string>"
+                    "<key>CFBundleURLTypes</key><array><dict><key>CFBundleURLSchemes</key>"
+                    "<array><string>zz</string></array></dict></array>");
+    const std::string gio = programOnPath("gio");
+    const std::string url = "zz://open?a=%41&b=%u";
+    for (const std::string folder : {"pct%u", "50%% off %c%i%U", "odd $x \"q\" `b` \\ 100%"}) {
+        SCOPED_TRACE(folder);
+        const std::string program = path(folder + "/run.sh"), out = path("started.txt");
+        fs::create_directories(path(folder));
+        std::ofstream(program) << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > '" << out << "'\n";
+        ::chmod(program.c_str(), 0755);
+        auto e = DesktopEntry::forBundle(*b, program);
+        ASSERT_TRUE(e);
+        std::string error;
+        ASSERT_TRUE(e->install(&error)) << error;
+        EXPECT_EQ(DesktopEntry::read(e->path)->commandLine(url),
+                  (std::vector<std::string>{"sh", "-c", "exec \"$0\" \"$@\"", program, url}));
+        const std::string expected = program + "\n" + url + "\n";
+        std::vector<std::vector<std::string>> launchers{DesktopEntry::read(e->path)->commandLine(url)};
+        if (!gio.empty()) launchers.push_back({gio, "launch", e->path, url});
+        for (auto& launcher : launchers) {
+            SCOPED_TRACE(launcher[0]);
+            fs::remove(out);
+            EXPECT_EQ(run(launcher), 0);
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (read("started.txt") != expected && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            EXPECT_EQ(read("started.txt"), expected);
+        }
+    }
+    if (gio.empty()) GTEST_SKIP() << "the desktop's launcher (gio, of libglib2.0-bin) is not installed";
+}
+
 // Defaults of mimeapps.list win (the user's config first), then the first entry that lists the
 // type, the user's folder before the system's; hidden and broken entries are no handlers.
 TEST_F(DesktopTest, TheSchemeHandlerIsTheDefaultElseTheFirstThatListsIt) {
@@ -139,6 +207,7 @@ TEST(DesktopEntryExec, FieldCodesAndQuoting) {
         {"\"quo\\\"te\" \"back\\\\slash\" %u", {"quo\"te", "back\\slash", "x:y"}},
         {"env  A=1   app", {"env", "A=1", "app"}},
         {"app --url=%u", {"app", "--url=x:y"}},
+        {"\"/opt/pct%%u/run\" \"a%ub\" %u", {"/opt/pct%u/run", "ax:yb", "x:y"}},
     };
     for (const auto& c : cases) {
         DesktopEntry e;
@@ -178,6 +247,344 @@ TEST_F(DesktopTest, TheRunningInstanceTakesWhatLaterStartsHandOver) {
     EXPECT_FALSE(fs::exists(ApplicationInstance::socketPath(id)));
     EXPECT_EQ(ApplicationInstance::runningProcess(id), 0);
     EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://a"}), ApplicationInstance::HandOff::noInstance);
+}
+
+sockaddr_un socketAddress(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), std::min(path.size() + 1, sizeof address.sun_path - 1));
+    return address;
+}
+
+// A client of the instance's socket that says exactly what a test gives it.
+class RawClient {
+public:
+    explicit RawClient(const std::string& path) {
+        const sockaddr_un address = socketAddress(path);
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        connected_ = ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~RawClient() { ::close(fd_); }
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    bool connected() const { return connected_; }
+    bool send(const std::string& text) { return ::send(fd_, text.data(), text.size(), MSG_NOSIGNAL) == ssize_t(text.size()); }
+    void endSending() { ::shutdown(fd_, SHUT_WR); }
+    // What comes within `seconds`, up to `bytes` or until the other side closes.
+    std::string reply(std::size_t bytes, double seconds) {
+        std::string text;
+        const auto end = after(seconds);
+        char buffer[256];
+        while (text.size() < bytes && wait(end)) {
+            const ssize_t n = ::recv(fd_, buffer, std::min(sizeof buffer, bytes - text.size()), 0);
+            if (n <= 0) break;
+            text.append(buffer, std::size_t(n));
+        }
+        return text;
+    }
+    // True once the other side has closed, within `seconds`.
+    bool hungUp(double seconds) {
+        const auto end = after(seconds);
+        char c;
+        while (wait(end))
+            if (::recv(fd_, &c, 1, 0) <= 0) return true;
+        return false;
+    }
+
+private:
+    static std::chrono::steady_clock::time_point after(double seconds) {
+        return std::chrono::steady_clock::now() +
+               std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+    }
+    bool wait(std::chrono::steady_clock::time_point end) const {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        pollfd p{fd_, POLLIN, 0};
+        return left > 0 && ::poll(&p, 1, int(left)) > 0;
+    }
+    int fd_ = -1;
+    bool connected_ = false;
+};
+
+// Sends a byte every 0.2 s until the other side hangs up (or twenty seconds pass).
+class DrippingClient {
+public:
+    explicit DrippingClient(const std::string& path) : client_(path) {
+        thread_ = std::thread([this] {
+            for (int i = 0; i < 100 && !stop_; ++i) {
+                if (!client_.send("z")) {
+                    hungUp_ = true;
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+            dripping_ = false;
+        });
+    }
+    ~DrippingClient() {
+        stop_ = true;
+        thread_.join();
+    }
+    bool connected() const { return client_.connected(); }
+    bool hungUp() const { return hungUp_; }
+    bool dripping() const { return dripping_; }
+
+private:
+    RawClient client_;
+    std::atomic<bool> stop_{false}, hungUp_{false}, dripping_{true};
+    std::thread thread_;
+};
+
+// A listener of the test's own where the instance would listen (-1 when it cannot be made).
+int listenAt(const sockaddr_un& address, int backlog) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, backlog) == 0) return fd;
+    ::close(fd);
+    return -1;
+}
+
+bool isRoot() { return ::geteuid() == 0; }
+
+// Runs `body` in a child process and gives its exit status. The parent has threads, so the
+// child makes plain system calls only.
+template <class Body>
+int inChild(Body body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::syscall(SYS_exit_group, body());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+constexpr long nobody = 65534;
+bool becomeNobody() {
+    return ::syscall(SYS_setgroups, 0, nullptr) == 0 && ::syscall(SYS_setresgid, nobody, nobody, nobody) == 0 &&
+           ::syscall(SYS_setresuid, nobody, nobody, nobody) == 0;
+}
+
+class HandOffTest : public DesktopTest {
+protected:
+    const std::string id = "org.example.handoff";
+    std::vector<std::vector<std::string>> received;
+    std::unique_ptr<ApplicationInstance> instance;
+
+    void claim() {
+        std::string error;
+        instance = ApplicationInstance::claim(id, [this](const std::vector<std::string>& urls) { received.push_back(urls); }, &error);
+        ASSERT_TRUE(instance) << error;
+    }
+    void waitForReceived(std::size_t count) {
+        Dispatch::RunLoop::main().runUntil([&] { return received.size() >= count; }, 10);
+        Dispatch::RunLoop::main().runUntilIdle();
+    }
+    // An exchange as a start makes it: the message, then "go" once the answer came, or the
+    // connection closed (a start that ended or gave up). The instance's answer.
+    std::string exchange(const std::string& message, bool confirm) {
+        RawClient client(ApplicationInstance::socketPath(id));
+        EXPECT_TRUE(client.connected());
+        client.send(message);
+        if (!confirm && message.back() != '\n') client.endSending();
+        const std::string answer = client.reply(3, 10);
+        if (answer == "ok\n") confirm ? (void)client.send("go\n") : client.endSending();
+        EXPECT_TRUE(client.hungUp(10)) << "the instance ends every exchange";
+        return answer;
+    }
+};
+
+// Starts are served at once however many clients stay silent or drip their bytes; those are
+// hung up on after the deadline without being acted on, and one still dripping does not keep
+// the instance from ending.
+TEST_F(HandOffTest, EveryStartIsServedAtOnceAndNoClientHoldsTheInstance) {
+    claim();
+    const std::string socket = ApplicationInstance::socketPath(id);
+    std::vector<std::unique_ptr<RawClient>> silent;
+    for (int i = 0; i < 5; ++i) silent.push_back(std::make_unique<RawClient>(socket));
+    DrippingClient dripping(socket);
+    ASSERT_TRUE(dripping.connected());
+
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://a"}, &error), ApplicationInstance::HandOff::delivered) << error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, {}, &error), ApplicationInstance::HandOff::delivered) << error;
+    waitForReceived(2);
+    EXPECT_EQ(received, (std::vector<std::vector<std::string>>{{"zz://a"}, {}}));
+
+    for (auto& client : silent) EXPECT_TRUE(client->hungUp(ApplicationInstance::messageDeadlineSeconds + 5));
+    EXPECT_TRUE(Dispatch::RunLoop::main().runUntil([&] { return dripping.hungUp(); }, ApplicationInstance::messageDeadlineSeconds + 5))
+        << "the deadline is for the whole message";
+    Dispatch::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(received.size(), 2u) << "a client that said nothing whole asked for nothing";
+
+    DrippingClient another(socket);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    instance.reset();
+    EXPECT_TRUE(another.dripping()) << "the instance ended while the client still dripped";
+    EXPECT_TRUE(Dispatch::RunLoop::main().runUntil([&] { return another.hungUp(); }, 5));
+    EXPECT_FALSE(fs::exists(socket));
+}
+
+// Only a whole message of at most 64 KiB, confirmed by its start, of the user's own processes
+// is acted on; the start refuses to send more.
+TEST_F(HandOffTest, TheInstanceActsOnlyOnAWholeConfirmedMessage) {
+    claim();
+    const std::size_t most = ApplicationInstance::maximumMessage;
+    const std::string longest = "zz://" + std::string(most - 7, 'a');  // with its line break and the empty line
+    struct Case {
+        const char* what;
+        std::string message;
+        bool confirm;
+        std::string answer;
+    } cases[] = {
+        {"the longest message", longest + "\n\n", true, "ok\n"},
+        {"one byte more", longest + "a\n\n", true, ""},
+        {"far more", std::string(3 * most, 'b') + "\n\n", true, ""},
+        {"cut short by the start's end", "zz://cut\nzz://sh", false, ""},
+        {"left unfinished", "zz://cut\n", true, ""},
+        {"not confirmed", "zz://unconfirmed\n\n", false, "ok\n"},
+        {"more after the end", "zz://x\n\nzz://y\n", true, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(exchange(c.message, c.confirm), c.answer) << c.what;
+    {
+        RawClient wrong(ApplicationInstance::socketPath(id));
+        wrong.send("zz://wrong\n\n");
+        EXPECT_EQ(wrong.reply(3, 10), "ok\n");
+        wrong.send("no\n");
+        EXPECT_TRUE(wrong.hungUp(10)) << "a wrong confirmation";
+    }
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, {longest + "a"}, &error), ApplicationInstance::HandOff::failed);
+    EXPECT_EQ(error, "the URLs are too long to hand over (more than 64 KiB)");
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://last"}, &error), ApplicationInstance::HandOff::delivered) << error;
+    waitForReceived(2);
+    EXPECT_EQ(received, (std::vector<std::vector<std::string>>{{longest}, {"zz://last"}}));
+}
+
+// Another user's process never hands anything over, even where it can reach the socket.
+TEST_F(HandOffTest, TheInstanceRefusesAnotherUsersProcess) {
+    if (!isRoot()) GTEST_SKIP() << "acting as another user needs root";
+    claim();
+    const std::string socket = ApplicationInstance::socketPath(id);
+    for (const std::string& folder : {path(""), path("runtime")}) ::chmod(folder.c_str(), 0711);
+    ::chmod(socket.c_str(), 0666);
+    const sockaddr_un address = socketAddress(socket);
+    const int answered = inChild([&] {
+        if (!becomeNobody()) return 100;
+        const int fd = int(::syscall(SYS_socket, AF_UNIX, SOCK_STREAM, 0));
+        if (::syscall(SYS_connect, fd, &address, sizeof address) != 0) return 101;
+        const char message[] = "zz://intruder\n\n";
+        ::syscall(SYS_sendto, fd, message, sizeof message - 1, MSG_NOSIGNAL, nullptr, 0);
+        char reply[3] = {};
+        const long n = ::syscall(SYS_recvfrom, fd, reply, sizeof reply, 0, nullptr, nullptr);  // the instance closes it
+        if (n == 3 && reply[0] == 'o') ::syscall(SYS_sendto, fd, "go\n", 3, MSG_NOSIGNAL, nullptr, 0);
+        return n > 0 ? 1 : 0;
+    });
+    EXPECT_EQ(answered, 0) << "hung up on without an answer";
+    ::chmod(path("runtime").c_str(), 0700);
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://own"}, &error), ApplicationInstance::HandOff::delivered) << error;
+    waitForReceived(1);
+    EXPECT_EQ(received, std::vector<std::vector<std::string>>{{"zz://own"}});
+}
+
+// A start sends nothing where another user could listen: a runtime folder not the user's alone,
+// or a socket whose listener is another user's (the start then fails rather than report the
+// URLs delivered).
+TEST_F(HandOffTest, AStartTalksOnlyToTheUsersOwnInstance) {
+    const std::string socket = ApplicationInstance::socketPath(id);
+    const sockaddr_un address = socketAddress(socket);
+    const int listener = listenAt(address, 8);
+    ASSERT_GE(listener, 0);
+    auto connected = [&] {
+        pollfd p{listener, POLLIN, 0};
+        return ::poll(&p, 1, 0) > 0;
+    };
+    for (const mode_t mode : {0777, 0770, 0750, 0707, 0701}) {
+        ::chmod(path("runtime").c_str(), mode);
+        EXPECT_EQ(ApplicationInstance::runtimeDirectory(), "") << std::oct << mode;
+        EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://x"}), ApplicationInstance::HandOff::noInstance) << std::oct << mode;
+        std::string error;
+        EXPECT_FALSE(ApplicationInstance::claim(id, [](const std::vector<std::string>&) {}, &error));
+        EXPECT_NE(error.find("no private runtime directory"), std::string::npos) << error;
+    }
+    ::chmod(path("runtime").c_str(), 0700);
+    if (isRoot()) {
+        ASSERT_EQ(::chown(path("runtime").c_str(), nobody, nobody), 0);
+        EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://x"}), ApplicationInstance::HandOff::noInstance) << "another user's folder";
+        ASSERT_EQ(::chown(path("runtime").c_str(), 0, 0), 0);
+    }
+    EXPECT_FALSE(connected()) << "no start reached the listener";
+    ::close(listener);
+    fs::remove(socket);
+
+    if (!isRoot()) GTEST_SKIP() << "a listener of another user needs root";
+    // Another user's process listening at the instance's place (made there as root, then
+    // listening as nobody): it answers as an instance would.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const int heard = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::bind(heard, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    auto child = std::async(std::launch::async, [&] {
+        return inChild([&] {
+            if (!becomeNobody() || ::syscall(SYS_listen, heard, 8) != 0) return 100;
+            ::syscall(SYS_write, ready[1], "r", 1);
+            const int fd = int(::syscall(SYS_accept4, heard, nullptr, nullptr, 0));
+            char buffer[64];
+            const long n = ::syscall(SYS_recvfrom, fd, buffer, sizeof buffer, 0, nullptr, nullptr);
+            ::syscall(SYS_sendto, fd, "ok\n", 3, MSG_NOSIGNAL, nullptr, 0);
+            return n > 0 ? 1 : 0;
+        });
+    });
+    char r;
+    ASSERT_EQ(::read(ready[0], &r, 1), 1);
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://secret"}, &error), ApplicationInstance::HandOff::failed);
+    EXPECT_EQ(error, "the socket " + socket + " is not the user's own instance");
+    EXPECT_EQ(child.get(), 0) << "the URL was never sent";
+    for (int fd : {ready[0], ready[1], heard}) ::close(fd);
+}
+
+// A start gives up on an instance that takes no connection or never answers, within its
+// deadline, instead of waiting for it; what it sent unconfirmed is left as a message the
+// instance drops.
+TEST_F(HandOffTest, AStartGivesUpOnAnInstanceThatDoesNotAnswer) {
+    const sockaddr_un address = socketAddress(ApplicationInstance::socketPath(id));
+    const int listener = listenAt(address, 1);
+    ASSERT_GE(listener, 0);
+    auto start = [&](std::vector<std::string> urls) {
+        return std::async(std::launch::async, [this, urls] {
+            std::string error;
+            const auto result = ApplicationInstance::handOff(id, urls, &error);
+            return std::make_pair(result, error);
+        });
+    };
+    const auto patience = std::chrono::duration<double>(ApplicationInstance::handOffDeadlineSeconds + 10);
+
+    auto stalled = start({"zz://late"});
+    ASSERT_EQ(stalled.wait_for(patience), std::future_status::ready);
+    EXPECT_EQ(stalled.get(), std::make_pair(ApplicationInstance::HandOff::failed, std::string("the running instance did not answer in time")));
+    const int late = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    ASSERT_GE(late, 0);
+    std::string sent;
+    char buffer[64];
+    for (ssize_t n; (n = ::recv(late, buffer, sizeof buffer, 0)) > 0;) sent.append(buffer, std::size_t(n));
+    EXPECT_EQ(sent, "zz://late\n\n") << "no confirmation follows";
+    ::close(late);
+
+    // A full queue: connecting would wait for ever.
+    std::vector<int> queued;
+    for (int i = 0; i < 64; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            break;
+        }
+        queued.push_back(fd);
+    }
+    auto blocked = start({"zz://blocked"});
+    const bool ended = blocked.wait_for(patience) == std::future_status::ready;
+    ::close(listener);  // lets a start that waits go
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(blocked.get(), std::make_pair(ApplicationInstance::HandOff::failed, std::string("the running instance does not answer")));
+    for (int fd : queued) ::close(fd);
 }
 
 // Without a runtime directory the fallback is a folder of the user's own; one that is not the

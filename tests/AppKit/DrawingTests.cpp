@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
+#include "AppKit/CALayer.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSColor.hpp"
 #include "AppKit/NSFont.hpp"
@@ -84,6 +88,46 @@ TEST_F(DrawingTest, HiddenViewsAreNotDrawnAndAlphaMakesALayer) {
     ASSERT_EQ(layers.size(), 1u);
     EXPECT_EQ(layers[0]->alpha, 0.5);
     EXPECT_FALSE(w->viewsNeedDisplay());
+}
+
+// A layer's opacity dims the view and its subviews as alphaValue does, on top of it; setting it
+// asks for a redraw, and the picture shows it.
+TEST_F(DrawingTest, ALayersOpacityDimsItsViewAndSubviews) {
+    auto w = NSWindow::make({0, 0, 40, 40}, StyleMask::borderless());
+    w->setBackgroundColor(NSColor::sRGB(0, 0, 0));
+    auto a = Runtime::make<Swatch>(CGRect{0, 0, 40, 40});
+    auto inner = Runtime::make<Swatch>(CGRect{20, 20, 20, 20});
+    inner->color = NSColor::sRGB(0, 1, 0);
+    a->addSubview(inner);
+    w->contentView()->addSubview(a);
+    a->setWantsLayer(true);
+    w->display();
+    ASSERT_FALSE(w->viewsNeedDisplay());
+    EXPECT_TRUE(w->displayList().all<CoreGraphics::Op::BeginLayer>().empty()) << "opaque by default";
+    EXPECT_EQ(a->layer()->opacity(), 1.0f);
+
+    a->layer()->setOpacity(0.5f);
+    EXPECT_TRUE(w->viewsNeedDisplay()) << "a new opacity redraws the view";
+    w->display();
+    auto layers = w->displayList().all<CoreGraphics::Op::BeginLayer>();
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(layers[0]->alpha, 0.5);
+    // In the picture (y down): a's red and its subview's green, both at half strength.
+    auto image = w->snapshot();
+    EXPECT_NEAR(int((image->argb(5, 35) >> 16) & 0xff), 128, 1);
+    EXPECT_NEAR(int((image->argb(25, 15) >> 8) & 0xff), 128, 1);
+
+    a->setAlphaValue(0.5);
+    w->display();
+    layers = w->displayList().all<CoreGraphics::Op::BeginLayer>();
+    ASSERT_EQ(layers.size(), 1u);
+    EXPECT_EQ(layers[0]->alpha, 0.25) << "with the alpha value";
+
+    // Out of range: the nearer end; not a number: refused.
+    for (auto [set, kept] : {std::pair{2.0f, 1.0f}, {-1.0f, 0.0f}, {std::nanf(""), 0.0f}}) {
+        a->layer()->setOpacity(set);
+        EXPECT_EQ(a->layer()->opacity(), kept) << set;
+    }
 }
 
 TEST_F(DrawingTest, SystemColoursFollowTheAppearanceBeingDrawn) {

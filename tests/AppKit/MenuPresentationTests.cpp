@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSMenu.hpp"
 #include "AppKitTestSupport.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "TestSupport/MenuScript.hpp"
 
 using namespace AppKit;
@@ -30,6 +32,17 @@ class PressToOpen : public NSView {
 public:
     NSMenu::Ptr menu;
     void mouseDown(const NSEvent& e) override { menu->popUp(menu->itemWithTitle("12 Steps"), convert(e.locationInWindow(), nullptr), this); }
+
+protected:
+    using NSView::NSView;
+};
+
+// Opens its menu as a control that knows no view of its own does: where the event happened.
+class OpensWhereClicked : public NSView {
+    VZ_OBJECT(OpensWhereClicked, NSView)
+public:
+    NSMenu::Ptr menu;
+    void mouseDown(const NSEvent&) override { menu->popUp(nullptr, {}, nullptr); }
 
 protected:
     using NSView::NSView;
@@ -129,7 +142,8 @@ TEST_F(MenuInWindow, AClickOutsideClosesItAndReachesNoView) {
 }
 
 TEST_F(MenuInWindow, ItOpensAtThePointInsideTheWindow) {
-    for (auto [at, inside] : {std::pair{CGPoint{40, 200}, true}, std::pair{CGPoint{290, 20}, true}}) {
+    for (auto [point, inside] : {std::pair{CGPoint{40, 200}, true}, std::pair{CGPoint{290, 20}, true}}) {
+        const CGPoint at = point;  // a lambda may not capture a structured binding before C++20's fix
         MenuScript script({[&](const MenuPresentation& m) {
             const CGRect f = m.frame();
             EXPECT_GE(f.origin.x, 0);
@@ -172,11 +186,189 @@ TEST_F(MenuInWindow, OpenedByAPressItsReleaseLeavesItOpenAndADragThenReleaseTake
     }
 }
 
+// A menu takes the look of the view it opens over, which its window's look is only the default
+// of: over a dark editor in a light window it is dark.
+TEST_F(MenuInWindow, ItTakesTheLookOfWhatItOpensOver) {
+    window->setAppearance(NSAppearance::named(NSAppearance::aqua));
+    auto dark = Runtime::make<OpensWhereClicked>(CGRect{0, 0, 150, 240});
+    dark->setAppearance(NSAppearance::named(NSAppearance::darkAqua));
+    auto light = Runtime::make<OpensWhereClicked>(CGRect{150, 0, 150, 240});
+    for (auto& v : {dark, light}) {
+        v->menu = menu;
+        window->contentView()->addSubview(v);
+    }
+    std::vector<bool> looks;
+    auto note = [&](const MenuPresentation& m) {
+        looks.push_back(m.appearance().isDark());
+        MenuScript::keys({KeyCode::escape})(m);
+    };
+    MenuScript script({note, note, note});
+    for (const CGPoint at : {CGPoint{40, 120}, CGPoint{200, 120}}) {
+        NSApplication::shared().postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, at, {}, 0, window, 1));
+        NSApplication::shared().processQueuedEvents();
+    }
+    menu->popUp(nullptr, {40, 200}, dark.get());
+    EXPECT_EQ(looks, (std::vector<bool>{true, false, true}));
+}
+
 // Nobody to choose: no back end with input and nothing queued closes the menu at once.
 TEST_F(MenuInWindow, WithNothingToComeItCloses) {
     EXPECT_FALSE(menu->popUp(nullptr, {40, 200}, view.get()));
     EXPECT_TRUE(picked.empty());
     EXPECT_EQ(window->overlays().size(), 0u);
+}
+
+// Each item shows its key equivalent on the right, as the desktop names it.
+TEST(MenuShortcut, NamedAsTheDesktopNamesIt) {
+    struct Case {
+        std::string key;
+        ModifierFlags modifiers;
+        std::string shown;
+    } cases[] = {
+        {"q", ModifierFlags::command(), "Ctrl+Q"},
+        {"Q", ModifierFlags::command(), "Ctrl+Shift+Q"},
+        {"q", ModifierFlags::command() | ModifierFlags::shift(), "Ctrl+Shift+Q"},
+        {"q", ModifierFlags::command() | ModifierFlags::option(), "Ctrl+Alt+Q"},
+        {"j", ModifierFlags::control(), "Ctrl+J"},
+        {",", ModifierFlags::command(), "Ctrl+,"},
+        {"\r", ModifierFlags::command(), "Ctrl+Return"},
+        {"\x1b", {}, "Esc"},
+        {"\uF704", ModifierFlags::option(), "Alt+F1"},
+        {"\uF70F", {}, "F12"},
+        {"\uF700", ModifierFlags::command(), "Ctrl+Up"},
+        {"", ModifierFlags::command(), ""},
+    };
+    for (const Case& c : cases) {
+        auto item = NSMenuItem::make("Item", {}, c.key);
+        item->setKeyEquivalentModifierMask(c.modifiers);
+        EXPECT_EQ(MenuPresentation::shortcutText(*item), c.shown) << c.shown;
+    }
+}
+
+// A menu whose second item has a submenu and whose last has a key equivalent.
+class SubmenuInWindow : public MenuInWindow {
+protected:
+    void SetUp() override {
+        MenuInWindow::SetUp();
+        auto bars = NSMenu::make("Bars");
+        for (const char* title : {"2 Bars", "4 Bars"}) bars->addItem(title, Runtime::Selector("pick:"), "")->setTarget(target);
+        menu = NSMenu::make();
+        menu->addItem("Reset", Runtime::Selector("pick:"), "")->setTarget(target);
+        menu->addItem(NSMenuItem::make("Length"));
+        menu->itemWithTitle("Length")->setSubmenu(bars);
+        menu->addItem(NSMenuItem::separatorItem());
+        menu->addItem("Quit", Runtime::Selector("pick:"), "q")->setTarget(target);
+        ends = Foundation::NotificationCenter::defaultCenter().addObserver(
+            MenuPresentation::didEndTrackingNotification, nullptr, [this](const Foundation::Notification& n) {
+                if (auto* m = dynamic_cast<NSMenu*>(n.object)) closed.push_back(m->title());
+            });
+    }
+    std::vector<std::string> closed;
+    Foundation::NotificationCenter::Token ends;
+};
+
+// Right (or Return) opens the submenu with its first item highlighted, beside its item, its
+// first row level with it; Left and Escape close it and leave the menu open; an item taken in
+// it is the menu's choice.
+TEST_F(SubmenuInWindow, TheArrowsOpenAndCloseIt) {
+    using K = std::vector<std::uint16_t>;
+    struct Case {
+        K keys;
+        bool opens;
+        std::vector<std::string> picked;
+    } cases[] = {
+        {K{KeyCode::downArrow, KeyCode::downArrow, KeyCode::rightArrow, KeyCode::downArrow, KeyCode::returnKey}, true, {"4 Bars"}},
+        {K{KeyCode::downArrow, KeyCode::downArrow, KeyCode::returnKey, KeyCode::returnKey}, true, {"2 Bars"}},
+        {K{KeyCode::downArrow, KeyCode::downArrow, KeyCode::rightArrow, KeyCode::leftArrow, KeyCode::downArrow, KeyCode::returnKey}, true, {"Quit"}},
+        {K{KeyCode::downArrow, KeyCode::downArrow, KeyCode::rightArrow, KeyCode::escape, KeyCode::upArrow, KeyCode::returnKey}, true, {"Reset"}},
+        // Right and Left on an item without a submenu do nothing.
+        {K{KeyCode::downArrow, KeyCode::rightArrow, KeyCode::leftArrow, KeyCode::returnKey}, false, {"Reset"}},
+        {K{KeyCode::downArrow, KeyCode::downArrow, KeyCode::rightArrow, KeyCode::escape, KeyCode::escape}, true, {}},
+    };
+    for (const Case& c : cases) {
+        picked.clear();
+        closed.clear();
+        MenuScript script({MenuScript::keys(c.keys), [](const MenuPresentation& sub) {
+                               ASSERT_TRUE(sub.supermenu());
+                               EXPECT_EQ(MenuPresentation::current(), &sub);
+                               EXPECT_EQ(sub.highlightedIndex(), 0);
+                               const CGRect item = sub.supermenu()->frameOfItem(1), first = sub.frameOfItem(0);
+                               EXPECT_NEAR(sub.frame().origin.x, item.origin.x + item.size.width, 4) << "beside its item";
+                               EXPECT_EQ(first.origin.y + first.size.height, item.origin.y + item.size.height);
+                           }});
+        EXPECT_EQ(menu->popUp(nullptr, {20, 200}, view.get()), !c.picked.empty());
+        EXPECT_EQ(picked, c.picked);
+        EXPECT_EQ(script.opened(), c.opens ? 2 : 1);
+        ASSERT_FALSE(closed.empty());
+        EXPECT_EQ(closed.front(), c.opens ? "Bars" : "") << "the submenu closes first";
+        EXPECT_EQ(window->overlays().size(), 0u);
+    }
+}
+
+// The pointer resting on the item opens the submenu, and moving on to another item closes it;
+// a click on the item leaves it open, a click in it takes its item.
+TEST_F(SubmenuInWindow, ThePointerOpensItAndTakesItsItems) {
+    auto move = [](CGPoint p, const MenuPresentation& m) { MenuScript::post(MenuScript::mouse(EventType::mouseMoved, p, m)); };
+    MenuScript there({[&](const MenuPresentation& m) {
+                          move(m.locationOfItem("Length"), m);
+                          move(m.locationOfItem("Reset"), m);
+                          move(m.locationOfItem("Length"), m);
+                      },
+                      [](const MenuPresentation&) {},
+                      [&](const MenuPresentation& sub) {
+                          MenuScript::clickItem("Length")(*sub.supermenu());
+                          MenuScript::clickItem("4 Bars")(sub);
+                      }});
+    EXPECT_TRUE(menu->popUp(nullptr, {20, 200}, view.get()));
+    EXPECT_EQ(picked, std::vector<std::string>{"4 Bars"});
+    EXPECT_EQ(there.opened(), 3);
+    EXPECT_EQ(closed, (std::vector<std::string>{"Bars", "Bars", ""})) << "opened twice, closed each time";
+}
+
+// Opened from content its window shows larger, the menu is as large, and its items are where
+// it shows them.
+TEST_F(SubmenuInWindow, ItIsAsLargeAsTheContentItOpensFrom) {
+    std::vector<CGRect> frames, rows;
+    auto note = [&](const MenuPresentation& m) {
+        frames.push_back(m.frame());
+        rows.push_back(m.frameOfItem(3));
+        EXPECT_FALSE(m.window().viewsNeedDisplay()) << "drawn once, not again and again";
+        MenuScript::clickItem("Quit")(m);
+    };
+    MenuScript script({note, note});
+    menu->popUp(nullptr, {20, 200}, view.get());
+    view->setBoundsSize({150, 120});
+    menu->popUp(nullptr, {10, 100}, view.get());
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[1].size.width, 2 * frames[0].size.width);
+    EXPECT_EQ(frames[1].size.height, 2 * frames[0].size.height);
+    EXPECT_EQ(rows[1].size.height, 2 * rows[0].size.height);
+    EXPECT_EQ(frames[1].origin.y + frames[1].size.height, 200) << "its top where the view's point shows";
+    EXPECT_EQ(picked, (std::vector<std::string>{"Quit", "Quit"}));
+}
+
+// At the window's backing scale and in its look, light or dark: the shortcuts on the right and
+// a submenu open beside its item.
+TEST_F(SubmenuInWindow, PictureSheet) {
+    std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/snapshots");
+    for (const bool dark : {false, true})
+        for (const CGFloat scale : {1.0, 2.0}) {
+            window->setAppearance(NSAppearance::named(dark ? NSAppearance::darkAqua : NSAppearance::aqua));
+            window->setBackingScaleFactor(scale);
+            std::vector<std::string> texts;
+            MenuScript script({MenuScript::keys({KeyCode::downArrow, KeyCode::downArrow, KeyCode::rightArrow}),
+                               [&](const MenuPresentation& sub) {
+                                   texts = sub.window().displayList().texts();
+                                   MenuScript::keys({KeyCode::escape, KeyCode::escape})(sub);
+                               }});
+            menu->popUp(nullptr, {20, 200}, view.get());
+            ASSERT_EQ(script.pictures().size(), 2u);
+            const auto& picture = script.pictures().back();
+            EXPECT_EQ(picture->width(), int(300 * scale));
+            EXPECT_NE(std::find(texts.begin(), texts.end(), "Ctrl+Q"), texts.end());
+            const std::string name = std::string("menu-submenu-") + (dark ? "dark" : "light") + (scale > 1 ? "@2x" : "") + ".png";
+            EXPECT_TRUE(picture->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/" + name));
+        }
 }
 
 TEST_F(MenuInWindow, PictureSheet) {

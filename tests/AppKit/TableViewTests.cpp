@@ -41,7 +41,8 @@ public:
             ++made;
             view = Runtime::make<NSTableCellView>(CGRect{});
             view->setIdentifier(id);
-            auto field = Runtime::make<NSTextField>(CGRect{0, 0, 80, 18});
+            auto field = NSTextField::labelWithString("");
+            field->setFrameSize({80, 18});
             view->addSubview(field);
             view->setTextField(field);
         }

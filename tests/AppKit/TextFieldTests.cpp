@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "AppKitTestSupport.hpp"
+#include "AppKit/NSPasteboard.hpp"
 #include "AppKit/NSSearchField.hpp"
 #include "AppKit/NSTableHeaderCell.hpp"
 #include "AppKit/NSTextView.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "Foundation/NotificationCenter.hpp"
 
 namespace {
@@ -30,7 +32,6 @@ protected:
         window = NSWindow::make({0, 0, 400, 300});
         window->makeKeyAndOrderFront();
         field = Runtime::make<NSTextField>(CGRect{10, 10, 200, 22});
-        field->setEditable(true);
         window->contentView()->addSubview(field);
         counter = Runtime::make<Counter>();
         field->setTarget(counter);
@@ -70,7 +71,6 @@ TEST_F(FieldEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
     EXPECT_EQ(field->currentEditor(), editor);
     // Another view taking the focus ends the editing and keeps the text.
     auto other = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    other->setEditable(true);
     window->contentView()->addSubview(other);
     ASSERT_TRUE(window->makeFirstResponder(other));
     EXPECT_EQ(field->currentEditor(), nullptr);
@@ -80,7 +80,6 @@ TEST_F(FieldEditing, AFocusedFieldIsEditedThroughTheWindowsFieldEditor) {
 
 TEST_F(FieldEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     auto next = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    next->setEditable(true);
     window->contentView()->addSubview(next);
     field->setNextKeyView(next);
     NSApplication::shared().postEvent(NSEvent::mouseEvent(EventType::leftMouseDown, {20, 20}, {}, 0, window));
@@ -96,7 +95,8 @@ TEST_F(FieldEditing, TabMovesToTheNextKeyViewAndAClickStartsEditing) {
     EXPECT_EQ(next->stringValue(), "2");
     EXPECT_EQ(window->firstResponder(), window);
     // A label is never edited.
-    auto label = Runtime::make<NSTextField>(CGRect{10, 90, 200, 22});
+    auto label = NSTextField::labelWithString("Swing");
+    label->setFrameOrigin({10, 90});
     window->contentView()->addSubview(label);
     EXPECT_FALSE(window->makeFirstResponder(label));
 }
@@ -177,9 +177,9 @@ TEST_F(FieldEditing, TheDelegateHearsTheBeginningEachChangeAndHowEditingEnded) {
 }
 
 TEST_F(FieldEditing, TabAndShiftTabFollowTheKeyViewLoopPastViewsThatTakeNoFocus) {
-    auto label = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
+    auto label = NSTextField::labelWithString("Swing");
+    label->setFrameOrigin({10, 50});
     auto last = Runtime::make<NSTextField>(CGRect{10, 90, 200, 22});
-    last->setEditable(true);
     window->contentView()->addSubview(label);
     window->contentView()->addSubview(last);
     field->setNextKeyView(label);
@@ -209,7 +209,6 @@ TEST_F(FieldEditing, TheWindowPublishesEachFirstResponderOnce) {
         return !s ? std::string("none") : s == field ? "field" : std::dynamic_pointer_cast<NSText>(s) ? "editor" : s->className();
     };
     auto other = Runtime::make<NSTextField>(CGRect{10, 50, 200, 22});
-    other->setEditable(true);
     window->contentView()->addSubview(other);
     auto sub = window->firstResponderPublisher()->sink([&](std::weak_ptr<NSResponder> r) { seen.push_back(name(r)); });
     window->makeFirstResponder(field);
@@ -217,6 +216,178 @@ TEST_F(FieldEditing, TheWindowPublishesEachFirstResponderOnce) {
     other->removeFromSuperview();
     EXPECT_EQ(seen, (std::vector<std::string>{"none", "editor", "none", "editor", "none"}))
         << "the current value first; the shared editor again for the second field, after the moment with none";
+}
+
+// A bezeled field 60 points wide, being edited, for the line's place in it and the mouse.
+class LongLine : public FieldEditing {
+protected:
+    void SetUp() override {
+        FieldEditing::SetUp();
+        field->setFrame({10, 10, 60, 22});
+        field->setBezeled(true);
+    }
+    // Where the line's boundary after `bytes` bytes of `text` lies in the window, unscrolled.
+    CGPoint at(std::size_t bytes, CGFloat dx = 0) const {
+        auto editor = field->currentEditor();
+        const CGRect r = editor->convertTo(editor->bounds(), nullptr);
+        const auto prefix = CoreGraphics::AttributedText(editor->string().substr(0, bytes), editor->font()->font(), CoreGraphics::CGColor::black());
+        return {r.minX() + CoreGraphics::TextLayout::size(prefix).width + dx, r.midY()};
+    }
+    void press(EventType type, CGPoint p, int clicks = 1, ModifierFlags flags = {}) {
+        NSApplication::shared().postEvent(mouse(type, p, window, clicks, flags));
+        NSApplication::shared().processQueuedEvents();
+    }
+    void click(CGPoint p, int clicks = 1, ModifierFlags flags = {}) {
+        press(EventType::leftMouseDown, p, clicks, flags);
+        press(EventType::leftMouseUp, p, clicks, flags);
+    }
+    // The window's picture, pixels outside the field cleared: the field's own drawing is left out.
+    std::vector<std::uint32_t> aroundTheField() {
+        window->display();
+        auto image = window->snapshot();
+        const CGRect f = field->convertTo(field->bounds(), nullptr);
+        const double h = window->contentSize().height;
+        std::vector<std::uint32_t> out;
+        for (int y = 0; y < image->height(); ++y)
+            for (int x = 0; x < image->width(); ++x) {
+                const bool inside = x >= f.minX() && x < f.maxX() && y >= h - f.maxY() && y < h - f.minY();
+                out.push_back(inside ? 0 : image->argb(x, y));
+            }
+        return out;
+    }
+};
+
+// A value longer than its field stays on its one line inside the field: nothing is drawn beside
+// it, and the caret scrolls it along.
+TEST_F(LongLine, AValueLongerThanTheFieldStaysInsideItAndScrollsWithTheCaret) {
+    ASSERT_TRUE(window->makeFirstResponder(field));
+    const auto before = aroundTheField();
+    for (char c : std::string("123456789012345678")) type(std::string(1, c));
+    EXPECT_EQ(field->stringValue(), "123456789012345678");
+    EXPECT_TRUE(aroundTheField() == before) << "the text and the caret are drawn inside the field";
+    auto editor = field->currentEditor();
+    const CGFloat scrolled = editor->scrollOffset();
+    EXPECT_GT(scrolled, 0) << "the end of the line shows";
+    type("", KeyCode::leftArrow);
+    EXPECT_EQ(editor->scrollOffset(), scrolled) << "a caret in view moves nothing";
+    type("\xEF\x9C\xA9");  // Home
+    EXPECT_EQ(editor->scrollOffset(), 0);
+    EXPECT_TRUE(aroundTheField() == before);
+    // Editing ends: the field draws its text, inside itself too.
+    window->makeFirstResponder(nullptr);
+    EXPECT_TRUE(aroundTheField() == before);
+}
+
+TEST_F(LongLine, AClickPlacesTheCaretADragSelectsAndADoubleClickTakesAWord) {
+    field->setStringValue("ab cd");
+    auto delegate = Runtime::make<FieldDelegate>();
+    field->setDelegate(delegate);
+    ASSERT_TRUE(window->makeFirstResponder(field));
+    auto editor = field->currentEditor();
+    ASSERT_EQ(editor->selectedRange(), (NSRange{0, 5}));
+    click(at(2, 1));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{2, 0})) << "the caret goes to the nearest boundary";
+    click(at(4, 1), 1, ModifierFlags::shift());
+    EXPECT_EQ(editor->selectedRange(), (NSRange{2, 2})) << "Shift stretches the selection";
+    press(EventType::leftMouseDown, at(1, -1));
+    press(EventType::leftMouseDragged, at(3));
+    press(EventType::leftMouseDragged, at(4, 1));
+    press(EventType::leftMouseUp, at(4, 1));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{1, 3}));
+    click(at(3, 1), 2);
+    EXPECT_EQ(editor->selectedRange(), (NSRange{3, 2})) << "the word under the point";
+    click(at(3, 1), 3);
+    EXPECT_EQ(editor->selectedRange(), (NSRange{0, 5}));
+    // The bezel around the line is the field's, and its editing goes on.
+    const CGRect f = field->convertTo(field->bounds(), nullptr);
+    const CGRect line = editor->convertTo(editor->bounds(), nullptr);
+    ASSERT_LT(f.minY(), line.minY());
+    click({at(2, 1).x, f.minY() + 0.5});
+    EXPECT_EQ(editor->selectedRange(), (NSRange{2, 0}));
+    EXPECT_EQ(field->currentEditor(), editor);
+    click({f.maxX() - 0.5, f.maxY() - 0.5});
+    EXPECT_EQ(editor->selectedRange(), (NSRange{5, 0})) << "right of the text: its end";
+    EXPECT_EQ(delegate->log, std::vector<std::string>{}) << "the editing never ended or restarted";
+}
+
+// Command and Control both act as the command key.
+TEST_F(FieldEditing, CommandKeysCopyCutPasteAndUndoThroughTheGeneralPasteboard) {
+    auto& pasteboard = NSPasteboard::general();
+    pasteboard.clearContents();
+    field->setStringValue("0.5");
+    ASSERT_TRUE(window->makeFirstResponder(field));
+    type("c", 0, ModifierFlags::control());
+    EXPECT_EQ(pasteboard.stringForType(), "0.5");
+    type("7");
+    type("v", 0, ModifierFlags::command());
+    type("v", 0, ModifierFlags::control());
+    EXPECT_EQ(field->stringValue(), "70.50.5") << "each change reaches the field";
+    type("z", 0, ModifierFlags::control());
+    EXPECT_EQ(field->stringValue(), "70.5");
+    type("z", 0, ModifierFlags::control());
+    type("z", 0, ModifierFlags::control());
+    EXPECT_EQ(field->stringValue(), "0.5");
+    EXPECT_EQ(field->currentEditor()->selectedRange(), (NSRange{0, 3})) << "the selection comes back with the text";
+    type("Z", 0, ModifierFlags::control() | ModifierFlags::shift());
+    EXPECT_EQ(field->stringValue(), "7");
+    type("a", 0, ModifierFlags::control());
+    type("x", 0, ModifierFlags::control());
+    EXPECT_EQ(field->stringValue(), "");
+    EXPECT_EQ(pasteboard.stringForType(), "7");
+    // A new editing session cannot undo the last one's typing.
+    window->makeFirstResponder(nullptr);
+    ASSERT_TRUE(window->makeFirstResponder(field));
+    type("z", 0, ModifierFlags::control());
+    EXPECT_EQ(field->stringValue(), "");
+    EXPECT_EQ(field->currentEditor(), window->firstResponder()) << "the command keys never end the editing";
+}
+
+TEST(Pasteboard, TheGeneralPasteboardGoesThroughTheDesktopsClipboardWhileOneIsConnected) {
+    auto& pasteboard = NSPasteboard::general();
+    pasteboard.clearContents();
+    EXPECT_EQ(pasteboard.stringForType(), std::nullopt);
+    const long count = pasteboard.changeCount();
+    pasteboard.setString("kept");
+    EXPECT_EQ(pasteboard.changeCount(), count + 1);
+    std::optional<std::string> desktop = "theirs";
+    const long first = pasteboard.connect({[] { return std::optional<std::string>("gone"); }, [](const std::string&) {}});
+    const long second = pasteboard.connect({[&] { return desktop; }, [&](const std::string& s) { desktop = s; }});
+    EXPECT_EQ(pasteboard.stringForType(), "theirs") << "another program's copy arrives";
+    pasteboard.setString("ours");
+    EXPECT_EQ(desktop, "ours");
+    pasteboard.setString("only here", "com.example.private");
+    EXPECT_EQ(desktop, "ours") << "only plain text reaches the desktop";
+    EXPECT_EQ(pasteboard.stringForType("com.example.private"), "only here");
+    desktop = std::nullopt;
+    EXPECT_EQ(pasteboard.stringForType(), std::nullopt);
+    pasteboard.disconnect(first);
+    EXPECT_EQ(pasteboard.stringForType(), std::nullopt) << "an earlier connection's end leaves the later one";
+    pasteboard.disconnect(second);
+    EXPECT_EQ(pasteboard.stringForType(), "ours") << "what was put here stays here";
+    pasteboard.clearContents();
+}
+
+TEST(TextFieldInitialisers, TheFrameMakesAFieldToTypeInAndLabelWithStringALabel) {
+    auto field = Runtime::make<NSTextField>(CGRect{0, 0, 120, 22});
+    EXPECT_TRUE(field->isEditable());
+    EXPECT_TRUE(field->isSelectable());
+    EXPECT_TRUE(field->isBezeled());
+    EXPECT_FALSE(field->isBordered()) << "a bezel and a border exclude each other";
+    EXPECT_TRUE(field->drawsBackground());
+    EXPECT_TRUE(field->acceptsFirstResponder());
+    EXPECT_EQ(field->frame(), (CGRect{0, 0, 120, 22}));
+    auto label = NSTextField::labelWithString("Swing");
+    EXPECT_FALSE(label->isEditable());
+    EXPECT_FALSE(label->isSelectable());
+    EXPECT_FALSE(label->isBezeled());
+    EXPECT_FALSE(label->isBordered());
+    EXPECT_FALSE(label->drawsBackground());
+    EXPECT_FALSE(label->acceptsFirstResponder());
+    EXPECT_EQ(label->stringValue(), "Swing");
+    EXPECT_EQ(label->frame().size, label->cell()->cellSize()) << "sized to its text";
+    auto search = NSTextField::labelWithString<NSSearchField>("");
+    EXPECT_EQ(search->className(), "NSSearchField") << "made as the class asked for";
+    EXPECT_FALSE(search->isEditable());
 }
 
 TEST(SpecialKeys, NameTheKeysThatTypeNoText) {

@@ -2,6 +2,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSBeep.hpp"
+#include "AppKit/NSPanel.hpp"
 #include "AppKit/NSText.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "AppKit/NSWindowDelegate.hpp"
@@ -255,6 +256,27 @@ TEST_F(SheetsAndCancel, EscapeAndCommandPeriodSendTheCancelActionUpFromTheFirstR
     w->sendEvent(keyDown(w, KeyCode::escape, "\x1b"));
     EXPECT_EQ(beepCount(), beeps + 1);
     EXPECT_EQ(view->senders.size(), 2u);
+}
+
+// A panel closes on Escape, as on the platform, unless a view in it takes the key first; one
+// without a close button stays.
+TEST_F(SheetsAndCancel, APanelClosesOnEscapeUnlessAViewInItTakesTheKey) {
+    auto panel = Runtime::make<NSPanel>(CGRect{0, 0, 200, 100}, StyleMask::titled() | StyleMask::closable());
+    auto view = Runtime::make<Canceller>(CGRect{0, 0, 50, 50});
+    panel->contentView()->addSubview(view);
+    panel->makeKeyAndOrderFront();
+    ASSERT_TRUE(panel->makeFirstResponder(view));
+    panel->sendEvent(keyDown(panel, KeyCode::escape, "\x1b"));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(view->senders.size(), 1u);
+    panel->makeFirstResponder(nullptr);
+    panel->sendEvent(keyDown(panel, KeyCode::escape, "\x1b"));
+    EXPECT_FALSE(panel->isVisible());
+
+    auto fixed = Runtime::make<NSPanel>(CGRect{0, 0, 200, 100}, StyleMask::titled());
+    fixed->makeKeyAndOrderFront();
+    fixed->sendEvent(keyDown(fixed, KeyCode::escape, "\x1b"));
+    EXPECT_TRUE(fixed->isVisible());
 }
 
 TEST_F(SheetsAndCancel, WindowsWithATitleOrResizeBarBecomeKeyAndSubclassesAreMadeByClass) {

@@ -65,6 +65,9 @@ TEST_F(BadInputs, RefusedWithOneLineStatusTwoAndNoOutput) {
         {{"render", in, in}, "OUTPUT " + in + " is INPUT " + in + "; writing it would lose the input"},
         {{"render", in, path("link.txt")}, "OUTPUT " + path("link.txt") + " is INPUT " + in},
         {{"render", "--preset"}, "--preset needs a value"},
+        // An option is never the value of the one before it.
+        {{"render", "--preset", "--bypass", in, out}, "--preset needs a value, not the option \"--bypass\""},
+        {{"render", "--tempo", "--block", "64", in, out}, "--tempo needs a value, not the option \"--block\""},
         {{"render", in}, "render needs INPUT and OUTPUT"},
         {{"render", in, out, out}, "render needs INPUT and OUTPUT and nothing more"},
         {{"render", path("in.wav"), out}, "INPUT " + path("in.wav") + " must be a MIDI file (.mid) or an event list (.txt)"},

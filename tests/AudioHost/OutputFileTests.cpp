@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <string.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <iostream>
+#include <thread>
 
 #include "Host/AudioHost/BadInput.hpp"
+#include "Host/AudioHost/MidiFile.hpp"
 #include "Host/AudioHost/OutputFile.hpp"
 #include "HostFixture.hpp"
 
@@ -64,13 +71,23 @@ TEST_F(OutputFileTest, ANewFileGetsTheUsualPermissions) {
 }
 
 // A signal that ends the process in the middle of a write removes the temporary file; the
-// destination keeps what it held.
-TEST_F(OutputFileTest, ASignalDuringTheWriteLeavesNothingPartial) {
+// destination keeps what it held. Every signal whose default action ends the process and that
+// a handler can catch, but those a sanitizer handles itself (a fault is its to report).
+TEST_F(OutputFileTest, EveryEndingSignalDuringTheWriteLeavesNothingPartial) {
     write("out.mid", "precious");
-    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
-        SCOPED_TRACE(signal);
+    std::vector<int> signals = {SIGHUP,  SIGINT,    SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,   SIGUSR1,
+                                SIGSEGV, SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ,   SIGVTALRM, SIGPROF,
+                                SIGIO,   SIGSYS,    SIGPWR,  SIGSTKFLT, SIGRTMIN, SIGRTMIN + 1, SIGRTMAX};
+    for (int signal : signals) {
+        SCOPED_TRACE(strsignal(signal));
+        struct sigaction now {};
+        ::sigaction(signal, nullptr, &now);
+        if ((now.sa_flags & SA_SIGINFO) || (now.sa_handler != SIG_DFL && now.sa_handler != SIG_IGN)) {
+            std::cout << "[ SKIPPED  ] " << strsignal(signal) << ": the sanitizer handles it\n";
+            continue;
+        }
         const int status = inChild([&] {
-            ::signal(SIGQUIT, SIG_DFL);
+            ::signal(signal, SIG_DFL);  // as a program starts, whatever the test's runner ignores
             struct rlimit noCore {0, 0};
             ::setrlimit(RLIMIT_CORE, &noCore);
             OutputFile::write(path("out.mid"), [&](const std::string& temporary) {
@@ -120,4 +137,222 @@ TEST_F(OutputFileTest, AFileSizeLimitIsAWriteError) {
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_TRUE(files().empty());
+}
+
+namespace {
+
+enum class Kind { missing, regular, link, fifo, device, directory, socket };
+
+Kind kindOf(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0) return Kind::missing;
+    if (S_ISLNK(info.st_mode)) return Kind::link;
+    if (S_ISFIFO(info.st_mode)) return Kind::fifo;
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return Kind::device;
+    if (S_ISDIR(info.st_mode)) return Kind::directory;
+    if (S_ISSOCK(info.st_mode)) return Kind::socket;
+    return Kind::regular;
+}
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+}  // namespace
+
+// What the output path names decides how it is written: a regular file is replaced whole and
+// keeps its permissions, a link keeps leading where it led and that file is replaced, a device
+// or FIFO is written through, and what cannot be written is refused with nothing changed.
+TEST_F(OutputFileTest, EachKindOfDestinationIsWrittenAsCpWouldWriteIt) {
+    const std::string fresh = "new\n";
+    struct Case {
+        const char* name;
+        std::function<std::string()> make;  // makes the destination, returns its path
+        const char* fails;                  // the end of the message, or nullptr
+        Kind staysA;
+        std::function<void(const std::string&)> check;
+    };
+    const Case cases[] = {
+        {"no file yet", [&] { return path("none.txt"); }, nullptr, Kind::regular,
+         [&](const std::string& p) { EXPECT_EQ(modeOf(p), 0644u); }},
+        {"a private file keeps its mode",
+         [&] {
+             write("private.txt", "old");
+             ::chmod(path("private.txt").c_str(), 0600);
+             return path("private.txt");
+         },
+         nullptr, Kind::regular, [&](const std::string& p) { EXPECT_EQ(modeOf(p), 0600u); }},
+        {"a group-writable executable keeps its mode",
+         [&] {
+             write("tool.txt", "old");
+             ::chmod(path("tool.txt").c_str(), 0775);
+             return path("tool.txt");
+         },
+         nullptr, Kind::regular, [&](const std::string& p) { EXPECT_EQ(modeOf(p), 0775u); }},
+        {"a link to a file replaces the file",
+         [&] {
+             write("target.txt", "old");
+             ::chmod(path("target.txt").c_str(), 0640);
+             std::filesystem::create_symlink("target.txt", path("link.txt"));
+             return path("link.txt");
+         },
+         nullptr, Kind::link,
+         [&](const std::string& p) {
+             EXPECT_EQ(std::filesystem::read_symlink(p), "target.txt");
+             EXPECT_EQ(read("target.txt"), fresh);
+             EXPECT_EQ(modeOf(path("target.txt")), 0640u);
+         }},
+        {"a link to a link to a file in another folder",
+         [&] {
+             std::filesystem::create_directory(path("elsewhere"));
+             write("elsewhere/far.txt", "old");
+             std::filesystem::create_symlink(path("elsewhere/far.txt"), path("near.txt"));
+             std::filesystem::create_symlink("near.txt", path("nearer.txt"));
+             return path("nearer.txt");
+         },
+         nullptr, Kind::link,
+         [&](const std::string&) {
+             EXPECT_EQ(read("elsewhere/far.txt"), fresh);
+             EXPECT_EQ(kindOf(path("near.txt")), Kind::link);
+             EXPECT_EQ(std::filesystem::directory_iterator(path("elsewhere"))->path().filename(), "far.txt");
+         }},
+        {"a link to nothing", [&] {
+             std::filesystem::create_symlink("nowhere.txt", path("dangling.txt"));
+             return path("dangling.txt");
+         },
+         ": it is a symbolic link to nothing", Kind::link, [&](const std::string&) { EXPECT_FALSE(exists("nowhere.txt")); }},
+        {"/dev/null takes the bytes", [] { return std::string("/dev/null"); }, nullptr, Kind::device, nullptr},
+        {"a link to /dev/null",
+         [&] {
+             std::filesystem::create_symlink("/dev/null", path("null.txt"));
+             return path("null.txt");
+         },
+         nullptr, Kind::link, nullptr},
+        {"/dev/full fails the write", [] { return std::string("/dev/full"); }, ": No space left on device", Kind::device, nullptr},
+        {"a directory",
+         [&] {
+             std::filesystem::create_directory(path("folder.txt"));
+             return path("folder.txt");
+         },
+         ": Is a directory", Kind::directory, nullptr},
+        {"a socket",
+         [&] {
+             const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             const std::string p = path("socket.txt");
+             std::snprintf(address.sun_path, sizeof address.sun_path, "%s", p.c_str());
+             EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+             ::close(s);
+             return p;
+         },
+         ": it is a socket", Kind::socket, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string target = c.make();
+        const auto before = files();
+        try {
+            OutputFile::writeText(target, fresh);
+            EXPECT_EQ(c.fails, nullptr) << "accepted";
+        } catch (const AudioHost::BadInput& e) {
+            const std::string message = e.what();
+            ASSERT_NE(c.fails, nullptr) << message;
+            EXPECT_EQ(message, "cannot write " + target + c.fails);
+            EXPECT_EQ(files(), before) << "something was left";
+        }
+        EXPECT_EQ(kindOf(target), c.staysA);
+        if (!c.fails && std::filesystem::is_regular_file(target)) {
+            EXPECT_EQ(contentsOf(target), fresh);
+        }
+        if (c.check) c.check(target);
+        for (const auto& name : files()) EXPECT_EQ(name.find(".partial-"), std::string::npos) << name;
+    }
+}
+
+// A FIFO with a reader gets the bytes through it and stays a FIFO; so does a rendered MIDI file
+// whose track is longer than what the writer gathers before it writes (a pipe cannot seek back
+// to the track's length).
+TEST_F(OutputFileTest, AFifoIsWrittenThrough) {
+    const std::string fifo = path("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string got;
+    std::thread reader([&] { got = read("pipe.txt"); });
+    OutputFile::writeText(fifo, "through the pipe\n");
+    reader.join();
+    EXPECT_EQ(got, "through the pipe\n");
+    EXPECT_EQ(kindOf(fifo), Kind::fifo);
+
+    AudioHost::MidiSong song;
+    song.ticksPerQuarterNote = 96;
+    song.tracks.resize(2);
+    for (int i = 0; i < 40000; ++i) song.tracks[i % 2].add(i, std::vector<std::uint8_t>{std::uint8_t(i % 2 ? 0x80 : 0x90), 0x3C, 0x40});
+    AudioHost::MidiFile::write(song, path("in.mid"));
+    ASSERT_GT(std::filesystem::file_size(path("in.mid")), 100000u);
+    ASSERT_EQ(::mkfifo(path("pipe.mid").c_str(), 0600), 0);
+    std::thread midiReader([&] { got = read("pipe.mid"); });
+    EXPECT_EQ(auhost({"render", path("in.mid"), path("pipe.mid")}), 0) << err();
+    midiReader.join();
+    write("through.mid", got);
+    const AudioHost::MidiSong back = AudioHost::MidiFile::read(path("through.mid"));
+    ASSERT_EQ(back.tracks.size(), 2u);
+    EXPECT_EQ(back.tracks[0].size(), song.tracks[0].size());
+    EXPECT_EQ(back.tracks[1].size(), song.tracks[1].size());
+    EXPECT_EQ(kindOf(path("pipe.mid")), Kind::fifo);
+}
+
+// A file the user may not write is refused as `cp` refuses it ("Permission denied"), and so is
+// one in a folder the user may not change; nothing changes. Root may write either, as with `cp`,
+// so as root the check runs as the unprivileged user "nobody" in a child process.
+TEST_F(OutputFileTest, AFileTheUserMayNotWriteIsRefused) {
+    const bool root = ::geteuid() == 0;
+    std::filesystem::permissions(dir_, std::filesystem::perms(0755));
+    write("readonly.txt", "keep");
+    ::chmod(path("readonly.txt").c_str(), 0444);
+    std::filesystem::create_directory(path("closed"));
+    write("closed/writable.txt", "keep");
+    ::chmod(path("closed/writable.txt").c_str(), 0666);
+    const uid_t nobody = 65534;
+    if (root) {
+        ::chown(path("readonly.txt").c_str(), nobody, nobody);
+        ::chown(path("closed/writable.txt").c_str(), nobody, nobody);
+        // As root, `cp` writes over a read-only file; so does the writer.
+        OutputFile::writeText(path("readonly.txt"), "root's\n");
+        EXPECT_EQ(read("readonly.txt"), "root's\n");
+        EXPECT_EQ(modeOf(path("readonly.txt")), 0444u);
+        struct stat info {};
+        ::stat(path("readonly.txt").c_str(), &info);
+        EXPECT_EQ(info.st_uid, nobody) << "the file keeps its owner";
+        write("readonly.txt", "keep");
+        ::chmod(path("readonly.txt").c_str(), 0444);
+        ::chown(path("readonly.txt").c_str(), nobody, nobody);
+    }
+    ::chmod(path("closed").c_str(), 0555);
+    const int status = inChild([&] {
+        if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ::_exit(10);
+        int code = 0;
+        for (const char* name : {"readonly.txt", "closed/writable.txt"}) {
+            try {
+                OutputFile::writeText(path(name), "replaced\n");
+                code |= 1;
+            } catch (const AudioHost::BadInput& e) {
+                if (std::string(e.what()) != "cannot write " + path(name) + ": Permission denied") code |= 2;
+            }
+        }
+        ::_exit(code);
+    });
+    ::chmod(path("closed").c_str(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: another message, 10: could not become nobody";
+    EXPECT_EQ(read("readonly.txt"), "keep");
+    EXPECT_EQ(read("closed/writable.txt"), "keep");
+    EXPECT_EQ(files(), (std::vector<std::string>{"closed", "readonly.txt"}));
+    EXPECT_EQ(std::filesystem::directory_iterator(path("closed"))->path().filename(), "writable.txt");
 }

@@ -126,8 +126,8 @@ TEST(RealTimeRunLoop, RunForSleepsUntilTimersAndStops) {
 }
 
 // A timer whose work takes longer than its interval is due again at every turn, so the loop is
-// never idle; its end and a stop still hold.
-TEST(RealTimeRunLoop, RunForEndsWhileALateTimerKeepsItBusy) {
+// never idle; runFor's end and a stop, and runUntil's condition and timeout, still hold.
+TEST(RealTimeRunLoop, RunForAndRunUntilEndWhileALateTimerKeepsThemBusy) {
     int fired = 0;
     auto late = Timer::scheduledTimer(0.002, true, [&](Timer&) {
         ++fired;
@@ -140,6 +140,11 @@ TEST(RealTimeRunLoop, RunForEndsWhileALateTimerKeepsItBusy) {
     auto stopper = Timer::scheduledTimer(0.05, false, [](Timer&) { RunLoop::main().stop(); });
     RunLoop::main().runFor(60);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+
+    const int before = fired;
+    EXPECT_TRUE(RunLoop::main().runUntil([&] { return fired >= before + 3; }, 30.0));
+    EXPECT_FALSE(RunLoop::main().runUntil([] { return false; }, 0.05));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
     late->invalidate();
 }
 

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSTextField.hpp"
+#include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/ImageAsset.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Editor/EditorTestSupport.hpp"
 #include "SwiftUI/NSHostingView.hpp"
@@ -15,6 +19,8 @@ namespace {
 
 using namespace EditorTest;
 using TestSupport::MenuScript;
+using CoreGraphics::CGFloat;
+using CoreGraphics::CGRect;
 using Vantrel_Zellow_Extension::AudioUnitViewController;
 
 // The editor in a window, driven by events as a person drives it. No chooser is installed: its
@@ -132,6 +138,139 @@ TEST_F(EditorInWindow, ATypedValueReplacesTheSelectedOne) {
     key("\r", AppKit::KeyCode::returnKey);
     EXPECT_FLOAT_EQ(controller->settings()->delay->value(), 12);
     EXPECT_TRUE(shows("12.0 MS") || shows("12.0"));
+}
+
+// A value longer than a label's field stays inside the field: SEED's 60-point field, a step's
+// 30-point one. The field scrolls so that the caret, drawn inside it, follows the typing.
+TEST_F(EditorInWindow, ALongValueTypedIntoALabelStaysInsideItsField) {
+    ASSERT_TRUE(hosting);
+    struct Case {
+        std::function<const SwiftUI::RenderNode*()> value;
+        std::string typed;
+    };
+    auto& graph = hosting->graph();
+    auto seedValue = [&] { return valueUnder(graph.renderTree(), "SEED"); };
+    auto firstStep = [&]() -> const SwiftUI::RenderNode* {
+        auto labels = graph.renderTree().findAll([](const SwiftUI::RenderNode& n) { return n.text == "0"; });
+        return labels.empty() ? nullptr : labels.front();
+    };
+    for (const Case& c : {Case{seedValue, "123456789012"}, Case{firstStep, "12345"}}) {
+        const auto* value = c.value();
+        ASSERT_TRUE(value) << c.typed;
+        const auto at = value->frame;
+        click({at.midX(), 480 - at.midY()});
+        const auto field = [&] {
+            return graph.renderTree().find([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::textField; });
+        };
+        ASSERT_TRUE(field() && field()->focused) << c.typed;
+        const CGRect box = field()->frame;
+        // The window's picture with the field's frame cleared.
+        auto around = [&] {
+            window->displayIfNeeded();
+            auto image = window->snapshot();
+            std::vector<std::uint32_t> out;
+            for (int y = 0; y < image->height(); ++y)
+                for (int x = 0; x < image->width(); ++x)
+                    out.push_back(box.contains({x + 0.5, y + 0.5}) ? 0 : image->argb(x, y));
+            return out;
+        };
+        const auto before = around();
+        for (char ch : c.typed) key(std::string(1, ch));
+        EXPECT_EQ(field()->text, c.typed);
+        EXPECT_TRUE(around() == before) << c.typed << ": nothing is drawn over the dial's name or below the field";
+        const CGFloat room = field()->layoutFrame.width() - 2 * SwiftUI::RenderNode::textFieldInset;
+        EXPECT_LT(field()->lineStart, 0) << c.typed;
+        EXPECT_GE(field()->selectionFrom, 0) << c.typed;
+        EXPECT_LE(field()->selectionFrom, room - 1) << c.typed << ": the caret is in the field";
+        key("\x1b", AppKit::KeyCode::escape);
+    }
+}
+
+// A sheet for people to look at: long values in the editor's SEED and step fields and in a kit
+// text field, scrolled to the caret at the end, back at the start, and with a selection.
+TEST_F(EditorInWindow, SnapshotsOfLongValuesInTheirFields) {
+    ASSERT_TRUE(hosting);
+    constexpr CGFloat zoom = 3, pad = 10, captionWidth = 190;
+    struct Shot {
+        std::string caption;
+        std::shared_ptr<CoreGraphics::CGImage> image;
+        CGRect area;  // in the image's points from its top left
+    };
+    std::vector<Shot> shots;
+    auto& graph = hosting->graph();
+    auto fieldNode = [&] {
+        return graph.renderTree().find([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::textField; });
+    };
+    auto shootEditor = [&](const std::string& caption, CGFloat aside, CGFloat above) {
+        const auto box = fieldNode()->frame;
+        window->displayIfNeeded();
+        shots.push_back({caption, window->snapshot(), {box.minX() - aside, box.minY() - above, box.width() + 2 * aside, box.height() + above + 6}});
+    };
+    const auto* seed = valueUnder(graph.renderTree(), "SEED");
+    ASSERT_TRUE(seed);
+    click({seed->frame.midX(), 480 - seed->frame.midY()});
+    for (char ch : std::string("123456789012")) key(std::string(1, ch));
+    shootEditor("SEED, the caret at the end", 16, 26);
+    key("\xEF\x9C\xA9");  // Home
+    shootEditor("SEED, the caret at the start", 16, 26);
+    key("\xEF\x9C\x83");
+    key("\xEF\x9C\x83");
+    key("\xEF\x9C\xAB", 0, AppKit::ModifierFlags::shift());  // Shift-End
+    shootEditor("SEED, 3456789012 selected", 16, 26);
+    key("\x1b", AppKit::KeyCode::escape);
+    auto steps = graph.renderTree().findAll([](const SwiftUI::RenderNode& n) { return n.text == "0"; });
+    ASSERT_FALSE(steps.empty());
+    click({steps.front()->frame.midX(), 480 - steps.front()->frame.midY()});
+    for (char ch : std::string("12345")) key(std::string(1, ch));
+    shootEditor("step 1, five characters", 12, 20);
+    key("\x1b", AppKit::KeyCode::escape);
+
+    // A kit field in a window of its own.
+    auto kit = AppKit::NSWindow::make({0, 0, 160, 40});
+    auto field = Runtime::make<AppKit::NSTextField>(CGRect{20, 9, 120, 22});
+    field->setEditable(true);
+    field->setBezeled(true);
+    kit->contentView()->addSubview(field);
+    kit->makeKeyAndOrderFront();
+    kit->makeFirstResponder(field);
+    auto type = [&](const std::string& characters, AppKit::ModifierFlags flags = {}) {
+        auto& app = AppKit::NSApplication::shared();
+        app.postEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, flags, 0, kit, characters, characters, false, 0));
+        app.processQueuedEvents();
+        drain();
+    };
+    auto shootKit = [&](const std::string& caption) {
+        kit->display();
+        shots.push_back({caption, kit->snapshot(), {0, 0, 160, 40}});
+    };
+    for (char ch : std::string("The quick brown fox jumps over")) type(std::string(1, ch));
+    shootKit("kit field, the caret at the end");
+    type("\xEF\x9C\xA9");
+    shootKit("kit field, the caret at the start");
+    for (int i = 0; i < 4; ++i) type("\xEF\x9C\x83");
+    for (int i = 0; i < 11; ++i) type("\xEF\x9C\x83", AppKit::ModifierFlags::shift());
+    shootKit("kit field, \"quick brown\" selected");
+    kit->close();
+
+    CGFloat width = 0, height = pad;
+    for (const auto& shot : shots) {
+        width = std::max(width, captionWidth + shot.area.width() * zoom + 2 * pad);
+        height += shot.area.height() * zoom + pad;
+    }
+    CoreGraphics::CGContext sheet({width, height}, true, 1);
+    sheet.setFillColor(CoreGraphics::CGColor::gray(0.85));
+    sheet.fill(CGRect{0, 0, width, height});
+    CGFloat y = pad;
+    for (const auto& shot : shots) {
+        const CGFloat h = shot.area.height() * zoom;
+        sheet.drawText(CoreGraphics::AttributedText(shot.caption, CoreGraphics::Font::system(12), CoreGraphics::CGColor::black()),
+                       {pad, y + h / 2 - 8, captionWidth - pad, 20});
+        sheet.draw(CoreGraphics::ImageAsset::fromBitmap("shot", shot.image), {captionWidth, y, shot.area.width() * zoom, h}, shot.area);
+        y += h + pad;
+    }
+    std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/snapshots");
+    std::string error;
+    EXPECT_TRUE(sheet.makeImage()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/text-fields-long-values.png", &error)) << error;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
+#include <cmath>
 #include <memory>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,17 @@ inline std::vector<Settings::Parameter> allParameters(const Settings& s) {
     out.insert(out.end(), s.steps.begin(), s.steps.end());
     out.insert(out.end(), s.stepVelocities.begin(), s.stepVelocities.end());
     return out;
+}
+
+// The value a dial's label shows under the dial's name (none when there is no such dial).
+inline const SwiftUI::RenderNode* valueUnder(const SwiftUI::RenderNode& tree, const std::string& name) {
+    const auto* label = tree.findText(name);
+    if (!label) return nullptr;
+    const auto at = label->frame;
+    return tree.find([&](const SwiftUI::RenderNode& n) {
+        return n.kind == SwiftUI::RenderNode::Kind::text && n.text != name && std::abs(n.frame.midX() - at.midX()) < 20 &&
+               n.frame.minY() > at.minY() && n.frame.minY() < at.maxY() + 30;
+    });
 }
 
 // A seeded stand-in for the system's random source that also counts its draws.

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -113,16 +117,88 @@ TEST_F(Auhost, ADeeplyNestedInfoPlistIsNoExtension) {
 // A copy of the bundle loads the libraries it carries, not those of the bundle it was copied
 // from: the copy's editor library, replaced here by one that cannot load, is the one tried.
 TEST_F(Auhost, ACopiedBundleLoadsItsOwnLibraries) {
-    // As deep as the built one, so the paths to the platform's libraries lead to the same place.
-    const fs::path copy = fs::path(VZ_BINARY_DIR) / "test-output" / "Copy.app/Contents/PlugIns/Vantrel_Zellow_Extension.appex";
-    fs::remove_all(copy.parent_path().parent_path().parent_path());
-    fs::create_directories(copy.parent_path());
-    fs::copy(builtAppex, copy, fs::copy_options::recursive);
-    std::ofstream(copy / "Contents/MacOS/libVantrelZellowEditor.so", std::ios::trunc) << "not a library";
-    const auto run = runAuhost("--extension " + copy.string() + " list");
+    const fs::path copy = dir_ / "Copy.app";
+    fs::copy(builtAppex.parent_path().parent_path().parent_path(), copy, fs::copy_options::recursive);
+    const fs::path appex = copy / "Contents/PlugIns/Vantrel_Zellow_Extension.appex";
+    std::ofstream(appex / "Contents/MacOS/libVantrelZellowEditor.so", std::ios::trunc) << "not a library";
+    const auto run = runAuhost("--extension " + appex.string() + " list");
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find((copy / "Contents/MacOS/libVantrelZellowEditor.so").string()), std::string::npos) << run.err;
-    fs::remove_all(copy.parent_path().parent_path().parent_path());
+    EXPECT_NE(run.err.find((appex / "Contents/MacOS/libVantrelZellowEditor.so").string()), std::string::npos) << run.err;
+}
+
+// Bundles whose files cannot be read as a bundle's are each refused at once, with the reason:
+// a property list too large to be one is not read (a sparse file of 3 GiB here), one that does
+// not parse says why, and a FIFO or a folder in a file's place is not waited on or loaded.
+TEST_F(Auhost, UnreadableBundleFilesAreRefusedAtOnceWithTheReason) {
+    const auto info = [&](const std::string& name) {
+        fs::create_directories(dir_ / name / "Contents/MacOS");
+        return dir_ / name / "Contents/Info.plist";
+    };
+    fs::copy_file(builtAppex / "Contents/Info.plist", info("Huge.appex"));
+    fs::resize_file(info("Huge.appex"), std::uintmax_t(3) << 30);
+    std::ofstream(info("Malformed.appex")) << "<plist><dict><key>NSExtension</key><dict></plist>";
+    ASSERT_EQ(::mkfifo(info("FifoInfo.appex").c_str(), 0600), 0);
+    fs::copy_file(builtAppex / "Contents/Info.plist", info("FifoModule.appex"));
+    ASSERT_EQ(::mkfifo((dir_ / "FifoModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").c_str(), 0600), 0);
+    fs::copy_file(builtAppex / "Contents/Info.plist", info("FolderModule.appex"));
+    fs::create_directory(dir_ / "FolderModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so");
+
+    // Bounded, so that a host that waits on a FIFO fails instead of hanging.
+    const std::string err = (dir_ / "err.txt").string();
+    const int raw = std::system(("timeout 60 " + ExtensionTests::auhostCommand() + " --extension " + dir_.string() + " list >/dev/null 2>" + err).c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+    const std::string said = fileContents(err);
+    const std::string bad = "auhost: " + dir_.string() + "/";
+    for (const std::string& expected :
+         {bad + "FifoInfo.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("FifoInfo.appex").string() + "\" could not be read.)\n",
+          bad + "FifoModule.appex: its module " + (dir_ / "FifoModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
+          bad + "FolderModule.appex: its module " + (dir_ / "FolderModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
+          bad + "Huge.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("Huge.appex").string() +
+              "\" is too large to be a property list (3221225472 bytes; at most 4194304).)\n",
+          bad + "Malformed.appex: not an Audio Unit extension: its Info.plist does not read (Not a property list: "})
+        EXPECT_NE(said.find(expected), std::string::npos) << expected << "\nin\n" << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5) << said;
+}
+
+// Of a folder's bundles the first that can be hosted is used: a broken one before it in the
+// folder does not stop the command.
+TEST_F(Auhost, AFolderOfBundlesHostsTheGoodOneBesideABrokenOne) {
+    bundleWithModule("Broken.appex", "not a module");
+    fs::create_directory_symlink(builtAppex, dir_ / "Good.appex");
+    const auto run = runAuhost("--extension " + dir_.string() + " params");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("delay"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+}
+
+// The effect delays notes past the events it passes on at once: the list it renders is still
+// in time order, so it renders again.
+TEST_F(Auhost, ADelayedEventListRendersAgain) {
+    std::ofstream(dir_ / "in.txt") << "0 90 3C 40\n10 B0 07 7F\n";
+    const std::string in = (dir_ / "in.txt").string(), out = (dir_ / "out.txt").string();
+    auto run = runAuhost("render --set delay=20 " + in + " " + out);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fileContents(out), "10 B0 07 7F\n882 90 3C 40\n");
+    run = runAuhost("render " + out + " " + (dir_ / "again.txt").string());
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
+// --help and -h with any command print the usage on standard output and succeed, before
+// anything else is looked at: the effect, the options, the files.
+TEST_F(Auhost, EveryCommandPrintsItsUsageForHelp) {
+    for (const std::string command : {"--help", "-h", "help", "edit --help", "edit -h", "edit --play missing.mid --size 1 -h",
+                                      "render --help", "render -h", "render in.txt --help", "params --help", "presets -h",
+                                      "list --help", "--extension /no/such.appex edit --help", "--extension --help"}) {
+        const auto run = runAuhost(command);
+        EXPECT_EQ(run.status, 0) << command << ": " << run.err;
+        EXPECT_EQ(run.out.rfind("usage: auhost render", 0), 0u) << command;
+        EXPECT_NE(run.out.find("edit options:"), std::string::npos) << command;
+        EXPECT_EQ(run.err, "") << command;
+    }
+    // Without a command the usage is the error.
+    const auto none = runAuhost("--extension " + builtAppex.string());
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err.rfind("usage: auhost render", 0), 0u) << none.err;
 }
 
 // What a command prints is part of its work: a full or closed standard output fails it.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include "Extension/AuhostProcess.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/Editor/EditCommand.hpp"
+#include "Host/AudioHost/MidiFile.hpp"
 #include "TestSupport/MainLoop.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
@@ -89,6 +93,10 @@ TEST_F(EditCommand, BadOptionsAreClearErrorsThatQuoteWhatWasGivenShortly) {
         {{"--seconds", "nan"}, "--seconds takes a number of seconds up to 1000000, not \"nan\""},
         {{"--seconds", "1e300"}, "not \"1e300\""},
         {{"--size"}, "--size needs a value"},
+        // An option is never the value of the one before it.
+        {{"--snapshot", "--seconds", "0.1"}, "--snapshot needs a value, not the option \"--seconds\""},
+        {{"--play", "--size", "10x10"}, "--play needs a value, not the option \"--size\""},
+        {{"--preset", "--snapshot", "x.png"}, "--preset needs a value, not the option \"--snapshot\""},
         {{"--size", "64\n0x480"}, "not \"64\\x0A0x480\""},
         {{"--frobnicate" + huge}, "edit: unknown option \"--frobnicatexxxxxxxxxx"}, {{"--" + huge}, "xxxx...\" (see auhost --help)"},
     };
@@ -128,9 +136,30 @@ TEST_F(EditCommand, WithNoWindowToShowOnlyASnapshotOrATimeEndsARun) {
     EXPECT_EQ(timed.run(out, err), 0);
 }
 
+// Offscreen a song plays once: its end ends a run that asked for no time (in a real window it
+// plays over and over instead).
+TEST_F(EditCommand, OffscreenTheSongsEndEndsTheRun) {
+    AudioHost::MidiSong bar;
+    bar.tracks.resize(1);
+    bar.tracks[0].add(0, std::vector<std::uint8_t>{0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});  // 120 beats a minute
+    bar.tracks[0].add(0, std::vector<std::uint8_t>{0x90, 60, 100});
+    bar.tracks[0].add(240, std::vector<std::uint8_t>{0x80, 60, 0});  // an eighth: a quarter of a second
+    const std::string song = std::string(VZ_BINARY_DIR) + "/test-output/eighth-" + std::to_string(::getpid()) + ".mid";
+    fs::create_directories(fs::path(song).parent_path());
+    AudioHost::MidiFile::write(bar, song);
+    AudioHost::ExtensionUnitSource source(appex);
+    AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--play", song}));
+    const auto start = std::chrono::steady_clock::now();
+    std::ostringstream out, err;
+    EXPECT_EQ(session.run(out, err), 0) << err.str();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10);
+    EXPECT_FALSE(session.window().isVisible());
+    fs::remove(song);
+}
+
 // The program's way: status 2 and one line for a bad size or preset.
 TEST_F(EditCommand, TheProgramRefusesABadSizeOrPresetWithStatusTwo) {
-    for (const std::string arguments : {"edit --size 10", "edit --preset Nope --snapshot /dev/null"}) {
+    for (const std::string arguments : {"edit --size 10", "edit --preset Nope --snapshot /dev/null", "edit --snapshot --seconds 0.1"}) {
         const auto run = runAuhost("--extension " + appex + " " + arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

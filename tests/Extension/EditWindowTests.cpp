@@ -2,12 +2,21 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <set>
+#include <sstream>
 
+#include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSViewController.hpp"
+#include "Dispatch/Timer.hpp"
+#include "Host/AudioHost/MidiFile.hpp"
 #include "Host/AudioHost/Editor/EditCommand.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "SwiftUI/NSHostingView.hpp"
@@ -16,6 +25,7 @@
 #include "TestSupport/RealWindow.hpp"
 #include "TestSupport/MenuScript.hpp"
 #include "TestSupport/RealWindow.hpp"
+#include "Vantrel_Zellow_Extension/Engine/MidiZellowAudioUnit.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace {
@@ -136,6 +146,126 @@ TEST_F(AuhostEditWindow, AStepCountChosenWithTheKeyboard) {
     deliver();
     ASSERT_EQ(script.opened(), 1);
     expectShown({"3 STEPS"});
+}
+
+// The desktop's shortcuts reach the editor's window: Ctrl+W closes it, which ends the session,
+// and Ctrl+Q quits. Its menus are dark, like the editor they open over.
+TEST_F(AuhostEditWindow, CtrlWClosesItCtrlQQuitsAndItsMenusAreDarkLikeIt) {
+    std::optional<bool> dark;
+    MenuScript script({[&](const AppKit::MenuPresentation& menu) {
+        dark = menu.appearance().isDark();
+        pushKeys({SDLK_ESCAPE});
+    }});
+    pushClick(where([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::menu && n.text.empty(); }));
+    deliver();
+    ASSERT_EQ(script.opened(), 1);
+    EXPECT_EQ(dark, std::optional<bool>(true));
+
+    TestSupport::pushKeys(id, {SDLK_q}, KMOD_LCTRL);
+    deliver();
+    ASSERT_TRUE(AppKit::NSApplication::shared().isTerminated());
+    std::ostringstream out, err;
+    EXPECT_EQ(session->run(out, err), 0) << "quitting ends the run";
+    AppKit::NSApplication::shared().resetForTesting();
+
+    session.reset();
+    session = std::make_unique<AudioHost::EditSession>(*source, AudioHost::EditOptions::parse({}));
+    // A session installs a back end of its own.
+    sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
+    ASSERT_TRUE(sdl);
+    sdl->pump();
+    drain();
+    TestSupport::pushKeys(sdl->sdlWindowID(session->window()), {SDLK_w}, KMOD_LCTRL);
+    deliver();
+    EXPECT_FALSE(session->window().isVisible());
+    EXPECT_EQ(session->run(out, err), 0) << "the closed window ends the run";
+}
+
+// At twice its size (--size 1280x960) the editor's menus are twice as large too, and take
+// their items where they show them.
+TEST_F(AuhostEditWindow, AtTwiceItsSizeItsMenusAreTwiceAsLarge) {
+    session.reset();
+    session = std::make_unique<AudioHost::EditSession>(*source, AudioHost::EditOptions::parse({"--size", "1280x960"}));
+    sdl = dynamic_cast<WindowBackends::SDLBackend*>(AppKit::NSApplication::shared().windowBackend());
+    ASSERT_TRUE(sdl);
+    id = sdl->sdlWindowID(session->window());
+    hosting = std::dynamic_pointer_cast<SwiftUI::NSHostingView>(session->window().contentViewController()->children()[0]->view());
+    ASSERT_TRUE(hosting);
+    double rowHeight = 0;
+    MenuScript script({[&](const AppKit::MenuPresentation& menu) {
+        rowHeight = menu.frameOfItem(0).size.height;
+        pushClick(menu.locationOfItem("I Like Twins"));
+    }});
+    pushClick(where([](const SwiftUI::RenderNode& n) { return n.kind == SwiftUI::RenderNode::Kind::menu && n.text.empty(); }));
+    deliver();
+    ASSERT_EQ(script.opened(), 1);
+    EXPECT_EQ(rowHeight, 44) << "twice a row's 22 points";
+    EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/auhost-edit-presets-menu-twice.png"));
+    expectShown({"11 STEPS"});
+}
+
+// `auhost edit --play` in a real window, on real time: the song (one bar, a second long) plays
+// over and over, as a host's cycle does, the playing step moving on, until the window closes.
+class AuhostEditWindowPlaying : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+            if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+            GTEST_SKIP() << "no display";
+        }
+        Vantrel_Zellow_Extension::Settings::setDefaultUpdateFeedURL(std::nullopt);
+        ::setenv("VZ_WINDOW_BACKEND", "sdl", 1);
+        AudioHost::MidiSong bar;
+        bar.tracks.resize(1);
+        bar.tracks[0].add(0, std::vector<std::uint8_t>{0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});  // 240 beats a minute
+        for (int i = 0; i < 16; ++i) {
+            bar.tracks[0].add(i * 120, std::vector<std::uint8_t>{0x90, 60, 100});
+            bar.tracks[0].add(i * 120 + 60, std::vector<std::uint8_t>{0x80, 60, 0});
+        }
+        std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/test-output");
+        song = std::string(VZ_BINARY_DIR) + "/test-output/one-bar-" + std::to_string(::getpid()) + ".mid";
+        AudioHost::MidiFile::write(bar, song);
+    }
+    void TearDown() override {
+        ::unsetenv("VZ_WINDOW_BACKEND");
+        std::filesystem::remove(song);
+        AppKit::NSApplication::shared().resetForTesting();
+        AppKit::NSApplication::shared().setWindowBackend(nullptr);
+    }
+    std::string song;
+};
+
+TEST_F(AuhostEditWindowPlaying, TheSongPlaysInALoopUntilTheWindowCloses) {
+    AudioHost::ExtensionUnitSource source(appex);
+    // Plays `file` until the window is closed after `seconds`; how long the run lasted, and
+    // the steps the unit showed after the song's first second.
+    auto play = [&](const std::string& file, double seconds) {
+        AudioHost::EditSession session(source, AudioHost::EditOptions::parse({"--play", file}));
+        auto& unit = dynamic_cast<Vantrel_Zellow_Extension::MidiZellowAudioUnit&>(session.unit());
+        const auto start = std::chrono::steady_clock::now();
+        auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+        std::set<int> laterSteps;
+        auto watch = Dispatch::Timer::scheduledTimer(0.02, true, [&](Dispatch::Timer&) {
+            if (elapsed() > 1.3) laterSteps.insert(unit.midiProcessor().displayStep.load());
+            if (elapsed() > seconds && session.window().isVisible()) session.window().close();
+        });
+        std::ostringstream out, err;
+        EXPECT_EQ(session.run(out, err), 0) << err.str();
+        watch->invalidate();
+        return std::pair{elapsed(), laterSteps};
+    };
+    const auto [lasted, steps] = play(song, 3.2);
+    EXPECT_GE(lasted, 3.2) << "the song's end closed the editor";
+    EXPECT_GE(steps.size(), 8u) << "the playing step moved through the bar again and again";
+
+    // A song with nothing to play leaves the window open too.
+    AudioHost::MidiSong silence;
+    silence.tracks.resize(1);
+    silence.tracks[0].add(0, std::vector<std::uint8_t>{0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});
+    const std::string empty = song + ".empty.mid";
+    AudioHost::MidiFile::write(silence, empty);
+    EXPECT_GE(play(empty, 1.5).first, 1.5);
+    std::filesystem::remove(empty);
 }
 
 }  // namespace

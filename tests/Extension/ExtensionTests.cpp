@@ -84,7 +84,7 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
         const std::string from = "<string>Vantrel_Zellow_Extension.so</string>";
         info.replace(info.find(from), from.size(), "<string>libPellicot.so</string>");
         std::ofstream(dir / "NoClass.appex" / "Contents" / "Info.plist") << info;
-        fs::copy_file(fs::path(VZ_BINARY_DIR) / "Pellicot" / "libPellicot.so", dir / "NoClass.appex" / "Contents" / "MacOS" / "libPellicot.so");
+        fs::copy_file(fs::path(VZ_BINARY_DIR) / "Vantrel_Zellow.app/Contents/Frameworks/libPellicot.so", dir / "NoClass.appex" / "Contents" / "MacOS" / "libPellicot.so");
     }
     struct Case {
         fs::path bundle;

@@ -120,13 +120,31 @@ TEST_F(BundleTest, OnlyExistingDirectoriesOpenAndEachOpensOnce) {
     EXPECT_EQ(a, c);
 }
 
-TEST_F(BundleTest, MalformedInfoPlistReadsAsEmpty) {
+// A malformed Info.plist reads as empty, and the bundle keeps what was wrong with it for a host
+// to say; a good one, or none, has nothing to say.
+TEST_F(BundleTest, MalformedInfoPlistReadsAsEmptyAndKeepsWhy) {
     file("Broken.bundle/Info.plist", "<plist><dict><key>a</key>");
     file("Array.bundle/Info.plist", "<plist><array/></plist>");
-    for (const char* name : {"Broken.bundle", "Array.bundle"}) {
-        const auto bundle = Bundle::withPath((root_ / name).string());
-        ASSERT_NE(bundle, nullptr) << name;
-        EXPECT_TRUE(bundle->infoDictionary().empty()) << name;
+    file("Good.bundle/Info.plist", info(""));
+    directory("None.bundle/Resources");
+    struct Case {
+        const char* name;
+        const char* problem;
+    } cases[] = {{"Broken.bundle", "Not a property list: "},
+                 {"Array.bundle", "Not a property list of a dictionary"},
+                 {"Good.bundle", nullptr},
+                 {"None.bundle", nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto bundle = Bundle::withPath((root_ / c.name).string());
+        ASSERT_NE(bundle, nullptr);
+        if (!c.problem) {
+            EXPECT_EQ(bundle->infoDictionaryProblem(), std::nullopt);
+            continue;
+        }
+        EXPECT_TRUE(bundle->infoDictionary().empty());
+        ASSERT_TRUE(bundle->infoDictionaryProblem());
+        EXPECT_EQ(bundle->infoDictionaryProblem()->rfind(c.problem, 0), 0u) << *bundle->infoDictionaryProblem();
     }
 }
 
@@ -161,7 +179,9 @@ TEST_F(BundleTest, ForAddressFindsTheBundleOfALoadedModule) {
     // Code of this program's own libraries: the directory of the library.
     const auto foundation = Bundle::forAddress(reinterpret_cast<const void*>(&Bundle::main));
     ASSERT_NE(foundation, nullptr);
-    EXPECT_EQ(foundation->bundleURL().lastPathComponent(), "Foundation");
+    Dl_info library{};
+    ASSERT_NE(dladdr(reinterpret_cast<const void*>(&Bundle::main), &library), 0);
+    EXPECT_EQ(foundation->bundleURL().path(), fs::canonical(fs::path(library.dli_fname).parent_path()).string() + "/");
     static const int local = 0;
     EXPECT_EQ(Bundle::forAddress(&local), Bundle::main());
     EXPECT_EQ(Bundle::forAddress(nullptr), nullptr);

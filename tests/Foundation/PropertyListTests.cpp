@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -155,6 +158,48 @@ TEST(PropertyList, ReadsFilesAndReportsMissingOnes) {
     } catch (const NSError& error) {
         EXPECT_EQ(error.code(), 260);
     }
+}
+
+// A file larger than a property list can be is refused before it is read (a sparse file of
+// 3 GiB here, which would take as much memory); one at the limit, or a FIFO, is not waited on.
+TEST(PropertyList, FilesTooLargeOrNotRegularAreNotRead) {
+    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / ("plist-files-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string document = PropertyList(Dict{{"a", 1}}).toXML();
+    struct Case {
+        const char* name;
+        std::uintmax_t size;  // 0: the document alone
+        long code;            // 0: reads
+    } cases[] = {{"fits.plist", 0, 0},
+                 {"at-limit.plist", PropertyList::largestFile, 0},
+                 {"past-limit.plist", PropertyList::largestFile + 1, 263},
+                 {"sparse.plist", std::uintmax_t(3) << 30, 263}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = dir / c.name;
+        // Padded with spaces the parser skips, or past the limit with a hole.
+        const std::uintmax_t fill = c.size && c.size <= PropertyList::largestFile ? c.size - document.size() : 0;
+        std::ofstream(path, std::ios::trunc) << document << std::string(fill, ' ');
+        if (c.size > PropertyList::largestFile) std::filesystem::resize_file(path, c.size);
+        try {
+            EXPECT_EQ(PropertyList::fromFile(URL::fileURLWithPath(path.string())), PropertyList(Dict{{"a", 1}}));
+            EXPECT_EQ(c.code, 0) << "read";
+        } catch (const NSError& error) {
+            EXPECT_EQ(error.code(), c.code) << error.what();
+            EXPECT_NE(std::string(error.what()).find("too large to be a property list (" + std::to_string(c.size) + " bytes"),
+                      std::string::npos)
+                << error.what();
+        }
+    }
+    const auto fifo = dir / "fifo.plist";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    try {
+        (void)PropertyList::fromFile(URL::fileURLWithPath(fifo.string()));
+        ADD_FAILURE() << "a FIFO was read";
+    } catch (const NSError& error) {
+        EXPECT_EQ(error.code(), 260);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 // Fuzzing: damaged documents are read or refused with NSError; what is read writes out as a

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -244,4 +246,76 @@ TEST(URLSession, TheLimitHoldsTheLastByteForEveryScheme) {
     session.setMaximumBodySize(std::nullopt);
     EXPECT_EQ(session.data(URL::fileURLWithPath((dir / "body").string())).first.size(), limit + 1);
     std::filesystem::remove_all(dir);
+}
+
+// Every session follows redirects to web addresses only, never from https down to http; a
+// session's own policy may refuse more, before anything of the new address is looked up.
+TEST(URLSession, RedirectsKeepToTheRulesAndTheSessionsPolicy) {
+    struct Case {
+        const char* from;
+        const char* to;
+        bool follows;
+    } cases[] = {
+        {"https://a.example/", "https://b.example/", true},   {"http://a.example/", "https://a.example/", true},
+        {"http://a.example/", "http://b.example/", true},     {"https://a.example/", "http://a.example/", false},
+        {"HTTPS://a.example/", "HTTP://a.example/", false},   {"https://a.example/", "file:///etc/passwd", false},
+        {"http://a.example/", "ftp://a.example/", false},     {"http://a.example/", "vantrelzellow://openAndUpdate", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(URLSession::followsRedirect(url(c.from), url(c.to)), c.follows) << c.from << " to " << c.to;
+
+    LoopbackServer other([](const std::string&) { return LoopbackServer::response(200, "other"); }, "", std::chrono::seconds(10),
+                         "127.0.0.2");
+    LoopbackServer server([&](const std::string& request) {
+        if (request.starts_with("GET /here ")) return LoopbackServer::response(307, "", "Location: /feed.xml\r\n");
+        if (request.starts_with("GET /loop ")) return LoopbackServer::response(302, "", "Location: /loop\r\n");
+        if (request.starts_with("GET /other ")) return LoopbackServer::response(302, "", "Location: " + other.url("/") + "\r\n");
+        return LoopbackServer::response(200, "feed");
+    });
+    URLSession session;
+    std::vector<std::string> asked;
+    session.setRedirectPolicy([&](const URL& from, const URL& to) {
+        asked.push_back(from.path() + " to " + to.absoluteString());
+        return from.host() == to.host();
+    });
+    EXPECT_EQ(text(session.data(url(server.url("/here"))).first), "feed");
+    EXPECT_EQ(asked, std::vector<std::string>{"/here to " + server.url("/feed.xml")});
+    EXPECT_EQ(errorCode(session, url(server.url("/other"))), URLError::unsupportedURL);
+    EXPECT_TRUE(other.requests().empty()) << "the refused address is never asked";
+    EXPECT_EQ(errorCode(session, url(server.url("/loop"))), URLError::httpTooManyRedirects);
+    EXPECT_EQ(text(URLSession().data(url(server.url("/other"))).first), "other") << "without a policy it is followed";
+}
+
+// A cancelled task ends its load at once with the cancelled error, whatever the server does.
+TEST(URLSession, ACancelledTaskEndsItsLoad) {
+    LoopbackServer silent([](const std::string&) { return std::string(); }, "", std::chrono::seconds(60));
+    URLSession session;
+    std::promise<std::optional<NSError>> ended;
+    auto task = session.dataTask(url(silent.url("/")), [&](auto, auto, auto error) { ended.set_value(error); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (silent.requests().empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(silent.requests().size(), 1u);
+    EXPECT_FALSE(task->isCancelled());
+    task->cancel();
+    auto result = ended.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    const auto error = result.get();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), URLError::cancelled);
+    Dispatch::DispatchQueue::waitForGlobalQueues();
+}
+
+// The process ends at once with a load in flight: the pool's workers give their loads up when
+// it stops, instead of holding the exit until the server lets go (the load's time limit is
+// thirty seconds; the alarm ends the process after two).
+TEST(URLSessionDeathTest, TheProcessEndsWithALoadInFlight) {
+    EXPECT_EXIT(
+        {
+            LoopbackServer silent([](const std::string&) { return std::string(); }, "", std::chrono::seconds(60));
+            URLSession::shared().dataTask(url(silent.url("/")), [](auto, auto, auto) {});
+            while (silent.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ::alarm(2);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }

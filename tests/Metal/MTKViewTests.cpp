@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSColor.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGImage.hpp"
 #include "Foundation/NSError.hpp"
@@ -140,6 +141,10 @@ TEST_F(MetalViews, APresentedFrameIsWhatTheWindowShows) {
     ASSERT_NE(contents, nullptr);
     EXPECT_EQ(contents->argb(5, 5), 0xFFFF0000u);
     EXPECT_EQ(window->snapshot()->argb(20, 15), 0xFFFF0000u);
+    // At the layer's opacity, over the window's background.
+    window->setBackgroundColor(AppKit::NSColor::sRGB(0, 0, 0));
+    view->layer()->setOpacity(0.5f);
+    EXPECT_NEAR(int((window->snapshot()->argb(20, 15) >> 16) & 0xff), 128, 1);
 }
 
 TEST_F(MetalViews, WithoutDeviceOrDrawableThereIsNoPass) {

@@ -214,9 +214,19 @@ protected:
 
 TEST_F(CornerButtonTest, WithAMenuASingleClickPopsItUpInsteadOfTheAction) {
     button->setAlternateMenu(menu);
+    // Every way in pops the menu up at the button's left edge, 4 points below it (the button is
+    // flipped), in its own coordinates.
+    auto poppedBelowTheButton = [&] {
+        const auto& call = AppKit::NSMenu::lastPopUp();
+        EXPECT_EQ(call.menu.lock(), menu);
+        EXPECT_EQ(call.positioning.lock(), nullptr);
+        EXPECT_EQ(call.view, button.get());
+        EXPECT_EQ(call.location, (CGPoint{0, 28}));
+    };
     press(EventType::leftMouseDown);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], menu.get());
+    poppedBelowTheButton();
     EXPECT_TRUE(receiver->log.empty());
     EXPECT_FALSE(button->isHighlighted());
     // A double click goes to the ordinary tracking.
@@ -226,9 +236,24 @@ TEST_F(CornerButtonTest, WithAMenuASingleClickPopsItUpInsteadOfTheAction) {
     // Control-click with the menu: the plain-click path pops it up.
     press(EventType::leftMouseDown, ModifierFlags::control());
     EXPECT_EQ(opened.size(), 2u);
+    poppedBelowTheButton();
     press(EventType::rightMouseDown);
     EXPECT_EQ(opened.size(), 3u);
+    poppedBelowTheButton();
     EXPECT_EQ(receiver->log.size(), 1u);
+}
+
+// Only a press inside the button pops the menu up; one that lands outside (the button was
+// handed it all the same) takes the ordinary path, and a release outside sends nothing.
+TEST_F(CornerButtonTest, APressOutsideTheButtonDoesNotPopTheMenuUp) {
+    button->setAlternateMenu(menu);
+    for (CGPoint outside : {CGPoint{-5, 12}, CGPoint{30, 30}, CGPoint{61, 12}}) {
+        AppKit::NSApplication::shared().postEvent(event(EventType::leftMouseUp, *button, outside));
+        button->mouseDown(*event(EventType::leftMouseDown, *button, outside));
+        EXPECT_TRUE(opened.empty()) << outside.x << ", " << outside.y;
+        EXPECT_TRUE(receiver->log.empty());
+        EXPECT_FALSE(button->isHighlighted());
+    }
 }
 
 TEST_F(CornerButtonTest, WithoutAMenuAlternateClicksAreConsumedAndPlainClicksAct) {
@@ -320,6 +345,18 @@ TEST_F(ToolButtonTest, DoubleClicksOutsidePressesAndAlternateClicks) {
     EXPECT_TRUE(receiver->log.empty());
 }
 
+// A press that lands outside the button (handed to it all the same) does not wait for a hold:
+// held past the interval it sends no secondary action, and released outside nothing at all.
+TEST_F(ToolButtonTest, APressOutsideTheButtonSkipsTheHold) {
+    auto& app = AppKit::NSApplication::shared();
+    for (CGPoint outside : {CGPoint{-5, 12}, CGPoint{12, 30}}) {
+        app.postEvent(event(EventType::leftMouseUp, *button, outside, 1.2));
+        button->mouseDown(*event(EventType::leftMouseDown, *button, outside));
+        EXPECT_TRUE(receiver->log.empty()) << outside.x << ", " << outside.y;
+        EXPECT_FALSE(button->isHighlighted());
+    }
+}
+
 TEST_F(ToolButtonTest, ADeadSecondaryTargetSendsUpTheResponderChain) {
     auto responder = Runtime::make<Receiver>();
     AppKit::NSApplication::shared().setDelegate(responder);
@@ -330,6 +367,21 @@ TEST_F(ToolButtonTest, ADeadSecondaryTargetSendsUpTheResponderChain) {
     EXPECT_EQ(button->secondaryTarget(), nullptr);
     button->rightMouseDown(*event(EventType::rightMouseDown, *button, {1, 1}));
     EXPECT_EQ(responder->log, (std::vector<std::string>{"secondary"}));
+}
+
+// The tool button's image sits in the middle of its background, whatever its size.
+TEST_F(ToolButtonTest, TheImageIsCentredOnTheBackground) {
+    for (CGSize size : {CGSize{10, 10}, CGSize{16, 12}, CGSize{24, 24}}) {
+        button->setImage(AppKit::NSImage::withSize(size));
+        const auto list = drawn(*button);
+        ASSERT_EQ(images(list).size(), 2u);
+        // In the picture (y up): the background over the frame, the image on top.
+        auto base = [&](std::size_t i) { return images(list)[i]->state.transform.apply(images(list)[i]->destination); };
+        const CGRect background = base(0), image = base(1);
+        EXPECT_EQ(image.size, size);
+        EXPECT_EQ(image.minY() - background.minY(), background.maxY() - image.maxY()) << size.width << " x " << size.height;
+        EXPECT_EQ(image.minX() - background.minX(), background.maxX() - image.maxX()) << size.width << " x " << size.height;
+    }
 }
 
 TEST_F(ToolButtonTest, LookAndSize) {

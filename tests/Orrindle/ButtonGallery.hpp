@@ -181,11 +181,19 @@ private:
             b->setImage(kit(ImageResources::organiserIconDisclose()));
             return b;
         });
-        add("Cursor buttons", "cycling", [] {
+        const auto cycling = [] {
             auto b = Runtime::make<PopUpCyclingButton>(CGRect{0, 0, 10, 10});
             b->setBordered(false);
             b->setTitle("Next");
             b->setImage(kit(ImageResources::organiserIconDiscloseOpen()));
+            return b;
+        };
+        add("Cursor buttons", "cycling", cycling());
+        // A cursor button shows a press by dimming its layer.
+        add("Cursor buttons", "held", [&] {
+            auto b = cycling();
+            b->setWantsLayer(true);
+            b->highlight(true);
             return b;
         }());
         const auto popUp = [] {

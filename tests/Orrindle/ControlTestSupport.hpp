@@ -71,6 +71,20 @@ protected:
     AppKit::NSWindow::Ptr window;
 };
 
+// A view of class Base that writes down each turn of its bounds, in degrees.
+template <class Base>
+class Turning : public Base {
+public:
+    std::vector<AppKit::CGFloat> turns;
+    void rotateByDegrees(AppKit::CGFloat angle) override {
+        turns.push_back(angle);
+        Base::rotateByDegrees(angle);
+    }
+
+protected:
+    using Base::Base;
+};
+
 // Receives actions by selector and counts them.
 class Receiver : public Runtime::NSObject {
     VZ_OBJECT(Receiver, Runtime::NSObject)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlTestSupport.hpp"
+#include "AppKit/CALayer.hpp"
 #include "AppKit/NSPopUpButton.hpp"
 #include "Orrindle/Buttons/CursorButton.hpp"
 #include "Orrindle/Buttons/DarkHighlightButton.hpp"
@@ -156,6 +157,48 @@ TEST_F(CursorButtonTest, TheCyclingButtonMovesItsPopUpAndIsPlainOtherwise) {
     cycling->setTarget(receiver);
     click(*cycling);
     EXPECT_EQ(receiver->log, (std::vector<std::string>{"primary"}));
+}
+
+// Records the opacity of its sender's layer at each action.
+class OpacityProbe : public Runtime::NSObject {
+    VZ_OBJECT(OpacityProbe, Runtime::NSObject)
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("primary:", &OpacityProbe::primary)};
+    }
+    void primary(Runtime::NSObject* sender) { seen.push_back(dynamic_cast<AppKit::NSView&>(*sender).layer()->opacity()); }
+    std::vector<float> seen;
+};
+
+// A press dims a layer-backed cursor button, the cycling one too, to half opacity until the
+// release, in place of the platform's highlight; without a layer a press shows nothing.
+TEST_F(CursorButtonTest, APressDimsTheButtonsLayerToHalfOpacity) {
+    auto cycling = place(Runtime::make<PopUpCyclingButton>(CGRect{200, 40, 60, 24}));
+    auto layersOf = [&](AppKit::NSView& v) {
+        std::vector<double> alphas;
+        const auto list = drawn(v);
+        for (auto* l : list.all<Op::BeginLayer>()) alphas.push_back(l->alpha);
+        return alphas;
+    };
+    for (AppKit::NSButton* b : {static_cast<AppKit::NSButton*>(button.get()), static_cast<AppKit::NSButton*>(cycling.get())}) {
+        b->setWantsLayer(true);
+        auto probe = Runtime::make<OpacityProbe>();
+        b->setTarget(probe);
+        b->setAction("primary:");
+        b->cell()->setContinuous(true);  // an action while pressed, and the last one after the release
+        click(*b);
+        EXPECT_EQ(probe->seen, (std::vector<float>{0.5f, 1.0f}));
+        EXPECT_FALSE(b->cell()->isHighlighted()) << "not the platform's highlight";
+        b->highlight(true);
+        EXPECT_EQ(layersOf(*b), std::vector<double>{0.5}) << "the pressed button is drawn at half opacity";
+        b->highlight(false);
+        EXPECT_TRUE(layersOf(*b).empty());
+    }
+    auto plain = place(Runtime::make<CursorButton>(CGRect{40, 100, 60, 24}));
+    plain->highlight(true);
+    EXPECT_EQ(plain->layer(), nullptr);
+    EXPECT_TRUE(layersOf(*plain).empty());
+    EXPECT_FALSE(plain->cell()->isHighlighted());
 }
 
 TEST_F(CursorButtonTest, TheCyclingCellKeepsADisabledImageOpaque) {

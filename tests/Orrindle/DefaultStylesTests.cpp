@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AppKit/NSAppearance.hpp"
+#include "Orrindle/Resources/ModuleBundle.hpp"
 #include "Orrindle/Styles/BackButtonCellStyle.hpp"
 #include "Orrindle/Styles/ButtonCellStyle.hpp"
 #include "Orrindle/Styles/CheckBoxCellStyle.hpp"
@@ -61,6 +62,135 @@ TEST(Styles, SharedMembersAreMadeOnceAndHighlightsAfreshEachRead) {
     // The two error colourings differ on purpose.
     EXPECT_EQ(Styles::Control::errorTextColor()->name(), "Grey 100%");
     EXPECT_EQ(Styles::TextInput::errorTextColor()->name(), "Error");
+}
+
+// Every colour of the namespaces against the catalogue colour it is named after: made once and
+// shared, made afresh on every read, or AppKit's clear colour.
+TEST(Styles, EveryColourIsTheCatalogueColourOfItsName) {
+    namespace St = Styles;
+    enum Made { once, fresh, clear };
+    struct Case {
+        const char* member;
+        AppKit::NSColor::Ptr (*colour)();
+        Made made;
+        const char* asset;
+    };
+    const std::vector<Case> cases = {
+        {"Control.textColor", &St::Control::textColor, once, "Grey 85%"},
+        {"Control.background", &St::Control::background, clear, ""},
+        {"Control.selectedTextColor", &St::Control::selectedTextColor, once, "Grey 100%"},
+        {"Control.selectedBackground", &St::Control::selectedBackground, fresh, "Highlight/System"},
+        {"Control.disabledTextColor", &St::Control::disabledTextColor, once, "Grey 40%"},
+        {"Control.disabledBackground", &St::Control::disabledBackground, clear, ""},
+        {"Control.highlightedTextColor", &St::Control::highlightedTextColor, once, "Grey 50%"},
+        {"Control.highlightedBackground", &St::Control::highlightedBackground, clear, ""},
+        {"Control.errorTextColor", &St::Control::errorTextColor, once, "Grey 100%"},
+        {"Control.errorBackground", &St::Control::errorBackground, once, "Error"},
+        {"Control.placeholderTextColor", &St::Control::placeholderTextColor, once, "Grey 20%"},
+        {"Control.placeholderBackground", &St::Control::placeholderBackground, clear, ""},
+        {"Control.focusRingColor", &St::Control::focusRingColor, fresh, "Highlight/System"},
+        {"Control.errorFocusRingColor", &St::Control::errorFocusRingColor, once, "Error"},
+        {"ScrollView.background", &St::ScrollView::background, once, "Background/Darker"},
+        {"OutlineHeader.textColor", &St::OutlineHeader::textColor, once, "Grey 50%"},
+        {"OutlineRow.textColor", &St::OutlineRow::textColor, once, "Grey 85%"},
+        {"OutlineRow.background", &St::OutlineRow::background, once, "Background/Darker"},
+        {"OutlineRow.selectedTextColor", &St::OutlineRow::selectedTextColor, once, "Grey 100%"},
+        {"OutlineRow.selectedBackground", &St::OutlineRow::selectedBackground, fresh, "Highlight/System"},
+        {"TableView.background", &St::TableView::background, once, "Background/Darker"},
+        {"TableHeader.textColor", &St::TableHeader::textColor, once, "Grey 50%"},
+        {"TableHeader.background", &St::TableHeader::background, once, "Background/Darkest"},
+        {"TableRow.textColor", &St::TableRow::textColor, once, "Grey 70%"},
+        {"TableRow.selectedTextColor", &St::TableRow::selectedTextColor, once, "Grey 100%"},
+        {"TableRow.selectedBackground", &St::TableRow::selectedBackground, fresh, "Highlight/System"},
+        {"TableGroupRow.textColor", &St::TableGroupRow::textColor, once, "Grey 50%"},
+        {"TableGroupRow.selectedTextColor", &St::TableGroupRow::selectedTextColor, once, "Grey 100%"},
+        {"TableGroupRow.selectedBackground", &St::TableGroupRow::selectedBackground, fresh, "Highlight/System"},
+        {"Label.nsTextColor", &St::Label::nsTextColor, once, "Grey 60%"},
+        {"Label.disabledTextColor", &St::Label::disabledTextColor, once, "Grey 30%"},
+        {"TextInput.textColor", &St::TextInput::textColor, once, "Grey 85%"},
+        {"TextInput.background", &St::TextInput::background, clear, ""},
+        {"TextInput.disabledTextColor", &St::TextInput::disabledTextColor, once, "Grey 40%"},
+        {"TextInput.disabledBackground", &St::TextInput::disabledBackground, clear, ""},
+        {"TextInput.errorTextColor", &St::TextInput::errorTextColor, once, "Error"},
+        {"TextInput.errorBackground", &St::TextInput::errorBackground, once, "Error"},
+        {"TextInput.highlightedTextColor", &St::TextInput::highlightedTextColor, once, "Grey 100%"},
+        {"TextInput.highlightedBackground", &St::TextInput::highlightedBackground, clear, ""},
+        {"TextInput.placeholderTextColor", &St::TextInput::placeholderTextColor, once, "Grey 50%"},
+        {"TextInput.placeholderHighlightedTextColor", &St::TextInput::placeholderHighlightedTextColor, once, "Tessik/Blue"},
+        {"TextInput.placeholderBackground", &St::TextInput::placeholderBackground, clear, ""},
+        {"TextInput.selectedTextColor", &St::TextInput::selectedTextColor, once, "Grey 100%"},
+        {"TextInput.selectedBackground", &St::TextInput::selectedBackground, fresh, "Highlight/System"},
+        {"PropertiesTab.textColor", &St::PropertiesTab::textColor, once, "Grey 70%"},
+        {"PropertiesTab.selectedTextColor", &St::PropertiesTab::selectedTextColor, once, "Grey 85%"},
+        {"PropertiesTab.highlightedTextColor", &St::PropertiesTab::highlightedTextColor, once, "Grey 50%"},
+        {"CanvasInfo.textColor", &St::CanvasInfo::textColor, once, "Grey 85%"},
+        {"CanvasInfo.background", &St::CanvasInfo::background, once, "Background/Normal"},
+        {"Window.background", &St::Window::background, once, "Background/Normal"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.member);
+        const auto first = c.colour(), second = c.colour();
+        ASSERT_NE(first, nullptr);
+        if (c.made == clear) {
+            EXPECT_EQ(first, AppKit::NSColor::clear());
+            continue;
+        }
+        EXPECT_EQ(first->name(), c.asset);
+        EXPECT_EQ(first->cgColor(), SwiftUI::Color(c.asset, ModuleBundle::module()).resolved()) << "the kit's colour";
+        if (c.made == once)
+            EXPECT_EQ(first, second) << "made once";
+        else
+            EXPECT_NE(first, second) << "a new colour on every read";
+    }
+    EXPECT_EQ(Styles::Label::textColor().assetName(), "Grey 60%");
+    EXPECT_EQ(Styles::Label::textColor().resolved(), Styles::Label::nsTextColor()->cgColor());
+}
+
+// Every font of the namespaces is the very base font it is named after, and the base fonts
+// have their sizes and weights.
+TEST(Styles, EveryFontIsTheBaseFontItNames) {
+    namespace St = Styles;
+    using AppKit::NSFont;
+    using W = CoreGraphics::FontWeight;
+    struct Base {
+        const char* member;
+        NSFont::Ptr (*font)();
+        double size;
+        W weight;
+        bool mono;
+    };
+    for (const auto& b : std::vector<Base>{{"normalFont", &St::BaseStyles::normalFont, 10, W::regular, false},
+                                           {"normalMonoFont", &St::BaseStyles::normalMonoFont, 10, W::regular, true},
+                                           {"mediumFont", &St::BaseStyles::mediumFont, 10, W::medium, false},
+                                           {"headerFont", &St::BaseStyles::headerFont, 12, W::medium, false},
+                                           {"menuFont", &St::BaseStyles::menuFont, 12, W::regular, false},
+                                           {"titleFont", &St::BaseStyles::titleFont, 14, W::medium, false},
+                                           {"largeTitleFont", &St::BaseStyles::largeTitleFont, 20, W::medium, false}}) {
+        SCOPED_TRACE(b.member);
+        EXPECT_EQ(b.font(), b.font()) << "made once";
+        EXPECT_EQ(b.font()->pointSize(), b.size);
+        EXPECT_EQ(b.font()->font().weight, b.weight);
+        EXPECT_EQ(b.font()->font().monospacedDigits, b.mono);
+    }
+    struct Case {
+        const char* member;
+        NSFont::Ptr (*font)();
+        NSFont::Ptr (*base)();
+    };
+    for (const auto& c : std::vector<Case>{{"Control.font", &St::Control::font, &St::BaseStyles::normalFont},
+                                           {"OutlineHeader.font", &St::OutlineHeader::font, &St::BaseStyles::headerFont},
+                                           {"OutlineRow.font", &St::OutlineRow::font, &St::BaseStyles::normalMonoFont},
+                                           {"OutlineRow.selectedFont", &St::OutlineRow::selectedFont, &St::BaseStyles::mediumFont},
+                                           {"TableHeader.font", &St::TableHeader::font, &St::BaseStyles::headerFont},
+                                           {"TableRow.font", &St::TableRow::font, &St::BaseStyles::normalMonoFont},
+                                           {"TableRow.selectedFont", &St::TableRow::selectedFont, &St::BaseStyles::mediumFont},
+                                           {"TableGroupRow.font", &St::TableGroupRow::font, &St::BaseStyles::normalFont},
+                                           {"TableGroupRow.selectedFont", &St::TableGroupRow::selectedFont, &St::BaseStyles::mediumFont},
+                                           {"Label.font", &St::Label::font, &St::BaseStyles::normalFont},
+                                           {"TextInput.font", &St::TextInput::font, &St::BaseStyles::normalFont},
+                                           {"PropertiesTab.font", &St::PropertiesTab::font, &St::BaseStyles::headerFont},
+                                           {"CanvasInfo.font", &St::CanvasInfo::font, &St::BaseStyles::normalFont}})
+        EXPECT_EQ(c.font(), c.base()) << c.member;
 }
 
 TEST(DefaultStyles, TheBaseAndControlDefaults) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -59,7 +60,9 @@ TEST_F(SegmentedView, SegmentsTouchOnTabsOfTheirOwnSizeAndShowTheSelection) {
         auto* text = s->find([](const RenderNode& n) { return n.kind == RenderNode::Kind::text; });
         EXPECT_EQ(text->font, Font::system(12, Font::Weight::medium));
         EXPECT_DOUBLE_EQ(s->frame.height(), text->frame.height() + 12);
-        EXPECT_DOUBLE_EQ(s->frame.width(), text->frame.width() + 32);
+        EXPECT_DOUBLE_EQ(s->frame.width(), std::max(text->frame.width() + 32, tab->frame.width()))
+            << "the title padded 16 points at each side, and never narrower than its tab";
+        EXPECT_EQ(text->frame.center().x, s->frame.center().x);
     }
     EXPECT_EQ(look("Straight"), (std::pair{std::string("kvu-window-tab"), ODColors::grey70()}));
     EXPECT_EQ(look("Swing"), (std::pair{std::string("kvu-window-tab-selected"), ODColors::grey85()}));
@@ -68,6 +71,26 @@ TEST_F(SegmentedView, SegmentsTouchOnTabsOfTheirOwnSizeAndShowTheSelection) {
     drain();
     EXPECT_EQ(look("Swing").first, "kvu-window-tab") << "a hidden selection shows on no segment";
     EXPECT_EQ(model->selectedItem()->id(), 2);
+}
+
+// A segment's tab never draws outside its segment: short titles beside a row's label leave the
+// label alone and their neighbours' tabs too.
+TEST_F(SegmentedView, ATabStaysWithinItsSegmentHoweverShortTheTitle) {
+    model = PobbleSegmentedControlModel::make({PobbleSegmentItem::make(1, "Off"), PobbleSegmentItem::make(2, "On"),
+                                               PobbleSegmentItem::make(3, "A much longer title")});
+    graph = std::make_unique<ViewGraph>(AnyView(HStack(VerticalAlignment::center, 0,
+                                                       {AnyView(Text::verbatim("Mode")).accessibilityIdentifier("label"),
+                                                        AnyView(PobbleSegmentedControl(model))})),
+                                        CGSize{400, 40});
+    drain();
+    const CGRect label = graph->renderTree().findText("Mode")->frame;
+    for (auto* s : segments()) {
+        auto* tab = s->find([](const RenderNode& n) { return n.kind == RenderNode::Kind::image; });
+        ASSERT_TRUE(tab);
+        EXPECT_GE(tab->frame.minX(), s->frame.minX()) << s->texts()[0];
+        EXPECT_LE(tab->frame.maxX(), s->frame.maxX()) << s->texts()[0];
+        EXPECT_GE(tab->frame.minX(), label.maxX()) << s->texts()[0] << " over the row's label";
+    }
 }
 
 TEST_F(SegmentedView, APressedSegmentLooksDownEvenWhenSelectedAndAClickGoesToTheModel) {
@@ -85,6 +108,19 @@ TEST_F(SegmentedView, APressedSegmentLooksDownEvenWhenSelectedAndAClickGoesToThe
     ASSERT_TRUE(graph->clickText("Straight"));
     EXPECT_EQ(model->selectedItem()->id(), 1);
     EXPECT_EQ(heard, (std::vector<std::optional<int>>{std::nullopt, 1}));
+}
+
+// A segment shows as selected when the selection has its id, whichever object carries it; a
+// click on it is a click on the selected segment.
+TEST_F(SegmentedView, TheSelectionIsFoundByIdNotByObject) {
+    host({PobbleSegmentItem::make(1, "Straight"), PobbleSegmentItem::make(2, "Swing")});
+    model->setSelectedItem(PobbleSegmentItem::make(2, "another object"));
+    drain();
+    EXPECT_EQ(look("Swing").first, "kvu-window-tab-selected");
+    EXPECT_EQ(look("Straight").first, "kvu-window-tab");
+    ASSERT_TRUE(graph->clickText("Swing"));
+    EXPECT_EQ(model->selectedItem(), nullptr) << "deselected";
+    EXPECT_EQ(heard, (std::vector<std::optional<int>>{std::nullopt}));
 }
 
 TEST_F(SegmentedView, NoItemsDrawAnEmptyRow) {

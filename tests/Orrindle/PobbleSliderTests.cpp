@@ -75,13 +75,16 @@ struct DragCase {
 TEST_F(SliderView, DragsAtTheEndsAndInTheMiddleSetTheValue) {
     const std::vector<DragCase> cases = {
         {"a click off the handle jumps there", 150, 150, 0, 0, 100, false, 75, {"started 75", "complete 75"}},
-        {"a click on the handle's centre changes nothing", 100, 100, 0, 0, 100, false, 50, {"started 50", "complete 50"}},
+        {"a click on the handle off its centre changes nothing (a jump would give 53)", 106, 106, 0, 0, 100, false, 50,
+         {"started 50", "complete 50"}},
         {"within 8 points of the end is the end", 40, 194, 2, 0, 100, false, 100, {"started 20", "ongoing 58.5", "ongoing 100", "complete 100"}},
         {"within 8 points of the start is the start", 160, 7, 1, 0, 100, false, 0, {"started 80", "ongoing 0", "complete 0"}},
         {"the middle of the track is the middle of the range", 20, 100, 1, 0, 100, false, 50, {"started 10", "ongoing 50", "complete 50"}},
         {"with Shift a fraction of 0.46 snaps to 50", 20, 92, 1, 0, 100, true, 50, {"started 10", "ongoing 50", "complete 50"}},
         {"and on -50...50 to 0", 20, 92, 1, -50, 50, true, 0, {"started -40", "ongoing 0", "complete 0"}},
         {"a snap to the value it holds tells nobody", 150, 154, 2, 0, 100, true, 80, {"started 75", "ongoing 80", "complete 80"}},
+        {"with Shift an exact half step rounds away from zero", 20, 50, 1, 0, 100, true, 30, {"started 10", "ongoing 30", "complete 30"}},
+        {"and on -50...50 too", 20, 50, 1, -50, 50, true, -20, {"started -40", "ongoing -20", "complete -20"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,6 +120,86 @@ TEST_F(SliderView, AGrabbedHandleKeepsItsOffsetAndWaitsForTwentyPointsOfTravel) 
     EXPECT_EQ(log, (std::vector<std::string>{"started 50", "ongoing 60", "ongoing 70", "complete 70"}));
     EXPECT_EQ(handle()->imageName, "kvu-customslider-handle");
     EXPECT_EQ(handle()->frame.midX(), on(140).x);
+}
+
+// The grabbed handle waits for 20 points of travel summed over the drag's changes, each change
+// counting its whole distance from where the drag began.
+TEST_F(SliderView, TheTravelOfAGrabbedHandleIsSummedOverEveryChange) {
+    struct Case {
+        const char* name;
+        std::vector<CGFloat> path;  // after going down 3 points right of the handle's centre
+        CGFloat value;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"10 then 12 from the start make 22 (no change alone reaches 20)", {113, 115}, 56},
+             {"12 out and 8 back make 20 (the steps in between make 16)", {115, 111}, 54},
+             {"10 then 6 make 16: still", {113, 109}, 50},
+         }) {
+        SCOPED_TRACE(c.name);
+        host(PobbleSliderModel::make({50}, 0, 0, 100, 10, Behaviour::increment));
+        graph->mouseDown(on(103));
+        for (CGFloat x : c.path) {
+            graph->mouseDragged(on(x));
+            drain();
+        }
+        ASSERT_TRUE(value());
+        EXPECT_NEAR(*value(), c.value, 1e-9);
+        graph->mouseUp(on(c.path.back()));
+        drain();
+    }
+}
+
+// A second drag of the same slider starts afresh: the travel is counted from 0 again and the
+// grab offset of the drag before is gone.
+TEST_F(SliderView, ASecondDragStartsAfresh) {
+    host(PobbleSliderModel::make({50}, 0, 0, 100, 10, Behaviour::increment));
+    graph->drag(on(103), on(143), 4);
+    ASSERT_EQ(value(), 70);
+    log.clear();
+    graph->mouseDown(on(143));  // 3 points right of the handle's centre again
+    graph->mouseDragged(on(153));
+    drain();
+    EXPECT_EQ(value(), 70) << "10 points of this drag's travel";
+    graph->mouseUp(on(153));
+    drain();
+    EXPECT_EQ(log, (std::vector<std::string>{"started 70", "complete 70"}));
+    EXPECT_EQ(handle()->imageName, "kvu-customslider-handle");
+    log.clear();
+    graph->click(on(40));
+    EXPECT_EQ(value(), 20) << "the click's own place, no offset left over";
+    EXPECT_EQ(log, (std::vector<std::string>{"started 20", "complete 20"}));
+}
+
+// Without a single value the callbacks hear of none: a drag tells of a value only once it has
+// set one.
+TEST_F(SliderView, AMixedSliderTellsOfAValueOnlyOnceItHasOne) {
+    struct Case {
+        const char* name;
+        CGFloat down;
+        std::vector<CGFloat> path;
+        std::optional<CGFloat> value;
+        std::vector<std::string> log;
+    };
+    // Starting values 0.2, 0.5 and 0.9: the main handle at 40.
+    for (const auto& c : std::vector<Case>{
+             {"a click on the main handle changes nothing and tells nobody", 40, {}, std::nullopt, {}},
+             {"a grabbed handle tells of its value once it moves", 43, {53, 68}, 0.325, {"ongoing 0.325", "complete 0.325"}},
+             {"a click on the track sets a value and tells of it", 150, {}, 0.75, {"started 0.75", "complete 0.75"}},
+         }) {
+        SCOPED_TRACE(c.name);
+        host(PobbleSliderModel::make({0.2, 0.5, 0.9}, 0, 0, 1, 0.1, Behaviour::increment));
+        ASSERT_FALSE(value());
+        graph->mouseDown(on(c.down));
+        drain();
+        for (CGFloat x : c.path) {
+            graph->mouseDragged(on(x));
+            drain();
+        }
+        graph->mouseUp(on(c.path.empty() ? c.down : c.path.back()));
+        drain();
+        EXPECT_EQ(value(), c.value);
+        EXPECT_EQ(log, c.log);
+    }
 }
 
 TEST_F(SliderView, AnOptionClickResetsAndTheIconsStepWithoutADrag) {

@@ -109,6 +109,25 @@ TEST_F(PopUpWrapperTest, SubmenusTakePartDepthFirstAndDisabledItemsStayDisabled)
     EXPECT_EQ(chosen->peek(), 5) << "a disabled item cannot be chosen";
 }
 
+// Items may share a title: the bound item is the one shown, at the top level and in a submenu
+// beside a top-level item of its title.
+TEST_F(PopUpWrapperTest, TheBoundItemIsShownWhateverItsTitleSharesWith) {
+    auto button = host({Item(1, "Same"), Item(2, "Same"), Item(3, "Other")}, 2);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->indexOfSelectedItem(), 1);
+    EXPECT_EQ(button->title(), "Same");
+    chosen->set(1);
+    drain();
+    EXPECT_EQ(button->indexOfSelectedItem(), 0);
+
+    Item more(std::nullopt, "More");
+    more.subMenu = std::vector<Item>{Item(7, "Same")};
+    button = host({Item(1, "Same"), more}, 7);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->selectedItem(), button->item(1)->submenu()->item(0));
+    EXPECT_EQ(button->title(), "Same");
+}
+
 TEST(PopupItems, DividersAndDisplayables) {
     auto divider = Item::divider();
     EXPECT_TRUE(divider.isDivider);

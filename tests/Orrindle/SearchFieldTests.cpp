@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "AppKit/NSTextView.hpp"
 #include "ControlTestSupport.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "Observation/Observation.hpp"
 #include "Orrindle/SearchFields/StyledSearchFieldWrapper.hpp"
 #include "Orrindle/Styles/Styles.hpp"
@@ -75,6 +78,18 @@ TEST_F(SearchField, TextRectangleFollowsTheIconTheCancelButtonAndTheCentring) {
     f->setVerticallyCenter(true);
     EXPECT_TRUE(cell->verticallyCenter());
     EXPECT_GE(cell->searchTextRect(b).minY(), 0);
+    // Centred, the line of text sits in the middle of the platform's text rectangle: its top is
+    // half a line above that middle (in a field tall enough to tell it from the top).
+    f->setStringValue("swing");
+    const CGRect tall{0, 0, 160, 40};
+    const CGRect platform = cell->AppKit::NSSearchFieldCell::searchTextRect(tall);
+    const auto style = StyledSearchFieldCell::sharedStyle();
+    const AppKit::CGFloat line = CoreGraphics::TextLayout::size(CoreGraphics::AttributedText("swing", style->font()->font(), CoreGraphics::CGColor::white())).height;
+    EXPECT_EQ(cell->searchTextRect(tall).minY(), std::floor(platform.midY() - line / 2));
+    EXPECT_GT(cell->searchTextRect(tall).minY(), platform.minY() + 4);
+    f->setVerticallyCenter(false);
+    EXPECT_EQ(cell->searchTextRect(tall).minY(), platform.minY()) << "not centred: the platform's top";
+    f->setVerticallyCenter(true);
     // Sized to its bezel image, less the style's alignment insets.
     const auto image = cell->styleBezelImage()->size();
     const auto insets = cell->style()->alignmentRectInsets();
@@ -110,6 +125,28 @@ TEST_F(SearchField, TakesOnlyItsOwnCell) {
     EXPECT_THROW(f->setCell(Runtime::make<AppKit::NSSearchFieldCell>()), TestSupport::FatalErrorThrown);
     f->setCell(nullptr);
     EXPECT_EQ(f->cell(), nullptr);
+}
+
+TEST(SearchFieldDeathTest, AForeignCellStopsTheProgramThoughTheFieldIsReachedAsAControl) {
+    auto f = Runtime::make<StyledSearchField>(CGRect{0, 0, 160, 22});
+    AppKit::NSControl& control = *f;
+    EXPECT_DEATH(control.setCell(Runtime::make<AppKit::NSSearchFieldCell>()),
+                 "StyledSearchField takes only a StyledSearchFieldCell, not NSSearchFieldCell");
+}
+
+TEST_F(SearchField, IsTurnedAndTurnedBackAsItIsMadeAndItsCellTakesTheStylesBackground) {
+    auto f = place(Runtime::make<Turning<StyledSearchField>>(CGRect{10, 10, 160, 22}));
+    EXPECT_EQ(f->turns, (std::vector<AppKit::CGFloat>{-1, 1}));
+    EXPECT_EQ(f->boundsRotation(), 0);
+    const auto style = StyledSearchFieldCell::sharedStyle();
+    auto cell = f->styledCell();
+    ASSERT_NE(style->backgroundStyle(), AppKit::NSBackgroundStyle::normal) << "else a cell left at the platform's value would pass";
+    EXPECT_EQ(cell->backgroundStyle(), style->backgroundStyle());
+    // A new background style brings the text colour of the state back.
+    cell->setTextColor(AppKit::NSColor::controlAccentColor());
+    cell->setBackgroundStyle(AppKit::NSBackgroundStyle::raised);
+    EXPECT_EQ(cell->backgroundStyle(), AppKit::NSBackgroundStyle::raised);
+    EXPECT_EQ(cell->textColor(), style->textColor(cell->controlState()));
 }
 
 struct Screen {

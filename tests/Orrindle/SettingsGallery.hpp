@@ -32,7 +32,7 @@ using AppKit::CGSize;
 class SettingsGallery {
 public:
     static constexpr CGSize parentSize{840, 500};
-    static constexpr CGFloat titleBar = 28, sliderWidth = 300;
+    static constexpr CGFloat titleBar = 28, sliderWidth = 300, labelWidth = 110, settingsWidth = 520;
 
     // The application's appearance is dark while the gallery lives, as the application's is.
     SettingsGallery() {
@@ -53,10 +53,13 @@ public:
         };
         auto f = feel, t = timing;
         auto d = delay, v = velocity, s = spread;
-        auto settings = AnyView(Orrindle::PobbleSettings(120, 660, [=] {
+        // A form as wide as its rows with the room of its label column on the right as well, so
+        // it stands in the middle of its sheet; the segmented controls at their own width, which a
+        // stack with a spacer beside them would otherwise halve.
+        auto settings = AnyView(Orrindle::PobbleSettings(labelWidth, settingsWidth, [=] {
             return AnyView(Group({
-                AnyView(PobbleSettingsSection("Feel", [f] { return AnyView(PobbleSegmentedControl(f)).accessibilityIdentifier("feel"); })),
-                AnyView(PobbleSettingsSection("Timing", [t] { return AnyView(PobbleSegmentedControl(t)).accessibilityIdentifier("timing"); })),
+                AnyView(PobbleSettingsSection("Feel", [f] { return AnyView(PobbleSegmentedControl(f)).fixedSize().accessibilityIdentifier("feel"); })),
+                AnyView(PobbleSettingsSection("Timing", [t] { return AnyView(PobbleSegmentedControl(t)).fixedSize().accessibilityIdentifier("timing"); })),
                 AnyView(PobbleSettingsDivider()),
                 AnyView(PobbleSettingsSection("Delay", [=] { return slider(d, "delay"); })),
                 AnyView(PobbleSettingsSection("Velocity", [=] { return AnyView(Group({slider(v, "velocity"), slider(s, "spread")})); })),

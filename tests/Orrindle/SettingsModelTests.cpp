@@ -171,6 +171,15 @@ TEST(PobbleSegmentedControlModel, SelectingByIdIsQuietTakesTheFirstMatchAndIgnor
     model->select(9);
     EXPECT_EQ(model->selectedItem(), first);
     EXPECT_EQ(calls, 0);
+
+    // Ids are not positions: the match is by id, in the items' order.
+    auto late = PobbleSegmentItem::make(3, "late");
+    auto five = PobbleSegmentItem::make(5, "five");
+    model->setItems({PobbleSegmentItem::make(7, "seven"), late, five, PobbleSegmentItem::make(3, "later")});
+    for (auto [id, expected] : {std::pair{3, late}, std::pair{5, five}, std::pair{1, five}}) {
+        model->select(id);
+        EXPECT_EQ(model->selectedItem(), expected) << id;
+    }
 }
 
 TEST(PobbleSegmentedControlModel, EqualItemsAndSelectionsNotifyNobodyButACallbackAlwaysDoes) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "AppKit/NSApplication.hpp"
 #include "SettingsGallery.hpp"
@@ -19,16 +22,6 @@ TEST_F(SettingsSheet, ShowsTheSettingsFormInASheetOnItsParent) {
     gallery.present();
     drain();
     ASSERT_EQ(gallery.parent->attachedSheet(), gallery.sheet);
-    CoreGraphics::CGContext ctx(gallery.pictureSize(), false, 2);
-    gallery.drawSheet(ctx);
-    const auto names = ctx.displayList().imageNames();
-    for (const char* name : {"kvu-window-tab", "kvu-window-tab-selected", "kvu-customslider-on", "kvu-customslider-handle", "kvu-textfield",
-                             "less", "more", "kvu-button"})
-        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-    std::vector<std::string> texts;
-    for (auto* t : ctx.displayList().all<CoreGraphics::Op::Text>()) texts.push_back(t->text.string());
-    for (const char* text : {"Feel", "Timing", "Delay", "Velocity", "Straight", "On beat", "Presets", "Vantrel Zellow"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
     // The sheet fits inside its parent, hanging from the top of its content.
     const CGRect content = gallery.parent->contentRect(gallery.parent->frame());
     const CGRect sheet = gallery.sheet->frame();
@@ -36,6 +29,63 @@ TEST_F(SettingsSheet, ShowsTheSettingsFormInASheetOnItsParent) {
     EXPECT_LE(sheet.maxX(), content.maxX());
     EXPECT_EQ(sheet.maxY(), content.maxY());
     EXPECT_GE(sheet.minY(), content.minY());
+
+    CoreGraphics::CGContext ctx(gallery.pictureSize(), false, 2);
+    gallery.drawSheet(ctx);
+    const auto& list = ctx.displayList();
+    // Where the sheet is in the picture (y up), as drawSheet puts it.
+    const CGRect box{sheet.minX() - content.minX(), sheet.minY() - content.minY(), sheet.width(), sheet.height()};
+    auto inside = [&](const CGRect& r) { return r.minX() >= box.minX() && r.maxX() <= box.maxX() && r.minY() >= box.minY() && r.maxY() <= box.maxY(); };
+    auto images = [&](const std::string& name) {
+        std::vector<CGRect> out;
+        for (auto* i : list.all<CoreGraphics::Op::Image>())
+            if (i->name == name) out.push_back(i->state.transform.apply(i->destination));
+        return out;
+    };
+    auto text = [&](const std::string& string) -> std::optional<CGRect> {
+        for (auto* t : list.all<CoreGraphics::Op::Text>())
+            if (t->text.string() == string) return t->state.transform.apply(t->box);
+        return std::nullopt;
+    };
+    // The form's controls inside the sheet, the parent's button outside it.
+    CGFloat formLeft = box.maxX(), formRight = box.minX();
+    for (const char* name : {"kvu-window-tab", "kvu-window-tab-selected", "kvu-customslider-on", "kvu-customslider-handle", "kvu-textfield",
+                             "less", "more"}) {
+        const auto drawn = images(name);
+        EXPECT_FALSE(drawn.empty()) << name;
+        for (const auto& r : drawn) {
+            EXPECT_TRUE(inside(r)) << name << " in the sheet";
+            formRight = std::max(formRight, r.maxX());
+        }
+    }
+    const auto button = images("kvu-button");
+    ASSERT_EQ(button.size(), 1u);
+    EXPECT_FALSE(button[0].intersects(box)) << "the parent's button clear of the sheet";
+    // The labels in the sheet, ending on one line left of their controls; the parent's texts
+    // outside it.
+    std::vector<CGFloat> labelEnds;
+    for (const char* label : {"Feel", "Timing", "Delay", "Velocity"}) {
+        const auto r = text(label);
+        ASSERT_TRUE(r) << label;
+        EXPECT_TRUE(inside(*r)) << label;
+        labelEnds.push_back(r->maxX());
+        formLeft = std::min(formLeft, r->minX());
+    }
+    for (CGFloat end : labelEnds) EXPECT_NEAR(end, labelEnds.front(), 0.5) << "one label column";
+    for (const char* segment : {"Straight", "On beat"}) {
+        const auto r = text(segment);
+        ASSERT_TRUE(r) << segment;
+        EXPECT_TRUE(inside(*r)) << segment;
+        EXPECT_GT(r->minX(), labelEnds.front()) << segment << " right of the labels";
+    }
+    for (const char* outside : {"Presets", "Vantrel Zellow"}) {
+        const auto r = text(outside);
+        ASSERT_TRUE(r) << outside;
+        EXPECT_FALSE(r->intersects(box)) << outside;
+    }
+    // The form in the middle of its sheet: as much room left of the labels as right of the
+    // controls.
+    EXPECT_NEAR(formLeft - box.minX(), box.maxX() - formRight, 6) << "left " << formLeft - box.minX() << ", right " << box.maxX() - formRight;
 
     const std::string dir = std::string(VZ_BINARY_DIR) + "/snapshots";
     std::filesystem::create_directories(dir);

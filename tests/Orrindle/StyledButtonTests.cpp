@@ -262,16 +262,69 @@ TEST_F(PushButtonTest, FixedSizesReplaceTheIntrinsicOnesWhateverTheBezel) {
     EXPECT_EQ(both->intrinsicContentSize(), (CGSize{90, 30}));
 }
 
-TEST_F(PushButtonTest, APushBezelIsInsetAndStretchedOtherBezelsFillTheFrame) {
+// An unflipped view that draws a push button cell's bezel over its bounds.
+class PlainBezelView : public AppKit::NSView {
+    VZ_OBJECT(PlainBezelView, AppKit::NSView)
+public:
+    TessikPushButtonCell::Ptr cell;
+    void draw(CGRect) override { cell->drawBezel(bounds(), *this); }
+
+protected:
+    using AppKit::NSView::NSView;
+};
+
+// The push bezel keeps 3 points above it and 5 below, 4 at the sides, whichever way up its view
+// is; other bezel styles fill the frame.
+TEST_F(PushButtonTest, APushBezelIsInsetOtherBezelsFillTheFrame) {
     auto b = place(Runtime::make<TessikPushButton>(CGRect{0, 0, 100, 30}));
-    auto bezel = b->pushCell()->style()->bezelImage(S::default_);
-    ASSERT_TRUE(bezel);
-    ASSERT_EQ(bezel->resizingMode(), AppKit::NSImage::ResizingMode::tile);
-    auto list = drawn(*b);
-    EXPECT_EQ(images(list)[0]->destination, (CGRect{4, 5, 92, 22}));
-    EXPECT_EQ(bezel->resizingMode(), AppKit::NSImage::ResizingMode::stretch) << "set by the first draw";
-    b->setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
-    EXPECT_EQ(images(drawn(*b))[0]->destination, (CGRect{0, 0, 100, 30}));
+    auto plain = place(Runtime::make<PlainBezelView>(CGRect{0, 40, 100, 30}));
+    plain->cell = b->pushCell();
+    ASSERT_TRUE(b->isFlipped());
+    ASSERT_FALSE(plain->isFlipped());
+    for (AppKit::NSView* view : {static_cast<AppKit::NSView*>(b.get()), static_cast<AppKit::NSView*>(plain.get())}) {
+        const char* which = view->isFlipped() ? "flipped" : "unflipped";
+        // Where the bezel lands in the window's picture, y up.
+        auto bezel = [&] {
+            const auto list = drawn(*view);
+            const auto& image = *images(list).at(0);
+            return image.state.transform.apply(image.destination);
+        };
+        b->setBezelStyle(AppKit::NSBezelStyle::push);
+        const CGRect push = bezel();
+        b->setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
+        const CGRect frame = bezel();
+        EXPECT_EQ(frame.size, (CGSize{100, 30})) << which;
+        EXPECT_EQ(push.minX() - frame.minX(), 4) << which;
+        EXPECT_EQ(push.width(), 92) << which;
+        EXPECT_EQ(frame.maxY() - push.maxY(), 3) << which << ": above";
+        EXPECT_EQ(push.minY() - frame.minY(), 5) << which << ": below";
+    }
+}
+
+// What a style's bezel images are beyond their pixels, image by image.
+using ImageState = std::tuple<StyledControlState::RawValue, AppKit::NSImage::ResizingMode, AppKit::NSEdgeInsets, CGSize, bool>;
+std::vector<ImageState> bezelState(const ControlStyle& style) {
+    std::vector<ImageState> state;
+    for (const auto& [key, image] : style.bezelImages())
+        state.emplace_back(key.rawValue(), image->resizingMode(), image->capInsets(), image->size(), image->isTemplate());
+    return state;
+}
+
+// The push bezel is drawn stretched without stretching the shared style's image, so what a
+// control looks like never depends on what was drawn before it.
+TEST_F(PushButtonTest, TwoButtonsOfOneStyleLookAlikeWhicheverIsDrawnFirst) {
+    auto square = place(Runtime::make<TessikPushButton>(CGRect{0, 40, 100, 30}));
+    square->setBezelStyle(AppKit::NSBezelStyle::shadowlessSquare);
+    const auto& style = *square->pushCell()->style();
+    // A control's look: what it draws and the images it draws from.
+    auto look = [&](TessikPushButton& b) { return std::pair{drawn(b).ops, bezelState(style)}; };
+
+    const auto squareFirst = look(*square);
+    (void)drawn(*place(Runtime::make<TessikPushButton>(CGRect{0, 0, 100, 30})));
+    EXPECT_EQ(look(*square), squareFirst) << "the square bezel, drawn before and after a push bezel";
+    const auto fresh = bezelState(ButtonCellStyle());
+    EXPECT_EQ(squareFirst.second, fresh) << "drawing leaves the shared images as a new style has them";
+    EXPECT_EQ(bezelState(style), fresh);
 }
 
 TEST_F(PushButtonTest, ThePushTitleUsesTheRegularControlFontBesideTheStyledMediumOne) {
@@ -284,10 +337,16 @@ TEST_F(PushButtonTest, ThePushTitleUsesTheRegularControlFontBesideTheStyledMediu
     EXPECT_EQ(pushFont, Styles::Control::font()->font());
     EXPECT_EQ(pushFont.weight, CoreGraphics::FontWeight::regular);
     EXPECT_EQ(styledFont.weight, CoreGraphics::FontWeight::medium);
-    // The title rectangle: the platform's, 6 up from the bottom and 10 lower, not centred.
+    // The title rectangle: the platform's less 4 points at the visible top and 6 at the bottom
+    // (the flipped button's y grows downwards), not centred...
     const CGRect platform = push->pushCell()->AppKit::NSButtonCell::titleRect({0, 0, 100, 30});
     EXPECT_EQ(push->pushCell()->titleRect({0, 0, 100, 30}),
-              (CGRect{platform.minX(), platform.minY() + 6, platform.width(), platform.height() - 10}.integral()));
+              (CGRect{platform.minX(), platform.minY() + 4, platform.width(), platform.height() - 10}.integral()));
+    // ...so the title shares the push bezel's middle in the picture.
+    const auto list = drawn(*push);
+    const auto& text = *list.all<Op::Text>()[0];
+    const auto& bezel = *images(list)[0];
+    EXPECT_EQ(text.state.transform.apply(text.box).midY(), bezel.state.transform.apply(bezel.destination).midY());
 }
 
 }  // namespace

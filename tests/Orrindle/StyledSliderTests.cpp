@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "AppKit/NSScrollView.hpp"
 #include "ControlTestSupport.hpp"
 #include "Orrindle/Sliders/StyledSlider.hpp"
@@ -149,10 +151,15 @@ TEST_F(StyledSliderTest, BarAndKnobGeometry) {
         s->setDoubleValue(v);
         const CGRect k = cell->knobRect(false);
         EXPECT_EQ(k.size, knob);
-        EXPECT_GE(k.minX(), 0);
-        EXPECT_LE(k.minX(), b.width() - 12);
+        EXPECT_GE(k.minX(), b.minX()) << v;
+        EXPECT_LE(k.maxX(), b.maxX()) << v;
         EXPECT_EQ(k.minY(), std::round(b.midY() - knob.height / 2));
     }
+    // The knob reaches both ends of the bar.
+    s->setDoubleValue(0);
+    EXPECT_EQ(cell->knobRect(false).minX(), b.minX());
+    s->setDoubleValue(1);
+    EXPECT_EQ(cell->knobRect(false).maxX(), b.maxX());
     // The knob travels the bar: its image's width is the knob thickness.
     s->setDoubleValue(0);
     const double left = cell->knobRect(false).minX();
@@ -162,6 +169,28 @@ TEST_F(StyledSliderTest, BarAndKnobGeometry) {
     s->setDoubleValue(0);
     const auto list = drawn(*s);
     for (auto* i : list.all<Op::Image>()) EXPECT_GE(i->destination.minX(), 0) << i->name;
+}
+
+TEST_F(StyledSliderTest, TheKnobMovesWithEveryValueUpToTheMaximumAndTheFillEndsAtItsCentre) {
+    auto s = make(CGRect{10, 10, 120, 20});
+    auto cell = s->styledCell();
+    const CGRect b = cell->barRect(s->isFlipped());
+    double last = -1;
+    for (double v : {0.8, 0.9, 0.93, 1.0}) {
+        s->setDoubleValue(v);
+        const CGRect k = cell->knobRect(s->isFlipped());
+        EXPECT_GT(k.minX(), last) << "a higher value puts the knob further right: " << v;
+        last = k.minX();
+        // The fill runs from the start of the track to the knob's centre.
+        const DisplayList list = drawn(*s);
+        const Op::Image* fill = nullptr;
+        for (auto* i : list.all<Op::Image>())
+            if (i->name == "kvu-slider") fill = i;
+        ASSERT_TRUE(fill) << v;
+        EXPECT_EQ(fill->destination.minX(), b.minX()) << v;
+        EXPECT_EQ(fill->destination.maxX(), std::ceil(k.midX())) << v;
+    }
+    EXPECT_EQ(last + cell->knobRect(s->isFlipped()).width(), b.maxX()) << "at the maximum the knob ends where the bar does";
 }
 
 TEST_F(StyledSliderTest, FixedWidthIsTheIntrinsicWidthUnlessTheBarImageIsWider) {

@@ -46,10 +46,16 @@ public:
     };
 
     // The table's data source and delegate: styled rows, a label per name, an editable label per
-    // value; group rows are one group label across and cannot be selected.
+    // value; group rows are one group label across and cannot be selected. Each label's text
+    // starts where its column's title does (the header cells inset it 4 points in the first
+    // column, 1 in the others; a row label draws its text a device pixel left of its frame), so
+    // the titles stand over their columns; the selection bar spans the row, so that the first
+    // column's text stays on it.
     class Parameters : public Runtime::NSObject, public AppKit::NSTableViewDataSource, public AppKit::NSTableViewDelegate {
         VZ_OBJECT(Parameters, Runtime::NSObject)
     public:
+        static constexpr CGFloat firstTitleInset = 4, titleInset = 1;
+
         std::vector<Row> rows{{"TIMING", "", true},  {"Delay", "12 ms", false}, {"Random", "4 ms", false}, {"Seed", "120", false},
                               {"SWING", "", true},   {"1/4", "50 %", false},   {"1/8", "58 %", false},    {"1/16", "62 %", false}};
 
@@ -57,13 +63,16 @@ public:
         std::shared_ptr<AppKit::NSView> tableViewViewFor(AppKit::NSTableView&, AppKit::NSTableColumn* column, long row) override {
             const Row& r = rows[std::size_t(row)];
             auto cell = Runtime::make<Orrindle::StyledTableCellView>(CGRect{});
-            std::shared_ptr<Orrindle::StyledTextField> label;
-            if (r.group)
-                label = Runtime::make<Orrindle::StyledTableGroupRowLabel>(CGRect{12, 3, 200, 16});
-            else
-                label = Runtime::make<Orrindle::StyledTableRowLabel>(CGRect{12, 2, 120, 16});
             const bool value = column && column->identifier() == "value";
-            label->setStringValue(r.group ? r.name : value ? r.value : r.name);
+            const std::string text = r.group ? r.name : value ? r.value : r.name;
+            std::shared_ptr<Orrindle::StyledTextField> label;
+            if (r.group) {
+                label = AppKit::NSTextField::labelWithString<Orrindle::StyledTableGroupRowLabel>(text);
+                label->setFrame({firstTitleInset + 1, 3, 200, 16});
+            } else {
+                label = AppKit::NSTextField::labelWithString<Orrindle::StyledTableRowLabel>(text);
+                label->setFrame({(value ? titleInset : firstTitleInset) + 1, 2, 120, 16});
+            }
             if (value) {
                 label->setEditable(true);
                 label->setSelectable(true);
@@ -73,7 +82,9 @@ public:
             return cell;
         }
         std::shared_ptr<AppKit::NSTableRowView> tableViewRowViewForRow(AppKit::NSTableView&, long) override {
-            return Runtime::make<Orrindle::StyledTableRowView>(CGRect{});
+            auto row = Runtime::make<Orrindle::StyledTableRowView>(CGRect{});
+            row->setSelectionHorizontalInset(0);
+            return row;
         }
         bool tableViewIsGroupRow(AppKit::NSTableView&, long row) override { return rows[std::size_t(row)].group; }
         bool tableViewShouldSelectRow(AppKit::NSTableView&, long row) override { return !rows[std::size_t(row)].group; }
@@ -186,10 +197,6 @@ private:
     template <class Field = Orrindle::StyledTextField>
     static std::shared_ptr<Field> field(const std::string& text, const std::string& placeholder = "") {
         auto f = Runtime::make<Field>(CGRect{0, 0, 140, 10});
-        f->setEditable(true);
-        f->setSelectable(true);
-        f->setBezeled(true);
-        f->setDrawsBackground(true);
         f->setStringValue(text);
         if (!placeholder.empty()) f->setPlaceholderString(placeholder);
         return f;
@@ -254,19 +261,12 @@ private:
         invalidProperties->setValid(false);
         add("Properties field", "invalid", invalidProperties);
 
-        auto text = Runtime::make<StyledTextLabel>(CGRect{});
-        text->setStringValue("Global delay");
-        add("Labels", "text label", text);
-        auto dim = Runtime::make<StyledTextLabel>(CGRect{});
-        dim->setStringValue("Not in this preset");
+        add("Labels", "text label", AppKit::NSTextField::labelWithString<StyledTextLabel>("Global delay"));
+        auto dim = AppKit::NSTextField::labelWithString<StyledTextLabel>("Not in this preset");
         dim->setEnabled(false);
         add("Labels", "disabled", dim);
-        auto rowLabel = Runtime::make<StyledTableRowLabel>(CGRect{});
-        rowLabel->setStringValue("Swing on the eighths");
-        add("Labels", "table row (as wide as its text)", rowLabel);
-        auto groupLabel = Runtime::make<StyledTableGroupRowLabel>(CGRect{});
-        groupLabel->setStringValue("TIMING");
-        add("Labels", "group row", groupLabel);
+        add("Labels", "table row (as wide as its text)", AppKit::NSTextField::labelWithString<StyledTableRowLabel>("Swing on the eighths"));
+        add("Labels", "group row", AppKit::NSTextField::labelWithString<StyledTableGroupRowLabel>("TIMING"));
 
         hosting = SwiftUI::NSHostingView::make(SwiftUI::AnyView(Wrapped{wrappedText}));
         hosting->setFrame({0, 0, 80, 22});

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "AppKit/NSApplication.hpp"
 #include "TableGallery.hpp"
@@ -42,6 +46,23 @@ TEST_F(TableSheet, ShowsTheTableAndTheTextFieldsWithAValidationMessage) {
         for (std::size_t j = i + 1; j < gallery.samples.size(); ++j)
             EXPECT_FALSE(gallery.samples[i].view->frame().intersects(gallery.samples[j].view->frame()))
                 << gallery.samples[i].caption << " and " << gallery.samples[j].caption;
+
+    // Each column's title starts where its rows' text does, in the sheet as drawn.
+    auto textX = [&](const std::string& text) -> std::optional<CGFloat> {
+        for (auto* t : list.all<CoreGraphics::Op::Text>())
+            if (t->text.string() == text) return t->state.transform.apply(t->box).minX();
+        return std::nullopt;
+    };
+    for (auto [title, rows] : {std::pair{"Parameter", std::vector<std::string>{"SWING", "Delay", "Random", "1/16"}},
+                               std::pair{"Value", std::vector<std::string>{"12 ms", "4 ms", "62 %"}}}) {
+        const auto titleX = textX(title);
+        ASSERT_TRUE(titleX) << title;
+        for (const auto& row : rows) {
+            const auto rowX = textX(row);
+            ASSERT_TRUE(rowX) << row;
+            EXPECT_NEAR(*rowX, *titleX, 0.5) << row << " under " << title;
+        }
+    }
 
     const std::string dir = std::string(VZ_BINARY_DIR) + "/snapshots";
     std::filesystem::create_directories(dir);

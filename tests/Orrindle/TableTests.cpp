@@ -32,8 +32,8 @@ public:
     long numberOfRowsInTableView(AppKit::NSTableView&) override { return count; }
     std::shared_ptr<AppKit::NSView> tableViewViewFor(AppKit::NSTableView&, AppKit::NSTableColumn*, long row) override {
         auto cell = Runtime::make<StyledTableCellView>(CGRect{});
-        auto label = Runtime::make<StyledTableRowLabel>(CGRect{2, 2, 80, 16});
-        label->setStringValue("Row " + std::to_string(row));
+        auto label = AppKit::NSTextField::labelWithString<StyledTableRowLabel>("Row " + std::to_string(row));
+        label->setFrame({2, 2, 80, 16});
         cell->addSubview(label);
         cell->setTextField(label);
         return cell;
@@ -134,7 +134,12 @@ TEST_F(Tables, TakesTheStylesBackgroundIntoItsScrollView) {
     EXPECT_EQ(t->backgroundColor()->cgColor(), colour);
     EXPECT_TRUE(scroll->drawsBackground()) << "at the first move in";
     EXPECT_EQ(scroll->backgroundColor()->cgColor(), colour);
-    EXPECT_NE(t->style(), t->style()) << "a new style on every read";
+    // A new style with the defaults on every read: what one reader changes reaches no other.
+    auto changed = t->style();
+    changed->setBackgroundColor(AppKit::NSColor::sRGB(1, 0, 0));
+    changed->setTextColor(AppKit::NSColor::sRGB(0, 1, 0));
+    EXPECT_EQ(t->style()->backgroundColor()->cgColor(), colour);
+    EXPECT_EQ(t->style()->textColor()->name(), "Grey 70%");
     EXPECT_EQ(t->controlState().rawValue(), 1);
     t->setEnabled(false);
     t->setHighlighted(true);
@@ -177,6 +182,14 @@ TEST_F(Tables, HeaderStyleReplacesTheCellsOfVisibleColumnsOnly) {
     // The column's image reaches its cell at every read; none clears the cell's.
     std::static_pointer_cast<StyledTableColumn>(columns[0])->setImage(nullptr);
     EXPECT_EQ(columns[0]->headerCell()->image(), nullptr);
+}
+
+TEST(TablesDeathTest, AHeaderStyleWithoutAFontOrATextColourIsRefusedWhereItIsGiven) {
+    auto t = Runtime::make<StyledTableView>(CGRect{0, 0, 200, 100});
+    t->addTableColumn(Runtime::make<StyledTableColumn>(std::string("name")));
+    const auto colour = AppKit::NSColor::sRGB(0.8, 0.8, 0.8);
+    EXPECT_DEATH(t->setHeaderStyle(colour, colour, nullptr), "setHeaderStyle needs a text colour and a font");
+    EXPECT_DEATH(t->setHeaderStyle(nullptr, colour, AppKit::NSFont::systemFont(11)), "setHeaderStyle needs a text colour and a font");
 }
 
 TEST_F(Tables, AKeyboardActionTableSendsItsActionWhenATriggerIsReleased) {

@@ -20,7 +20,8 @@ protected:
 
 // The gallery in a real SDL2 window: it shows what the sheet draws; typing fills the fields and
 // Tab and Shift-Tab move between them, the validating field's message opening and closing with
-// its focus; a click selects a table row and the arrow keys move the selection past group rows.
+// its focus; a click selects a table row and the arrow keys move the selection past group rows;
+// a focused field taken out of the window closes its message.
 TEST_F(TablesWindow, TakesTypingAndTabsBetweenFieldsAndSelectsRowsByMouseAndKeyboard) {
     VZ_REAL_WINDOW_BACKEND(sdl);
     TableGallery gallery;
@@ -99,6 +100,21 @@ TEST_F(TablesWindow, TakesTypingAndTabsBetweenFieldsAndSelectsRowsByMouseAndKeyb
     sdl->pump();
     const auto row = at(*table.rowView(5), 0.8, 0.5), field = at(*gallery.checked, 0.5, 0.5);
     TestSupport::expectShowsWhatItDraws(*sdl, *gallery.window, {row, field});
+
+    // A field focused with its message open that is taken out of the window takes the message,
+    // and the message's own window, with it.
+    gallery.message->setMessage("Tempo must be between 20 and 300");
+    click(*gallery.message, 0.5, 0.5);
+    const auto& shown = gallery.message->popoverController()->popover();
+    ASSERT_TRUE(shown->isShown());
+    const auto popoverWindow = shown->popoverWindow();
+    ASSERT_TRUE(popoverWindow);
+    EXPECT_NE(sdl->sdlWindowID(*popoverWindow), 0u);
+    gallery.message->removeFromSuperview();
+    sdl->pump();
+    drain();
+    EXPECT_FALSE(shown->isShown());
+    EXPECT_EQ(sdl->sdlWindowID(*popoverWindow), 0u) << "its window is off the screen";
     gallery.window->close();
 }
 

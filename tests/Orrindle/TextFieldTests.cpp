@@ -26,17 +26,12 @@ using namespace Orrindle;
 using AppKit::CGFloat;
 using AppKit::CGSize;
 
-// A window of editable styled fields; typing goes through the application's queue.
+// A window of styled fields made as code makes them; typing goes through the application's queue.
 class TextFieldTest : public ControlTest {
 protected:
     template <class Field = StyledTextField>
     std::shared_ptr<Field> field(CGRect frame = {10, 10, 160, 22}) {
-        auto f = place(Runtime::make<Field>(frame));
-        f->setEditable(true);
-        f->setSelectable(true);
-        f->setBezeled(true);
-        f->setDrawsBackground(true);
-        return f;
+        return place(Runtime::make<Field>(frame));
     }
     void type(const std::string& text, std::uint16_t code = 0, AppKit::ModifierFlags flags = {}) {
         AppKit::NSApplication::shared().postEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, flags, 0, window, text, text, false, code));
@@ -159,7 +154,6 @@ TEST_F(FirstResponderField, FollowsTheFieldIntoAnotherWindowAndNothingQueuedReac
     Combine::AnyCancellable end;
     {
         auto f = Runtime::make<StyledTextField>(CGRect{0, 0, 100, 22});
-        f->setEditable(true);
         lone->contentView()->addSubview(f);
         end = f->firstResponderPublisher()->sink([&](Combine::Subscribers::Completion<Combine::Never>) { finished = true; },
                                                  [](FirstResponderAwareTextField::Change) { ADD_FAILURE() << "a change reached a freed field"; });
@@ -205,7 +199,6 @@ TEST_F(StyledField, DrawsItsBezelTextAndPlaceholderFromTheStyle) {
         const auto colour = row.value.empty() ? Styles::TextInput::placeholderTextColor() : style->textColor();
         EXPECT_EQ(t[0]->text.runs[0].color, colour->cgColor()) << row.value;
         EXPECT_DOUBLE_EQ(t[0]->box.minX(), f->styledCell()->titleRect(f->bounds()).minX() + row.dx) << row.value;
-        EXPECT_TRUE(outlines(list).empty()) << "no outline without the focus";
     }
     // The title rectangle is one line in the middle of the padded drawing rectangle.
     auto f = field();
@@ -219,20 +212,43 @@ TEST_F(StyledField, DrawsItsBezelTextAndPlaceholderFromTheStyle) {
     EXPECT_EQ(cell->titleRect(f->bounds()), drawing);
 }
 
-TEST_F(StyledField, TheOutlineShowsTheFocusAndAnInvalidValueOnly) {
-    auto f = field<ValidatingTextField>();
-    const auto style = f->styledCell()->style();
-    EXPECT_TRUE(outlines(drawn(*f)).empty());
-    window->makeFirstResponder(f);
-    EXPECT_EQ(outlines(drawn(*f)), std::vector<CoreGraphics::CGColor>{style->focusRingColor()->cgColor()});
-    window->makeFirstResponder(nullptr);
-    f->setEnabled(false);
-    EXPECT_TRUE(outlines(drawn(*f)).empty()) << "a disabled field has no focus to show";
-    f->setEnabled(true);
-    f->setValid(false);
-    const auto list = drawn(*f);
-    EXPECT_EQ(outlines(list), std::vector<CoreGraphics::CGColor>{style->invalidFocusRingColor()->cgColor()});
-    EXPECT_EQ(imageNames(list), std::vector<std::string>{"kvu-textfield-error"});
+TEST_F(StyledField, TheOutlineFramesAFieldInEveryStateInTheColourOfTheState) {
+    const auto style = StyledTextFieldCell::sharedStyle();
+    const auto plain = style->focusRingColor()->cgColor(), invalid = style->invalidFocusRingColor()->cgColor();
+    struct Row {
+        const char* state;
+        bool focused, enabled, selected, valid;
+        CoreGraphics::CGColor colour;
+        const char* bezel;
+    };
+    const Row rows[] = {
+        {"unfocused", false, true, false, true, plain, "kvu-textfield"},
+        {"focused", true, true, false, true, plain, "kvu-textfield"},
+        {"disabled", false, false, false, true, plain, "kvu-textfield"},
+        {"selected", false, true, true, true, plain, "kvu-textfield"},
+        {"invalid", false, true, false, false, invalid, "kvu-textfield-error"},
+        {"invalid and focused", true, true, false, false, invalid, "kvu-textfield-error"},
+        {"invalid and disabled", false, false, false, false, invalid, "kvu-textfield-error"},
+    };
+    for (const auto& row : rows) {
+        auto f = field<ValidatingTextField>();
+        f->setEnabled(row.enabled);
+        f->setSelected(row.selected);
+        f->setValid(row.valid);
+        if (row.focused) {
+            ASSERT_TRUE(window->makeFirstResponder(f)) << row.state;
+        }
+        const auto list = drawn(*f);
+        EXPECT_EQ(outlines(list), std::vector<CoreGraphics::CGColor>{row.colour}) << row.state;
+        EXPECT_EQ(imageNames(list), std::vector<std::string>{row.bezel}) << row.state;
+        ASSERT_EQ(list.all<Op::Stroke>().size(), 1u) << row.state;
+        EXPECT_EQ(list.all<Op::Stroke>()[0]->path.shapes()[0].rect, f->bounds().insetBy(2, 2)) << "2 points inside the frame";
+        window->makeFirstResponder(nullptr);
+        f->removeFromSuperview();
+    }
+    // A label, with neither bezel nor border, is not outlined.
+    auto label = place(AppKit::NSTextField::labelWithString<StyledTextLabel>("Global delay"));
+    EXPECT_TRUE(outlines(drawn(*label)).empty());
 }
 
 TEST_F(StyledField, EditsInAnEditorDressedInTheStyleOverItsTitleRectangle) {
@@ -255,10 +271,13 @@ TEST_F(StyledField, EditsInAnEditorDressedInTheStyleOverItsTitleRectangle) {
 }
 
 TEST_F(StyledField, SizesAlignsAndTakesOnlyItsOwnCell) {
-    auto f = Runtime::make<StyledTextField>(CGRect{0, 0, 20, 10}, 3.0);
+    auto f = Runtime::make<Turning<StyledTextField>>(CGRect{0, 0, 20, 10}, 3.0);
     EXPECT_EQ(f->verticalInset(), 3);
+    EXPECT_EQ(f->turns, (std::vector<CGFloat>{-1, 1})) << "turned and turned back as it is made";
     EXPECT_EQ(f->frame(), (CGRect{0, 0, 20, 10})) << "the turn and turn back change nothing";
     EXPECT_EQ(f->boundsRotation(), 0);
+    EXPECT_EQ(f->alignmentRectInsets(), (AppKit::NSEdgeInsets{3, 2, 3, 2})) << "bezeled";
+    f->setBezeled(false);
     EXPECT_EQ(f->alignmentRectInsets(), AppKit::NSEdgeInsets{}) << "neither bezeled nor bordered";
     f->setBordered(true);
     EXPECT_EQ(f->alignmentRectInsets(), (AppKit::NSEdgeInsets{3, 2, 3, 2}));
@@ -279,11 +298,36 @@ TEST_F(StyledField, SizesAlignsAndTakesOnlyItsOwnCell) {
     EXPECT_THROW(f->setVerticallyCenter(false), TestSupport::FatalErrorThrown) << "no cell to copy it into";
 }
 
+TEST_F(StyledField, OneMadeInCodeIsAFieldToTypeInThatShowsTheInvalidLookAndALabelIsNot) {
+    auto f = place(Runtime::make<ValidatingTextField>(CGRect{10, 10, 160, 22}));
+    EXPECT_TRUE(f->isEditable());
+    EXPECT_TRUE(f->isSelectable());
+    EXPECT_TRUE(f->isBezeled());
+    EXPECT_TRUE(f->drawsBackground());
+    f->setStringValue("999");
+    f->setValid(false);
+    EXPECT_EQ(imageNames(drawn(*f)), std::vector<std::string>{"kvu-textfield-error"});
+    ASSERT_TRUE(window->makeFirstResponder(f));
+    ASSERT_TRUE(f->currentEditor()) << "it takes the keys";
+    type("1");
+    type("2");
+    EXPECT_EQ(f->stringValue(), "12") << "the focus selected the text, so typing replaced it";
+    // Made as a label, the same class is one: not focused, no bezel, no outline.
+    auto label = place(AppKit::NSTextField::labelWithString<ValidatingTextField>("999"));
+    label->setValid(false);
+    EXPECT_FALSE(window->makeFirstResponder(label));
+    const auto list = drawn(*label);
+    EXPECT_TRUE(imageNames(list).empty());
+    EXPECT_TRUE(outlines(list).empty());
+    ASSERT_EQ(texts(list).size(), 1u);
+    EXPECT_EQ(texts(list)[0]->text.runs[0].color, label->styledCell()->style()->invalidTextColor()->cgColor());
+}
+
 using Labels = TextFieldTest;
 
 TEST_F(Labels, TableLabelsAreAsWideAsTheirTextWhateverTheirFrame) {
-    auto label = Runtime::make<StyledTableRowLabel>(CGRect{0, 0, 400, 17});
-    label->setStringValue("Swing");
+    auto label = AppKit::NSTextField::labelWithString<StyledTableRowLabel>("Swing");
+    label->setFrameSize({400, 17});
     const CGSize cellSize = label->cell()->cellSize({0, 0, std::numeric_limits<CGFloat>::max(), 17});
     EXPECT_EQ(label->intrinsicContentSize().width, cellSize.width);
     label->setFrameSize({10, 17});
@@ -295,10 +339,10 @@ TEST_F(Labels, TableLabelsAreAsWideAsTheirTextWhateverTheirFrame) {
 }
 
 TEST_F(Labels, TakeTheirOwnStylesWithTheLabelInsetsAndNoBezel) {
-    auto row = Runtime::make<StyledTableRowLabel>(CGRect{});
-    auto group = Runtime::make<StyledTableGroupRowLabel>(CGRect{});
-    auto text = Runtime::make<StyledTextLabel>(CGRect{});
-    auto plain = Runtime::make<StyledTextField>(CGRect{});
+    auto row = AppKit::NSTextField::labelWithString<StyledTableRowLabel>("Swing");
+    auto group = AppKit::NSTextField::labelWithString<StyledTableGroupRowLabel>("TIMING");
+    auto text = AppKit::NSTextField::labelWithString<StyledTextLabel>("Global delay");
+    auto plain = AppKit::NSTextField::labelWithString<StyledTextField>("Delay");
     for (const StyledTextField* label : std::initializer_list<const StyledTextField*>{row.get(), group.get(), text.get()}) {
         EXPECT_EQ(label->alignmentRectInsets(), (AppKit::NSEdgeInsets{2, 2, 2, 2})) << label->className();
         EXPECT_EQ(label->styledCell()->style()->bezelImage(StyledControlState::default_), nullptr) << label->className();
@@ -312,9 +356,20 @@ TEST_F(Labels, TakeTheirOwnStylesWithTheLabelInsetsAndNoBezel) {
     EXPECT_EQ(group->textColor()->name(), Styles::TableGroupRow::textColor()->name());
     EXPECT_EQ(text->styledCell()->style(), StyledTextLabelCell::sharedStyle());
     EXPECT_NE(row->styledCell()->style(), group->styledCell()->style());
-    // A bezel only counts while the label is bezeled and its style has one.
+    // A bezel counts only while the label is bezeled (a border alone does not) and its style has
+    // one: then the label is at least the image's size, less its alignment insets.
+    const auto inherited = row->WidthResizingTextField::intrinsicContentSize();
+    EXPECT_EQ(row->intrinsicContentSize(), inherited) << "no bezel in the label style";
+    const auto rowStyle = StyledTableRowLabelCell::sharedStyle();
+    const auto savedImages = rowStyle->bezelImages();
+    rowStyle->setBezelImages(ImageTable{{StyledControlState::default_, AppKit::NSImage::withSize({300, 40})}});
+    EXPECT_EQ(row->intrinsicContentSize(), inherited) << "not bezeled";
+    row->setBordered(true);
+    EXPECT_EQ(row->intrinsicContentSize(), row->WidthResizingTextField::intrinsicContentSize()) << "bordered alone";
     row->setBezeled(true);
-    EXPECT_EQ(row->intrinsicContentSize(), row->WidthResizingTextField::intrinsicContentSize());
+    const auto bezeled = row->WidthResizingTextField::intrinsicContentSize();
+    EXPECT_EQ(row->intrinsicContentSize(), (CGSize{std::max(bezeled.width, 300.0) - 4, std::max(bezeled.height, 40.0) - 4}));
+    rowStyle->setBezelImages(savedImages);
     TestSupport::CaptureFatalErrors capture;
     EXPECT_THROW(row->setCell(Runtime::make<StyledTextFieldCell>()), TestSupport::FatalErrorThrown) << "only its own cell class";
     EXPECT_THROW(text->setCell(Runtime::make<StyledTableRowLabelCell>()), TestSupport::FatalErrorThrown);
@@ -348,6 +403,24 @@ TEST_F(ValidatingTextFields, ShowsItsMessageWhileFocusedAndRefreshesItAsTheUserT
     type("\t", AppKit::KeyCode::tab);
     EXPECT_TRUE(next->currentEditor());
     EXPECT_FALSE(popover->isShown()) << "leaving closes it";
+}
+
+TEST_F(ValidatingTextFields, AFocusedFieldsPopoverClosesWhenTheFieldLeavesItsWindow) {
+    auto f = field<ValidatingTextField>();
+    const auto& popover = f->popoverController()->popover();
+    std::vector<bool> seen;
+    auto sub = f->firstResponderPublisher()->sink([&](FirstResponderAwareTextField::Change c) { seen.push_back(c.second); });
+    f->setMessage("Must be between 20 and 300");
+    window->makeFirstResponder(f);
+    drain();
+    ASSERT_TRUE(popover->isShown());
+    f->removeFromSuperview();
+    EXPECT_FALSE(popover->isShown());
+    EXPECT_EQ(seen, (std::vector<bool>{true, false})) << "out of every window the field has no focus";
+    place(f);
+    drain();
+    EXPECT_EQ(seen.size(), 2u) << "back in a window and not focused: nothing more to say";
+    EXPECT_FALSE(popover->isShown());
 }
 
 TEST_F(ValidatingTextFields, AnInvalidFieldRedrawsInTheErrorLookWithoutAPopover) {
@@ -460,6 +533,22 @@ TEST_F(PropertiesField, ShowsItsMessageAgainstItselfWhileItsFieldHasTheFocus) {
     EXPECT_EQ(p->overrideValue(), "42");
 }
 
+TEST_F(PropertiesField, ItsPopoverClosesAndItsSelectionEndsWhenItLeavesItsWindow) {
+    auto p = place(Runtime::make<ValidatingPropertiesField>());
+    p->setFrame({10, 10, 120, 24});
+    p->setMessage("Needs a number");
+    window->makeFirstResponder(p->textField());
+    drain();
+    ASSERT_TRUE(p->isSelected());
+    std::shared_ptr<AppKit::NSWindow> shown;
+    for (const auto& w : AppKit::NSApplication::shared().windows())
+        if (w != window && w->isVisible()) shown = w;
+    ASSERT_TRUE(shown) << "the popover's window";
+    p->removeFromSuperview();
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_FALSE(p->isSelected());
+}
+
 // A wrapped field bound to one of two texts, with a callback per text; `lines` and `disabled`
 // set the environment.
 struct FieldScreen {
@@ -552,6 +641,33 @@ TEST_F(WrappedField, CarriesTheTextEnvironmentOverToTheField) {
     ASSERT_TRUE(g);
     EXPECT_EQ(g->maximumNumberOfLines(), 0) << "without a line limit";
     EXPECT_TRUE(g->isEnabled());
+}
+
+// Set up outside any window, so the child of a death test starts with no other threads.
+TEST(TextFieldDeathTest, AForeignCellStopsTheProgramThoughTheFieldIsReachedAsAControl) {
+    struct Row {
+        AppKit::NSControl::Ptr control;
+        AppKit::NSCell::Ptr cell;
+        const char* message;
+    };
+    const Row rows[] = {
+        {Runtime::make<StyledTextField>(CGRect{}), Runtime::make<AppKit::NSTextFieldCell>(),
+         "StyledTextField takes only a StyledTextFieldCell, not NSTextFieldCell"},
+        {Runtime::make<ValidatingTextField>(CGRect{}), Runtime::make<StyledTextFieldCell>(),
+         "ValidatingTextField takes only a ValidatingTextFieldCell, not StyledTextFieldCell"},
+        {Runtime::make<StyledTableRowLabel>(CGRect{}), Runtime::make<StyledTextLabelCell>(),
+         "StyledTableRowLabel takes only a StyledTableRowLabelCell, not StyledTextLabelCell"},
+    };
+    for (const auto& row : rows) {
+        AppKit::NSControl& control = *row.control;
+        EXPECT_DEATH(control.setCell(row.cell), row.message);
+    }
+}
+
+TEST(TextFieldDeathTest, ANullFirstResponderPublisherIsRefusedWhereItIsSet) {
+    auto f = Runtime::make<ValidatingTextField>(CGRect{});
+    EXPECT_DEATH(f->setFirstResponderPublisher(nullptr), "ValidatingTextField: the first-responder publisher cannot be none");
+    f->setFirstResponderPublisher(FirstResponderAwareTextField::FirstResponderPublisher::make());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "ControlTestSupport.hpp"
+#include "CoreGraphics/CGContext.hpp"
 #include "Orrindle/Popovers/SimpleTextViewPopover.hpp"
+#include "Orrindle/Styles/Styles.hpp"
 
 namespace {
 
@@ -47,6 +49,36 @@ TEST_F(TextPopover, IsSizedToItsTextPlusPaddingAndShowsAllOfIt) {
     EXPECT_DOUBLE_EQ(shown->frame().midX(), anchorOnScreen.midX());
     EXPECT_FALSE(shown->isKeyWindow());
     EXPECT_TRUE(window->isKeyWindow());
+}
+
+// The message in the popover style's font and colour, the small system font in "Grey 85%",
+// as it is drawn, on the style's dark background.
+TEST_F(TextPopover, TheMessageIsInThePopoverStylesFontAndColour) {
+    auto popover = controller->popover();
+    const auto style = popover->style();
+    EXPECT_EQ(style->font(), Orrindle::Styles::BaseStyles::normalFont());
+    ASSERT_TRUE(style->textColor());
+    EXPECT_EQ(style->textColor()->name(), "Grey 85%");
+    EXPECT_EQ(style->backgroundColor()->name(), "Background/Normal");
+    EXPECT_EQ(style->padding(), (AppKit::CGSize{10, 6}));
+    EXPECT_EQ(popover->contentTextField()->font(), style->font());
+    EXPECT_EQ(popover->contentTextField()->textColor(), style->textColor());
+
+    controller->show("Must be between 1 and 16", anchor, NSRectEdge::maxY);
+    auto shown = popover->popoverWindow();
+    ASSERT_TRUE(shown);
+    CoreGraphics::CGContext ctx(shown->frame().size, false);
+    {
+        CoreGraphics::CGContext::CurrentScope scope(&ctx);
+        shown->contentView()->displayInCurrentContext();
+    }
+    const CoreGraphics::Op::Text* message = nullptr;
+    for (const auto* t : ctx.displayList().all<CoreGraphics::Op::Text>())
+        if (t->text.string() == "Must be between 1 and 16") message = t;
+    ASSERT_NE(message, nullptr) << "the message is drawn";
+    ASSERT_EQ(message->text.runs.size(), 1u);
+    EXPECT_EQ(message->text.runs[0].font, Orrindle::Styles::BaseStyles::normalFont()->font());
+    EXPECT_EQ(message->text.runs[0].color, style->textColor()->cgColor());
 }
 
 TEST_F(TextPopover, ShowingAgainMovesAndRefitsAnOpenPopover) {

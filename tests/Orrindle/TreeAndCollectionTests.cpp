@@ -164,6 +164,24 @@ TEST(ArrayUtilities, SafeAccessAndIndexLists) {
     EXPECT_EQ(indexes(s, [](const std::string& e) { return e != "b"; }), (std::vector<long>{0, 2}));
 }
 
+// range(c) is start ..< end: every index of the collection once, in order, and no other.
+TEST(ArrayUtilities, TheRangeRunsFromTheStartIndexUpToTheEndIndex) {
+    auto indexesOf = [](const IndexRange& r) { return std::vector<long>(r.begin(), r.end()); };
+    EXPECT_EQ(range(Strings{"a", "b", "c"}), (IndexRange{0, 3}));
+    EXPECT_EQ(indexesOf(range(Strings{"a", "b", "c"})), (std::vector<long>{0, 1, 2}));
+    EXPECT_EQ(indexesOf(range(std::string("xy"))), (std::vector<long>{0, 1}));
+    EXPECT_EQ(indexesOf(range(std::deque<int>(4))), (std::vector<long>{0, 1, 2, 3}));
+    EXPECT_TRUE(range(Strings{}).isEmpty());
+    EXPECT_TRUE(indexesOf(range(Strings{})).empty());
+    const Strings s = {"a", "b", "c"};
+    EXPECT_EQ(range(s).count(), s.size());
+    for (long i : {-1L, 0L, 2L, 3L}) EXPECT_EQ(range(s).contains(i), i == 0 || i == 2) << i;
+    // A reversed range holds nothing and loops over nothing.
+    EXPECT_TRUE((IndexRange{3, 1}).isEmpty());
+    EXPECT_EQ((IndexRange{3, 1}).count(), 0u);
+    EXPECT_TRUE(indexesOf(IndexRange{3, 1}).empty());
+}
+
 TEST(ArrayUtilities, RowMovesLandWhereTheDropRowEndsUp) {
     const Strings start = {"a", "b", "c", "d", "e"};
     struct Case {

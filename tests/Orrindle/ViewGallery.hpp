@@ -9,6 +9,7 @@
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSColor.hpp"
+#include "AppKit/NSTableCellView.hpp"
 #include "AppKit/NSTextField.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
@@ -95,14 +96,20 @@ private:
         }
         std::any outlineViewChild(AppKit::NSOutlineView&, long i, const std::any& of) override { return children[name(of)][std::size_t(i)]; }
         bool outlineViewIsItemExpandable(AppKit::NSOutlineView&, const std::any& item) override { return children.count(name(item)) > 0; }
-        AppKit::NSView::Ptr outlineViewViewFor(AppKit::NSOutlineView&, const std::any& item) override {
-            return label(name(item));
+        // The name in a cell view, centred on the row as the disclosure button is.
+        AppKit::NSView::Ptr outlineViewViewFor(AppKit::NSOutlineView& outline, const std::any& item) override {
+            auto cell = Runtime::make<AppKit::NSTableCellView>(CGRect{});
+            auto text = label(name(item));
+            const CGFloat height = text->intrinsicContentSize().height;
+            text->setFrame({0, std::round((outline.rowHeight() - height) / 2), 150, height});
+            cell->addSubview(text);
+            cell->setTextField(text);
+            return cell;
         }
     };
 
     static AppKit::NSTextField::Ptr label(const std::string& text) {
-        auto field = Runtime::make<AppKit::NSTextField>(CGRect{});
-        field->setStringValue(text);
+        auto field = AppKit::NSTextField::labelWithString(text);
         field->setFont(AppKit::NSFont::systemFont(11));
         field->setTextColor(Orrindle::ODColorsAK::grey85());
         return field;
@@ -197,7 +204,7 @@ private:
         add("Split views", "platform divider", plain);
 
         tree = Runtime::make<Tree>();
-        auto outline = Runtime::make<StyledOutlineView>(CGRect{0, 0, 180, 120});
+        outline = Runtime::make<StyledOutlineView>(CGRect{0, 0, 180, 120});
         outline->setDelegate(tree);
         outline->setDataSource(tree);
         outline->expandItemWithoutAnimation(std::string("Factory"));
@@ -232,6 +239,9 @@ private:
 
     std::shared_ptr<GallerySheet> container;
     std::shared_ptr<Tree> tree;
+
+public:
+    std::shared_ptr<Orrindle::StyledOutlineView> outline;
 };
 
 }  // namespace OrrindleTest

@@ -160,6 +160,27 @@ TEST_F(KitLabel, NameAndSuffix) {
     EXPECT_EQ(h->renderTree().texts(), (std::vector<std::string>{"12.0"}));
 }
 
+// DELAY's "0.0 MS": the whole 40-point row starts editing, the gap before the unit and the
+// room above and below the texts too.
+TEST_F(KitLabel, AClickAnywhereOnTheValueRowStartsEditing) {
+    auto ms = parameter(Unit::milliseconds, 0, 50, 0, ValueIncrement::linear(), std::nullopt, "Delay");
+    struct Case {
+        double across;  // 0: the value's right edge, 1: the unit's left edge
+        double down;    // points from the texts' middle
+    };
+    for (const Case& c : std::vector<Case>{{0.5, 0}, {0.5, -19}, {0.5, 19}, {0.1, 12}, {0.9, -12}}) {
+        auto g = show(ms, true, true);
+        const CGRect value = g->renderTree().findText("0.0")->frame, unit = g->renderTree().findText("MS")->frame;
+        ASSERT_NEAR(unit.minX() - value.maxX(), 4, 1e-9);
+        g->click({value.maxX() + c.across * (unit.minX() - value.maxX()), value.midY() + c.down});
+        EXPECT_NE(field(*g), nullptr) << c.across << ", " << c.down;
+    }
+    auto g = show(ms, true, true);
+    const CGRect value = g->renderTree().findText("0.0")->frame;
+    g->click({value.midX(), value.midY() + 21});
+    EXPECT_EQ(field(*g), nullptr) << "below the row";
+}
+
 TEST_F(KitLabel, ANameFormatterShowsAndReadsValueNames) {
     auto p = parameter(Unit::indexed, 0, 2, 0, ValueIncrement::linear(), std::vector<std::string>{"Off", "Half", "Full"});
     auto g = show(p, false, false, std::make_shared<LabelNameFormatter>(*p));

@@ -76,6 +76,42 @@ TEST_F(AlertWindow, EachOutcomeShowsInAKeyWindowWithItsButtons) {
     EXPECT_FALSE(error->isVisible());
 }
 
+// The notes' link comes from the feed: only a web page gets the button (and the sentence that
+// points to it); another scheme would start whatever the desktop runs for it.
+TEST_F(AlertWindow, OnlyWebLinksOpenTheReleaseNotes) {
+    struct Case {
+        const char* link;
+        bool opens;
+    } cases[] = {
+        {"https://example.com/notes/1.3.html", true},
+        {"HTTP://example.com/notes/", true},
+        {"x-hostile-scheme://run?cmd=touch%20/tmp/owned", false},
+        {"vantrelzellow://openAndUpdate", false},
+        {"file:///etc/passwd", false},
+        {"javascript:alert(1)", false},
+        {"mailto:someone@example.com", false},
+        {"https:no-host", false},
+    };
+    SPUStandardUserDriver driver(hostBundle("1.2"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        Sparkle::SUAppcastItem item = newer();
+        item.releaseNotesURL = Foundation::URL::fromString(c.link);
+        ASSERT_TRUE(item.releaseNotesURL);
+        driver.showUpdateFound(item);
+        auto w = driver.alertWindow();
+        ASSERT_TRUE(w);
+        const std::vector<std::string> buttons = c.opens ? std::vector<std::string>{"OK", "Release Notes"} : std::vector<std::string>{"OK"};
+        EXPECT_EQ(titles(*w), buttons);
+        EXPECT_EQ(w->informativeText().find("release notes") != std::string::npos, c.opens) << w->informativeText();
+        AppKit::NSWorkspace::shared().clearOpenedURLs();
+        w->showReleaseNotes();  // as the action would, button or not
+        Dispatch::RunLoop::main().runUntilIdle();
+        EXPECT_EQ(AppKit::NSWorkspace::shared().openedURLs().size(), c.opens ? 1u : 0u);
+        EXPECT_EQ(UpdateAlertWindow::make("m", "i", item.releaseNotesURL)->releaseNotesURL().has_value(), c.opens);
+    }
+}
+
 // The three outcomes as the user sees them, in the application's dark appearance.
 TEST_F(AlertWindow, PictureSheet) {
     AppKit::NSApplication::shared().setAppearance(AppKit::NSAppearance::named(AppKit::NSAppearance::darkAqua));

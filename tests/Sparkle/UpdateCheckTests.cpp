@@ -5,6 +5,7 @@
 #include "Sparkle/SPUUpdaterDelegate.hpp"
 #include "Sparkle/SUAppcast.hpp"
 #include "Sparkle/SUErrors.hpp"
+#include "Dispatch/Clock.hpp"
 #include "SparkleTestSupport.hpp"
 #include "TestSupport/LoopbackServer.hpp"
 
@@ -33,6 +34,18 @@ protected:
         auto u = SPUUpdater::make(hostBundle(version, feedURL), driver, delegate);
         u->startUpdater();
         return u;
+    }
+    // What a check of version 1.2 tells for the server's response.
+    std::string toldFor(const std::string& response) {
+        LoopbackServer server([&](const std::string&) { return response; });
+        delegate->address = server.url("/feed.xml");
+        driver->told.clear();
+        testing::internal::CaptureStderr();
+        auto u = updater("1.2");
+        u->checkForUpdates();
+        const bool told = waitForOutcome(*driver);
+        (void)testing::internal::GetCapturedStderr();
+        return told && driver->told.size() == 1 ? driver->told[0] : "told " + std::to_string(driver->told.size()) + " times";
     }
 };
 
@@ -80,6 +93,87 @@ TEST_F(UpdateCheck, TellsTheOutcomeOfWhatTheFeedServerAnswers) {
         }
     }
     ASSERT_TRUE(driver->lastItem);
+}
+
+// A version the weights cannot order is no answer: whether it is newer is not known, so the
+// check says it cannot read it rather than "up to date"; a readable newer one is still found.
+TEST_F(UpdateCheck, AVersionThatCannotBeReadIsNeverUpToDate) {
+    const std::string cannotRead = "error 1002: The update feed\u2019s version \u201c";
+    struct Case {
+        std::string items;
+        std::string told;
+    } cases[] = {
+        {item(".."), cannotRead + "..\u201d cannot be read."},
+        {item("-1"), cannotRead + "-1\u201d cannot be read."},
+        {item("0x10"), cannotRead + "0x10\u201d cannot be read."},
+        {item("99999999999999999999"), cannotRead + "99999999999999999999\u201d cannot be read."},
+        {item("  1 . 2  "), cannotRead + "1 . 2\u201d cannot be read."},
+        {item("1.0.0-beta"), cannotRead + "1.0.0-beta\u201d cannot be read."},
+        {item("922337203685478"), cannotRead + "922337203685478\u201d cannot be read."},  // its weight overflows
+        {item("1.2") + item("1.1.x"), cannotRead + "1.1.x\u201d cannot be read."},
+        {item("1.1") + item("2.0-rc1"), cannotRead + "2.0-rc1\u201d cannot be read."},
+        {item(std::string(200, '7') + "x"), cannotRead + std::string(40, '7') + "\u2026\u201d cannot be read."},
+        {item("1.3") + item("1.0.0-beta"), "found 1.3"},
+        {item("1.2.0") + item("01.1"), "not found 1.2.0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(toldFor(LoopbackServer::response(200, feed(c.items))), c.told) << c.items;
+}
+
+// The feed may be up to four megabytes; more is refused as soon as it shows.
+TEST_F(UpdateCheck, AFeedPastTheSizeLimitIsRefused) {
+    const auto padded = [](std::size_t size) {
+        const std::string head = feed(item("1.3"));
+        return head + "<!--" + std::string(size - head.size() - 7, 'x') + "-->";
+    };
+    EXPECT_EQ(Sparkle::SPUUpdater::feedSizeLimit, 4u << 20);
+    EXPECT_EQ(toldFor(LoopbackServer::response(200, padded(SPUUpdater::feedSizeLimit))), "found 1.3");
+    const std::string tooLarge = toldFor(LoopbackServer::response(200, padded(SPUUpdater::feedSizeLimit + 1)));
+    EXPECT_EQ(tooLarge, "error 2001: The update feed could not be loaded: The resource is larger than 4194304 bytes (" +
+                            *delegate->address + ")");
+    const std::string endless = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + feed(item("1.3")).substr(0, 200);
+    LoopbackServer server([&](const std::string&) { return endless; }, "<!-- padding -->");
+    delegate->address = server.url("/feed.xml");
+    driver->told.clear();
+    testing::internal::CaptureStderr();
+    auto u = updater("1.2");
+    u->checkForUpdates();
+    ASSERT_TRUE(waitForOutcome(*driver));
+    (void)testing::internal::GetCapturedStderr();
+    EXPECT_EQ(driver->told[0].rfind("error 2001: The update feed could not be loaded: The resource is larger than", 0), 0u)
+        << driver->told[0];
+}
+
+// A server that takes the request and never answers ends the check after thirty seconds on the
+// shared clock; the load is given up, and the next check runs.
+TEST_F(UpdateCheck, AServerThatNeverAnswersEndsTheCheckAfterThirtySeconds) {
+    struct RealTimeAfter {
+        ~RealTimeAfter() { Dispatch::Clock::shared().useRealTime(); }
+    } realTimeAfter;
+    Dispatch::Clock::shared().useVirtualTime(1000);
+    LoopbackServer silent([](const std::string&) { return std::string(); }, "", std::chrono::seconds(60));
+    delegate->address = silent.url("/feed.xml");
+    auto u = updater("1.2");
+    testing::internal::CaptureStderr();
+    u->checkForUpdates();
+    ASSERT_TRUE(Dispatch::RunLoop::main().runUntil([&] { return silent.requests().size() == 1; }));
+    Dispatch::RunLoop::main().advance(SPUUpdater::feedTimeLimit - 0.5);
+    EXPECT_TRUE(driver->told.empty());
+    EXPECT_TRUE(u->sessionInProgress());
+    Dispatch::RunLoop::main().advance(1);
+    (void)testing::internal::GetCapturedStderr();
+    EXPECT_EQ(driver->told, std::vector<std::string>{"error 2001: The update feed could not be loaded: the update server did not "
+                                                     "answer within 30 seconds."});
+    EXPECT_FALSE(u->sessionInProgress());
+    Dispatch::DispatchQueue::waitForGlobalQueues();  // the load was given up, long before the server lets go
+    Dispatch::RunLoop::main().runUntilIdle();
+    EXPECT_EQ(driver->told.size(), 1u) << "the given-up load tells nothing";
+
+    LoopbackServer server([](const std::string&) { return LoopbackServer::response(200, feed(item("1.2"))); });
+    delegate->address = server.url("/feed.xml");
+    u->checkForUpdates();
+    ASSERT_TRUE(waitForOutcome(*driver, 2));
+    EXPECT_EQ(driver->told[1], "not found 1.2");
+    EXPECT_EQ(Dispatch::RunLoop::main().timerCount(), 0u) << "the finished check's limit is gone";
 }
 
 TEST_F(UpdateCheck, TheFoundItemCarriesItsReleaseNotes) {
@@ -171,7 +265,9 @@ TEST_F(UpdateCheck, TheFeedRedirectTakesOnlyLoopbackAddresses) {
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0].rfind("GET /redirected.xml", 0), 0u);
 
-    for (const char* other : {"https://example.com/feed.xml", "ftp://127.0.0.1/feed.xml", "not a url"}) {
+    for (const char* other : {"https://example.com/feed.xml", "ftp://127.0.0.1/feed.xml", "not a url",
+                              "http://127.0.0.1.example.invalid/feed.xml", "http://localhost.example.invalid/feed.xml",
+                              "http://127.0.0.1@example.invalid/feed.xml", "http://[::2]/feed.xml", "http:/feed.xml"}) {
         SCOPED_TRACE(other);
         SPUUpdater::setFeedRedirect(std::string(other));
         driver->told.clear();
@@ -182,6 +278,42 @@ TEST_F(UpdateCheck, TheFeedRedirectTakesOnlyLoopbackAddresses) {
         EXPECT_EQ(driver->told[0].rfind("error 4001: The feed redirect", 0), 0u) << driver->told[0];
     }
     EXPECT_EQ(server.requests().size(), 1u);
+
+    SPUUpdater::setFeedRedirect("http://LocalHost:" + std::to_string(server.port()) + "/by-name.xml");
+    driver->told.clear();
+    u->checkForUpdates();
+    ASSERT_TRUE(waitForOutcome(*driver));
+    EXPECT_EQ(driver->told, std::vector<std::string>{"found 9.0"});
+}
+
+// The server the redirect names may move the feed on its own host, and nowhere else: not to
+// another loopback address (which another program may serve), and the other server is never
+// asked.
+TEST_F(UpdateCheck, TheFeedRedirectsServerKeepsTheCheckOnItsOwnHost) {
+    LoopbackServer elsewhere([](const std::string&) { return LoopbackServer::response(200, feed(item("6.6"))); },
+                             "", std::chrono::seconds(10), "127.0.0.2");
+    ASSERT_NE(elsewhere.port(), 0);
+    LoopbackServer server([&](const std::string& request) {
+        if (request.starts_with("GET /moved.xml ")) return LoopbackServer::response(301, "", "Location: /feed.xml\r\n");
+        if (request.starts_with("GET /away.xml "))
+            return LoopbackServer::response(302, "", "Location: " + elsewhere.url("/feed.xml") + "\r\n");
+        return LoopbackServer::response(200, feed(item("9.0")));
+    });
+    delegate->address = "https://updates.example.com/vantrel_zellow/vantrelzellow.xml";
+    auto u = updater("1.2");
+    SPUUpdater::setFeedRedirect(server.url("/moved.xml"));
+    u->checkForUpdates();
+    ASSERT_TRUE(waitForOutcome(*driver));
+    EXPECT_EQ(driver->told, std::vector<std::string>{"found 9.0"});
+
+    SPUUpdater::setFeedRedirect(server.url("/away.xml"));
+    testing::internal::CaptureStderr();
+    u->checkForUpdates();
+    ASSERT_TRUE(waitForOutcome(*driver, 2));
+    (void)testing::internal::GetCapturedStderr();
+    EXPECT_EQ(driver->told[1], "error 2001: The update feed could not be loaded: the redirect from " + server.url("/away.xml") + " to " +
+                                   elsewhere.url("/feed.xml") + " is not followed");
+    EXPECT_TRUE(elsewhere.requests().empty());
 }
 
 // The controller the application creates: stopped until told, the updater's delegate the one

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CoreGraphics/CGContext.hpp"
 #include "SwiftUI/SwiftUI.hpp"
 #include "TestSupport/MainLoop.hpp"
 
@@ -129,6 +130,32 @@ TEST_F(Layout2, GeometryReaderTakesTheOfferAndBuildsForItsSize) {
     EXPECT_EQ(drawn(g, "content"), (CGRect{0, 0, 128, 96}));
     g.setSize({32, 24});
     EXPECT_EQ(drawn(g, "content"), (CGRect{0, 0, 32, 24}));
+}
+
+// A menu is its label with room for its indicator after it: the chevron is drawn in that room,
+// clear of the label's text; with the indicator hidden the menu is just its label.
+TEST_F(Layout, AMenuMakesRoomForItsIndicatorAfterItsLabel) {
+    for (bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "indicator hidden" : "indicator shown");
+        auto menu = AnyView(Menu({Button("One", [] {})}, AnyView(Text("Menu"))));
+        if (hidden) menu = menu.menuIndicator(MenuIndicatorVisibility::hidden);
+        ViewGraph g(AnyView(HStack({menu, block(10, 10, "after")})), {200, 40});
+        const auto* node = g.renderTree().findMenu();
+        const auto* label = g.renderTree().findText("Menu");
+        ASSERT_TRUE(node && label);
+        EXPECT_EQ(node->frame.width(), label->frame.width() + (hidden ? 0 : Menu::indicatorWidth));
+        EXPECT_EQ(label->frame.minX(), node->frame.minX()) << "the label leads";
+        EXPECT_EQ(frameOf(g, "after").minX(), node->frame.maxX() + 8) << "its neighbour after the indicator";
+
+        CoreGraphics::CGContext ctx({200, 40}, true);
+        g.renderTree().draw(ctx);
+        const auto strokes = ctx.displayList().all<CoreGraphics::Op::Stroke>();
+        ASSERT_EQ(strokes.size(), hidden ? 0u : 1u) << "the chevron";
+        if (hidden) continue;
+        const CGRect chevron = strokes[0]->path.boundingBox();
+        EXPECT_GE(chevron.minX(), label->frame.maxX() + 2) << "clear of the text";
+        EXPECT_LE(chevron.maxX(), node->frame.maxX());
+    }
 }
 
 }  // namespace

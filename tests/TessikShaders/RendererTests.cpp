@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
+#include <vector>
 
 #include "Foundation/NSError.hpp"
 #include "Metal/MTLTypes.hpp"
+#include "Metal/ShaderFunction.hpp"
 #include "Metal/ShaderMath.hpp"
+#include "TessikShaders/AboutRenderer.hpp"
 #include "TessikShaders/MetalShaderRenderer.hpp"
+#include "TessikShaders/SupporterShaderRenderer.hpp"
 #include "TessikShaders/RenderPipeline.hpp"
 #include "TessikShaders/ShaderTestSupport.hpp"
 
@@ -189,6 +194,69 @@ TEST_F(Renderer, AFrameIsDeterministicForItsInputs) {
     ASSERT_EQ(a.size(), b.size());
     EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])), 0);
     EXPECT_NE(std::memcmp(a.data(), c.data(), a.size() * sizeof(a[0])), 0);
+}
+
+// What a frame of each renderer leaves in its drawable, pixel for pixel where it is looked at:
+// the renderer's fragment function evaluated directly with the frame's inputs, in every
+// quadrant, the corners and the middle; and each pixel shaded exactly once.
+TEST_F(Renderer, EveryRendererShadesEveryPixelOfTheDrawableOnce) {
+    struct Case {
+        const char* fragment;
+        std::function<std::shared_ptr<QuadRenderer>(MetalKit::MTKView&)> make;
+    };
+    const std::vector<Case> cases = {
+        {kFragment, [](MetalKit::MTKView& v) { return MetalShaderRenderer::make(v, "Main", kVertex, kFragment); }},
+        {"aboutFragmentShader", [](MetalKit::MTKView& v) { return AboutRenderer::make(v); }},
+        {"supporterFragmentShader",
+         [](MetalKit::MTKView& v) {
+             auto r = SupporterShaderRenderer::make(v, "Supporter");
+             r->switchOnState = {1, 0, 1, 0, 0, 1};
+             r->recordSwitchOn(2);
+             return r;
+         }},
+    };
+    auto& device = *Metal::MTLCreateSystemDefaultDevice();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fragment);
+        auto v = metalView(40, 30);
+        auto r = c.make(*v);
+        v->setDelegate(r);
+        loop().advance(0.75);  // a time input that is not 0
+        v->setPaused(true);
+        const auto shadedBefore = device.fragmentInvocationCount();
+        v->draw();
+        EXPECT_EQ(device.fragmentInvocationCount() - shadedBefore, 40u * 30u) << "no pixel left out or shaded twice";
+
+        auto frame = lastFrame();
+        ASSERT_TRUE(frame && !frame->encoders().empty());
+        const auto& encoder = *frame->encoders()[0];
+        const auto& target = encoder.descriptor().colorAttachments[0].texture;
+        ASSERT_TRUE(target);
+        ASSERT_EQ(target->width(), 40);
+        ASSERT_EQ(target->height(), 30);
+        // The fragment stage's inputs as the frame bound them.
+        Metal::ShaderArguments inputs;
+        for (const auto& command : encoder.commands()) {
+            if (command.kind == Kind::setFragmentBytes) inputs.bind(command.index, command.bytes.data(), command.bytes.size());
+            if (command.kind == Kind::setFragmentBuffer)
+                inputs.bind(command.index, static_cast<const unsigned char*>(command.buffer->contents()) + command.offset,
+                            command.buffer->length() - command.offset);
+            if (command.kind == Kind::setFragmentTexture) inputs.bindTexture(command.index, command.texture.get());
+        }
+        const auto function = Metal::ShaderFunctionRegistry::find(c.fragment);
+        ASSERT_TRUE(function && function->fragment);
+        for (auto [x, y] : {std::pair{10, 7}, std::pair{30, 7}, std::pair{10, 22}, std::pair{30, 22}, std::pair{0, 0}, std::pair{39, 0},
+                            std::pair{0, 29}, std::pair{39, 29}, std::pair{20, 15}, std::pair{21, 14}}) {
+            Metal::FragmentIn in;
+            in.position = {float(x) + 0.5f, float(y) + 0.5f, 0.0f, 1.0f};
+            in.varyings[0] = {in.position.x / 40.0f, in.position.y / 30.0f, 0.0f, 0.0f};
+            const auto expected = Metal::MTLTexture::quantize(target->pixelFormat(), function->fragment(in, inputs));
+            const auto drawn = target->texels()[std::size_t(y) * 40 + std::size_t(x)];
+            EXPECT_TRUE(drawn.x == expected.x && drawn.y == expected.y && drawn.z == expected.z && drawn.w == expected.w)
+                << "pixel (" << x << ", " << y << "): drawn " << drawn.x << " " << drawn.y << " " << drawn.z << " " << drawn.w
+                << ", the function gives " << expected.x << " " << expected.y << " " << expected.z << " " << expected.w;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "AppKit/NSWindow.hpp"
 #include "Foundation/NotificationCenter.hpp"
 #include "Metal/MetalTesting.hpp"
@@ -9,6 +12,29 @@
 namespace {
 
 using namespace TessikShaders;
+
+// A renderer that draws nothing and counts the pauses it is asked to open and close.
+class CountingRenderer : public ShaderRenderer {
+public:
+    void mtkViewDrawableSizeWillChange(MetalKit::MTKView&, CoreGraphics::CGSize) override {}
+    void drawInMTKView(MetalKit::MTKView&) override {}
+    void willPause() override { ++pauses; }
+    void willResume() override { ++resumes; }
+    int pauses = 0, resumes = 0;
+};
+
+// A shader controller whose renderers are CountingRenderers, the newest last.
+class CountingController : public ShaderViewHost {
+    VZ_OBJECT(CountingController, ShaderViewHost)
+public:
+    std::vector<std::shared_ptr<CountingRenderer>> made;
+
+protected:
+    std::shared_ptr<ShaderRenderer> makeRenderer(MetalKit::MTKView&) override {
+        made.push_back(std::make_shared<CountingRenderer>());
+        return made.back();
+    }
+};
 
 class ShaderController : public ShaderTest::ShaderTest {
 protected:
@@ -43,15 +69,16 @@ TEST_F(ShaderController, AppearKeyResignDisappear) {
     EXPECT_TRUE(view->enableSetNeedsDisplay());
     const auto firstSeed = c->renderer()->seed();
 
+    auto& device = *Metal::MTLCreateSystemDefaultDevice();
+    const auto shadedAtStart = device.fragmentInvocationCount();
     loop().advance(1.0);
     EXPECT_EQ(view->framesDrawn(), 60u);
     EXPECT_NEAR(c->renderer()->time(), 1.0f, 1e-5);
 
     other->makeKeyAndOrderFront();
     EXPECT_TRUE(view->isPaused());
-    auto& device = *Metal::MTLCreateSystemDefaultDevice();
     const auto shaded = device.fragmentInvocationCount();
-    EXPECT_GE(shaded, 60u * 300 * 200) << "every frame shades every pixel";
+    EXPECT_EQ(shaded - shadedAtStart, 60u * 300 * 200) << "every frame shades every pixel once";
     loop().advance(2.0);
     EXPECT_EQ(view->framesDrawn(), 60u);
     EXPECT_EQ(device.fragmentInvocationCount(), shaded) << "no shader runs while paused";
@@ -177,6 +204,34 @@ TEST_F(ShaderController, ObserversGoWithTheController) {
     EXPECT_TRUE(gone.expired());
     other->makeKeyAndOrderFront();
     window->makeKeyAndOrderFront();
+}
+
+// However often it appears, one key change of its window is one pause opened or closed.
+TEST_F(ShaderController, EachKeyChangeReachesTheRendererOnce) {
+    auto c = Runtime::make<CountingController>();
+    auto container = Runtime::make<AppKit::NSView>();
+    container->setFrame({0, 0, 300, 200});
+    c->setView(container);
+    auto window = AppKit::NSWindow::make({0, 0, 300, 200});
+    window->setContentViewController(c);
+    auto other = AppKit::NSWindow::make({400, 0, 100, 100});
+    for (int i = 0; i < 3; ++i) {
+        window->makeKeyAndOrderFront();
+        window->orderOut();
+    }
+    window->makeKeyAndOrderFront();
+    ASSERT_EQ(c->made.size(), 4u) << "a renderer for each appearance";
+    const auto& r = *c->made.back();
+    const int pauses = r.pauses, resumes = r.resumes;  // those of the appearance itself
+    other->makeKeyAndOrderFront();
+    EXPECT_EQ(r.pauses, pauses + 1);
+    window->makeKeyWindow();
+    EXPECT_EQ(r.resumes, resumes + 1);
+    other->makeKeyAndOrderFront();
+    window->makeKeyWindow();
+    EXPECT_EQ(r.pauses, pauses + 2);
+    EXPECT_EQ(r.resumes, resumes + 2);
+    window->close();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "Runtime/FatalError.hpp"
 
@@ -20,5 +22,20 @@ private:
     static void raise(std::string_view message) { throw FatalErrorThrown(std::string(message)); }
     Runtime::FatalErrorHandler previous_;
 };
+
+// What `call`, made on a thread of its own, reported as a fatal error ("" when nothing): the
+// main-thread checks of the user interface.
+inline std::string fatalErrorOnAnotherThread(const std::function<void()>& call) {
+    CaptureFatalErrors capture;
+    std::string reported;
+    std::thread([&] {
+        try {
+            call();
+        } catch (const FatalErrorThrown& e) {
+            reported = e.what();
+        }
+    }).join();
+    return reported;
+}
 
 }  // namespace TestSupport

@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-// A small HTTP server on 127.0.0.1 and an ephemeral port, for the loading tests. Each
+// A small HTTP server on 127.0.0.1 (or another loopback address) and an ephemeral port, for
+// the loading tests. Each
 // connection's request goes to the handler, whose text is sent back as the whole response; an
 // empty text holds the connection open without answering until the server stops. With an
 // endless tail, the tail is sent after the response again and again until the client hangs up.
@@ -24,13 +25,13 @@ public:
     using Handler = std::function<std::string(const std::string& request)>;
 
     explicit LoopbackServer(Handler handler, std::string endlessTail = {},
-                            std::chrono::seconds lifetime = std::chrono::seconds(10))
-        : handler_(std::move(handler)), endlessTail_(std::move(endlessTail)),
+                            std::chrono::seconds lifetime = std::chrono::seconds(10), std::string host = "127.0.0.1")
+        : handler_(std::move(handler)), endlessTail_(std::move(endlessTail)), host_(std::move(host)),
           deadline_(std::chrono::steady_clock::now() + lifetime) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::inet_pton(AF_INET, host_.c_str(), &address.sin_addr);
         address.sin_port = 0;
         if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener_, 8) != 0)
             return;
@@ -47,7 +48,7 @@ public:
     }
 
     int port() const { return port_; }
-    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string url(const std::string& path) const { return "http://" + host_ + ":" + std::to_string(port_) + path; }
 
     std::vector<std::string> requests() {
         std::lock_guard lock(mutex_);
@@ -127,6 +128,7 @@ private:
 
     Handler handler_;
     const std::string endlessTail_;
+    const std::string host_;
     int listener_ = -1;
     int port_ = 0;
     std::thread thread_;

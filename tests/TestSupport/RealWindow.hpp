@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSWindow.hpp"
@@ -54,6 +55,22 @@ inline void pushMouse(Uint32 type, unsigned window, int x, int y, bool held = fa
         e.button.y = y;
     }
     SDL_PushEvent(&e);
+}
+
+// A press of the left button over an SDL window at (x, y) and its release at (toX, toY), moving
+// there in two steps when that is elsewhere; `deliver` runs after each event, as a person's hand
+// delivers them.
+inline void pressAndRelease(unsigned window, int x, int y, int toX, int toY, const std::function<void()>& deliver) {
+    pushMouse(SDL_MOUSEBUTTONDOWN, window, x, y, true);
+    deliver();
+    if (toX != x || toY != y) {
+        pushMouse(SDL_MOUSEMOTION, window, (x + toX) / 2, (y + toY) / 2, true);
+        deliver();
+        pushMouse(SDL_MOUSEMOTION, window, toX, toY, true);
+        deliver();
+    }
+    pushMouse(SDL_MOUSEBUTTONUP, window, toX, toY);
+    deliver();
 }
 
 // Queues a press and a release of each key for an SDL window, with the modifier keys held.

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSMenuItem.hpp"
 #include "AppKit/StandardAboutPanel.hpp"
@@ -11,6 +12,7 @@
 #include "TestSupport/FatalErrorCapture.hpp"
 #include "Vantrel_Zellow/AppDelegate.hpp"
 #include "Vantrel_Zellow/ContentView.hpp"
+#include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace {
 
@@ -55,6 +57,11 @@ TEST_F(AppTest, StartsUpInOrderWithOneHelperForEveryone) {
     EXPECT_EQ(first, std::optional<std::string>("https://updates.example.com/vantrel_zellow/vantrelzellow.xml"));
     EXPECT_EQ(a.sparkleHelper->feedURLString(*other), first);
     EXPECT_EQ(updater().feedURL()->path(), "/vantrel_zellow/vantrelzellow.xml");
+    // One feed: the same in the bundle's Info.plist and in the effect's update notice.
+    const Foundation::PropertyList* listed = Foundation::Bundle::main()->objectForInfoDictionaryKey("SUFeedURL");
+    ASSERT_TRUE(listed && listed->string());
+    EXPECT_EQ(*listed->string(), *first);
+    EXPECT_EQ(Vantrel_Zellow_Extension::Settings::defaultUpdateFeedURL, *first);
 }
 
 // One window, "main", as the scene describes it, in the dark appearance; the menu has About and
@@ -79,9 +86,32 @@ TEST_F(AppTest, OpensOneDarkFixedWindowAndItsMenu) {
 
     std::vector<std::string> titles;
     for (auto& item : runtime->mainMenu()->items().at(0)->submenu()->items()) titles.push_back(item->isSeparatorItem() ? "-" : item->title());
-    EXPECT_EQ(titles, (std::vector<std::string>{"About", "-", "Check for Updates\u2026", "-", "Services", "-", "Hide Vantrel Zellow",
-                                                "Hide Others", "Show All", "-", "Quit Vantrel Zellow"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"About", "-", "Check for Updates\u2026", "-", "Hide Vantrel Zellow", "Show All", "-",
+                                                "Quit Vantrel Zellow"}))
+        << "no Services or Hide Others, which the desktop does not offer";
     EXPECT_EQ(runtime->mainMenu()->items().at(0)->title(), "Vantrel Zellow");
+}
+
+// Every item of the application menu does something here: Hide minimises the window (Ctrl+H),
+// Show All brings it back, Quit (Ctrl+Q) ends the application.
+TEST_F(AppTest, EveryItemOfItsMenuActs) {
+    launch();
+    auto menu = runtime->mainMenu()->items().at(0)->submenu();
+    menu->update();
+    for (auto& item : menu->items()) {
+        if (item->isSeparatorItem()) continue;
+        EXPECT_TRUE(item->isEnabled()) << item->title();
+    }
+    EXPECT_EQ(AppKit::MenuPresentation::shortcutText(*menuItem("Hide Vantrel Zellow")), "Ctrl+H");
+    EXPECT_EQ(AppKit::MenuPresentation::shortcutText(*menuItem("Quit Vantrel Zellow")), "Ctrl+Q");
+    auto& app = AppKit::NSApplication::shared();
+    app.sendEvent(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, AppKit::ModifierFlags::control(), 0, mainWindow(), "h", "h",
+                                            false, 4));
+    EXPECT_TRUE(mainWindow()->isMiniaturized());
+    choose("Show All");
+    EXPECT_FALSE(mainWindow()->isMiniaturized());
+    choose("Quit Vantrel Zellow");
+    EXPECT_TRUE(app.isTerminated());
 }
 
 // "About" shows the standard panel from the bundle's information, which takes key status: the
@@ -252,18 +282,8 @@ TEST_F(AppTest, EntryPointsReportAnUnexpectedExecutor) {
         {"welcome view", [] { (void)Vantrel_Zellow::ContentView{180}.body(); }},
         {"check for updates", [&] { updater().checkForUpdates(); }},
     };
-    TestSupport::CaptureFatalErrors capture;
-    for (auto& [name, call] : entries) {
-        std::string reported;
-        std::thread([&] {
-            try {
-                call();
-            } catch (const TestSupport::FatalErrorThrown& e) {
-                reported = e.what();
-            }
-        }).join();
-        EXPECT_EQ(reported, "this code must run on the main actor") << name;
-    }
+    for (auto& [name, call] : entries)
+        EXPECT_EQ(TestSupport::fatalErrorOnAnotherThread(call), "this code must run on the main actor") << name;
 }
 
 // The application and the effect's editor weigh versions alike, so they never disagree about

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -84,9 +85,10 @@ protected:
         TestSupport::ScratchDirectoryTest::TearDown();
     }
 
-    std::unique_ptr<AppProgram> start(const std::vector<std::string>& arguments, const std::string& backend = "headless") {
-        return std::make_unique<AppProgram>(appExecutable, arguments, path("output"),
-                                            std::vector<std::pair<std::string, std::string>>{{"VZ_WINDOW_BACKEND", backend}});
+    std::unique_ptr<AppProgram> start(const std::vector<std::string>& arguments, const std::string& backend = "headless",
+                                      std::vector<std::pair<std::string, std::string>> more = {}) {
+        more.emplace_back("VZ_WINDOW_BACKEND", backend);
+        return std::make_unique<AppProgram>(appExecutable, arguments, path("output"), more);
     }
     // Starts the application and waits until it is the running instance.
     std::unique_ptr<AppProgram> startRunning() {
@@ -148,9 +150,14 @@ TEST_F(ProgramTest, RunsWithTheWindowOptionsAndRefusesWhatItCannotUse) {
         std::vector<std::string> arguments;
         std::string error;
     } cases[] = {
-        {{"--bogus"}, "Vantrel_Zellow: unknown option \"--bogus\"; use [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]\n"},
+        {{"--bogus"},
+         "Vantrel_Zellow: unknown option \"--bogus\"; use [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...] (see --help)\n"},
         {{"--size", "0x10"}, "Vantrel_Zellow: --size takes WIDTHxHEIGHT in points, each 1...8192, not \"0x10\"\n"},
         {{"--seconds"}, "Vantrel_Zellow: --seconds needs a value\n"},
+        // An option is never taken for the value of the one before it.
+        {{"--snapshot", "--seconds", "0.1"}, "Vantrel_Zellow: --snapshot needs a value, not the option \"--seconds\"\n"},
+        {{"--size", "--snapshot", picture}, "Vantrel_Zellow: --size needs a value, not the option \"--snapshot\"\n"},
+        {{"--seconds", "--size", "10x10"}, "Vantrel_Zellow: --seconds needs a value, not the option \"--size\"\n"},
         {{"no url"}, "Vantrel_Zellow: \"no url\" is not a URL\n"},
         {{}, "Vantrel_Zellow: the window cannot be shown: there is no display to show it on; use --snapshot FILE.png or "
              "--seconds S to run it offscreen\n"},
@@ -161,6 +168,75 @@ TEST_F(ProgramTest, RunsWithTheWindowOptionsAndRefusesWhatItCannotUse) {
         EXPECT_EQ(bad->err(), c.error);
     }
     EXPECT_EQ(appChecks, 0);
+}
+
+// --help and -h print the usage and end, whatever else is given and whether or not the
+// application runs: nothing is handed over or shown.
+TEST_F(ProgramTest, PrintsItsUsageForHelp) {
+    auto running = startRunning();
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--help"}, {"-h"}, {"--snapshot", "x.png", "--help"}, {"vantrelzellow://openAndUpdate", "-h"}}) {
+        auto help = start(arguments);
+        ASSERT_EQ(help->wait(60), 0) << help->err();
+        EXPECT_EQ(help->out().rfind("usage: Vantrel_Zellow [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]\n", 0), 0u)
+            << help->out();
+        EXPECT_NE(help->out().find("--size WxH"), std::string::npos);
+        EXPECT_EQ(help->err(), "");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 0) << "the URL given with --help went nowhere";
+    EXPECT_FALSE(fs::exists(path("output/x.png")));
+}
+
+// A fixed window shows its content whole at any size asked: scaled into it, on the
+// application's own background where the proportions differ.
+TEST_F(ProgramTest, TheSizeAskedScalesTheWindowsContent) {
+    const std::string own = path("output/own.png"), twice = path("output/twice.png"), small = path("output/small.png");
+    for (auto [file, size] : {std::pair{own, std::string()}, std::pair{twice, std::string("800x1144")}, std::pair{small, std::string("300x200")}}) {
+        std::vector<std::string> arguments{"--snapshot", file};
+        if (!size.empty()) arguments.insert(arguments.end(), {"--size", size});
+        auto run = start(arguments);
+        ASSERT_EQ(run->wait(120), 0) << run->err();
+    }
+    auto one = CoreGraphics::CGImage::readPNG(own), two = CoreGraphics::CGImage::readPNG(twice),
+         three = CoreGraphics::CGImage::readPNG(small);
+    ASSERT_TRUE(one && two && three);
+    ASSERT_EQ(two->width(), 800);
+    ASSERT_EQ(two->height(), 1144);
+    ASSERT_EQ(three->width(), 300);
+    ASSERT_EQ(three->height(), 200);
+    auto sum = [](const CoreGraphics::DisplayColor& c) { return c.r + c.g + c.b; };
+    // Below the animated header, each pixel of the window's own size is four at twice the size.
+    double difference = 0;
+    int samples = 0;
+    for (int y = 300; y < 572; y += 3)
+        for (int x = 0; x < 400; x += 3) {
+            const double big = (sum(two->pixel(2 * x, 2 * y)) + sum(two->pixel(2 * x + 1, 2 * y)) + sum(two->pixel(2 * x, 2 * y + 1)) +
+                                sum(two->pixel(2 * x + 1, 2 * y + 1))) / 4;
+            difference += std::abs(big - sum(one->pixel(x, y)));
+            ++samples;
+        }
+    EXPECT_LT(difference / samples, 0.05);
+    // At 300 x 200 the whole content is 140 x 200 in the middle, the buttons at its foot; the
+    // sides are the content's own background.
+    const auto background = one->pixel(4, 560);
+    for (auto [x, y] : {std::pair{2, 2}, std::pair{60, 100}, std::pair{297, 197}, std::pair{235, 10}})
+        EXPECT_EQ(three->pixel(x, y), background) << x << "," << y;
+    // Each pixel there is the average of the content's pixels it covers.
+    const double scale = 200.0 / 572;
+    difference = 0;
+    samples = 0;
+    for (int y = 110; y < 199; ++y)
+        for (int x = 81; x < 219; ++x) {
+            double covered = 0;
+            int n = 0;
+            for (int sy = int(std::ceil(y / scale)); sy < (y + 1) / scale && sy < 572; ++sy)
+                for (int sx = int(std::ceil((x - 80) / scale)); sx < (x - 79) / scale && sx < 400; ++sx, ++n) covered += sum(one->pixel(sx, sy));
+            if (n == 0) continue;
+            difference += std::abs(covered / n - sum(three->pixel(x, y)));
+            ++samples;
+        }
+    EXPECT_LT(difference / samples, 0.1) << "the lower part, buttons and all, is the content's, made smaller";
 }
 
 // The first start becomes the running instance and registers its desktop entry; a later start
@@ -186,6 +262,33 @@ TEST_F(ProgramTest, ALaterStartHandsItsURLToTheRunningApplication) {
     EXPECT_EQ(appChecks, 1);
     EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
     EXPECT_EQ(first->terminate(), -1);
+}
+
+// A start that gave up on a stopped instance reports it, and the instance, running again,
+// never opens that start's URL; later starts reach it.
+TEST_F(ProgramTest, AStartThatGaveUpIsNeverActedOnLater) {
+    auto first = startRunning();
+    ASSERT_EQ(::kill(first->pid(), SIGSTOP), 0);
+    auto second = start({"vantrelzellow://openAndUpdate"});
+    EXPECT_EQ(second->wait(60), 1);
+    EXPECT_EQ(second->err(), "Vantrel_Zellow: the running instance did not answer in time\n");
+    ASSERT_EQ(::kill(first->pid(), SIGCONT), 0);
+    auto third = start({});
+    EXPECT_EQ(third->wait(60), 0) << third->err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 0) << "the URL of the start that failed was opened after all";
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
+}
+
+// Quitting with an update check in flight ends the program at once: the load is given up, not
+// waited for until its server lets go or its thirty seconds run out.
+TEST_F(ProgramTest, QuittingGivesUpAPendingUpdateCheck) {
+    LoopbackServer silent([](const std::string&) { return std::string(); }, "", std::chrono::seconds(300));
+    auto app = start({"--seconds", "2", "vantrelzellow://openAndUpdate"}, "headless",
+                     {{"VZ_UPDATE_FEED_REDIRECT", silent.url(appFeedPath)}});
+    ASSERT_TRUE(eventually([&] { return silent.requests().size() == 1; }, 60)) << app->err();
+    EXPECT_EQ(app->wait(20), 0) << "still running: " << app->err();
+    EXPECT_EQ(app->err().find("update check failed"), std::string::npos) << app->err();
 }
 
 // The editor's update link, clicked in `auhost edit`, reaches the running application, which

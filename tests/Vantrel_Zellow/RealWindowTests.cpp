@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "TestSupport/RealWindow.hpp"
 
 #include <unistd.h>
@@ -7,6 +10,7 @@
 #include "AppKit/MenuPresentation.hpp"
 #include "AppKit/StandardAboutPanel.hpp"
 #include "AppTestSupport.hpp"
+#include "Host/ApplicationHost/ApplicationProgram.hpp"
 #include "TestSupport/MenuScript.hpp"
 #include "TestSupport/OtherXClient.hpp"
 
@@ -24,16 +28,26 @@ protected:
         AppTest::AppTest::TearDown();
         AppKit::NSApplication::shared().setWindowBackend(nullptr);
     }
+    // Launches the application, its update feed listing 1.3, in SDL windows.
+    void launchShown(WindowBackends::SDLBackend& backend) {
+        sdl = &backend;
+        serveFeed("1.3");
+        launch();
+        window = mainWindow();
+        id = sdl->sdlWindowID(*window);
+        ASSERT_NE(id, 0u);
+    }
+    // What the welcome window shows after `seconds` more.
+    std::shared_ptr<CoreGraphics::CGImage> show(double seconds) const { return TestSupport::shownAfter(*sdl, *window, seconds); }
+
+    WindowBackends::SDLBackend* sdl = nullptr;
+    std::shared_ptr<AppKit::NSWindow> window;
+    unsigned id = 0;
 };
 
 TEST_F(AppWindow, AnimatesAndItsMenuOpensAboutAndTheUpdateWindow) {
-    VZ_REAL_WINDOW_BACKEND(sdl);
-    serveFeed("1.3");
-    launch();
-    auto window = mainWindow();
-    const unsigned id = sdl->sdlWindowID(*window);
-    ASSERT_NE(id, 0u);
-    auto show = [&](double seconds) { return TestSupport::shownAfter(*sdl, *window, seconds); };
+    VZ_REAL_WINDOW_BACKEND(backend);
+    launchShown(*backend);
     auto first = show(0.5);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->width(), int(400 * window->backingScaleFactor()));
@@ -96,15 +110,13 @@ TEST_F(AppWindow, AnimatesAndItsMenuOpensAboutAndTheUpdateWindow) {
 // given back, as a window manager gives it on a click, makes the window key again and the
 // header goes on from where it stopped.
 TEST_F(AppWindow, AnotherProgramTakingTheFocusPausesTheHeaderUntilTheFocusComesBack) {
-    VZ_REAL_WINDOW_BACKEND(sdl);
+    VZ_REAL_WINDOW_BACKEND(backend);
     OtherXClient other;
     ASSERT_TRUE(other.connected());
-    launch();
-    auto window = mainWindow();
+    launchShown(*backend);
     auto& app = AppKit::NSApplication::shared();
     auto controller = header();
     ASSERT_TRUE(controller && controller->renderer());
-    auto show = [&](double seconds) { TestSupport::shownAfter(*sdl, *window, seconds); };
     // What the desktop reports arrives in real time.
     auto pumpUntil = [&](const std::function<bool()>& condition) {
         return OtherXClient::waitFor([&] {
@@ -134,6 +146,95 @@ TEST_F(AppWindow, AnotherProgramTakingTheFocusPausesTheHeaderUntilTheFocusComesB
     show(0.25);
     EXPECT_NEAR(controller->renderer()->time(), pausedAt + 0.25, 0.02) << "on from where it stopped, without a jump";
     EXPECT_GT(sdl->picturesShown(*window), still + 5);
+}
+
+// The desktop's shortcuts, typed with Ctrl: the menu shows each on its right; Ctrl+W and
+// Escape close About and the update window; Ctrl+H minimises the window and Show All brings it
+// back; Ctrl+Q quits.
+TEST_F(AppWindow, TheDesktopsShortcutsCloseItsWindowsHideItAndQuit) {
+    VZ_REAL_WINDOW_BACKEND(backend);
+    launchShown(*backend);
+    show(0.1);
+
+    std::vector<std::string> texts;
+    MenuScript script({[&](const AppKit::MenuPresentation& m) {
+        texts = m.window().displayList().texts();
+        pushKeys(id, {SDLK_ESCAPE});
+    }});
+    pushKeys(id, {SDLK_F10});
+    show(0.1);
+    ASSERT_EQ(script.opened(), 1);
+    for (const char* shortcut : {"Ctrl+H", "Ctrl+Q"}) EXPECT_NE(std::find(texts.begin(), texts.end(), shortcut), texts.end()) << shortcut;
+    std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/snapshots");
+    EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/app-menu.png"));
+
+    // About closes with Ctrl+W, and with Escape.
+    auto& app = AppKit::NSApplication::shared();
+    for (const Uint16 modifiers : {Uint16(KMOD_LCTRL), Uint16(KMOD_NONE)}) {
+        choose("About");
+        show(0.1);
+        auto panel = app.aboutPanel();
+        ASSERT_TRUE(panel && panel->isKeyWindow());
+        pushKeys(sdl->sdlWindowID(*panel), {modifiers ? SDLK_w : SDLK_ESCAPE}, modifiers);
+        show(0.1);
+        EXPECT_FALSE(panel->isVisible()) << modifiers;
+        EXPECT_TRUE(window->isKeyWindow());
+    }
+    // The update window closes with Ctrl+W.
+    choose("Check for Updates\u2026");
+    auto alert = waitForAlert();
+    ASSERT_TRUE(alert);
+    sdl->pump();
+    drain();
+    pushKeys(sdl->sdlWindowID(*alert), {SDLK_w}, KMOD_LCTRL);
+    show(0.1);
+    EXPECT_FALSE(alert->isVisible());
+
+    pushKeys(id, {SDLK_h}, KMOD_LCTRL);
+    show(0.1);
+    EXPECT_TRUE(window->isMiniaturized());
+    choose("Show All");
+    show(0.1);
+    EXPECT_FALSE(window->isMiniaturized());
+    EXPECT_FALSE(app.isTerminated());
+    pushKeys(id, {SDLK_q}, KMOD_LCTRL);
+    show(0.1);
+    EXPECT_TRUE(app.isTerminated());
+}
+
+// At another size the fixed content shows whole, scaled into it on the application's own
+// background, and takes clicks where it shows them.
+TEST_F(AppWindow, AtAnotherSizeItsContentIsScaledAndTakesClicksWhereItShows) {
+    VZ_REAL_WINDOW_BACKEND(backend);
+    launchShown(*backend);
+    const auto* help = tree().findText("Help");
+    ASSERT_TRUE(help);
+    const auto own = hosting()->convertTo(CoreGraphics::CGPoint{help->frame.midX(), help->frame.midY()}, nullptr);
+    // One and a half times as large, with 150 points to spare on either side.
+    ApplicationHost::ApplicationProgram::sizeWindow(*window, {900, 858});
+    auto shown = show(0.1);
+    ASSERT_TRUE(shown);
+    const double s = window->backingScaleFactor();
+    EXPECT_EQ(shown->width(), int(900 * s));
+    EXPECT_EQ(shown->height(), int(858 * s));
+    TestSupport::expectShowsWhatItDraws(*sdl, *window, {{10, 300}, {450, 300}, {890, 850}});
+    const auto picture = window->snapshot();
+    EXPECT_TRUE(picture->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/app-scaled.png"));
+    const auto background = picture->pixel(int(157 * s), int(845 * s));
+    EXPECT_EQ(picture->pixel(int(10 * s), int(300 * s)), background) << "the content's own background, not the window's grey";
+    EXPECT_EQ(picture->pixel(int(890 * s), int(10 * s)), background);
+
+    help = tree().findText("Help");
+    ASSERT_TRUE(help);
+    const auto at = hosting()->convertTo(CoreGraphics::CGPoint{help->frame.midX(), help->frame.midY()}, nullptr);
+    EXPECT_NEAR(at.x, 150 + 1.5 * own.x, 1) << "the Help button moved and grew with the content";
+    EXPECT_NEAR(at.y, 1.5 * own.y, 1);
+    for (Uint32 type : {Uint32(SDL_MOUSEMOTION), Uint32(SDL_MOUSEBUTTONDOWN), Uint32(SDL_MOUSEBUTTONUP)})
+        TestSupport::pushMouse(type, id, int(at.x * s), int((858 - at.y) * s));
+    show(0.1);
+    const auto opened = AppKit::NSWorkspace::shared().openedURLs();
+    ASSERT_FALSE(opened.empty());
+    EXPECT_NE(opened.back().absoluteString().find("/help/vantrelzellow/welcome/"), std::string::npos) << opened.back().absoluteString();
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "AppKit/NSEvent.hpp"
+#include "AppKit/NSWindow.hpp"
+#include "Observation/Observation.hpp"
 #include "AppTestSupport.hpp"
 #include "CoreGraphics/CGImage.hpp"
 #include "CoreGraphics/FontRegistry.hpp"
@@ -14,6 +16,7 @@
 #include "TestSupport/ScratchDirectory.hpp"
 #include "Vantrel_Zellow/AppColor.hpp"
 #include "Vantrel_Zellow/ContentView.hpp"
+#include "Vantrel_Zellow/ContentViewShader.hpp"
 #include "Vantrel_Zellow/WelcomeLinks.hpp"
 
 namespace {
@@ -188,6 +191,42 @@ TEST_F(WelcomeWindow, Picture) {
         if (c.r > 0.95 && c.g > 0.95 && c.b > 0.95) ++white;
     }
     EXPECT_GT(white, 40);
+}
+
+// Every update of the SwiftUI layout asks the header for one more frame: a header standing
+// still behind another key window still redraws once when the layout around it changes.
+using WelcomeHeader = TestSupport::VirtualTimeTest;
+TEST_F(WelcomeHeader, EachLayoutUpdateDrawsTheHeaderOnceMore) {
+    struct Around {
+        std::shared_ptr<Observation::Observed<int>> tick;
+        SwiftUI::AnyView body() const {
+            (void)tick->get();
+            return SwiftUI::AnyView(Vantrel_Zellow::ContentViewShader());
+        }
+    };
+    auto tick = std::make_shared<Observation::Observed<int>>(0);
+    auto hosting = SwiftUI::NSHostingView::make(SwiftUI::AnyView(Around{tick}));
+    auto window = AppKit::NSWindow::make({0, 0, 300, 300});
+    window->setContentView(hosting);
+    hosting->setFrame({0, 0, 300, 300});
+    window->makeKeyAndOrderFront();
+    drain();
+    auto* node = hosting->graph().renderTree().find([](const RenderNode& n) { return n.kind == RenderNode::Kind::hostedView; });
+    ASSERT_TRUE(node && node->hostedView);
+    auto controller = std::dynamic_pointer_cast<TessikShaders::MetalShaderViewController>(node->hostedView->viewController());
+    ASSERT_TRUE(controller && controller->metalKitView());
+    auto view = controller->metalKitView();
+    AppKit::NSWindow::make({400, 0, 50, 50})->makeKeyAndOrderFront();
+    ASSERT_TRUE(view->isPaused());
+    loop().advance(1.0);
+    const auto frames = view->framesDrawn();
+    loop().advance(1.0);
+    EXPECT_EQ(view->framesDrawn(), frames) << "paused";
+    tick->set(1);
+    drain();
+    EXPECT_EQ(view->framesDrawn(), frames + 1) << "the update asked for one frame";
+    window->close();
+    AppKit::NSApplication::shared().resetForTesting();
 }
 
 }  // namespace

@@ -13,7 +13,11 @@
 #include <string>
 #include <thread>
 
+#include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSApplication.hpp"
+#include "AppKit/NSMenu.hpp"
+#include "AppKit/NSTextField.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "DemoWindow.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/DisplayProbe.hpp"
@@ -21,7 +25,10 @@
 #include "Host/WindowBackends/SDLBackend.hpp"
 #include "Dispatch/Clock.hpp"
 #include "TestSupport/MainLoop.hpp"
+#include "TestSupport/MenuScript.hpp"
 #include "TestSupport/OtherXClient.hpp"
+#include "TestSupport/RealWindow.hpp"
+#include "TestSupport/XClipboardPeer.hpp"
 
 using namespace AppKit;
 
@@ -323,6 +330,171 @@ TEST_F(SDLBackendTest, TheRunLoopSleepsInSDLsWaitAndWorkFromAnotherThreadWakesIt
     other.join();
     w->close();
     EXPECT_FALSE(loop.inputSource()) << "no window, nothing to wait on";
+}
+
+// A kit text field in a real window, driven through SDL as a person drives it: a long value
+// stays inside the field, the mouse places the caret and selects, and copy and paste go
+// through the X display's clipboard, to and from another program on it.
+TEST_F(SDLBackendTest, AKitFieldKeepsItsLineAndCopiesAndPastesThroughTheDesktopsClipboard) {
+    auto w = NSWindow::make({0, 0, 240, 80});
+    auto field = Runtime::make<NSTextField>(CGRect{20, 30, 80, 22});
+    field->setEditable(true);
+    field->setBezeled(true);
+    w->contentView()->addSubview(field);
+    w->makeKeyAndOrderFront();
+    const unsigned id = sdl->sdlWindowID(*w);
+    ASSERT_NE(id, 0u);
+    const double height = w->contentSize().height;
+    auto deliver = [&] {
+        sdl->pump();
+        drain();
+        w->displayIfNeeded();
+        sdl->pump();
+    };
+    deliver();
+    const CGRect box = field->convertTo(field->bounds(), nullptr);
+    // The window as it shows, the field's own pixels cleared.
+    auto around = [&] {
+        auto shown = sdl->readBack(*w);
+        std::vector<std::uint32_t> out;
+        for (int y = 0; y < shown->height(); ++y)
+            for (int x = 0; x < shown->width(); ++x)
+                out.push_back(box.contains({x + 0.5, height - y - 0.5}) ? 0 : shown->argb(x, y));
+        return out;
+    };
+    auto click = [&](CGPoint p, std::optional<CGPoint> dragTo = std::nullopt) {
+        const CGPoint end = dragTo.value_or(p);
+        TestSupport::pressAndRelease(id, int(std::lround(p.x)), int(std::lround(height - p.y)), int(std::lround(end.x)),
+                                     int(std::lround(height - end.y)), deliver);
+    };
+    click({box.midX(), box.midY()});
+    auto editor = field->currentEditor();
+    ASSERT_TRUE(editor);
+    const auto before = around();
+    const std::string typed = "3141592653589793";
+    for (char c : typed) TestSupport::pushKeys(id, {SDL_Keycode(c)});
+    deliver();
+    EXPECT_EQ(field->stringValue(), typed);
+    EXPECT_GT(editor->scrollOffset(), 0);
+    EXPECT_TRUE(around() == before) << "the line and its caret stay inside the field";
+    TestSupport::pushKeys(id, {SDLK_HOME});
+    deliver();
+    EXPECT_EQ(editor->scrollOffset(), 0);
+
+    // Where the boundary after `bytes` bytes falls, the line unscrolled.
+    auto at = [&](std::size_t bytes) {
+        const CGRect line = editor->convertTo(editor->bounds(), nullptr);
+        const auto prefix = CoreGraphics::AttributedText(typed.substr(0, bytes), editor->font()->font(), CoreGraphics::CGColor::black());
+        return CGPoint{line.minX() + CoreGraphics::TextLayout::size(prefix).width, line.midY()};
+    };
+    click(at(3));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{3, 0}));
+    click(at(1), at(4));
+    EXPECT_EQ(editor->selectedRange(), (NSRange{1, 3}));
+
+    TestSupport::pushKeys(id, {SDLK_c}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(TestSupport::XClipboardPeer::read(deliver), "141");
+    TestSupport::XClipboardPeer other;
+    ASSERT_TRUE(other.offer("27"));
+    TestSupport::pushKeys(id, {SDLK_v}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), "327592653589793");
+    TestSupport::pushKeys(id, {SDLK_z}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), typed);
+    EXPECT_EQ(editor->selectedRange(), (NSRange{1, 3}));
+    TestSupport::pushKeys(id, {SDLK_x}, KMOD_CTRL);
+    deliver();
+    EXPECT_EQ(field->stringValue(), "3592653589793");
+    EXPECT_EQ(TestSupport::XClipboardPeer::read(deliver), "141") << "cut takes the place of the other program's copy";
+    w->close();
+}
+
+std::vector<std::string>* picked = nullptr;
+
+// Opens its menu where it is clicked; the menu's items write down their titles.
+class MenuOpener : public NSView {
+public:
+    static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions() {
+        return {Runtime::action("pick:", &MenuOpener::pick)};
+    }
+
+private:
+    VZ_OBJECT(MenuOpener, NSView)
+public:
+    NSMenu::Ptr menu;
+    void mouseDown(const NSEvent& e) override { menu->popUp(nullptr, convert(e.locationInWindow(), nullptr), this); }
+    void pick(Runtime::NSObject* sender) { picked->push_back(static_cast<NSMenuItem*>(sender)->title()); }
+
+protected:
+    using NSView::NSView;
+};
+
+// In a real window, at 1x and 2x, a submenu opens beside its item and takes its items with the
+// mouse and with the arrows; the window shows what the menus draw, at its own scale.
+TEST_F(SDLBackendTest, SubmenusOpenInTheWindowWithTheMouseAndTheArrows) {
+    std::vector<std::string> titles;
+    picked = &titles;
+    for (const double scale : {1.0, 2.0}) {
+        titles.clear();
+        auto w = NSWindow::make({0, 0, 320, 240});
+        w->setBackingScaleFactor(scale);
+        auto opener = Runtime::make<MenuOpener>(CGRect{0, 0, 320, 240});
+        w->contentView()->addSubview(opener);
+        auto bars = NSMenu::make("Bars");
+        for (const char* title : {"2 Bars", "4 Bars"}) bars->addItem(title, Runtime::Selector("pick:"), "")->setTarget(opener);
+        opener->menu = NSMenu::make();
+        opener->menu->addItem("Reset", Runtime::Selector("pick:"), "")->setTarget(opener);
+        opener->menu->addItem(NSMenuItem::make("Length"));
+        opener->menu->itemWithTitle("Length")->setSubmenu(bars);
+        opener->menu->addItem("Quit", Runtime::Selector("pick:"), "q")->setTarget(opener);
+        w->makeKeyAndOrderFront();
+        drain();
+        sdl->pump();
+        const unsigned id = sdl->sdlWindowID(*w);
+        ASSERT_NE(id, 0u);
+        auto at = [&](CGPoint p) { return std::pair{int(p.x * scale), int((240 - p.y) * scale)}; };
+        auto openMenu = [&] {
+            auto [x, y] = at({20, 200});
+            TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, x, y);
+            TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, x, y);
+            sdl->pump();
+            drain();
+        };
+
+        std::shared_ptr<CoreGraphics::CGImage> shown, drawn;
+        bool showsShortcut = false;
+        TestSupport::MenuScript mouse({[&](const MenuPresentation& m) {
+                                           auto [x, y] = at(m.locationOfItem("Length"));
+                                           TestSupport::pushMouse(SDL_MOUSEMOTION, id, x, y);
+                                       },
+                                       [&](const MenuPresentation& sub) {
+                                           shown = sdl->readBack(*w);
+                                           drawn = w->snapshot();
+                                           showsShortcut = drew(*w, "Ctrl+Q");
+                                           auto [x, y] = at(sub.locationOfItem("4 Bars"));
+                                           TestSupport::pushMouse(SDL_MOUSEMOTION, id, x, y);
+                                           TestSupport::pushMouse(SDL_MOUSEBUTTONDOWN, id, x, y);
+                                           TestSupport::pushMouse(SDL_MOUSEBUTTONUP, id, x, y);
+                                       }});
+        openMenu();
+        EXPECT_EQ(mouse.opened(), 2) << scale;
+        EXPECT_EQ(titles, std::vector<std::string>{"4 Bars"}) << scale;
+        ASSERT_TRUE(shown && drawn);
+        EXPECT_EQ(shown->width(), int(320 * scale));
+        EXPECT_EQ(differingPixels(*shown, *drawn, 2), 0) << "the window shows both menus as drawn, at " << scale;
+        EXPECT_TRUE(showsShortcut);
+
+        TestSupport::MenuScript keys({[&](const MenuPresentation&) {
+            TestSupport::pushKeys(id, {SDLK_DOWN, SDLK_DOWN, SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_RETURN});
+        }});
+        openMenu();
+        EXPECT_EQ(keys.opened(), 3) << "Right, Left and Right again";
+        EXPECT_EQ(titles, (std::vector<std::string>{"4 Bars", "2 Bars"})) << scale;
+        w->close();
+    }
+    picked = nullptr;
 }
 
 }  // namespace

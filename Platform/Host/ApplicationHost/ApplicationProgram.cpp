@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -39,6 +40,8 @@ void receiveHandOff(const std::vector<std::string>& texts) {
     auto windows = app.windows();
     if (app.isActive() && !app.keyWindow() && !windows.empty()) windows.front()->makeKeyAndOrderFront();
     app.activate();
+    // A window minimised with Hide comes back too: the person asked to see the application.
+    if (auto key = app.keyWindow(); key && key->isMiniaturized()) key->deminiaturize();
     app.open(urls);
 }
 
@@ -59,7 +62,24 @@ int ApplicationProgram::fail(int status, const std::string& message) {
     return status;
 }
 
+std::string ApplicationProgram::usage() const {
+    return "usage: " + name_ + " [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]\n"
+           "  --snapshot FILE.png  write the window's picture when the run ends (after its first\n"
+           "                       frames, or --seconds) and quit\n"
+           "  --size WxH           the window's size in points, 1...8192 each (a window of fixed\n"
+           "                       size shows its content scaled into it)\n"
+           "  --seconds S          end the run after S seconds, 0...1000000\n"
+           "  URL...               URLs for the application to open\n"
+           "Started while it runs, it hands its URLs to the running application (with none, brings\n"
+           "that to the front) and ends. --help or -h prints this text.\n";
+}
+
 std::optional<int> ApplicationProgram::prepare() {
+    for (const auto& arg : arguments_)
+        if (arg == "--help" || arg == "-h") {
+            out_ << usage();
+            return success;
+        }
     for (std::size_t i = 0; i < arguments_.size(); ++i) {
         const std::string& arg = arguments_[i];
         try {
@@ -69,7 +89,7 @@ std::optional<int> ApplicationProgram::prepare() {
         }
         if (arg.rfind("-", 0) == 0)
             return fail(badInput, "unknown option " + Foundation::quotedText(arg) +
-                                      "; use [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]");
+                                      "; use [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...] (see --help)");
         auto url = Foundation::URL::fromString(arg);
         if (!url || !url->scheme()) return fail(badInput, Foundation::quotedText(arg) + " is not a URL");
         urls_.push_back(*url);
@@ -123,13 +143,7 @@ int ApplicationProgram::run(const std::function<std::unique_ptr<SwiftUI::AppRunt
     auto runtime = launch();
     app.activate();
     std::shared_ptr<AppKit::NSWindow> window = runtime->windows().empty() ? nullptr : runtime->windows().front();
-    if (window && options_.size) {
-        if (!window->isResizable()) {
-            window->setContentMinSize(*options_.size);
-            window->setContentMaxSize(*options_.size);
-        }
-        window->setContentSize(*options_.size);
-    }
+    if (window && options_.size) sizeWindow(*window, *options_.size);
     // Until Quit or the window closes (both stop the loop), or the time asked is up; a picture
     // alone waits for the first frames of what animates.
     constexpr double firstFrames = 0.05;
@@ -154,6 +168,21 @@ int ApplicationProgram::run(const std::function<std::unique_ptr<SwiftUI::AppRunt
     runtime.reset();
     instance_.reset();
     return status;
+}
+
+void ApplicationProgram::sizeWindow(AppKit::NSWindow& window, CoreGraphics::CGSize size) {
+    const CoreGraphics::CGSize own = window.contentSize();
+    if (!window.isResizable()) {
+        window.setContentMinSize(size);
+        window.setContentMaxSize(size);
+    }
+    window.setContentSize(size);
+    // Content of a fixed size is shown whole, scaled into the size asked, on the window's
+    // background where the proportions differ; a resizable window lays its content out anew.
+    auto view = window.contentView();
+    if (!view || window.isResizable() || own.width <= 0 || own.height <= 0) return;
+    const CoreGraphics::CGFloat scale = std::min(size.width / own.width, size.height / own.height);
+    view->setBoundsSize({size.width / scale, size.height / scale});
 }
 
 int runApplication(int argc, char** argv, const std::function<std::unique_ptr<SwiftUI::AppRuntime>()>& launch) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppKit/ApplicationInstance.hpp"
+#include "AppKit/NSWindow.hpp"
 #include "Foundation/URL.hpp"
 #include "Host/WindowBackends/WindowOptions.hpp"
 #include "SwiftUI/App.hpp"
@@ -15,7 +16,8 @@ namespace ApplicationHost {
 
 // The program of an application bundle, started as the desktop starts it:
 //   <program> [--snapshot FILE.png] [--size WxH] [--seconds S] [URL...]
-// The window options are those of `auhost edit`. In order:
+// The window options are those of `auhost edit`; a window of fixed size shows its content
+// scaled into the size asked. In order:
 // 1. With another instance of the application running (the bundle's identifier names it), the
 //    URLs go to it (none: it comes to the front) and the program ends.
 // 2. Otherwise this one becomes the running instance, registers the bundle's desktop entry (its
@@ -32,10 +34,18 @@ public:
     ApplicationProgram(std::vector<std::string> arguments, std::ostream& out, std::ostream& err);
     ~ApplicationProgram();
 
-    // Steps 1 and 2; the exit status when the program ends here (handed over, bad options).
+    // Steps 1 and 2; the exit status when the program ends here (handed over, bad options, the
+    // usage asked for with --help or -h, printed on `out`).
     std::optional<int> prepare();
+    // The usage text, under the program's name.
+    std::string usage() const;
     // Steps 3 and 4 with the App `launch` makes; the exit status.
     int run(const std::function<std::unique_ptr<SwiftUI::AppRuntime>()>& launch);
+
+    // The window at the size --size asks for: a window of fixed size shows its content whole,
+    // scaled into it (on the window's background where the proportions differ); a resizable
+    // one lays it out anew.
+    static void sizeWindow(AppKit::NSWindow& window, CoreGraphics::CGSize size);
 
     const WindowBackends::WindowOptions& options() const { return options_; }
     const std::vector<Foundation::URL>& urls() const { return urls_; }

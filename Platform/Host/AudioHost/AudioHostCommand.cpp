@@ -9,6 +9,7 @@
 
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Foundation/NumberText.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
@@ -133,20 +134,25 @@ const char* AudioHostCommand::usage() {
            "  --start-beat B           beat position of the first sample, -1e6...1e6 (default 0)\n"
            "\n"
            "edit options:\n"
-           "  --play FILE              play a MIDI file through the unit in real time\n"
+           "  --play FILE              play a MIDI file through the unit in real time; in a window\n"
+           "                           it plays over and over, as a host's cycle does\n"
            "  --snapshot FILE.png      write the window's picture after --seconds and quit\n"
            "  --size WxH               window size in points, 1...8192 each; the editor scales into it\n"
            "                           (default: the editor's own)\n"
            "  --preset NAME            open the editor with a factory preset chosen\n"
-           "  --seconds S              how long to run (default: until the window closes or the\n"
-           "                           song ends; 2 with --play and --snapshot, else 0)\n"
+           "  --seconds S              how long to run (default: until the window closes; with\n"
+           "                           --snapshot, 2 with --play, else 0; offscreen with --play\n"
+           "                           alone, until the song ends)\n"
+           "\n"
+           "--help or -h, with any command, prints this text.\n"
            "\n"
            "Exit status: 0 done; 1 the effect failed; 2 bad input, options or files, or output that\n"
            "could not be written.\n";
 }
 
 bool AudioHostCommand::asksForUsage(const std::vector<std::string>& arguments) {
-    return arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help";
+    if (arguments.empty() || arguments[0] == "help") return true;
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 int AudioHostCommand::showUsage(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -168,10 +174,7 @@ int AudioHostCommand::execute(const std::vector<std::string>& arguments) {
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (command == "render") return render(rest);
     if (command == "params" || command == "presets") {
-        if (!rest.empty()) {
-            if (rest[0] == "--help" || rest[0] == "-h") return showUsage(rest, out_, err_);
-            throw BadInput(command + " takes no arguments");
-        }
+        if (!rest.empty()) throw BadInput(command + " takes no arguments");
         return command == "params" ? params() : presets();
     }
     throw BadInput("unknown command " + quotedText(command) + "; the commands are render, params, presets, list and edit (see auhost --help)");
@@ -182,7 +185,6 @@ int AudioHostCommand::render(const std::vector<std::string>& arguments) {
     std::vector<std::string> files;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string arg = arguments[i];
-        if (arg == "--help" || arg == "-h") return showUsage({arg}, out_, err_);
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
             files.push_back(arg);
             continue;
@@ -201,9 +203,12 @@ int AudioHostCommand::render(const std::vector<std::string>& arguments) {
         if (std::find(std::begin(valued), std::end(valued), arg) == std::end(valued))
             throw BadInput("unknown option " + quotedText(arg) + " (see auhost --help)");
         std::string value;
-        if (inlineValue) value = *inlineValue;
-        else if (i + 1 < arguments.size()) value = arguments[++i];
-        else throw BadInput(arg + " needs a value");
+        if (inlineValue) {
+            value = *inlineValue;
+        } else {
+            if (auto missing = Foundation::missingOptionValue(arguments, i)) throw BadInput(*missing);
+            value = arguments[++i];
+        }
 
         if (arg == "--preset") options.preset = value;
         else if (arg == "--set") options.assignments.push_back(value);

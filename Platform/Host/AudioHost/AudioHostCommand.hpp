@@ -19,7 +19,8 @@ public:
 
     // The usage text of every auhost command.
     static const char* usage();
-    // Whether the arguments ask for the usage text (or give no command), which needs no effect.
+    // Whether the arguments ask for the usage text (--help or -h after any command, or no
+    // command at all), which needs no effect.
     static bool asksForUsage(const std::vector<std::string>& arguments);
     // Prints the usage text: on `out` when asked for (status 0), else on `err` (status 2).
     static int showUsage(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "AudioToolbox/AUParameterTree.hpp"
 #include "Host/AudioHost/BadInput.hpp"
@@ -14,6 +15,7 @@
 #include "Host/AudioHost/OutputFile.hpp"
 #include "Host/AudioHost/ParameterSetup.hpp"
 #include "Host/AudioHost/RenderUnits.hpp"
+#include "Host/AudioHost/SentEventQueue.hpp"
 
 namespace AudioHost {
 
@@ -39,17 +41,25 @@ public:
         if (const auto in = pairing_.pair(event); in && in->noteOn)
             statistics_.countNote(double(event.sampleTime - in->sampleTime) * 1000.0 / options_.sampleRate,
                                   event.sampleTime != in->sampleTime);
-        line_.clear();
-        EventList::appendLine(event, line_);
-        if (std::fwrite(line_.data(), 1, line_.size(), output_) != line_.size())
-            writeError_ = writeError_ ? writeError_ : errno;
+        sent_.push(event.sampleTime, event);
     }
 
-    void renderedUntil(AudioToolbox::AUEventSampleTime) override {
-        if (writeError_) throw BadInput("cannot write " + options_.output + ": " + std::strerror(writeError_));
-    }
+    // Nothing the unit sends from now on is stamped before `sample`.
+    void renderedUntil(AudioToolbox::AUEventSampleTime sample) override { writeBefore(sample); }
+
+    void finish() { writeBefore(std::numeric_limits<AudioToolbox::AUEventSampleTime>::max()); }
 
 private:
+    void writeBefore(AudioToolbox::AUEventSampleTime sample) {
+        line_.clear();
+        for (; !sent_.empty() && sent_.front().time < sample; sent_.pop()) {
+            const SentEventQueue::Entry& e = sent_.front();
+            EventList::appendLine(HostEvent::midi(e.time, e.bytes[0], e.bytes[1], e.bytes[2], e.length), line_);
+        }
+        if (!line_.empty() && std::fwrite(line_.data(), 1, line_.size(), output_) != line_.size())
+            throw BadInput("cannot write " + options_.output + ": " + std::strerror(errno));
+    }
+
     void checkParameter(const HostEvent& e) const {
         const auto parameter = tree_ ? tree_->parameter(e.address) : nullptr;
         if (!parameter) {
@@ -72,8 +82,8 @@ private:
     std::FILE* output_;
     RenderStatistics& statistics_;
     EventPairing pairing_;
+    SentEventQueue sent_;
     std::string line_;
-    int writeError_ = 0;
 };
 
 }  // namespace
@@ -93,7 +103,7 @@ RenderResult EventListRender::run(UnitSource& source, const RenderOptions& o) {
         try {
             ListStream stream(reader, hosted.unit(), o, file, result.statistics);
             OfflineRenderer(timeline, o.blockFrames).render(hosted.unit(), stream);
-            stream.renderedUntil(0);
+            stream.finish();
         } catch (...) {
             std::fclose(file);
             throw;

@@ -1,6 +1,7 @@
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/LoadableModule.hpp"
@@ -36,6 +37,8 @@ ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath
     const std::string shown = bundlePath.string();
     auto bundle = Foundation::Bundle::withPath(shown);
     if (!bundle) throw BadInput(shown + ": no such extension bundle");
+    if (const auto& problem = bundle->infoDictionaryProblem())
+        throw BadInput(shown + ": not an Audio Unit extension: its Info.plist does not read (" + *problem + ")");
     const Dictionary* extension = nullptr;
     if (const auto* e = entry(&bundle->infoDictionary(), "NSExtension")) extension = e->dictionary();
     const std::string* principal = text(extension, "NSExtensionPrincipalClass");
@@ -66,6 +69,19 @@ std::vector<std::filesystem::path> ExtensionUnitSource::findExtensions(const std
         if (e.is_directory() && e.path().extension() == ".appex") out.push_back(e.path());
     std::sort(out.begin(), out.end());
     return out;
+}
+
+std::unique_ptr<ExtensionUnitSource> ExtensionUnitSource::firstHostable(const std::vector<std::filesystem::path>& bundles) {
+    std::optional<BadInput> first;
+    for (const auto& bundle : bundles) {
+        try {
+            return std::make_unique<ExtensionUnitSource>(bundle);
+        } catch (const BadInput& error) {
+            if (!first) first = error;
+        }
+    }
+    if (first) throw *first;
+    throw BadInput("no extension bundle to host");
 }
 
 std::shared_ptr<Runtime::NSObject> ExtensionUnitSource::makePrincipal() const {

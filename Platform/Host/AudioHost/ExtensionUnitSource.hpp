@@ -21,6 +21,8 @@ public:
 
     // The .appex bundles directly inside `directory` (a PlugIns folder), by name.
     static std::vector<std::filesystem::path> findExtensions(const std::filesystem::path& directory);
+    // The first of `bundles` that can be hosted; throws the first one's BadInput when none can.
+    static std::unique_ptr<ExtensionUnitSource> firstHostable(const std::vector<std::filesystem::path>& bundles);
 
     std::shared_ptr<AudioToolbox::AUAudioUnitFactory> makeFactory() override;
     AudioToolbox::AudioComponentDescription componentDescription() const override { return description_; }

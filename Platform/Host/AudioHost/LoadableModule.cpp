@@ -34,7 +34,8 @@ bool within(std::uint64_t offset, std::uint64_t length, std::uint64_t size) { re
 
 void LoadableModule::check(const std::string& path, const std::string& shown) {
     auto bad = [&](const std::string& why) { return BadInput(shown + ": its module " + path + " " + why); };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting for a writer: a FIFO in the module's place is refused below, not read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) throw bad(std::string("cannot be read (") + std::strerror(errno) + ")");
     struct Closer {
         int fd;

@@ -1,5 +1,7 @@
 #include "Host/AudioHost/MidiFileWriter.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -45,6 +47,7 @@ MidiFileWriter::MidiFileWriter(const std::string& file, std::string shownPath, i
     : file_(std::fopen(file.c_str(), "wb")), shown_(std::move(shownPath)), tracksLeft_(tracks) {
     if (tracks > 0xFFFF) throw BadInput("cannot write " + shown_ + ": a MIDI file holds at most 65535 tracks");
     if (!file_) fail();
+    seekable_ = ::lseek(::fileno(file_), 0, SEEK_CUR) >= 0;
     buffer_.reserve(1 << 16);
     putBytes(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("MThd\0\0\0\6"), 8));
     const unsigned shownFormat = tracks > 1 ? 1 : unsigned(format);
@@ -60,6 +63,8 @@ MidiFileWriter::~MidiFileWriter() {
 void MidiFileWriter::fail() const { throw BadInput("cannot write " + shown_ + ": " + std::strerror(errno)); }
 
 void MidiFileWriter::flush() {
+    // A file that cannot seek back to a track's length (a pipe) gets each track whole.
+    if (!seekable_ && trackStart_ >= 0) return;
     if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail();
     flushed_ += std::int64_t(buffer_.size());
     buffer_.clear();
@@ -68,7 +73,7 @@ void MidiFileWriter::flush() {
 void MidiFileWriter::putBytes(std::span<const std::uint8_t> bytes) {
     if (buffer_.capacity() - buffer_.size() < bytes.size()) {
         flush();
-        if (bytes.size() > buffer_.capacity()) {  // a long system exclusive message: straight through
+        if (bytes.size() > buffer_.capacity() && (seekable_ || trackStart_ < 0)) {  // a long system exclusive message: straight through
             if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail();
             flushed_ += std::int64_t(bytes.size());
             return;

@@ -7,7 +7,8 @@
 
 namespace AudioHost {
 
-// Writes a Standard MIDI File track by track, event by event, without holding it in memory.
+// Writes a Standard MIDI File track by track, event by event, without holding it in memory (but
+// for the open track when the file cannot seek, as a pipe cannot).
 // Events take the form MidiFileReader gives them. A gap between two events longer than a file
 // can state in one event time is bridged by empty text events, so every file written reads back
 // with the same ticks. Errors throw BadInput "cannot write SHOWN: reason".
@@ -43,6 +44,7 @@ private:
     [[noreturn]] void fail() const;
 
     std::FILE* file_;
+    bool seekable_ = true;
     // Bytes not yet handed to the file: gathered here, as a call into stdio for every few
     // bytes of every event costs more than the events' own work.
     std::vector<std::uint8_t> buffer_;

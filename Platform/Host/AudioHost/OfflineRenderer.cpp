@@ -1,5 +1,6 @@
 #include "Host/AudioHost/OfflineRenderer.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -70,6 +71,9 @@ struct OfflineRenderer::Session {
     RenderStream& stream;
     MusicalContext context;
     double cycleStart = 0;
+    // The host's cycle in beats, when there is one.
+    bool cycling = false;
+    double cycleStartBeat = 0, cycleEndBeat = 0;
     double sampleRate = 44100;
     long badLength = 0;
     std::shared_ptr<AVAudioPCMBuffer> output, silence;
@@ -123,10 +127,11 @@ void OfflineRenderer::installHostBlocks(AUAudioUnit& unit, Session& s) const {
     });
     unit.setTransportStateBlock([&s](AUHostTransportStateFlags* flags, double* samplePosition, double* cycleStart,
                                      double* cycleEnd) {
-        if (flags) *flags = AUHostTransportStateMoving;
+        const AUHostTransportStateFlags moving = AUHostTransportStateMoving;
+        if (flags) *flags = s.cycling ? moving | AUHostTransportStateCycling : moving;
         if (samplePosition) *samplePosition = s.cycleStart;
-        if (cycleStart) *cycleStart = 0;
-        if (cycleEnd) *cycleEnd = 0;
+        if (cycleStart) *cycleStart = s.cycleStartBeat;
+        if (cycleEnd) *cycleEnd = s.cycleEndBeat;
         return true;
     });
     unit.setMIDIOutputEventBlock([&s](AUEventSampleTime time, std::uint8_t, long length, const std::uint8_t* bytes) {
@@ -181,7 +186,7 @@ void OfflineRenderer::renderCycles(AUAudioUnit& unit, Session& s, RenderStream& 
         }
         for (std::size_t i = 1; i < nodes.size(); ++i) nodes[i - 1].head.next = &nodes[i];
 
-        s.context = timeline_.contextAt(start);
+        s.context = timeline_.contextAt(cycle_ ? start % cycle_ : start);
         s.cycleStart = double(start);
         AudioTimeStamp timestamp;
         timestamp.mSampleTime = double(start);
@@ -199,9 +204,23 @@ void OfflineRenderer::renderCycles(AUAudioUnit& unit, Session& s, RenderStream& 
     }
 }
 
+std::int64_t OfflineRenderer::cycleLength(const Timeline& timeline, std::int64_t lastSample) {
+    const MusicalContext at = timeline.contextAt(lastSample);
+    const double measure = at.timeSignatureNumerator * 4.0 / double(at.timeSignatureDenominator);
+    const bool onDownbeat = lastSample > 0 && at.beatPosition == at.measureDownbeatPosition;
+    const double end = onDownbeat ? at.beatPosition : at.measureDownbeatPosition + measure;
+    const double songBeat = end - (at.beatPosition - timeline.songBeatAtSample(double(lastSample)));
+    return std::max<std::int64_t>(lastSample, std::int64_t(std::ceil(timeline.sampleAtSongBeat(songBeat))));
+}
+
 void OfflineRenderer::render(AUAudioUnit& unit, RenderStream& stream) const {
     Session session(unit, stream);
     session.sampleRate = timeline_.sampleRate();
+    if (cycle_) {
+        session.cycling = true;
+        session.cycleStartBeat = timeline_.contextAt(0).beatPosition;
+        session.cycleEndBeat = timeline_.contextAt(cycle_).beatPosition;
+    }
     prepare(unit, session);
     renderCycles(unit, session, stream);
     if (session.badLength)

@@ -41,6 +41,13 @@ public:
     // that plays in real time waits there for the cycle's moment, and stops by returning false.
     using CyclePacer = std::function<bool(std::int64_t cycleStartSample)>;
     void setPacer(CyclePacer pacer) { pacer_ = std::move(pacer); }
+    // A host's cycle, as when a song plays in a loop: from `lengthSamples` on, the musical
+    // context starts again from the timeline's start (the sample times go on) and the transport
+    // reports that it cycles. 0, the default: no cycle.
+    void setCycle(std::int64_t lengthSamples) { cycle_ = lengthSamples > 0 ? lengthSamples : 0; }
+    // The length of a cycle that plays a song once: from its start to the end of the measure
+    // that holds `lastSample` (to `lastSample` itself when that starts a later measure).
+    static std::int64_t cycleLength(const Timeline& timeline, std::int64_t lastSample);
     // The cycle that holds a sample time.
     std::int64_t cycleOf(AudioToolbox::AUEventSampleTime sampleTime) const { return sampleTime / std::int64_t(block_); }
 
@@ -54,6 +61,7 @@ private:
     const Timeline& timeline_;
     AudioToolbox::AUAudioFrameCount block_;
     CyclePacer pacer_;
+    std::int64_t cycle_ = 0;
 };
 
 }  // namespace AudioHost

@@ -5,15 +5,12 @@
 
 namespace AudioHost {
 
-// Writes a file so that it appears whole or not at all: `fill` writes a temporary file next to
-// the destination, which is then flushed to disk and renamed over it. On any failure, and when
-// the process is ended by SIGINT, SIGTERM, SIGHUP or SIGQUIT meanwhile, the temporary file is
-// removed and the destination is left as it was; a file-size limit is a write error, not a
-// signal. Throws BadInput "cannot write PATH: reason" when the destination cannot be written;
-// whatever `fill` throws passes through.
+// The host's outputs, written as OutputFiles::OutputFile writes them (whole or not at all, a
+// regular file replaced, a device or FIFO written through), with a destination that cannot be
+// written reported as BadInput "cannot write PATH: reason"; whatever `fill` throws passes through.
 class OutputFile {
 public:
-    static void write(const std::string& path, const std::function<void(const std::string& temporaryPath)>& fill);
+    static void write(const std::string& path, const std::function<void(const std::string& writePath)>& fill);
     static void writeText(const std::string& path, std::string_view text);
 };
 

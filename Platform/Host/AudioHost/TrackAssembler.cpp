@@ -10,16 +10,12 @@ void TrackAssembler::addHostEvent(std::int64_t tick, std::span<const std::uint8_
     hostBytes_.insert(hostBytes_.end(), bytes.begin(), bytes.end());
 }
 
-void TrackAssembler::addUnitEvent(std::int64_t tick, const HostEvent& event) {
-    UnitEntry entry{std::max(tick, written_), sent_++, event.length, {}};
-    std::memcpy(entry.bytes, event.bytes, 3);
-    unit_.push(entry);
-}
+void TrackAssembler::addUnitEvent(std::int64_t tick, const HostEvent& event) { unit_.push(tick, event); }
 
 void TrackAssembler::writeHostFront() {
     const HostEntry& e = host_.front();
     writer_.add(e.tick, {hostBytes_.data() + e.offset - hostBytesStart_, e.length});
-    written_ = e.tick;
+    unit_.wroteAt(e.tick);
     host_.pop_front();
     if (host_.empty()) {
         hostBytes_.clear();
@@ -34,15 +30,14 @@ void TrackAssembler::writeHostFront() {
 
 void TrackAssembler::writeReady(std::int64_t unitFrom, std::int64_t hostFrom) {
     for (;;) {
-        const bool hostFirst = !host_.empty() && (unit_.empty() || host_.front().tick <= unit_.top().tick);
+        const bool hostFirst = !host_.empty() && (unit_.empty() || host_.front().tick <= unit_.front().time);
         if (hostFirst) {
             if (host_.front().tick > unitFrom) return;
             writeHostFront();
         } else {
-            if (unit_.empty() || unit_.top().tick > unitFrom || unit_.top().tick >= hostFrom) return;
-            const UnitEntry& e = unit_.top();
-            writer_.add(e.tick, {e.bytes, e.length});
-            written_ = e.tick;
+            if (unit_.empty() || unit_.front().time > unitFrom || unit_.front().time >= hostFrom) return;
+            const SentEventQueue::Entry& e = unit_.front();
+            writer_.add(e.time, {e.bytes, e.length});
             unit_.pop();
         }
     }

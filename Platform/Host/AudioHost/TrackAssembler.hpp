@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <deque>
 #include <limits>
-#include <queue>
 #include <span>
 #include <vector>
 
 #include "Host/AudioHost/HostEvent.hpp"
 #include "Host/AudioHost/MidiFileWriter.hpp"
+#include "Host/AudioHost/SentEventQueue.hpp"
 
 namespace AudioHost {
 
@@ -37,25 +37,13 @@ private:
         std::int64_t tick;
         std::size_t offset, length;
     };
-    struct UnitEntry {
-        std::int64_t tick;
-        std::uint64_t order;
-        std::uint8_t length;
-        std::uint8_t bytes[3];
-        bool operator>(const UnitEntry& other) const {
-            return tick != other.tick ? tick > other.tick : order > other.order;
-        }
-    };
-
     void writeHostFront();
 
     MidiFileWriter& writer_;
     std::deque<HostEntry> host_;
     std::vector<std::uint8_t> hostBytes_;
     std::size_t hostBytesStart_ = 0;
-    std::priority_queue<UnitEntry, std::vector<UnitEntry>, std::greater<UnitEntry>> unit_;
-    std::uint64_t sent_ = 0;
-    std::int64_t written_ = 0;  // the tick of the last event written
+    SentEventQueue unit_;
 };
 
 }  // namespace AudioHost

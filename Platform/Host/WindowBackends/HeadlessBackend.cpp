@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "AppKit/NSWindow.hpp"
+#include "Host/OutputFiles/OutputFile.hpp"
 
 namespace WindowBackends {
 
@@ -17,7 +18,25 @@ bool writeSnapshot(AppKit::NSWindow& window, const std::string& path, std::strin
             return false;
         }
     }
-    return window.snapshot()->writePNG(path, error);
+    return writePicture(*window.snapshot(), path, error);
+}
+
+bool writePicture(const CoreGraphics::CGImage& image, const std::string& path, std::string* error) {
+    using OutputFiles::OutputFile;
+    try {
+        OutputFile::write(path, [&](const std::string& writePath) {
+            std::string why;
+            if (image.writePNG(writePath, &why)) return;
+            // cairo names the file it was writing, which the user never asked for.
+            const std::string named = "cannot write " + writePath + ": ";
+            if (why.compare(0, named.size(), named) == 0) why.erase(0, named.size());
+            throw OutputFile::CannotWrite("cannot write " + path + ": " + why);
+        });
+    } catch (const OutputFile::CannotWrite& e) {
+        if (error) *error = e.what();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace WindowBackends

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "AppKit/WindowBackend.hpp"
+#include "CoreGraphics/CGImage.hpp"
 
 namespace WindowBackends {
 
@@ -19,5 +20,8 @@ public:
 // Draws the window (when it needs it) and writes its picture at the backing scale as a PNG,
 // creating the folder. False with the reason in `error` when that fails.
 bool writeSnapshot(AppKit::NSWindow& window, const std::string& path, std::string* error = nullptr);
+// Writes a picture as a PNG file as OutputFiles::OutputFile writes a file. False with
+// "cannot write PATH: reason" in `error` when that fails.
+bool writePicture(const CoreGraphics::CGImage& image, const std::string& path, std::string* error = nullptr);
 
 }  // namespace WindowBackends

@@ -9,6 +9,7 @@
 
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSEvent.hpp"
+#include "AppKit/NSPasteboard.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Dispatch/Clock.hpp"
 #include "Host/WindowBackends/DisplayProbe.hpp"
@@ -110,6 +111,16 @@ SDLBackend::SDLBackend() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         throw std::runtime_error("SDL could not open the display named by DISPLAY or WAYLAND_DISPLAY");
     }
+    // Copy and paste go through the desktop's clipboard.
+    clipboardConnection_ = AppKit::NSPasteboard::general().connect({[]() -> std::optional<std::string> {
+                                                 if (!SDL_HasClipboardText()) return std::nullopt;
+                                                 char* text = SDL_GetClipboardText();
+                                                 std::optional<std::string> out;
+                                                 if (text) out = std::string(text);
+                                                 SDL_free(text);
+                                                 return out;
+                                             },
+                                             [](const std::string& text) { SDL_SetClipboardText(text.c_str()); }});
     // Input reaches the application while the main run loop sleeps: it sleeps in SDL's wait,
     // and work queued from other threads wakes it with an event of its own.
     wakeEvent_ = SDL_RegisterEvents(1);
@@ -127,6 +138,7 @@ SDLBackend::SDLBackend() {
 
 SDLBackend::~SDLBackend() {
     if (Dispatch::RunLoop::main().inputSource() == source_) Dispatch::RunLoop::main().setInputSource(nullptr);
+    AppKit::NSPasteboard::general().disconnect(clipboardConnection_);
     for (auto& [number, entry] : windows_)
         if (entry.sdl) SDL_DestroyWindow(entry.sdl);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -204,6 +216,17 @@ void SDLBackend::windowDidChangeFrame(AppKit::NSWindow& window) {
     window.display();
 }
 
+void SDLBackend::windowDidChangeMiniaturized(AppKit::NSWindow& window) {
+    auto it = windows_.find(window.windowNumber());
+    if (it == windows_.end() || !it->second.sdl) return;
+    if (window.isMiniaturized()) {
+        SDL_MinimizeWindow(it->second.sdl);
+    } else {
+        SDL_RestoreWindow(it->second.sdl);
+        SDL_RaiseWindow(it->second.sdl);
+    }
+}
+
 void SDLBackend::present(AppKit::NSWindow& window, Entry& entry) {
     if (!entry.sdl) return;
     auto image = window.snapshot();
@@ -266,7 +289,11 @@ void SDLBackend::translate(const SDL_Event& e) {
         if (!w) break;
         switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: w->performClose(); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: app.desktopFocusDidEnter(*w); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            // Only the focus as it is now: one the application has since moved on (to a sheet
+            // made key, say) would take key status back and move the focus again.
+            if (SDL_GetKeyboardFocus() == SDL_GetWindowFromID(e.window.windowID)) app.desktopFocusDidEnter(*w);
+            break;
         case SDL_WINDOWEVENT_FOCUS_LOST: focusLeft_ = true; break;
         case SDL_WINDOWEVENT_MINIMIZED:
         case SDL_WINDOWEVENT_HIDDEN: w->setShownOnDesktop(false); break;

@@ -15,11 +15,11 @@ namespace WindowBackends {
 
 // Real windows through SDL2: each visible NSWindow gets an SDL window of its content size at
 // its backing scale, shows the window's picture after every redraw, and turns SDL's mouse,
-// wheel and key input into the same synthetic events the tests send. The desktop's focus
-// makes the application active and a window key (and its leaving all of them resigns), a
-// minimised or hidden window is not shown on the desktop, and the key window of the active
-// application holds the keyboard focus. While it shows windows, the main run loop sleeps in
-// SDL's wait for input. Main thread only.
+// wheel and key input into the same synthetic events the tests send; while it runs, the general
+// pasteboard is the desktop's clipboard. The desktop's focus makes the application active and a
+// window key (and its leaving all of them resigns), a minimised or hidden window is not shown on
+// the desktop, and the key window of the active application holds the keyboard focus. While it
+// shows windows, the main run loop sleeps in SDL's wait for input. Main thread only.
 class SDLBackend : public AppKit::WindowBackend {
 public:
     // Initialises SDL's video; throws std::runtime_error with SDL's reason when it cannot.
@@ -32,6 +32,7 @@ public:
     void windowDidOrderOut(AppKit::NSWindow& window) override;
     void windowDidDisplay(AppKit::NSWindow& window) override;
     void windowDidChangeFrame(AppKit::NSWindow& window) override;
+    void windowDidChangeMiniaturized(AppKit::NSWindow& window) override;
     bool waitForEvents(double timeout) override;
     void focusWindow(AppKit::NSWindow& window, bool raise) override;
 
@@ -63,6 +64,7 @@ private:
     std::shared_ptr<Dispatch::RunLoop::InputSource> source_;
     std::uint32_t wakeEvent_ = 0;
     bool focusLeft_ = false;
+    long clipboardConnection_ = 0;
 };
 
 }  // namespace WindowBackends

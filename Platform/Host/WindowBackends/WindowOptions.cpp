@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Foundation/NumberText.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Foundation/QuotedText.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 
@@ -36,7 +37,7 @@ CoreGraphics::CGSize sizeValue(const std::string& text) {
 bool WindowOptions::take(const std::vector<std::string>& arguments, std::size_t& i) {
     const std::string& arg = arguments[i];
     if (arg != "--snapshot" && arg != "--size" && arg != "--seconds") return false;
-    if (i + 1 >= arguments.size()) throw OptionError(arg + " needs a value");
+    if (auto missing = Foundation::missingOptionValue(arguments, i)) throw OptionError(*missing);
     const std::string& value = arguments[++i];
     if (arg == "--snapshot") snapshot = value;
     else if (arg == "--size") size = sizeValue(value);

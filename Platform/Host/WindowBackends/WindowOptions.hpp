@@ -25,7 +25,7 @@ struct WindowOptions {
 
     // When arguments[i] is one of these options: reads it and its value, leaves i at the value
     // and returns true. False for any other argument. Throws OptionError for a missing or bad
-    // value.
+    // value (another option in its place counts as missing).
     bool take(const std::vector<std::string>& arguments, std::size_t& i);
 
     // Offscreen, a window nobody sees would be waited on for ever: why `what` cannot be shown

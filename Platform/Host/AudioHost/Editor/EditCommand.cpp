@@ -5,17 +5,19 @@
 #include <limits>
 #include <thread>
 
+#include "AppKit/NSApplication.hpp"
 #include "AppKit/NSViewController.hpp"
 #include "Dispatch/RunLoop.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/EditorPresets.hpp"
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/OfflineRenderer.hpp"
-#include "Host/AudioHost/OutputFile.hpp"
 #include "Host/AudioHost/QuotedText.hpp"
 #include "Host/AudioHost/RenderJob.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
+#include "Host/WindowBackends/HeadlessBackend.hpp"
 
 namespace AudioHost {
 
@@ -28,15 +30,41 @@ HostedUnit hostedWithMainBundle(ExtensionUnitSource& source) {
     return HostedUnit::create(source);
 }
 
-// Plays a song through the unit on a thread of its own, one render cycle per block of real time.
+// The song's events in order, once or over and over, each time a cycle later; what the unit
+// sends is heard, not kept.
+class SongStream : public RenderStream {
+public:
+    SongStream(const std::vector<HostEvent>& events, std::int64_t cycle) : events_(events), cycle_(cycle) {}
+    bool next(HostEvent& event) override {
+        if (next_ == events_.size()) {
+            if (cycle_ == 0 || events_.empty()) return false;
+            next_ = 0;
+            offset_ += cycle_;
+        }
+        event = events_[next_++];
+        event.sampleTime += offset_;
+        return true;
+    }
+    void sent(const HostEvent&) override {}
+
+private:
+    const std::vector<HostEvent>& events_;
+    std::int64_t cycle_, offset_ = 0;
+    std::size_t next_ = 0;
+};
+
+// Plays a song through the unit on a thread of its own, one render cycle per block of real time;
+// `looping`, it starts again at the end of its last measure, as a host's cycle does.
 class SongPlayer {
 public:
-    SongPlayer(AudioToolbox::AUAudioUnit& unit, PlayedSong song) : song_(std::move(song)) {
+    SongPlayer(AudioToolbox::AUAudioUnit& unit, PlayedSong song, bool looping) : song_(std::move(song)), looping_(looping) {
         thread_ = std::thread([this, &unit] { play(unit); });
     }
     ~SongPlayer() { stop(); }
 
     bool finished() const { return finished_.load(); }
+    // Once finished: whether the render failed.
+    bool failed() const { return finished() && !failure_.empty(); }
     // Stops and waits for the thread; the render's failure, if any.
     std::string stop() {
         stop_ = true;
@@ -53,8 +81,12 @@ private:
             std::this_thread::sleep_until(start + std::chrono::duration<double>(double(sample) / rate));
             return !stop_.load();
         });
+        const std::int64_t cycle =
+            looping_ && !song_.events.empty() ? OfflineRenderer::cycleLength(song_.timeline, song_.events.back().sampleTime) : 0;
+        renderer.setCycle(cycle);
+        SongStream stream(song_.events, cycle);
         try {
-            renderer.render(unit, song_.events);
+            renderer.render(unit, stream);
         } catch (const std::exception& e) {
             failure_ = e.what();
         }
@@ -64,16 +96,11 @@ private:
     }
 
     PlayedSong song_;
+    const bool looping_;
     std::atomic<bool> stop_{false}, finished_{false};
     std::string failure_;
     std::thread thread_;
 };
-
-// cairo names the file it was writing: the temporary one, which the user never asked for.
-std::string reasonOnly(const std::string& error, const std::string& temporaryPath) {
-    const std::string prefix = "cannot write " + temporaryPath + ": ";
-    return error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : error;
-}
 
 }  // namespace
 
@@ -82,7 +109,7 @@ EditOptions EditOptions::parse(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         auto value = [&]() -> const std::string& {
-            if (i + 1 >= arguments.size()) throw BadInput(arg + " needs a value");
+            if (auto missing = Foundation::missingOptionValue(arguments, i)) throw BadInput(*missing);
             return arguments[++i];
         };
         try {
@@ -125,18 +152,23 @@ EditSession::~EditSession() {
 }
 
 int EditSession::run(std::ostream& out, std::ostream& err) {
+    // In a window the song plays until the person closes it; offscreen, once.
+    const bool shown = WindowBackends::installedKind() != WindowBackends::Kind::headless;
     std::optional<SongPlayer> player;
-    if (song_) player.emplace(hosted_.unit(), std::move(*song_));
+    if (song_) player.emplace(hosted_.unit(), std::move(*song_), shown);
     song_.reset();
 
     auto& loop = Dispatch::RunLoop::main();
-    // Only the main thread and the player (which wakes the loop) change what ends a run, so the
-    // loop sleeps until its next timer or input.
+    // Closed, or quit (Ctrl+Q). Only the main thread and the player (which wakes the loop when
+    // it ends) change what ends a run, so the loop sleeps until its next timer or input.
     constexpr double noPolling = std::numeric_limits<double>::infinity();
+    auto ended = [&] { return !window_->isVisible() || AppKit::NSApplication::shared().isTerminated(); };
     if (options_.seconds || options_.snapshot) {
-        loop.runUntil([&] { return !window_->isVisible(); }, options_.seconds.value_or(player ? 2.0 : 0.0), noPolling);
+        loop.runUntil(ended, options_.seconds.value_or(player ? 2.0 : 0.0), noPolling);
     } else {
-        loop.runUntil([&] { return !window_->isVisible() || (player && player->finished()); }, 1e9, noPolling);
+        // A song that ends (offscreen) or fails ends the run; in a window nothing but the
+        // person does, even with nothing to play.
+        loop.runUntil([&] { return ended() || (player && (shown ? player->failed() : player->finished())); }, 1e9, noPolling);
     }
     const std::string renderFailure = player ? player->stop() : "";
     loop.runUntilIdle();
@@ -163,10 +195,8 @@ void EditSession::writeSnapshot(const std::string& path, std::ostream& out) {
     auto image = window_->snapshot();
     if (!image || image->width() == 0 || image->height() == 0)
         throw BadInput("cannot write " + path + ": the window has no picture");
-    OutputFile::write(path, [&](const std::string& temporaryPath) {
-        std::string error;
-        if (!image->writePNG(temporaryPath, &error)) throw BadInput("cannot write " + path + ": " + reasonOnly(error, temporaryPath));
-    });
+    std::string error;
+    if (!WindowBackends::writePicture(*image, path, &error)) throw BadInput(error);
     out << "wrote " << path << " (" << image->width() << "x" << image->height() << ")\n";
 }
 

@@ -37,8 +37,10 @@ public:
     AppKit::NSWindow& window() const { return *window_; }
     AudioToolbox::AUAudioUnit& unit() const { return hosted_.unit(); }
 
-    // Plays the song, if any, until the window closes, the song ends or the time asked is up;
-    // then writes the snapshot and closes the window. Returns the exit status.
+    // Plays the song, if any, until the window closes or the time asked is up (in a real
+    // window over and over, as a host's cycle does; offscreen once, its end also ending a run
+    // with no time asked); then writes the snapshot and closes the window. Returns the exit
+    // status.
     int run(std::ostream& out, std::ostream& err);
 
 private:
@@ -53,6 +55,7 @@ private:
 // `auhost edit [--play FILE] [--snapshot FILE.png] [--size WxH] [--seconds S] [--preset NAME]`:
 // the extension's view controller in a window (SDL2 on a display, headless otherwise), its unit
 // optionally playing a MIDI file on a render thread in real time. Returns the exit status.
+// (--help is the program's: it prints the usage before anything is opened.)
 int runEdit(ExtensionUnitSource& source, const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace AudioHost

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppKit/NSWorkspace.hpp"
+#include "Foundation/MissingOptionValue.hpp"
 #include "Foundation/URLSession.hpp"
 #include "Host/AudioHost/AudioHostCommand.hpp"
 #include "Host/AudioHost/BadInput.hpp"
@@ -70,11 +71,14 @@ int list(const std::vector<fs::path>& bundles, std::ostream& out, std::ostream& 
 }
 
 int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err) {
+    // Asked for on any command, the usage needs no effect and no valid rest.
+    if (!arguments.empty() && AudioHost::AudioHostCommand::asksForUsage(arguments))
+        return AudioHost::AudioHostCommand::showUsage(arguments, out, err);
     // --extension PATH, anywhere: the bundle (or folder of bundles) to host.
     fs::path where = builtPlugIns();
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] != "--extension") continue;
-        if (i + 1 >= arguments.size()) throw AudioHost::BadInput("--extension needs a path");
+        if (auto missing = Foundation::missingOptionValue(arguments, i)) throw AudioHost::BadInput(*missing);
         where = arguments[i + 1];
         arguments.erase(arguments.begin() + long(i), arguments.begin() + long(i) + 2);
         break;
@@ -85,13 +89,13 @@ int run(std::vector<std::string> arguments, std::ostream& out, std::ostream& err
         if (arguments.size() > 1) throw AudioHost::BadInput("list takes no arguments");
         return list(bundles, out, err);
     }
-    AudioHost::ExtensionUnitSource source(bundles.front());
+    const auto source = AudioHost::ExtensionUnitSource::firstHostable(bundles);
     if (arguments[0] == "edit") {
         // A person uses the editor: its links open the browser, its update link the application.
         AppKit::NSWorkspace::shared().setOpensLinksExternally(true);
-        return AudioHost::runEdit(source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
+        return AudioHost::runEdit(*source, std::vector<std::string>(arguments.begin() + 1, arguments.end()), out, err);
     }
-    return AudioHost::AudioHostCommand(source, out, err).execute(arguments);
+    return AudioHost::AudioHostCommand(*source, out, err).execute(arguments);
 }
 
 }  // namespace

@@ -13,7 +13,17 @@ namespace AppKit {
 class NSControl;
 }
 
-// The drawing steps the kit's button and pop-up cells share.
+// The drawing steps the kit's cells share: buttons, pop-ups, the combo box, segments, sliders,
+// search and text fields.
+//
+// Flipped views and inset rectangles. The controls are flipped views (y grows downwards), the
+// artwork is drawn upright by turning a flipped view about the middle of the rectangle being
+// drawn (drawImage without respectFlipped). That turn leaves the rectangle where it is in the
+// view's own coordinates: only the picture inside is turned. So the insets of a rectangle are
+// taken in the view's coordinates too, and `inset` below reads them the unflipped way (y +
+// bottom): in a flipped view the bottom inset becomes the gap at the top and the top inset the
+// gap at the bottom. Where insets name the visible top and bottom, a flipped view takes y + top
+// (inset(rect, insets, flipped) of the geometry helpers).
 namespace Orrindle::CellDrawing {
 
 // The state of a styled button cell: the cells' default rule (StyledControl), except that on
@@ -39,10 +49,12 @@ CGRect imageDestination(CoreGraphics::CGSize image, CGRect frame, AppKit::NSImag
 // The image rectangle of a styled button cell: the platform's rectangle inside the bounds less
 // `insets`, centred vertically on the bounds; for an image-only cell the inset bounds.
 CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::NSEdgeInsets& insets);
-// A styled button cell's image: placed by its scaling (imageDestination), half opaque while
-// highlighted or disabled, upright in flipped views.
+// A styled button cell's image into `frame`, its image rectangle for `insets`: placed by its
+// scaling (imageDestination), half opaque while highlighted or disabled, upright in flipped
+// views. Unscaled in an image-only cell it is centred by the inset frame's size alone, as on the
+// cell's own origin: the insets' shift does not move it.
 void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
-                     const AppKit::NSView& view);
+                     const AppKit::NSView& view, const AppKit::NSEdgeInsets& insets);
 // The image of a plain button cell into its image rectangle of `frame`, upright: half opaque
 // while highlighted, else opaque while enabled and `disabledFraction` when not.
 void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,

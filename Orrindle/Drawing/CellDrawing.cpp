@@ -1,4 +1,4 @@
-#include "Orrindle/Buttons/CellDrawing.hpp"
+#include "Orrindle/Drawing/CellDrawing.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -7,6 +7,7 @@
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
+#include "Orrindle/Geometry/GeometryHelpers.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Runtime/FatalError.hpp"
 
@@ -24,9 +25,13 @@ CGRect imageRect(const AppKit::NSButtonCell& cell, CGRect bounds, const AppKit::
     return centredVertically(cell.AppKit::NSButtonCell::imageRect(r), bounds);
 }
 
-void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view) {
+void drawButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame, const AppKit::NSView& view,
+                     const AppKit::NSEdgeInsets& insets) {
     const CGFloat fraction = cell.isHighlighted() ? 0.5 : cell.isEnabled() ? 1.0 : 0.5;
-    drawImage(image, imageDestination(image.size(), frame, cell.imageScaling()), view, fraction, false);
+    const auto scaling = cell.imageScaling();
+    if (scaling == AppKit::NSImageScaling::scaleNone && cell.imagePosition() == AppKit::NSCellImagePosition::imageOnly)
+        frame = frame.offsetBy(-insets.left, -insets.bottom);
+    drawImage(image, imageDestination(image.size(), frame, scaling), view, fraction, false);
 }
 
 void drawPlainButtonImage(const AppKit::NSButtonCell& cell, const AppKit::NSImage& image, CGRect frame,
@@ -124,11 +129,7 @@ CoreGraphics::CGSize bezelSize(CoreGraphics::CGSize size, CGFloat minimumWidth, 
     return {std::max(size.width, minimumWidth) - (insets.left + insets.right), imageHeight - (insets.top + insets.bottom)};
 }
 
-CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& i) {
-    return CGRect{rect.minX() + i.left, rect.minY() + i.bottom, rect.width() - (i.left + i.right),
-                  rect.height() - (i.top + i.bottom)}
-        .integral();
-}
+CGRect inset(CGRect rect, const AppKit::NSEdgeInsets& insets) { return Orrindle::inset(rect, insets, false); }
 
 CGRect centredVertically(CGRect rect, CGRect bounds) {
     return CGRect{rect.minX(), round(bounds.midY() - rect.height() * 0.5), rect.width(), rect.height()}.integral();
