@@ -61,6 +61,9 @@ std::shared_ptr<CoreGraphics::CGImage> CAMetalLayer::displayImage(const Metal::M
         return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
     };
     auto encode = [&](float linearValue) { return table[std::size_t(clamp01(linearValue) * kTableSize + 0.5f)]; };
+    // lround's value for 0...255 without its call per channel, a good part of a frame: a float
+    // plus a half is exact in double.
+    auto byte = [](float unit) { return std::uint8_t(double(clamp01(unit) * 255) + 0.5); };
     const auto& texels = texture.texels();
     std::uint32_t* out = image->data();
     for (std::size_t i = 0; i < texels.size(); ++i) {
@@ -75,10 +78,9 @@ std::shared_ptr<CoreGraphics::CGImage> CAMetalLayer::displayImage(const Metal::M
         } else if (linear) {
             r = encode(c.x), g = encode(c.y), b = encode(c.z);
         } else {
-            r = std::uint8_t(std::lround(clamp01(c.x) * 255)), g = std::uint8_t(std::lround(clamp01(c.y) * 255)),
-            b = std::uint8_t(std::lround(clamp01(c.z) * 255));
+            r = byte(c.x), g = byte(c.y), b = byte(c.z);
         }
-        const std::uint32_t a = std::uint32_t(std::lround(clamp01(c.w) * 255));
+        const std::uint32_t a = byte(c.w);
         auto pm = [a](std::uint32_t v) { return (v * a + 127) / 255; };
         out[i] = (a << 24) | (pm(r) << 16) | (pm(g) << 8) | pm(b);
     }
