@@ -245,11 +245,61 @@ void NSApplication::windowDidOrderOut(NSWindow& window) {
 void NSApplication::setKeyWindow(const std::shared_ptr<NSWindow>& window) {
     auto old = keyWindow_.lock();
     if (old == window) return;
-    // The old key window resigns (and says so) before the new one becomes key.
+    // The old key window resigns (and says so) before the new one becomes key. While the
+    // application is not active the new one only waits for it to be.
     keyWindow_.reset();
     if (old) old->setKey(false);
     keyWindow_ = window;
-    if (window) window->setKey(true);
+    if (!window || !active_) return;
+    window->setKey(true);
+    // The desktop's keyboard focus follows the key window.
+    if (backend_ && window->isVisible()) backend_->focusWindow(*window, false);
+}
+
+std::shared_ptr<NSWindow> NSApplication::windowToMakeKey() const {
+    if (auto w = keyWindow_.lock(); w && w->isVisible()) return w;
+    for (auto& w : windows_)
+        if (w->canBecomeKeyWindow()) return w;
+    return nullptr;
+}
+
+void NSApplication::becomeActive() {
+    if (active_) return;
+    auto self = sharedAs<NSApplication>();
+    if (auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get())) d->applicationWillBecomeActive(*this);
+    postNotification(willBecomeActiveNotification, self);
+    active_ = true;
+    if (auto w = windowToMakeKey()) {
+        keyWindow_ = w;
+        w->setKey(true);
+    }
+    if (auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get())) d->applicationDidBecomeActive(*this);
+    postNotification(didBecomeActiveNotification, self);
+}
+
+void NSApplication::activate(bool) {
+    becomeActive();
+    if (!backend_) return;
+    if (auto w = keyWindow(); w && w->isVisible()) backend_->focusWindow(*w, true);
+}
+
+void NSApplication::deactivate() {
+    if (!active_) return;
+    auto self = sharedAs<NSApplication>();
+    if (auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get())) d->applicationWillResignActive(*this);
+    postNotification(willResignActiveNotification, self);
+    active_ = false;
+    // The key window resigns but stays the one to be key on return.
+    if (auto w = keyWindow_.lock()) w->setKey(false);
+    if (auto d = dynamic_cast<NSApplicationDelegate*>(delegate().get())) d->applicationDidResignActive(*this);
+    postNotification(didResignActiveNotification, self);
+}
+
+void NSApplication::desktopFocusDidEnter(NSWindow& window) {
+    auto w = window.sharedAs<NSWindow>();
+    if (!active_ && w->canBecomeKeyWindow()) keyWindow_ = w;
+    becomeActive();
+    w->makeKeyWindow();
 }
 
 void NSApplication::installDisplayObserver() {
@@ -341,8 +391,6 @@ void NSApplication::terminate(Runtime::NSObject*) {
     stop();
 }
 
-void NSApplication::activate(bool) { active_ = true; }
-
 void NSApplication::resetForTesting() {
     auto windows = windows_;
     for (auto& w : windows) w->orderOut(nullptr);
@@ -355,7 +403,8 @@ void NSApplication::resetForTesting() {
     appearance_.reset();
     delegate_.reset();
     pendingURLs_.clear();
-    launched_ = running_ = terminated_ = active_ = false;
+    launched_ = running_ = terminated_ = false;
+    active_ = true;
 }
 
 }  // namespace AppKit

@@ -33,6 +33,10 @@ public:
     static constexpr const char* willFinishLaunchingNotification = "NSApplicationWillFinishLaunchingNotification";
     static constexpr const char* didFinishLaunchingNotification = "NSApplicationDidFinishLaunchingNotification";
     static constexpr const char* willTerminateNotification = "NSApplicationWillTerminateNotification";
+    static constexpr const char* willBecomeActiveNotification = "NSApplicationWillBecomeActiveNotification";
+    static constexpr const char* didBecomeActiveNotification = "NSApplicationDidBecomeActiveNotification";
+    static constexpr const char* willResignActiveNotification = "NSApplicationWillResignActiveNotification";
+    static constexpr const char* didResignActiveNotification = "NSApplicationDidResignActiveNotification";
 
     // Created on first use, so it always exists.
     static NSApplication& shared();
@@ -43,7 +47,9 @@ public:
 
     // --- Windows --------------------------------------------------------------------------
     std::vector<std::shared_ptr<NSWindow>> windows() const;  // open (visible) windows, front to back
-    std::shared_ptr<NSWindow> keyWindow() const { return keyWindow_.lock(); }
+    // Null while the application is not active; the window made key meanwhile becomes key
+    // when it is active again.
+    std::shared_ptr<NSWindow> keyWindow() const { return active_ ? keyWindow_.lock() : nullptr; }
     std::shared_ptr<NSWindow> mainWindow() const { return keyWindow(); }
     std::shared_ptr<NSWindow> window(int windowNumber) const;
 
@@ -136,8 +142,23 @@ public:
     void hide(Runtime::NSObject* sender = nullptr);
     void unhideAllApplications(Runtime::NSObject* sender = nullptr);
 
-    void activate(bool ignoringOtherApps = true);
+    // --- Activation -----------------------------------------------------------------------
+    // The application is active while the desktop's focus is in one of its windows (and, with
+    // no desktop to say otherwise, from the start). Resigning takes key status from the key
+    // window, which says so; becoming active again gives it back, or to the frontmost window
+    // that can take it. The delegate and the notification centre hear of each change
+    // (will/did become active, will/did resign active, object = the application).
     bool isActive() const { return active_; }
+    // Becomes active, and has the window back end bring the key window in front of other
+    // programs' windows with the focus, as a second start or a click in an inactive window
+    // does; when already active it still comes to the front.
+    void activate(bool ignoringOtherApps = true);
+    void deactivate();
+    // For window back ends: the desktop gave the focus to one of the application's windows
+    // (it becomes active and that window key, and nothing is moved), or took it away from all
+    // of them.
+    void desktopFocusDidEnter(NSWindow& window);
+    void desktopFocusDidLeave() { deactivate(); }
 
     // The window back end that shows windows and delivers real events (null in tests).
     WindowBackend* windowBackend() const { return backend_; }
@@ -154,6 +175,10 @@ private:
     void windowDidOrderFront(const std::shared_ptr<NSWindow>& window);
     void windowDidOrderOut(NSWindow& window);
     void setKeyWindow(const std::shared_ptr<NSWindow>& window);
+    // Becomes active without moving anything on the desktop.
+    void becomeActive();
+    // The window that takes key status when the application becomes active.
+    std::shared_ptr<NSWindow> windowToMakeKey() const;
     int nextWindowNumber() { return ++windowNumbers_; }
     void installDisplayObserver();
 
@@ -168,7 +193,7 @@ private:
     std::vector<Foundation::URL> pendingURLs_;
     std::shared_ptr<StandardAboutPanel> aboutPanel_;
     int windowNumbers_ = 0;
-    bool launched_ = false, running_ = false, terminated_ = false, active_ = false;
+    bool launched_ = false, running_ = false, terminated_ = false, active_ = true;
     bool observerInstalled_ = false;
 };
 

@@ -18,6 +18,10 @@ public:
     // URLs of the application's schemes, opened at launch or later (the platform's
     // application(_:open:)).
     virtual void application(NSApplication& app, const std::vector<Foundation::URL>& urls) { (void)app, (void)urls; }
+    virtual void applicationWillBecomeActive(NSApplication& app) { (void)app; }
+    virtual void applicationDidBecomeActive(NSApplication& app) { (void)app; }
+    virtual void applicationWillResignActive(NSApplication& app) { (void)app; }
+    virtual void applicationDidResignActive(NSApplication& app) { (void)app; }
     virtual bool applicationShouldTerminate(NSApplication& app) { (void)app; return true; }
     virtual void applicationWillTerminate(NSApplication& app) { (void)app; }
 };

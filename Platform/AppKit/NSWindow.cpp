@@ -191,24 +191,46 @@ void NSWindow::orderFront(Runtime::NSObject*) {
     auto self = sharedAs<NSWindow>();
     NSApplication::shared().windowDidOrderFront(self);
     if (visible_) return;
+    const auto before = occlusionState();
     visible_ = true;
+    shownOnDesktop_ = true;
     if (contentView_) contentView_->windowVisibilityChanged(true);
     if (auto b = NSApplication::shared().windowBackend()) b->windowDidOrderFront(*this);
     if (contentView_) contentView_->setNeedsDisplay(true);
+    occlusionMayHaveChanged(before);
 }
 
 void NSWindow::orderOut(Runtime::NSObject*) {
+    auto& app = NSApplication::shared();
     if (!visible_) {
         // A window made key without being shown still gives key status up.
-        if (key_) NSApplication::shared().windowDidOrderOut(*this);
+        if (app.keyWindow_.lock().get() == this) app.windowDidOrderOut(*this);
         return;
     }
     auto self = sharedAs<NSWindow>();
+    const auto before = occlusionState();
     visible_ = false;
     miniaturized_ = false;
-    NSApplication::shared().windowDidOrderOut(*this);
+    app.windowDidOrderOut(*this);
     if (contentView_) contentView_->windowVisibilityChanged(false);
-    if (auto b = NSApplication::shared().windowBackend()) b->windowDidOrderOut(*this);
+    if (auto b = app.windowBackend()) b->windowDidOrderOut(*this);
+    occlusionMayHaveChanged(before);
+}
+
+OcclusionState NSWindow::occlusionState() const {
+    return visible_ && shownOnDesktop_ && !miniaturized_ ? OcclusionState::visible() : OcclusionState{};
+}
+
+void NSWindow::setShownOnDesktop(bool shown) {
+    const auto before = occlusionState();
+    shownOnDesktop_ = shown;
+    occlusionMayHaveChanged(before);
+}
+
+void NSWindow::occlusionMayHaveChanged(OcclusionState before) {
+    if (occlusionState() == before) return;
+    if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidChangeOcclusionState(*this);
+    postNotification(didChangeOcclusionStateNotification, sharedAs<NSWindow>());
 }
 
 void NSWindow::performClose(Runtime::NSObject*) {
@@ -218,14 +240,18 @@ void NSWindow::performClose(Runtime::NSObject*) {
 
 void NSWindow::miniaturize(Runtime::NSObject*) {
     if (!visible_ || miniaturized_) return;
+    const auto before = occlusionState();
     miniaturized_ = true;
     if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
+    occlusionMayHaveChanged(before);
 }
 
 void NSWindow::deminiaturize(Runtime::NSObject*) {
     if (!visible_) return;
+    const auto before = occlusionState();
     miniaturized_ = false;
     if (auto b = NSApplication::shared().windowBackend()) b->windowDidChangeMiniaturized(*this);
+    occlusionMayHaveChanged(before);
 }
 
 void NSWindow::close() {
@@ -332,8 +358,10 @@ void NSWindow::dispatchMouse(const std::shared_ptr<NSEvent>& event) {
         NSEvent::setPressedMouseButtons(buttons | (1u << e.buttonNumber()));
         auto hit = hitTest(e.locationInWindow());
         if (!key_ && canBecomeKeyWindow()) {
-            // The click that activates a window reaches the view only if it asks for it.
+            // The click that activates a window reaches the view only if it asks for it; in a
+            // window of an inactive application it brings the application to the front.
             makeKeyAndOrderFront();
+            if (!NSApplication::shared().isActive()) NSApplication::shared().activate();
             if (hit && !hit->acceptsFirstMouse(&e)) return;
         }
         // A field being edited keeps its field editor as first responder: the click is the editing's.

@@ -45,6 +45,14 @@ struct StyleMask {
 
 enum class TitleVisibility { visible = 0, hidden = 1 };
 
+// Whether any of a window shows on the screen, with the platform's value.
+struct OcclusionState {
+    std::uint64_t rawValue = 0;
+    static constexpr OcclusionState visible() { return {1u << 1}; }
+    constexpr bool contains(OcclusionState s) const { return (rawValue & s.rawValue) == s.rawValue && s.rawValue; }
+    friend constexpr bool operator==(OcclusionState, OcclusionState) = default;
+};
+
 // How a window's content is kept (the platform's raw values); only recorded here.
 enum class BackingStoreType { retained = 0, nonretained = 1, buffered = 2 };
 
@@ -68,6 +76,7 @@ public:
     static constexpr const char* willCloseNotification = "NSWindowWillCloseNotification";
     static constexpr const char* didResizeNotification = "NSWindowDidResizeNotification";
     static constexpr const char* didChangeBackingPropertiesNotification = "NSWindowDidChangeBackingPropertiesNotification";
+    static constexpr const char* didChangeOcclusionStateNotification = "NSWindowDidChangeOcclusionStateNotification";
 
     // A window whose content view fills `contentRect` (screen coordinates).
     static Ptr make(CGRect contentRect, StyleMask style = StyleMask::standard());
@@ -136,6 +145,14 @@ public:
 
     // --- Ordering and key status ----------------------------------------------------------
     bool isVisible() const { return visible_; }
+    // Visible while the window is ordered in, not miniaturized and the desktop shows some of
+    // it; not while the desktop minimised or hid it (as far as the window back end can tell).
+    OcclusionState occlusionState() const;
+    // For window back ends: whether the desktop shows any of the window. A change of the
+    // occlusion state, this way or by ordering, tells the delegate and posts
+    // didChangeOcclusionStateNotification.
+    void setShownOnDesktop(bool shown);
+    // False while the application is not active (see NSApplication::isActive).
     bool isKeyWindow() const;
     // A window with a title bar or a resize bar can; a borderless one cannot.
     virtual bool canBecomeKeyWindow() const;
@@ -294,6 +311,8 @@ private:
     void updateTrackingAreas(const NSEvent& event);
     void updateCursor(const NSEvent& event);
     void keyStatusChanged();
+    // Tells of an occlusion state other than `before`.
+    void occlusionMayHaveChanged(OcclusionState before);
     void contentViewFrameToWindow();
     // The content view and the overlays laid out where they need it.
     void layOutContent();
@@ -321,6 +340,7 @@ private:
     std::weak_ptr<NSView> captured_;
     std::vector<std::weak_ptr<NSTrackingArea>> inside_;
     bool visible_ = false;
+    bool shownOnDesktop_ = true;
     bool key_ = false;
     bool miniaturized_ = false;
     bool acceptsMouseMovedEvents_ = false;

@@ -16,6 +16,7 @@ public:
     virtual void windowDidResignKey(NSWindow& window) { (void)window; }
     virtual void windowDidResize(NSWindow& window) { (void)window; }
     virtual void windowDidChangeBackingProperties(NSWindow& window) { (void)window; }
+    virtual void windowDidChangeOcclusionState(NSWindow& window) { (void)window; }
 };
 
 }  // namespace AppKit

@@ -20,6 +20,10 @@ public:
     // Waits up to `timeout` seconds for device input and posts it to the application's
     // queue; false when this back end has no input (nextEvent then fails loudly).
     virtual bool waitForEvents(double timeout) = 0;
+    // The window is key in the active application: it takes the desktop's keyboard focus, and
+    // with `raise` (the application asked to come to the front) it is restored when minimised
+    // and comes in front of other programs' windows.
+    virtual void focusWindow(NSWindow& window, bool raise) { (void)window, (void)raise; }
 };
 
 }  // namespace AppKit

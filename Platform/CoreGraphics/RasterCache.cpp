@@ -8,7 +8,7 @@ namespace CoreGraphics {
 
 namespace {
 // Above this share of the picture, drawing it all costs about the same and is simpler.
-constexpr double mostOfThePicture = 0.5;
+constexpr double mostOfThePicture = 0.75;
 // More separate places than this are drawn as the one rectangle that holds them.
 constexpr std::size_t maxPlaces = 8;
 
@@ -52,24 +52,45 @@ std::vector<CGRect> RasterCache::changes(const DisplayList& list, const CGAffine
     if (list.ops.size() != list_.ops.size()) return {};
     const CGRect whole{0, 0, double(image_->width()), double(image_->height())};
     std::vector<CGRect> places;
-    bool layers = false;
+    auto add = [&](const CGRect& r) {
+        if (!finite(r)) return false;
+        const CGRect px = r.integral().intersection(whole);
+        if (!px.isEmpty()) addPlace(places, px);
+        return true;
+    };
     for (std::size_t i = 0; i < list.ops.size(); ++i) {
         const DisplayOp& now = list.ops[i];
-        layers = layers || std::holds_alternative<Op::BeginLayer>(now);
         if (now == list_.ops[i]) continue;
         auto before = RasterPlayer::paintedPixels(list_.ops[i], device);
         auto after = RasterPlayer::paintedPixels(now, device);
         // A changed clip or save reaches everything after it; so may a layer's picture.
         if (!before || !after || now.index() != list_.ops[i].index() || (before->isEmpty() && after->isEmpty())) return {};
-        for (const CGRect& r : {*before, *after}) {
-            if (!finite(r)) return {};
-            const CGRect px = r.integral().intersection(whole);
-            if (!px.isEmpty()) addPlace(places, px);
+        if (!add(*before) || !add(*after)) return {};
+    }
+    if (places.empty()) {
+        all = false;
+        return places;
+    }
+    // A layer's picture (its shadow above all) is made from everything in it: drawn in part, it
+    // would differ. A layer that a change reaches, or whose pixels a place to draw again
+    // touches, is drawn again whole, before and after (only the operations changed, so both
+    // lists hold the same layers), until no more are reached.
+    const auto layers = RasterPlayer::layerSpans(list, device), layersBefore = RasterPlayer::layerSpans(list_, device);
+    if (layers.size() != layersBefore.size()) return {};
+    std::vector<bool> redrawn(layers.size(), false);
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t k = 0; k < layers.size(); ++k) {
+            if (redrawn[k]) continue;
+            bool reached = false;
+            for (std::size_t i = layers[k].begin; i < layers[k].end && !reached; ++i) reached = !(list.ops[i] == list_.ops[i]);
+            for (const auto* pixels : {&layers[k].pixels, &layersBefore[k].pixels})
+                for (const CGRect& p : places) reached = reached || !*pixels || p.intersects(**pixels);
+            if (!reached) continue;
+            if (!layers[k].pixels || !layersBefore[k].pixels || !add(*layers[k].pixels) || !add(*layersBefore[k].pixels)) return {};
+            redrawn[k] = grew = true;
         }
     }
-    // A layer's picture (its shadow above all) is made from everything in it: drawn in part,
-    // it would differ.
-    if (layers && !places.empty()) return {};
     double area = 0;
     for (const CGRect& r : places) area += r.width() * r.height();
     if (area > mostOfThePicture * whole.width() * whole.height()) return {};

@@ -11,7 +11,8 @@ namespace CoreGraphics {
 // last list and picture, and when a new list has the same shape (size, scale, orientation,
 // the same operations in the same order, only some of them drawing something else) it
 // rasterises again only where the changed operations paint, before and after. Anything it
-// cannot bound (transparency layers) or a change over most of the picture draws it all.
+// cannot bound or a change over most of the picture draws it all; a transparency layer that a
+// change reaches is drawn again whole, with its shadow.
 // The pixels are those RasterPlayer::render gives. Not thread-safe.
 class RasterCache {
 public:

@@ -79,9 +79,86 @@ bool unbounded(CompositingOperation op) {
            op == CompositingOperation::destinationIn || op == CompositingOperation::destinationAtop;
 }
 
+// How far a layer's shadow lies from what the layer paints, in device pixels: the radius of
+// each of its blur's three box passes, and its offset.
+struct ShadowReach {
+    int radius = 0;
+    double dx = 0, dy = 0;
+    // What the blur reads around `painted` (as far as a sample can carry, plus rounding) and
+    // where the shadow falls.
+    double margin() const { return 3.0 * radius + 2; }
+    CGRect around(const CGRect& painted) const {
+        const CGRect read = painted.insetBy(-margin(), -margin());
+        return read.unionWith(read.offsetBy(dx, dy));
+    }
+};
+
+ShadowReach shadowReach(const Shadow& sh, const CGAffineTransform& m) {
+    const double scale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
+    return {int(std::lround(std::clamp(sh.blur * scale / 2, 0.0, 200.0) / 1.73)), m.a * sh.offset.width + m.c * sh.offset.height,
+            m.b * sh.offset.width + m.d * sh.offset.height};
+}
+
+// What the transparency layers of a list paint, in device pixels: each layer's own operations
+// (empty when they paint nothing, none when they cannot be bounded), in the order the layers
+// begin, and what each layer in no other may change, its shadow included.
+struct LayerPixels {
+    std::vector<std::optional<CGRect>> contents;
+    std::vector<RasterPlayer::LayerSpan> outermost;
+};
+
+LayerPixels layerPixels(const DisplayList& list, const CGAffineTransform& base) {
+    LayerPixels result;
+    auto add = [](std::optional<CGRect>& into, const std::optional<CGRect>& r) {
+        if (!into) return;
+        if (!r || !std::isfinite(r->minX()) || !std::isfinite(r->minY()) || !std::isfinite(r->maxX()) ||
+            !std::isfinite(r->maxY()))
+            into.reset();
+        else if (!r->isEmpty())
+            into = into->unionWith(*r);
+    };
+    // With its shadow, a layer paints what its operations paint and where the shadow falls.
+    auto withShadow = [&](std::optional<CGRect> painted, const Op::BeginLayer& layer) {
+        if (painted && !painted->isEmpty() && layer.shadow)
+            painted = painted->unionWith(shadowReach(*layer.shadow, layer.transform.concatenating(base)).around(*painted));
+        return painted;
+    };
+    std::vector<std::pair<std::size_t, const Op::BeginLayer*>> open;
+    for (std::size_t i = 0; i < list.ops.size(); ++i) {
+        const DisplayOp& op = list.ops[i];
+        if (const auto* begin = std::get_if<Op::BeginLayer>(&op)) {
+            if (open.empty()) result.outermost.push_back({i, list.ops.size(), std::nullopt});
+            open.emplace_back(result.contents.size(), begin);
+            result.contents.emplace_back(CGRect{});
+        } else if (std::holds_alternative<Op::EndLayer>(op)) {
+            if (open.empty()) continue;
+            const auto [index, layer] = open.back();
+            open.pop_back();
+            if (open.empty()) {
+                result.outermost.back().end = i + 1;
+                result.outermost.back().pixels = withShadow(result.contents[index], *layer);
+            } else {
+                add(result.contents[open.back().first], withShadow(result.contents[index], *layer));
+            }
+        } else if (!open.empty()) {
+            add(result.contents[open.back().first], RasterPlayer::paintedPixels(op, base));
+        }
+    }
+    // One never ended is ended at the list's end.
+    while (!open.empty()) {
+        const auto [index, layer] = open.back();
+        open.pop_back();
+        auto painted = withShadow(result.contents[index], *layer);
+        if (open.empty()) result.outermost.back().pixels = painted;
+        else add(result.contents[open.back().first], painted);
+    }
+    return result;
+}
+
 class Player {
 public:
-    Player(cairo_t* cr, CGAffineTransform base) : cr_(cr), base_(base) {}
+    Player(cairo_t* cr, CGAffineTransform base, std::vector<std::optional<CGRect>> layerBounds = {})
+        : cr_(cr), base_(base), layerBounds_(std::move(layerBounds)) {}
 
     void operator()(const Op::Save&) {
         cairo_save(cr_);
@@ -241,19 +318,40 @@ public:
     void operator()(const Op::BeginLayer& o) {
         // Groups are placed in device space: the shadow below works on their pixels.
         cairo_identity_matrix(cr_);
+        Layer layer{o, depth_, {}, false};
+        // Where a group the size of the whole would be: its edges are where its shadow's blur
+        // stops.
+        double x0, y0, x1, y1;
+        cairo_clip_extents(cr_, &x0, &y0, &x1, &y1);
+        layer.whole = CGRect{x0, y0, x1 - x0, y1 - y0}.integral();
+        const std::size_t index = nextLayer_++;
+        if (index < layerBounds_.size() && layerBounds_[index]) {
+            // A group only as large as what it holds: filling, compositing and shadowing a
+            // group of the whole picture is most of a frame's work. The margin keeps cairo's
+            // clamping at the group's edges away from what is drawn; the clip holds all of it,
+            // so cairo composites as without one.
+            CGRect r = layerBounds_[index]->insetBy(-4, -4).integral().intersection(layer.whole);
+            if (r.isEmpty()) r = {layer.whole.minX(), layer.whole.minY(), 0, 0};
+            cairo_save(cr_);
+            cairo_rectangle(cr_, r.minX(), r.minY(), r.width(), r.height());
+            cairo_clip(cr_);
+            layer.bounded = true;
+        }
         cairo_push_group(cr_);
-        layers_.push_back({o, depth_});
+        layers_.push_back(layer);
     }
     void operator()(const Op::EndLayer&) {
         if (layers_.empty()) return;
-        auto [layer, depth] = layers_.back();
+        Layer layer = layers_.back();
         layers_.pop_back();
-        while (depth_ > depth) (*this)(Op::Restore{});
+        while (depth_ > layer.depth) (*this)(Op::Restore{});
         cairo_identity_matrix(cr_);
         cairo_pattern_t* picture = cairo_pop_group(cr_);
-        if (layer.shadow) drawShadow(picture, *layer.shadow, layer.transform.concatenating(base_), layer.alpha);
+        if (layer.bounded) cairo_restore(cr_);
+        if (layer.begin.shadow)
+            drawShadow(picture, *layer.begin.shadow, layer.begin.transform.concatenating(base_), layer.begin.alpha, layer.whole);
         cairo_set_source(cr_, picture);
-        cairo_paint_with_alpha(cr_, layer.alpha);
+        cairo_paint_with_alpha(cr_, layer.begin.alpha);
         cairo_pattern_destroy(picture);
     }
     void finish() {
@@ -275,37 +373,55 @@ private:
     }
     void end() { cairo_restore(cr_); }
 
-    // The picture's alpha, blurred (three box passes) and moved, filled with the colour.
-    void drawShadow(cairo_pattern_t* picture, const Shadow& sh, const CGAffineTransform& m, double alpha) {
+    // The picture's alpha, blurred (three box passes) and moved, filled with the colour. The
+    // blur is the one a group the size of `whole` gives, worked out only near what is painted:
+    // further away every sample is zero.
+    void drawShadow(cairo_pattern_t* picture, const Shadow& sh, const CGAffineTransform& m, double alpha, const CGRect& whole) {
         cairo_surface_t* src = nullptr;
         if (cairo_pattern_get_surface(picture, &src) != CAIRO_STATUS_SUCCESS ||
             cairo_surface_get_type(src) != CAIRO_SURFACE_TYPE_IMAGE)
             return;
         cairo_surface_flush(src);
-        int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
+        const int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
         if (w <= 0 || h <= 0) return;
-        cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
         const unsigned char* in = cairo_image_surface_get_data(src);
-        unsigned char* out = cairo_image_surface_get_data(mask);
-        int inStride = cairo_image_surface_get_stride(src), outStride = cairo_image_surface_get_stride(mask);
-        std::vector<float> a(size_t(w) * h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                a[size_t(y) * w + x] = float(reinterpret_cast<const std::uint32_t*>(in + size_t(y) * inStride)[x] >> 24);
-        double scale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
-        int r = int(std::lround(std::clamp(sh.blur * scale / 2, 0.0, 200.0) / 1.73));
-        if (r > 0) blur(a, w, h, r);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) out[size_t(y) * outStride + x] = (unsigned char)std::clamp(a[size_t(y) * w + x] + 0.5f, 0.f, 255.f);
-        cairo_surface_mark_dirty(mask);
+        const int inStride = cairo_image_surface_get_stride(src);
+        auto alphaAt = [&](int x, int y) { return reinterpret_cast<const std::uint32_t*>(in + size_t(y) * inStride)[x] >> 24; };
+        // The group's pixel (x, y) is at (x - dx, y - dy) in device space.
         double dx, dy;
         cairo_surface_get_device_offset(src, &dx, &dy);
-        cairo_surface_set_device_offset(mask, dx, dy);
+        int x0 = w, y0 = h, x1 = 0, y1 = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (alphaAt(x, y)) x0 = std::min(x0, x), x1 = std::max(x1, x + 1), y0 = std::min(y0, y), y1 = std::max(y1, y + 1);
+        if (x0 >= x1) return;  // nothing casts a shadow
+        const ShadowReach reach = shadowReach(sh, m);
+        const CGRect area = CGRect{x0 - dx, y0 - dy, double(x1 - x0), double(y1 - y0)}
+                                .insetBy(-reach.margin(), -reach.margin())
+                                .intersection(whole);
+        if (area.isEmpty()) return;
+        const int ax = int(area.minX()), ay = int(area.minY()), aw = int(area.width()), ah = int(area.height());
+        const int ox = int(std::lround(dx)), oy = int(std::lround(dy));
+        std::vector<float> a(size_t(aw) * size_t(ah), 0.0f);
+        for (int y = 0; y < ah; ++y)
+            for (int x = 0; x < aw; ++x) {
+                const int sx = ax + x + ox, sy = ay + y + oy;
+                if (sx >= 0 && sx < w && sy >= 0 && sy < h) a[size_t(y) * size_t(aw) + size_t(x)] = float(alphaAt(sx, sy));
+            }
+        if (reach.radius > 0) blur(a, aw, ah, reach.radius);
+        cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, aw, ah);
+        unsigned char* out = cairo_image_surface_get_data(mask);
+        const int outStride = cairo_image_surface_get_stride(mask);
+        for (int y = 0; y < ah; ++y)
+            for (int x = 0; x < aw; ++x)
+                out[size_t(y) * size_t(outStride) + size_t(x)] =
+                    (unsigned char)std::clamp(a[size_t(y) * size_t(aw) + size_t(x)] + 0.5f, 0.f, 255.f);
+        cairo_surface_mark_dirty(mask);
+        cairo_surface_set_device_offset(mask, -ax, -ay);
         cairo_pattern_t* mp = cairo_pattern_create_for_surface(mask);
         cairo_matrix_t pm;
         cairo_pattern_get_matrix(picture, &pm);
-        double ox = m.a * sh.offset.width + m.c * sh.offset.height, oy = m.b * sh.offset.width + m.d * sh.offset.height;
-        cairo_matrix_translate(&pm, -ox, -oy);
+        cairo_matrix_translate(&pm, -reach.dx, -reach.dy);
         cairo_pattern_set_matrix(mp, &pm);
         setColor(cr_, sh.color, alpha);
         cairo_mask(cr_, mp);
@@ -331,10 +447,19 @@ private:
         }
     }
 
+    struct Layer {
+        Op::BeginLayer begin;
+        int depth = 0;
+        CGRect whole;          // device pixels a group of the whole would cover
+        bool bounded = false;  // drawn in a group only as large as what it holds
+    };
+
     cairo_t* cr_;
     CGAffineTransform base_;
+    std::vector<std::optional<CGRect>> layerBounds_;
+    std::size_t nextLayer_ = 0;
     int depth_ = 0;
-    std::vector<std::pair<Op::BeginLayer, int>> layers_;
+    std::vector<Layer> layers_;
 };
 
 }  // namespace
@@ -355,7 +480,7 @@ void playInto(const DisplayList& list, CGImage& target, const CGAffineTransform&
     cairo_surface_set_device_offset(s, -areaOrigin.x, -areaOrigin.y);
     cairo_t* cr = cairo_create(s);
     {
-        Player player(cr, deviceFromBase);
+        Player player(cr, deviceFromBase, layerPixels(list, deviceFromBase).contents);
         for (auto& op : list.ops) std::visit(player, op);
         player.finish();
     }
@@ -387,6 +512,10 @@ void RasterPlayer::play(const DisplayList& list, CGImage& target, const CGAffine
             std::copy_n(part.data() + std::size_t(y + dy) * std::size_t(part.width()) + std::size_t(dx), std::size_t(area.width()),
                         target.data() + std::size_t(int(area.minY()) + y) * std::size_t(target.width()) + std::size_t(area.minX()));
     }
+}
+
+std::vector<RasterPlayer::LayerSpan> RasterPlayer::layerSpans(const DisplayList& list, const CGAffineTransform& deviceFromBase) {
+    return layerPixels(list, deviceFromBase).outermost;
 }
 
 std::optional<CGRect> RasterPlayer::paintedPixels(const DisplayOp& op, const CGAffineTransform& deviceFromBase) {

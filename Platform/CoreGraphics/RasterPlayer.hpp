@@ -28,6 +28,14 @@ public:
     // The pixels (y-down) an operation may paint, outset for antialiasing; empty for those
     // that paint nothing themselves (state, clips); none when that cannot be told (layers).
     static std::optional<CGRect> paintedPixels(const DisplayOp& op, const CGAffineTransform& deviceFromBase);
+    // A transparency layer that is in no other: the operations from its begin to its end (the
+    // list's end when it is never ended) and the pixels (y-down) it may change, its shadow
+    // included; none when that cannot be told.
+    struct LayerSpan {
+        std::size_t begin = 0, end = 0;
+        std::optional<CGRect> pixels;
+    };
+    static std::vector<LayerSpan> layerSpans(const DisplayList& list, const CGAffineTransform& deviceFromBase);
     // The base-to-pixels transform render() uses.
     static CGAffineTransform deviceTransform(CGSize size, CGFloat scale, bool flipped);
 };

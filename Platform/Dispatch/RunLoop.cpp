@@ -7,6 +7,7 @@
 
 #include "Dispatch/Clock.hpp"
 #include "Dispatch/Timer.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Dispatch {
 
@@ -21,6 +22,42 @@ void RunLoop::perform(std::function<void()> work) {
         queue_.push_back(std::move(work));
     }
     wake_.notify_all();
+    wakeSource();
+}
+
+void RunLoop::setInputSource(std::shared_ptr<InputSource> source) {
+    std::lock_guard lock(mutex_);
+    source_ = std::move(source);
+}
+
+std::shared_ptr<RunLoop::InputSource> RunLoop::inputSource() const {
+    std::lock_guard lock(mutex_);
+    return source_;
+}
+
+void RunLoop::wakeSource() {
+    // The main thread is awake when it queues work or stops the loop, and looks at both
+    // before it sleeps again.
+    if (Runtime::isMainThread()) return;
+    if (auto s = inputSource(); s && s->wake) s->wake();
+}
+
+void RunLoop::takeInput() {
+    if (auto s = inputSource()) s->wait(0);
+}
+
+void RunLoop::sleep(std::unique_lock<std::mutex>& lock, double seconds, bool untilStop) {
+    if (auto s = source_) {
+        lock.unlock();
+        s->wait(seconds);
+        lock.lock();
+        return;
+    }
+    auto woken = [&] { return !queue_.empty() || (untilStop && stopRequested_); };
+    if (std::isinf(seconds))
+        wake_.wait(lock, woken);
+    else
+        wake_.wait_for(lock, std::chrono::duration<double>(seconds), woken);
 }
 
 void RunLoop::add(const std::shared_ptr<Timer>& timer, Mode) {
@@ -32,6 +69,7 @@ void RunLoop::add(const std::shared_ptr<Timer>& timer, Mode) {
         timers_.push_back(timer);
     }
     wake_.notify_all();
+    wakeSource();
 }
 
 RunLoop::ObserverId RunLoop::addObserver(std::function<bool()> observer) {
@@ -118,7 +156,12 @@ std::size_t RunLoop::runUntilIdle() {
 void RunLoop::advance(double seconds) {
     Clock& clock = Clock::shared();
     const double end = clock.now() + seconds;
-    runUntilIdle();
+    // What came meanwhile is taken at every step, as a sleeping loop would have woken for it.
+    auto step = [this] {
+        takeInput();
+        runUntilIdle();
+    };
+    step();
     for (;;) {
         double next;
         {
@@ -127,10 +170,10 @@ void RunLoop::advance(double seconds) {
         }
         if (next > end) break;
         clock.setVirtualNow(next);
-        runUntilIdle();
+        step();
     }
     clock.setVirtualNow(end);
-    runUntilIdle();
+    step();
 }
 
 void RunLoop::runFor(double seconds) {
@@ -149,6 +192,7 @@ void RunLoop::runFor(double seconds) {
         // takes longer than its interval) keep the loop from ever being idle.
         for (bool busy = true; busy;) {
             busy = turn();
+            if (busy) takeInput();
             std::lock_guard lock(mutex_);
             if (stopRequested_ || clock.now() >= end) busy = false;
         }
@@ -158,27 +202,31 @@ void RunLoop::runFor(double seconds) {
         if (now >= end) break;
         double until = std::min(end, nextFireDate());
         if (!queue_.empty()) continue;
-        double wait = std::max(0.0, until - now);
-        wake_.wait_for(lock, std::chrono::duration<double>(wait),
-                       [this] { return !queue_.empty() || stopRequested_; });
+        sleep(lock, std::max(0.0, until - now), true);
     }
 }
 
 void RunLoop::run() { runFor(std::numeric_limits<double>::infinity()); }
 
-bool RunLoop::runUntil(const std::function<bool()>& condition, double timeoutSeconds) {
+bool RunLoop::runUntil(const std::function<bool()>& condition, double timeoutSeconds, double pollSeconds) {
     using namespace std::chrono;
-    const auto end = steady_clock::now() + duration_cast<steady_clock::duration>(duration<double>(timeoutSeconds));
+    Clock& clock = Clock::shared();
+    const auto start = steady_clock::now();
+    auto elapsed = [&] { return duration<double>(steady_clock::now() - start).count(); };
     for (;;) {
         // Turn by turn, as runFor: timers that run late (a slow frame) keep the loop from ever
         // being idle, and the condition and the timeout must hold all the same.
         for (bool busy = true; busy;) {
             busy = turn();
+            if (busy) takeInput();
             if (condition()) return true;
-            if (steady_clock::now() >= end) return false;
+            if (elapsed() >= timeoutSeconds) return false;
         }
         std::unique_lock lock(mutex_);
-        wake_.wait_for(lock, milliseconds(2), [this] { return !queue_.empty(); });
+        if (!queue_.empty()) continue;
+        // Virtual timers fall due only when a test advances the clock.
+        const double timer = clock.isVirtual() ? std::numeric_limits<double>::infinity() : nextFireDate() - clock.now();
+        sleep(lock, std::max(0.0, std::min({pollSeconds, timeoutSeconds - elapsed(), timer})), false);
     }
 }
 
@@ -188,6 +236,7 @@ void RunLoop::stop() {
         stopRequested_ = true;
     }
     wake_.notify_all();
+    wakeSource();
 }
 
 }  // namespace Dispatch

@@ -93,7 +93,26 @@ void MTKView::setFrame(CoreGraphics::CGRect frame) {
 }
 
 void MTKView::viewDidMoveToWindow() {
-    if (auto w = window()) layer_->hostScaleChanged(w->backingScaleFactor(), w.get());
+    auto w = window();
+    if (w) layer_->hostScaleChanged(w->backingScaleFactor(), w.get());
+    occlusionToken_.cancel();
+    if (w) {
+        std::weak_ptr<MTKView> self = sharedAs<MTKView>();
+        occlusionToken_ = Foundation::NotificationCenter::defaultCenter().addObserver(
+            AppKit::NSWindow::didChangeOcclusionStateNotification, w, [self](const Foundation::Notification&) {
+                auto v = self.lock();
+                if (!v) return;
+                if (v->isOccluded()) v->stopFrames();
+                else v->scheduleFrames();
+            });
+    }
+    if (isOccluded()) stopFrames();
+    else scheduleFrames();
+}
+
+bool MTKView::isOccluded() const {
+    auto w = window();
+    return w && w->isVisible() && !w->occlusionState().contains(AppKit::OcclusionState::visible());
 }
 
 void MTKView::viewDidChangeBackingProperties() {
@@ -101,7 +120,7 @@ void MTKView::viewDidChangeBackingProperties() {
 }
 
 void MTKView::scheduleFrames() {
-    if (paused_ || framesPerSecond_ <= 0 || timer_) return;
+    if (paused_ || framesPerSecond_ <= 0 || timer_ || isOccluded()) return;
     epoch_ = Dispatch::Clock::shared().now();
     frameIndex_ = 0;
     std::weak_ptr<MTKView> self = sharedAs<MTKView>();

@@ -6,6 +6,7 @@
 #include "AppKit/NSView.hpp"
 #include "CoreGraphics/Color.hpp"
 #include "Dispatch/Timer.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "Metal/MTLDevice.hpp"
 #include "Metal/MTLRenderPassDescriptor.hpp"
 #include "MetalKit/MTKViewDelegate.hpp"
@@ -16,7 +17,8 @@ namespace MetalKit {
 
 // A view backed by a Metal layer that calls its delegate once per frame:
 // - while not paused, from a timer on the main run loop at preferredFramesPerSecond, on
-//   the shared clock (virtual in tests: one second is exactly that many frames);
+//   the shared clock (virtual in tests: one second is exactly that many frames), except while
+//   its window is on screen but the desktop shows none of it (minimised, hidden, covered);
 // - with enableSetNeedsDisplay, once more on the next turn after setNeedsDisplay(true),
 //   paused or not.
 // The drawable is bounds x the layer's contentsScale pixels when autoResizeDrawable, and
@@ -88,6 +90,8 @@ protected:
 
 private:
     void updateDrawableSize();
+    // In a window that is ordered in but shows nowhere.
+    bool isOccluded() const;
     void scheduleFrames();
     void stopFrames();
     void frameTimerFired();
@@ -105,6 +109,7 @@ private:
     std::shared_ptr<QuartzCore::CAMetalDrawable> currentDrawable_;
     std::shared_ptr<Metal::MTLRenderPassDescriptor> currentPass_;
     std::shared_ptr<Dispatch::Timer> timer_;
+    Foundation::NotificationCenter::Token occlusionToken_;
     double epoch_ = 0;         // when the frame clock started
     std::int64_t frameIndex_ = 0;  // frames since epoch_
     std::uint64_t framesDrawn_ = 0;

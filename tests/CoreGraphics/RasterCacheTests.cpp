@@ -94,18 +94,35 @@ TEST(RasterCache, EachFrameIsTheFreshPictureAndSmallChangesDrawOnlyWhereTheyPain
             }
 }
 
-// A shadow is made from the whole layer: changes that reach a layer's content, or anything
-// when a list holds a shadowed layer, draw it all.
-TEST(RasterCache, ShadowedLayersAreDrawnWhole) {
+// A shadow is made from the whole layer: a change that reaches a layer's content or its pixels
+// draws the layer again whole, with its shadow; one elsewhere draws only where it paints. Either
+// way the picture is the one drawn afresh, at the picture's edges too.
+TEST(RasterCache, ShadowedLayersAreDrawnWholeWhereAChangeReachesThem) {
     const CGSize size{100, 64};
-    RasterCache cache;
-    Scene scene;
-    scene.shadow = true;
-    cache.render(scene.draw(size, true), size, 1, true);
-    scene.label = "99.9 MS";
-    const DisplayList next = scene.draw(size, true);
-    EXPECT_TRUE(*cache.render(next, size, 1, true) == *RasterPlayer::render(next, size, 1, true));
-    EXPECT_EQ(pixelsDrawn(cache), std::size_t(size.width * size.height));
+    struct Case {
+        const char* what;
+        std::function<void(Scene&)> change;
+        std::size_t atLeast, below;  // pixels drawn
+    };
+    // The shadowed shape with its shadow is about 57 x 37 pixels.
+    const Case cases[] = {
+        {"a picture away from the layer", [](Scene& s) { s.pictureX = 80; }, 1, 1000},
+        {"the layer's shape", [](Scene& s) { s.shape = CGColor::sRGB(0.9, 0.2, 0.3); }, 2000, 3000},
+        {"a picture into its shadow", [](Scene& s) { s.pictureX = 44; }, 2000, 3400},
+    };
+    for (bool flipped : {true, false})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.what << (flipped ? " y-down" : " y-up"));
+            RasterCache cache;
+            Scene scene;
+            scene.shadow = true;
+            cache.render(scene.draw(size, flipped), size, 1, flipped);
+            c.change(scene);
+            const DisplayList next = scene.draw(size, flipped);
+            EXPECT_TRUE(*cache.render(next, size, 1, flipped) == *RasterPlayer::render(next, size, 1, flipped));
+            EXPECT_GE(pixelsDrawn(cache), c.atLeast);
+            EXPECT_LT(pixelsDrawn(cache), c.below);
+        }
 }
 
 // A different size, scale or orientation starts afresh.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -143,6 +146,56 @@ TEST(RealTimeRunLoop, RunForAndRunUntilEndWhileALateTimerKeepsThemBusy) {
     EXPECT_FALSE(RunLoop::main().runUntil([] { return false; }, 0.05));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(6));
     late->invalidate();
+}
+
+// A window system's input is what the loop sleeps on: it waits once per timer that falls due,
+// for as long as the timer is away, never in short polls (nor does a run until a condition
+// that only the loop's own work changes), and work queued on another thread ends a wait at once.
+TEST(RealTimeRunLoop, SleepsInItsInputSourceUntilTheNextTimerAndWakesForWork) {
+    auto& loop = RunLoop::main();
+    struct Waits {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool woken = false;
+        std::vector<double> seconds;
+    } waits;
+    auto source = std::make_shared<RunLoop::InputSource>();
+    source->wait = [&](double seconds) {
+        std::unique_lock lock(waits.mutex);
+        waits.seconds.push_back(seconds);
+        waits.changed.wait_for(lock, std::chrono::duration<double>(std::min(seconds, 5.0)), [&] { return waits.woken; });
+        waits.woken = false;
+    };
+    source->wake = [&] {
+        std::lock_guard lock(waits.mutex);
+        waits.woken = true;
+        waits.changed.notify_all();
+    };
+    loop.setInputSource(source);
+
+    int fired = 0;
+    auto timer = Timer::scheduledTimer(0.05, true, [&](Timer&) { ++fired; });
+    loop.runFor(0.26);
+    EXPECT_EQ(fired, 5);
+    EXPECT_LT(waits.seconds.size(), 15u) << "one wait per timer, not a poll";
+    EXPECT_GT(waits.seconds.front(), 0.03);
+    timer->invalidate();
+
+    waits.seconds.clear();
+    bool done = false;
+    auto last = Timer::scheduledTimer(0.1, false, [&](Timer&) { done = true; });
+    EXPECT_TRUE(loop.runUntil([&] { return done; }, 5, std::numeric_limits<double>::infinity()));
+    EXPECT_LT(waits.seconds.size(), 4u);
+
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        loop.perform([&] { loop.stop(); });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    loop.runFor(30);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "the work woke the loop";
+    other.join();
+    loop.setInputSource(nullptr);
 }
 
 }  // namespace

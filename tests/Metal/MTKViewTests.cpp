@@ -76,6 +76,29 @@ TEST_F(MetalViews, FramesFollowThePreferredRateAndStopWhilePaused) {
     EXPECT_EQ(view->framesDrawn(), 150u);
 }
 
+// In a window on screen that the desktop does not show (minimised, hidden) the view draws no
+// frames, as a display link stops there; shown again, it goes on. A window never shown, or no
+// window at all, does not stop it.
+TEST_F(MetalViews, FramesStopWhileTheWindowIsNotShownOnTheDesktop) {
+    view->setDelegate(delegate);
+    auto window = AppKit::NSWindow::make({0, 0, 40, 30});
+    window->contentView()->addSubview(view);
+    loop().advance(0.5);
+    EXPECT_EQ(delegate->frames, 30) << "in a window never shown";
+    window->orderFront();
+    window->setShownOnDesktop(false);
+    loop().advance(1.0);
+    EXPECT_EQ(delegate->frames, 30);
+    EXPECT_FALSE(view->isPaused()) << "not paused: only not shown";
+    window->setShownOnDesktop(true);
+    loop().advance(1.0);
+    EXPECT_EQ(delegate->frames, 90);
+    window->setShownOnDesktop(false);
+    view->removeFromSuperview();
+    loop().advance(0.5);
+    EXPECT_EQ(delegate->frames, 120) << "out of the window";
+}
+
 TEST_F(MetalViews, SetNeedsDisplayDrawsOneFrameEvenWhilePaused) {
     view->setDelegate(delegate);
     view->setPaused(true);

@@ -147,6 +147,31 @@ TEST_F(AppTest, AboutShowsTheStandardPanelAndTheHeaderPausesBehindIt) {
     EXPECT_EQ(AppKit::NSApplication::shared().aboutPanel(), panel) << "one panel, shown again";
 }
 
+// With the focus gone to another program the application resigns and its window with it: the
+// header draws nothing and its clock stands still; back in front it goes on without a jump.
+TEST_F(AppTest, TheHeaderStandsStillWhileTheApplicationIsNotActive) {
+    launch();
+    auto controller = header();
+    ASSERT_TRUE(controller && controller->renderer());
+    auto& app = AppKit::NSApplication::shared();
+    loop().advance(1.0);
+
+    app.desktopFocusDidLeave();
+    EXPECT_FALSE(app.isActive());
+    EXPECT_FALSE(mainWindow()->isKeyWindow());
+    const float pausedAt = controller->renderer()->time();
+    const auto frames = controller->metalKitView()->framesDrawn();
+    loop().advance(2.0);
+    EXPECT_EQ(controller->metalKitView()->framesDrawn(), frames);
+    EXPECT_FLOAT_EQ(controller->renderer()->time(), pausedAt);
+
+    app.desktopFocusDidEnter(*mainWindow());
+    EXPECT_TRUE(mainWindow()->isKeyWindow());
+    loop().advance(0.5);
+    EXPECT_NEAR(controller->renderer()->time(), pausedAt + 0.5, 0.02) << "no jump over the pause";
+    EXPECT_GT(controller->metalKitView()->framesDrawn(), frames + 25);
+}
+
 // "Check for Updates…" runs the updater's user-initiated check: the feed answers, the user is
 // told in a window of its own.
 TEST_F(AppTest, CheckForUpdatesAsksTheFeedAndTellsTheUser) {

@@ -21,6 +21,7 @@
 #include "Host/AudioHost/Editor/EditCommand.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "SwiftUI/NSHostingView.hpp"
+#include "TestSupport/OtherXClient.hpp"
 #include "TestSupport/ScratchDirectory.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
@@ -323,6 +324,38 @@ TEST_F(AppStartedByTheEditor, TheUpdateLinkStartsTheApplication) {
     EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(appChecks, 1);
+}
+
+// Started again while it runs, the program ends and the running application's window comes in
+// front of the other program's window with the focus, as a second launch of a running
+// application does; with a URL it also opens the URL. Needs a display.
+class SecondStart : public ProgramTest {};
+
+TEST_F(SecondStart, BringsTheRunningApplicationsWindowToTheFrontWithTheFocus) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+        GTEST_SKIP() << "no display";
+    }
+    TestSupport::OtherXClient other;
+    ASSERT_TRUE(other.connected());
+    auto first = start({"--seconds", "120"}, "sdl");
+    ASSERT_TRUE(eventually([&] { return AppKit::ApplicationInstance::runningProcess(identifier) == first->pid(); }, 60))
+        << first->err();
+    TestSupport::OtherXClient::Window window = 0;
+    ASSERT_TRUE(eventually([&] { return (window = other.windowOf(first->pid())) != 0; }, 60)) << "its window shows";
+
+    for (const auto& arguments : {std::vector<std::string>{}, std::vector<std::string>{"vantrelzellow://openAndUpdate"}}) {
+        other.takeFocus();
+        ASSERT_NE(other.focus(), window);
+        ASSERT_TRUE(other.isAbove(other.window(), window));
+        auto second = start(arguments, "sdl");
+        EXPECT_EQ(second->wait(60), 0) << second->err();
+        EXPECT_TRUE(eventually([&] { return other.focus() == window; }, 30))
+            << "its window takes the focus (" << (arguments.empty() ? "no URL" : arguments[0]) << ")";
+        EXPECT_TRUE(other.isAbove(window, other.window())) << "in front of the other program's window";
+    }
+    EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60)) << "the URL was opened";
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
 }
 
 }  // namespace

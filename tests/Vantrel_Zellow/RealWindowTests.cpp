@@ -5,15 +5,19 @@
 
 #include "TestSupport/RealWindow.hpp"
 
+#include <unistd.h>
+
 #include "AppKit/MenuPresentation.hpp"
 #include "AppKit/StandardAboutPanel.hpp"
 #include "AppTestSupport.hpp"
 #include "Host/ApplicationHost/ApplicationProgram.hpp"
 #include "TestSupport/MenuScript.hpp"
+#include "TestSupport/OtherXClient.hpp"
 
 namespace {
 
 using TestSupport::MenuScript;
+using TestSupport::OtherXClient;
 using TestSupport::pushKeys;
 
 // The application in a real SDL2 window on a virtual display, used with the keyboard as a
@@ -99,6 +103,49 @@ TEST_F(AppWindow, AnimatesAndItsMenuOpensAboutAndTheUpdateWindow) {
     show(0.1);
     ASSERT_EQ(script.opened(), 3);
     EXPECT_TRUE(AppKit::NSApplication::shared().isTerminated());
+}
+
+// Another program taking the focus resigns the application: the welcome window is no longer
+// key, no new picture is shown for a second and the header's clock stands still; the focus
+// given back, as a window manager gives it on a click, makes the window key again and the
+// header goes on from where it stopped.
+TEST_F(AppWindow, AnotherProgramTakingTheFocusPausesTheHeaderUntilTheFocusComesBack) {
+    VZ_REAL_WINDOW_BACKEND(backend);
+    OtherXClient other;
+    ASSERT_TRUE(other.connected());
+    launchShown(*backend);
+    auto& app = AppKit::NSApplication::shared();
+    auto controller = header();
+    ASSERT_TRUE(controller && controller->renderer());
+    // What the desktop reports arrives in real time.
+    auto pumpUntil = [&](const std::function<bool()>& condition) {
+        return OtherXClient::waitFor([&] {
+            sdl->pump();
+            drain();
+            return condition();
+        });
+    };
+    show(0.5);
+    const auto animating = sdl->picturesShown(*window);
+    show(0.5);
+    EXPECT_GE(sdl->picturesShown(*window), animating + 25) << "the header animates in front";
+
+    other.takeFocus();
+    ASSERT_TRUE(pumpUntil([&] { return !app.isActive(); })) << "the focus left the application";
+    EXPECT_FALSE(window->isKeyWindow());
+    const float pausedAt = controller->renderer()->time();
+    const auto still = sdl->picturesShown(*window);
+    show(1.0);
+    EXPECT_EQ(sdl->picturesShown(*window), still) << "no picture for a second";
+    EXPECT_EQ(controller->renderer()->time(), pausedAt) << "the header's clock stands still";
+
+    const auto own = other.windowOf(::getpid());
+    ASSERT_NE(own, 0u);
+    other.giveFocusTo(own);
+    ASSERT_TRUE(pumpUntil([&] { return app.isActive() && window->isKeyWindow(); })) << "the focus came back";
+    show(0.25);
+    EXPECT_NEAR(controller->renderer()->time(), pausedAt + 0.25, 0.02) << "on from where it stopped, without a jump";
+    EXPECT_GT(sdl->picturesShown(*window), still + 5);
 }
 
 // The desktop's shortcuts, typed with Ctrl: the menu shows each on its right; Ctrl+W and

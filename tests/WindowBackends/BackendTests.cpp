@@ -23,8 +23,10 @@
 #include "Host/WindowBackends/DisplayProbe.hpp"
 #include "Host/WindowBackends/HeadlessBackend.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
+#include "Dispatch/Clock.hpp"
 #include "TestSupport/MainLoop.hpp"
 #include "TestSupport/MenuScript.hpp"
+#include "TestSupport/OtherXClient.hpp"
 #include "TestSupport/RealWindow.hpp"
 #include "TestSupport/XClipboardPeer.hpp"
 
@@ -262,6 +264,72 @@ TEST_F(SDLBackendTest, SDLMouseInputBecomesTheSameEvents) {
     drain();
     EXPECT_TRUE(drew(*w, "Clicks: 1"));
     w->close();
+}
+
+// Another program taking the desktop's focus resigns the application and its key window; the
+// focus given back makes the window key again. A window the desktop minimises is not shown on it
+// until it is restored.
+TEST_F(SDLBackendTest, TheDesktopsFocusAndWhatItShowsReachTheApplication) {
+    TestSupport::OtherXClient other;
+    ASSERT_TRUE(other.connected());
+    auto& app = NSApplication::shared();
+    auto w = WindowDemo::makeDemoWindow();
+    w->makeKeyAndOrderFront();
+    drain();
+    auto pumpUntil = [&](const std::function<bool()>& condition) {
+        return TestSupport::OtherXClient::waitFor([&] {
+            sdl->pump();
+            drain();
+            return condition();
+        });
+    };
+    const auto own = other.windowOf(::getpid());
+    ASSERT_NE(own, 0u);
+    ASSERT_TRUE(pumpUntil([&] { return other.focus() == own; })) << "a shown window takes the focus";
+
+    other.takeFocus();
+    EXPECT_TRUE(pumpUntil([&] { return !app.isActive(); }));
+    EXPECT_FALSE(w->isKeyWindow());
+    other.giveFocusTo(own);
+    EXPECT_TRUE(pumpUntil([&] { return app.isActive() && w->isKeyWindow(); }));
+
+    auto windowEvent = [&](Uint8 event) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = event;
+        e.window.windowID = sdl->sdlWindowID(*w);
+        SDL_PushEvent(&e);
+        sdl->pump();
+    };
+    windowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    EXPECT_FALSE(w->occlusionState().contains(OcclusionState::visible()));
+    windowEvent(SDL_WINDOWEVENT_RESTORED);
+    EXPECT_TRUE(w->occlusionState().contains(OcclusionState::visible()));
+    w->close();
+}
+
+// While it shows a window the main run loop sleeps in SDL's wait for input, without a timer of
+// its own polling for it, and work queued on another thread wakes it.
+TEST_F(SDLBackendTest, TheRunLoopSleepsInSDLsWaitAndWorkFromAnotherThreadWakesIt) {
+    Dispatch::Clock::shared().useRealTime();
+    auto& loop = Dispatch::RunLoop::main();
+    EXPECT_EQ(loop.timerCount(), 0u) << "nothing polls";
+    auto w = WindowDemo::makeDemoWindow();
+    w->makeKeyAndOrderFront();
+    drain();
+    EXPECT_TRUE(loop.inputSource());
+    EXPECT_EQ(loop.timerCount(), 0u);
+
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        loop.perform([&] { loop.stop(); });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    loop.runFor(30);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "the work woke the loop";
+    other.join();
+    w->close();
+    EXPECT_FALSE(loop.inputSource()) << "no window, nothing to wait on";
 }
 
 // A kit text field in a real window, driven through SDL as a person drives it: a long value

@@ -29,18 +29,19 @@ std::string executablePath() {
 }
 
 
-// What a later start hands over: its URLs, or none to bring the application to the front.
+// What a later start hands over: its URLs, or none. Either way the application comes to the
+// front with its key window (else its frontmost), which takes the focus, as a second launch of
+// a running application does; then it opens the URLs.
 void receiveHandOff(const std::vector<std::string>& texts) {
     auto& app = AppKit::NSApplication::shared();
     std::vector<Foundation::URL> urls;
     for (auto& t : texts)
         if (auto url = Foundation::URL::fromString(t)) urls.push_back(*url);
+    auto windows = app.windows();
+    if (app.isActive() && !app.keyWindow() && !windows.empty()) windows.front()->makeKeyAndOrderFront();
     app.activate();
-    if (urls.empty()) {
-        auto windows = app.windows();
-        if (!windows.empty()) windows.front()->makeKeyAndOrderFront();
-        return;
-    }
+    // A window minimised with Hide comes back too: the person asked to see the application.
+    if (auto key = app.keyWindow(); key && key->isMiniaturized()) key->deminiaturize();
     app.open(urls);
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -120,12 +121,23 @@ SDLBackend::SDLBackend() {
                                                  return out;
                                              },
                                              [](const std::string& text) { SDL_SetClipboardText(text.c_str()); }});
-    // Input reaches the application even while nothing asks for events.
-    pumpTimer_ = Dispatch::Timer::scheduledTimer(1.0 / 120, true, [this](Dispatch::Timer&) { pump(); });
+    // Input reaches the application while the main run loop sleeps: it sleeps in SDL's wait,
+    // and work queued from other threads wakes it with an event of its own.
+    wakeEvent_ = SDL_RegisterEvents(1);
+    source_ = std::make_shared<Dispatch::RunLoop::InputSource>();
+    source_->wait = [this](double seconds) {
+        waitForEvents(seconds);
+        sendQueuedEvents();
+    };
+    source_->wake = [type = wakeEvent_] {
+        SDL_Event e{};
+        e.type = type;
+        SDL_PushEvent(&e);
+    };
 }
 
 SDLBackend::~SDLBackend() {
-    if (pumpTimer_) pumpTimer_->invalidate();
+    if (Dispatch::RunLoop::main().inputSource() == source_) Dispatch::RunLoop::main().setInputSource(nullptr);
     AppKit::NSPasteboard::general().disconnect(clipboardConnection_);
     for (auto& [number, entry] : windows_)
         if (entry.sdl) SDL_DestroyWindow(entry.sdl);
@@ -148,6 +160,7 @@ void SDLBackend::windowDidOrderFront(AppKit::NSWindow& window) {
     } else {
         SDL_ShowWindow(entry.sdl);
     }
+    updateRunLoopSource();
     window.display();
 }
 
@@ -156,11 +169,41 @@ void SDLBackend::windowDidOrderOut(AppKit::NSWindow& window) {
     if (it == windows_.end()) return;
     if (it->second.sdl) SDL_DestroyWindow(it->second.sdl);
     windows_.erase(it);
+    updateRunLoopSource();
+}
+
+void SDLBackend::updateRunLoopSource() {
+    // Without a window SDL's wait cannot sleep (it polls), and there is no input to wait for.
+    auto& loop = Dispatch::RunLoop::main();
+    if (!windows_.empty()) loop.setInputSource(source_);
+    else if (loop.inputSource() == source_) loop.setInputSource(nullptr);
+}
+
+void SDLBackend::focusWindow(AppKit::NSWindow& window, bool raise) {
+    auto it = windows_.find(window.windowNumber());
+    if (it == windows_.end() || !it->second.sdl) return;
+    SDL_Window* sdl = it->second.sdl;
+    if (raise) {
+        const Uint32 flags = SDL_GetWindowFlags(sdl);
+        if (flags & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(sdl);
+        else if (!(flags & SDL_WINDOW_SHOWN)) SDL_ShowWindow(sdl);
+        // Raises it and asks the window manager to activate it.
+        SDL_RaiseWindow(sdl);
+    }
+    // Where no window manager hands the focus on, the application does.
+    if (SDL_GetKeyboardFocus() != sdl) SDL_SetWindowInputFocus(sdl);
 }
 
 void SDLBackend::windowDidDisplay(AppKit::NSWindow& window) {
     auto it = windows_.find(window.windowNumber());
-    if (it != windows_.end()) present(window, it->second);
+    if (it == windows_.end()) return;
+    ++it->second.pictures;
+    present(window, it->second);
+}
+
+std::uint64_t SDLBackend::picturesShown(const AppKit::NSWindow& window) const {
+    auto it = windows_.find(window.windowNumber());
+    return it == windows_.end() ? 0 : it->second.pictures;
 }
 
 void SDLBackend::windowDidChangeFrame(AppKit::NSWindow& window) {
@@ -241,14 +284,32 @@ void SDLBackend::translate(const SDL_Event& e) {
     switch (e.type) {
     case SDL_QUIT: app.terminate(); break;
     case SDL_WINDOWEVENT: {
+        // A window already gone (its focus leaving as it is destroyed) is no one's concern.
         auto w = windowFor(e.window.windowID);
         if (!w) break;
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE) w->performClose();
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) w->makeKeyWindow();
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) windowDidDisplay(*w);
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: w->performClose(); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            // Only the focus as it is now: one the application has since moved on (to a sheet
+            // made key, say) would take key status back and move the focus again.
+            if (SDL_GetKeyboardFocus() == SDL_GetWindowFromID(e.window.windowID)) app.desktopFocusDidEnter(*w);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: focusLeft_ = true; break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: w->setShownOnDesktop(false); break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED: w->setShownOnDesktop(true); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            w->setShownOnDesktop(true);
+            if (auto it = windows_.find(w->windowNumber()); it != windows_.end()) present(*w, it->second);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
             const double s = w->backingScaleFactor();
             w->setContentSize({e.window.data1 / s, e.window.data2 / s});
+            break;
+        }
+        default: break;
         }
         break;
     }
@@ -306,17 +367,32 @@ void SDLBackend::translate(const SDL_Event& e) {
 
 bool SDLBackend::waitForEvents(double timeout) {
     SDL_Event e;
-    int ms = timeout <= 0 ? 0 : int(timeout * 1000 + 0.5);
+    // Rounded up, so that a wait for a timer never ends just before it is due; a day or more
+    // (a run loop with nothing to do) waits until something comes.
+    const int ms = timeout <= 0 ? 0 : timeout >= 86400 ? -1 : int(std::ceil(timeout * 1000));
     if (SDL_WaitEventTimeout(&e, ms)) {
         translate(e);
         while (SDL_PollEvent(&e)) translate(e);
     }
+    inputHandled();
     return true;
+}
+
+void SDLBackend::inputHandled() {
+    if (!focusLeft_) return;
+    focusLeft_ = false;
+    // The focus that moved to another of the application's windows arrived with it.
+    if (!SDL_GetKeyboardFocus()) AppKit::NSApplication::shared().desktopFocusDidLeave();
 }
 
 void SDLBackend::pump() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) translate(e);
+    inputHandled();
+    sendQueuedEvents();
+}
+
+void SDLBackend::sendQueuedEvents() {
     auto& app = AppKit::NSApplication::shared();
     while (app.queuedEventCount() > 0) {
         auto event = app.nextEvent(AppKit::EventTypeMask::any(), 0);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 #include "AppKit/NSApplication.hpp"
@@ -90,6 +91,8 @@ private:
             failure_ = e.what();
         }
         finished_ = true;
+        // The main loop sleeps until something happens: this has.
+        Dispatch::RunLoop::main().perform([] {});
     }
 
     PlayedSong song_;
@@ -156,14 +159,16 @@ int EditSession::run(std::ostream& out, std::ostream& err) {
     song_.reset();
 
     auto& loop = Dispatch::RunLoop::main();
-    // Closed, or quit (Ctrl+Q).
+    // Closed, or quit (Ctrl+Q). Only the main thread and the player (which wakes the loop when
+    // it ends) change what ends a run, so the loop sleeps until its next timer or input.
+    constexpr double noPolling = std::numeric_limits<double>::infinity();
     auto ended = [&] { return !window_->isVisible() || AppKit::NSApplication::shared().isTerminated(); };
     if (options_.seconds || options_.snapshot) {
-        loop.runUntil(ended, options_.seconds.value_or(player ? 2.0 : 0.0));
+        loop.runUntil(ended, options_.seconds.value_or(player ? 2.0 : 0.0), noPolling);
     } else {
         // A song that ends (offscreen) or fails ends the run; in a window nothing but the
         // person does, even with nothing to play.
-        loop.runUntil([&] { return ended() || (player && (shown ? player->failed() : player->finished())); }, 1e9);
+        loop.runUntil([&] { return ended() || (player && (shown ? player->failed() : player->finished())); }, 1e9, noPolling);
     }
     const std::string renderFailure = player ? player->stop() : "";
     loop.runUntilIdle();

@@ -1,0 +1,104 @@
+#include "TestSupport/OtherXClient.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <thread>
+
+namespace TestSupport {
+
+OtherXClient::OtherXClient() {
+    display_ = XOpenDisplay(nullptr);
+    if (!display_) return;
+    const int screen = DefaultScreen(display_);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = BlackPixel(display_, screen);
+    window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, unsigned(DisplayWidth(display_, screen)),
+                            unsigned(DisplayHeight(display_, screen)), 0, CopyFromParent, InputOutput, CopyFromParent,
+                            CWBackPixel, &attributes);
+    XStoreName(display_, window_, "another program");
+    XSync(display_, False);
+}
+
+OtherXClient::~OtherXClient() {
+    if (!display_) return;
+    XDestroyWindow(display_, window_);
+    XCloseDisplay(display_);
+}
+
+void OtherXClient::takeFocus() {
+    XMapRaised(display_, window_);
+    // A window takes the focus only once it is shown.
+    waitFor([&] {
+        XWindowAttributes a{};
+        XGetWindowAttributes(display_, window_, &a);
+        return a.map_state == IsViewable;
+    });
+    giveFocusTo(window_);
+}
+
+void OtherXClient::giveFocusTo(Window window) {
+    XRaiseWindow(display_, window);
+    XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+    XSync(display_, False);
+}
+
+OtherXClient::Window OtherXClient::focus() const {
+    ::Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focused, &revert);
+    return focused;
+}
+
+std::vector<OtherXClient::Window> OtherXClient::stacking() const {
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::vector<Window> windows;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+        windows.assign(children, children + count);
+        if (children) XFree(children);
+    }
+    return windows;
+}
+
+bool OtherXClient::isAbove(Window window, Window other) const {
+    const auto order = stacking();
+    std::ptrdiff_t a = -1, b = -1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order[i] == window) a = std::ptrdiff_t(i);
+        if (order[i] == other) b = std::ptrdiff_t(i);
+    }
+    return a >= 0 && b >= 0 && a > b;
+}
+
+OtherXClient::Window OtherXClient::windowOf(pid_t pid) const {
+    const Atom wmPid = XInternAtom(display_, "_NET_WM_PID", True);
+    if (wmPid == None) return 0;
+    for (Window w : stacking()) {
+        XWindowAttributes a{};
+        if (!XGetWindowAttributes(display_, w, &a) || a.map_state != IsViewable) continue;
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, w, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) != Success ||
+            !data)
+            continue;
+        const bool match = items == 1 && format == 32 && pid_t(*reinterpret_cast<unsigned long*>(data)) == pid;
+        XFree(data);
+        if (match) return w;
+    }
+    return 0;
+}
+
+bool OtherXClient::waitFor(const std::function<bool()>& condition, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+}  // namespace TestSupport
