@@ -48,9 +48,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-openbox --sm-disable >/dev/null 2>&1 &
+# The window manager reads its theme from the system's folders, not the scratch ones.
+XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CONFIG_DIRS=/etc/xdg openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+kill -0 "${pids[-1]}" 2>/dev/null || { echo "the window manager did not start" >&2; exit 1; }
 xlogo -geometry 1280x1024+0+0 >/dev/null 2>&1 &
 pids+=($!)
 other=$(xdotool search --sync --onlyvisible --class xlogo | head -n 1)

@@ -172,8 +172,13 @@ TEST_F(Activation, AWindowTheDesktopDoesNotShowIsOccluded) {
     a->orderOut();
     a->orderFront();
     EXPECT_TRUE(visible(*a));
-    EXPECT_EQ(journal.take(), (std::vector<std::string>{"A not shown", "A shown", "A not shown", "A shown"}));
-    EXPECT_EQ(posted, 4);
+    // Miniaturized by the application (Hide) it is not shown either, until brought back.
+    a->miniaturize();
+    EXPECT_FALSE(visible(*a));
+    a->deminiaturize();
+    EXPECT_TRUE(visible(*a));
+    EXPECT_EQ(journal.take(), (std::vector<std::string>{"A not shown", "A shown", "A not shown", "A shown", "A not shown", "A shown"}));
+    EXPECT_EQ(posted, 6);
 }
 
 }  // namespace

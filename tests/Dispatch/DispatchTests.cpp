@@ -148,6 +148,35 @@ TEST(RealTimeRunLoop, RunForAndRunUntilEndWhileALateTimerKeepsThemBusy) {
     late->invalidate();
 }
 
+// Input comes while late timers keep the loop from ever sleeping: it is still taken (a window
+// closed with frames running late must end a run), by runFor and by runUntil.
+TEST(RealTimeRunLoop, InputReachesALoopThatLateTimersKeepBusy) {
+    auto& loop = RunLoop::main();
+    int waits = 0;
+    bool closed = false;
+    auto source = std::make_shared<RunLoop::InputSource>();
+    source->wait = [&](double seconds) {
+        if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(std::min(seconds, 1.0)));
+        // The person closes the window on the third look at the input.
+        if (++waits == 3) closed = true;
+    };
+    source->wake = [] {};
+    loop.setInputSource(source);
+    auto late = Timer::scheduledTimer(0.002, true, [](Timer&) { std::this_thread::sleep_for(std::chrono::milliseconds(4)); });
+    EXPECT_TRUE(loop.runUntil([&] { return closed; }, 5, std::numeric_limits<double>::infinity()));
+
+    waits = 0;
+    source->wait = [&](double seconds) {
+        if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(std::min(seconds, 1.0)));
+        if (++waits == 3) loop.stop();
+    };
+    const auto start = std::chrono::steady_clock::now();
+    loop.runFor(5);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << "the input stopped the loop";
+    late->invalidate();
+    loop.setInputSource(nullptr);
+}
+
 // A window system's input is what the loop sleeps on: it waits once per timer that falls due,
 // for as long as the timer is away, never in short polls (nor does a run until a condition
 // that only the loop's own work changes), and work queued on another thread ends a wait at once.
