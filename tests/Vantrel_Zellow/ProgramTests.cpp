@@ -343,6 +343,8 @@ TEST_F(SecondStart, BringsTheRunningApplicationsWindowToTheFrontWithTheFocus) {
         << first->err();
     TestSupport::OtherXClient::Window window = 0;
     ASSERT_TRUE(eventually([&] { return (window = other.windowOf(first->pid())) != 0; }, 60)) << "its window shows";
+    // Its own start gives it the focus first; the other program takes it only after that.
+    ASSERT_TRUE(eventually([&] { return other.focus() == window; }, 30)) << "its window took the focus when it started";
 
     for (const auto& arguments : {std::vector<std::string>{}, std::vector<std::string>{"vantrelzellow://openAndUpdate"}}) {
         other.takeFocus();
