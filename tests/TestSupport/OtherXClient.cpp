@@ -72,22 +72,26 @@ bool OtherXClient::isAbove(Window window, Window other) const {
     return a >= 0 && b >= 0 && a > b;
 }
 
-OtherXClient::Window OtherXClient::windowOf(pid_t pid) const {
+pid_t OtherXClient::processOf(Window window) const {
     const Atom wmPid = XInternAtom(display_, "_NET_WM_PID", True);
-    if (wmPid == None) return 0;
+    if (wmPid == None || window == 0) return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) != Success ||
+        !data)
+        return 0;
+    const pid_t pid = items == 1 && format == 32 ? pid_t(*reinterpret_cast<unsigned long*>(data)) : 0;
+    XFree(data);
+    return pid;
+}
+
+OtherXClient::Window OtherXClient::windowOf(pid_t pid) const {
     for (Window w : stacking()) {
         XWindowAttributes a{};
         if (!XGetWindowAttributes(display_, w, &a) || a.map_state != IsViewable) continue;
-        Atom type = 0;
-        int format = 0;
-        unsigned long items = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(display_, w, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after, &data) != Success ||
-            !data)
-            continue;
-        const bool match = items == 1 && format == 32 && pid_t(*reinterpret_cast<unsigned long*>(data)) == pid;
-        XFree(data);
-        if (match) return w;
+        if (processOf(w) == pid) return w;
     }
     return 0;
 }

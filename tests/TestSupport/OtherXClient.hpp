@@ -37,6 +37,8 @@ public:
     bool isAbove(Window window, Window other) const;
     // The shown top-level window of a process (SDL names its process in _NET_WM_PID); 0 when none.
     Window windowOf(pid_t pid) const;
+    // The process that named itself in a window's _NET_WM_PID; 0 when none did.
+    pid_t processOf(Window window) const;
 
     // Waits (real time, at most `seconds`) until the condition holds; its last value.
     static bool waitFor(const std::function<bool()>& condition, double seconds = 10);

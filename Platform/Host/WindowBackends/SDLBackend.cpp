@@ -190,8 +190,9 @@ void SDLBackend::focusWindow(AppKit::NSWindow& window, bool raise) {
         // Raises it and asks the window manager to activate it.
         SDL_RaiseWindow(sdl);
     }
-    // Where no window manager hands the focus on, the application does.
-    if (SDL_GetKeyboardFocus() != sdl) SDL_SetWindowInputFocus(sdl);
+    // Where no window manager hands the focus on, the application does. Activated from outside,
+    // SDL's own idea of the focus may be stale: its focus-out is only taken in once it pumps.
+    if (raise || SDL_GetKeyboardFocus() != sdl) SDL_SetWindowInputFocus(sdl);
 }
 
 void SDLBackend::windowDidDisplay(AppKit::NSWindow& window) {
