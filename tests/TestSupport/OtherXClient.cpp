@@ -3,8 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include <chrono>
-#include <thread>
+#include "TestSupport/Eventually.hpp"
 
 namespace TestSupport {
 
@@ -30,7 +29,7 @@ OtherXClient::~OtherXClient() {
 void OtherXClient::takeFocus() {
     XMapRaised(display_, window_);
     // A window takes the focus only once it is shown.
-    waitFor([&] {
+    eventually([&] {
         XWindowAttributes a{};
         XGetWindowAttributes(display_, window_, &a);
         return a.map_state == IsViewable;
@@ -94,15 +93,6 @@ OtherXClient::Window OtherXClient::windowOf(pid_t pid) const {
         if (processOf(w) == pid) return w;
     }
     return 0;
-}
-
-bool OtherXClient::waitFor(const std::function<bool()>& condition, double seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return condition();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 }  // namespace TestSupport

@@ -1,7 +1,6 @@
 #pragma once
 #include <sys/types.h>
 
-#include <functional>
 #include <vector>
 
 struct _XDisplay;
@@ -39,9 +38,6 @@ public:
     Window windowOf(pid_t pid) const;
     // The process that named itself in a window's _NET_WM_PID; 0 when none did.
     pid_t processOf(Window window) const;
-
-    // Waits (real time, at most `seconds`) until the condition holds; its last value.
-    static bool waitFor(const std::function<bool()>& condition, double seconds = 10);
 
 private:
     _XDisplay* display_ = nullptr;

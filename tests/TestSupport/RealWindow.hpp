@@ -11,6 +11,7 @@
 #include "Dispatch/RunLoop.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 #include "Host/WindowBackends/SDLBackend.hpp"
+#include "TestSupport/Eventually.hpp"
 #include "TestSupport/MainLoop.hpp"
 
 // For the real-window tests (run under xvfb-run): declares `var`, the installed SDL2 back end.
@@ -104,6 +105,16 @@ inline std::shared_ptr<CoreGraphics::CGImage> shownAfter(WindowBackends::SDLBack
     sdl.pump();
     Dispatch::RunLoop::main().runUntilIdle();
     return sdl.readBack(window);
+}
+
+// Waits (real time) until `condition` holds, taking in what the desktop reports to SDL and
+// draining the main loop between looks; its last value.
+inline bool pumpUntil(WindowBackends::SDLBackend& sdl, const std::function<bool()>& condition, double seconds = 10) {
+    return eventually([&] {
+        sdl.pump();
+        Dispatch::RunLoop::main().runUntilIdle();
+        return condition();
+    }, seconds);
 }
 
 }  // namespace TestSupport

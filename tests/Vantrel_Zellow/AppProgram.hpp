@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "TestSupport/Eventually.hpp"
+
 extern char** environ;
 
 namespace AppTest {
@@ -110,15 +112,6 @@ private:
     std::string out_, err_;
 };
 
-// Waits (real time) until `condition` holds or `seconds` pass; its last value.
-template <class F>
-bool eventually(F condition, double seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return condition();
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
+using TestSupport::eventually;
 
 }  // namespace AppTest

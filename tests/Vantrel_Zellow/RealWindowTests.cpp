@@ -117,21 +117,13 @@ TEST_F(AppWindow, AnotherProgramTakingTheFocusPausesTheHeaderUntilTheFocusComesB
     auto& app = AppKit::NSApplication::shared();
     auto controller = header();
     ASSERT_TRUE(controller && controller->renderer());
-    // What the desktop reports arrives in real time.
-    auto pumpUntil = [&](const std::function<bool()>& condition) {
-        return OtherXClient::waitFor([&] {
-            sdl->pump();
-            drain();
-            return condition();
-        });
-    };
     show(0.5);
     const auto animating = sdl->picturesShown(*window);
     show(0.5);
     EXPECT_GE(sdl->picturesShown(*window), animating + 25) << "the header animates in front";
 
     other.takeFocus();
-    ASSERT_TRUE(pumpUntil([&] { return !app.isActive(); })) << "the focus left the application";
+    ASSERT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return !app.isActive(); })) << "the focus left the application";
     EXPECT_FALSE(window->isKeyWindow());
     const float pausedAt = controller->renderer()->time();
     const auto still = sdl->picturesShown(*window);
@@ -142,7 +134,7 @@ TEST_F(AppWindow, AnotherProgramTakingTheFocusPausesTheHeaderUntilTheFocusComesB
     const auto own = other.windowOf(::getpid());
     ASSERT_NE(own, 0u);
     other.giveFocusTo(own);
-    ASSERT_TRUE(pumpUntil([&] { return app.isActive() && window->isKeyWindow(); })) << "the focus came back";
+    ASSERT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return app.isActive() && window->isKeyWindow(); })) << "the focus came back";
     show(0.25);
     EXPECT_NEAR(controller->renderer()->time(), pausedAt + 0.25, 0.02) << "on from where it stopped, without a jump";
     EXPECT_GT(sdl->picturesShown(*window), still + 5);

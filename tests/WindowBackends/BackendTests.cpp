@@ -276,22 +276,15 @@ TEST_F(SDLBackendTest, TheDesktopsFocusAndWhatItShowsReachTheApplication) {
     auto w = WindowDemo::makeDemoWindow();
     w->makeKeyAndOrderFront();
     drain();
-    auto pumpUntil = [&](const std::function<bool()>& condition) {
-        return TestSupport::OtherXClient::waitFor([&] {
-            sdl->pump();
-            drain();
-            return condition();
-        });
-    };
     const auto own = other.windowOf(::getpid());
     ASSERT_NE(own, 0u);
-    ASSERT_TRUE(pumpUntil([&] { return other.focus() == own; })) << "a shown window takes the focus";
+    ASSERT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return other.focus() == own; })) << "a shown window takes the focus";
 
     other.takeFocus();
-    EXPECT_TRUE(pumpUntil([&] { return !app.isActive(); }));
+    EXPECT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return !app.isActive(); }));
     EXPECT_FALSE(w->isKeyWindow());
     other.giveFocusTo(own);
-    EXPECT_TRUE(pumpUntil([&] { return app.isActive() && w->isKeyWindow(); }));
+    EXPECT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return app.isActive() && w->isKeyWindow(); }));
 
     auto windowEvent = [&](Uint8 event) {
         SDL_Event e{};
