@@ -63,7 +63,10 @@ std::vector<std::string> Catalog::validate() const {
         if (!i.draw) problems.push_back("image \"" + i.name + "\" has no drawing");
     }
     seen.clear();
-    for (auto& [name, slicing] : slices_) {
+    for (auto& entry : slices_) {
+        // Named, not bound: clang 14 cannot capture a structured binding in the lambda below.
+        const auto& name = entry.first;
+        const auto& slicing = entry.second;
         auto image = std::find_if(images_.begin(), images_.end(), [&](const Image& i) { return i.name == name; });
         if (image == images_.end()) {
             problems.push_back("slices of \"" + name + "\", which is not drawn");
