@@ -36,7 +36,12 @@ AnyView textBlock(const Font& font, Text first, Text second) {
 AnyView linkButton(const char* title, CGFloat width, const Foundation::URL& url) {
     AnyView::FrameSpec labelFrame;
     labelFrame.width = width;
-    return AnyView(Button([url] { (void)AppKit::NSWorkspace::shared().open(url); }, AnyView(Text(title)).frame(labelFrame)))
+    return AnyView(Button(
+                       [url] {
+                           Runtime::assertMainActor();
+                           (void)AppKit::NSWorkspace::shared().open(url);
+                       },
+                       AnyView(Text(title)).frame(labelFrame)))
         .buttonStyle(Orrindle::QuorvaneButtonStyle());
 }
 

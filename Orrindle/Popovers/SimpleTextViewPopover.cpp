@@ -3,10 +3,12 @@
 #include "AppKit/EdgePins.hpp"
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSViewController.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 void SimpleTextViewPopover::didInit() {
+    Runtime::assertMainActor();
     contentTextField_ = AppKit::NSTextField::labelWithString("");
     AppKit::NSPopover::didInit();
     auto s = style();
@@ -31,18 +33,26 @@ void SimpleTextViewPopover::didInit() {
 
 void SimpleTextViewPopover::show(AppKit::CGRect relativeTo, const std::shared_ptr<AppKit::NSView>& of,
                                  AppKit::NSRectEdge preferredEdge) {
+    Runtime::assertMainActor();
     positioningView_ = of;
     AppKit::NSPopover::show(relativeTo, of, preferredEdge);
 }
 
 void SimpleTextViewPopover::close() {
+    Runtime::assertMainActor();
     positioningView_.reset();
     AppKit::NSPopover::close();
+}
+
+void SimpleTextViewPopoverController::didInit() {
+    Runtime::assertMainActor();
+    Runtime::NSObject::didInit();
 }
 
 void SimpleTextViewPopoverController::show(const std::optional<std::string>& message,
                                            const std::shared_ptr<AppKit::NSView>& relativeTo,
                                            AppKit::NSRectEdge preferredEdge) {
+    Runtime::assertMainActor();
     popover_->contentTextField()->setStringValue(message.value_or(""));
     const auto text = popover_->contentTextField()->intrinsicContentSize();
     const auto padding = popover_->style()->padding();
@@ -50,6 +60,9 @@ void SimpleTextViewPopoverController::show(const std::optional<std::string>& mes
     if (relativeTo) popover_->show(relativeTo->bounds(), relativeTo, preferredEdge);
 }
 
-void SimpleTextViewPopoverController::close(Runtime::NSObject* sender) { popover_->performClose(sender); }
+void SimpleTextViewPopoverController::close(Runtime::NSObject* sender) {
+    Runtime::assertMainActor();
+    popover_->performClose(sender);
+}
 
 }  // namespace Orrindle

@@ -11,7 +11,7 @@ namespace Orrindle {
 // A popover with one plain, read-only text in the kit's dark popover look. The text sits
 // inside the style's padding (10 points at the sides, 6 above and below), the same margins
 // its controller adds to the text's size, so the whole text always shows. It closes only when
-// told to.
+// told to. Main thread only: an entry point called from another thread stops the program.
 class SimpleTextViewPopover : public AppKit::NSPopover, public StyledControl<PopoverStyle> {
     VZ_OBJECT(SimpleTextViewPopover, AppKit::NSPopover)
 public:
@@ -49,6 +49,8 @@ public:
     void show(const std::optional<std::string>& message, const std::shared_ptr<AppKit::NSView>& relativeTo,
               AppKit::NSRectEdge preferredEdge);
     void close(Runtime::NSObject* sender = nullptr);
+
+    void didInit() override;
 
 protected:
     SimpleTextViewPopoverController() = default;

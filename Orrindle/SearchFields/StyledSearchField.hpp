@@ -3,6 +3,7 @@
 
 #include "AppKit/NSSearchField.hpp"
 #include "Orrindle/SearchFields/StyledSearchFieldCell.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -23,8 +24,8 @@ public:
 
     AppKit::NSEdgeInsets alignmentRectInsets() const override;
     AppKit::CGSize intrinsicContentSize() const override;
-    AppKit::CGRect focusRingMaskBounds() const override { return bounds(); }
-    void drawFocusRingMask() override {}
+    AppKit::CGRect focusRingMaskBounds() const override { Runtime::assertMainActor(); return bounds(); }
+    void drawFocusRingMask() override { Runtime::assertMainActor(); }
     void draw(AppKit::CGRect dirtyRect) override;
     void didInit() override;
 

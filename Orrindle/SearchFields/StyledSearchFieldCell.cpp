@@ -8,6 +8,7 @@
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/Styles/TextFieldCellStyle.hpp"
 #include "Orrindle/TextFields/FieldEditorStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -15,6 +16,7 @@ using AppKit::CGFloat;
 using AppKit::CGRect;
 
 void StyledSearchFieldCell::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSSearchFieldCell::didInit();
     setFocusRingType(AppKit::NSFocusRingType::none);
     setTextColor(style()->textColor(controlState()));
@@ -23,16 +25,19 @@ void StyledSearchFieldCell::didInit() {
 }
 
 void StyledSearchFieldCell::setBackgroundStyle(AppKit::NSBackgroundStyle backgroundStyle) {
+    Runtime::assertMainActor();
     AppKit::NSSearchFieldCell::setBackgroundStyle(backgroundStyle);
     setTextColor(style()->textColor(controlState()));
 }
 
 AppKit::NSImage::Ptr StyledSearchFieldCell::styleBezelImage() const {
+    Runtime::assertMainActor();
     if (showsSearchIcon_) return style()->bezelImage(controlState());
     return TextFieldCellStyle().bezelImage(controlState());
 }
 
 void StyledSearchFieldCell::setPlaceholderString(std::optional<std::string> placeholder) {
+    Runtime::assertMainActor();
     placeholder_ = std::move(placeholder);
     if (placeholder_) setPlaceholderAttributedString(attributedString(*placeholder_, Styles::TextInput::placeholderTextColor()));
     updateControlView();
@@ -47,12 +52,14 @@ CoreGraphics::AttributedText StyledSearchFieldCell::attributedString(const std::
 }
 
 CGRect StyledSearchFieldCell::drawingRect(CGRect b) const {
+    Runtime::assertMainActor();
     if (isBeingEdited_ || isBeingSelected_) return b;
     if (isBezeled() || isBordered()) return CellDrawing::inset(b, style()->padding());
     return b;
 }
 
 CGRect StyledSearchFieldCell::searchTextRect(CGRect b) const {
+    Runtime::assertMainActor();
     const CGRect s = AppKit::NSSearchFieldCell::searchTextRect(b);
     const CGRect icon = searchButtonRect(b), cancel = cancelButtonRect(b);
     const CGFloat x = showsSearchIcon_ ? icon.maxX() - 10 : 4.0;
@@ -66,6 +73,7 @@ CGRect StyledSearchFieldCell::searchTextRect(CGRect b) const {
 }
 
 void StyledSearchFieldCell::draw(CGRect frame, AppKit::NSView& in) {
+    Runtime::assertMainActor();
     if (!CoreGraphics::CGContext::current()) return;
     if (isBezeled() || isBordered())
         if (auto image = styleBezelImage()) CellDrawing::drawImage(*image, frame, in, 1.0, false);
@@ -73,6 +81,7 @@ void StyledSearchFieldCell::draw(CGRect frame, AppKit::NSView& in) {
 }
 
 void StyledSearchFieldCell::drawInterior(CGRect frame, AppKit::NSView& in) {
+    Runtime::assertMainActor();
     auto* ctx = CoreGraphics::CGContext::current();
     if (!ctx) return;
     const std::string text = stringValue();
@@ -99,6 +108,7 @@ void StyledSearchFieldCell::clearEditorBackground(AppKit::NSText& editor) const 
 
 void StyledSearchFieldCell::select(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
                                    const std::shared_ptr<Runtime::NSObject>& delegate, long start, long length) {
+    Runtime::assertMainActor();
     const CGRect text = searchTextRect(frame);
     isBeingSelected_ = true;
     AppKit::NSSearchFieldCell::select(text, in, editor, delegate, start, length);
@@ -108,6 +118,7 @@ void StyledSearchFieldCell::select(CGRect frame, AppKit::NSView& in, AppKit::NST
 
 void StyledSearchFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
                                  const std::shared_ptr<Runtime::NSObject>& delegate, const AppKit::NSEvent* event) {
+    Runtime::assertMainActor();
     const CGRect text = searchTextRect(frame);
     isBeingEdited_ = true;
     AppKit::NSSearchFieldCell::edit(text, in, editor, delegate, event);
@@ -116,6 +127,7 @@ void StyledSearchFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSTex
 }
 
 AppKit::NSText& StyledSearchFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
+    Runtime::assertMainActor();
     auto& result = AppKit::NSSearchFieldCell::setUpFieldEditorAttributes(editor);
     styleFieldEditor(editor, *style());
     clearEditorBackground(editor);

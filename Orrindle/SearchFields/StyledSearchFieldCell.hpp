@@ -6,6 +6,7 @@
 #include "AppKit/NSSearchFieldCell.hpp"
 #include "Orrindle/Protocols/StyledControl.hpp"
 #include "Orrindle/Styles/SearchFieldCellStyle.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -23,9 +24,9 @@ public:
     std::shared_ptr<SearchFieldCellStyle> style() const override { return sharedStyle(); }
 
     bool showsSearchIcon() const { return showsSearchIcon_; }
-    void setShowsSearchIcon(bool flag) { showsSearchIcon_ = flag; updateControlView(); }
+    void setShowsSearchIcon(bool flag) { Runtime::assertMainActor(); showsSearchIcon_ = flag; updateControlView(); }
     bool verticallyCenter() const { return verticallyCenter_; }
-    void setVerticallyCenter(bool flag) { verticallyCenter_ = flag; updateControlView(); }
+    void setVerticallyCenter(bool flag) { Runtime::assertMainActor(); verticallyCenter_ = flag; updateControlView(); }
     AppKit::NSImage::Ptr styleBezelImage() const;
 
     // The placeholder as last set; a placeholder also becomes the attributed one in the kit's

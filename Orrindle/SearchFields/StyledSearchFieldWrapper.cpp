@@ -1,6 +1,7 @@
 #include "Orrindle/SearchFields/StyledSearchFieldWrapper.hpp"
 
 #include "AppKit/NSAppearance.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -9,14 +10,17 @@ std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> StyledSear
 }
 
 void StyledSearchFieldCoordinator::filterContents(Runtime::NSObject* sender) {
+    Runtime::assertMainActor();
     if (auto* field = dynamic_cast<AppKit::NSControl*>(sender)) searchText.set(field->stringValue());
 }
 
 std::shared_ptr<StyledSearchFieldCoordinator> StyledSearchFieldWrapper::makeCoordinator() const {
+    Runtime::assertMainActor();
     return Runtime::make<Coordinator>(searchText);
 }
 
 std::shared_ptr<StyledSearchField> StyledSearchFieldWrapper::makeNSView(Context&) const {
+    Runtime::assertMainActor();
     auto field = Runtime::make<StyledSearchField>(AppKit::CGRect{});
     field->setControlSize(AppKit::NSControlSize::small);
     field->setFont(AppKit::NSFont::systemFont(11));
@@ -28,6 +32,7 @@ std::shared_ptr<StyledSearchField> StyledSearchFieldWrapper::makeNSView(Context&
 }
 
 void StyledSearchFieldWrapper::updateNSView(StyledSearchField& field, Context& context) const {
+    Runtime::assertMainActor();
     // A later update may bring another binding: typing goes to the current one.
     context.coordinator->searchText = searchText;
     // Only a new value is shown, so an update while the user types keeps the editor's text and

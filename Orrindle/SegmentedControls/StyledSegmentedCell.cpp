@@ -5,6 +5,7 @@
 #include "CoreGraphics/TextLayout.hpp"
 #include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -13,13 +14,20 @@ using AppKit::CGFloat;
 using AppKit::CGRect;
 
 void StyledSegmentedCell::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSSegmentedCell::didInit();
     // Widths are measured with the cell's font and labels drawn with the style's: one font for
     // both, so that no label is cut.
     setFont(style()->font());
 }
 
+void StyledSegmentedCell::setHideSelection(bool flag) {
+    Runtime::assertMainActor();
+    hideSelection_ = flag;
+}
+
 StyledControlState StyledSegmentedCell::segmentState(long segment) const {
+    Runtime::assertMainActor();
     StyledControlState state = S::default_;
     if (!isEnabled()) state = state.union_(S::disabled);
     const long h = segmentHighlightState(segment);
@@ -29,6 +37,7 @@ StyledControlState StyledSegmentedCell::segmentState(long segment) const {
 }
 
 CGRect StyledSegmentedCell::bezelFrame(long segment, CGRect f) const {
+    Runtime::assertMainActor();
     auto image = style()->bezelImage(segmentState(segment));
     const CGFloat h = image ? image->size().height : 0;
     const auto& m = style()->segmentMargin();
@@ -37,6 +46,7 @@ CGRect StyledSegmentedCell::bezelFrame(long segment, CGRect f) const {
 }
 
 void StyledSegmentedCell::setWidth(CGFloat width, long segment) {
+    Runtime::assertMainActor();
     const std::string text = label(segment);
     if (!text.empty() && font()) {
         const auto& padding = style()->segmentPadding();
@@ -54,7 +64,13 @@ bool StyledSegmentedCell::hasKitFocus(const AppKit::NSView& view) const {
     return control && isFirstResponderOrEditing(*control);
 }
 
+void StyledSegmentedCell::draw(CGRect withFrame, AppKit::NSView& in) {
+    Runtime::assertMainActor();
+    drawInterior(withFrame, in);
+}
+
 void StyledSegmentedCell::drawSegment(long segment, CGRect f, AppKit::NSView& view) {
+    Runtime::assertMainActor();
     cachedSegmentFrames_[segment] = f;
     const StyledControlState state = segmentState(segment);
     auto image = style()->bezelImage(state);
@@ -72,10 +88,18 @@ void StyledSegmentedCell::drawSegment(long segment, CGRect f, AppKit::NSView& vi
     ctx->drawText(attributed, {r.minX(), r.minY() + (r.height() - measured) * 0.5, r.width(), r.height()});
 }
 
+void StyledSegmentedCell::drawFocusRingMask(CGRect, AppKit::NSView&) { Runtime::assertMainActor(); }
+
 CGRect StyledSegmentedCell::focusRingMaskBounds(CGRect, AppKit::NSView&) const {
+    Runtime::assertMainActor();
     auto it = cachedSegmentFrames_.find(keySegment());
     if (it == cachedSegmentFrames_.end()) return {};
     return bezelFrame(keySegment(), it->second);
+}
+
+AppKit::NSBackgroundStyle StyledSegmentedCell::interiorBackgroundStyle() const {
+    Runtime::assertMainActor();
+    return style()->interiorBackgroundStyle();
 }
 
 }  // namespace Orrindle

@@ -11,7 +11,8 @@ namespace Orrindle {
 // The kit's segmented cell: each segment is a bezel image of its own state, chosen from a
 // shared SegmentedCellStyle, with its label centred over it in the style's font and state
 // colour, and the kit's focus ring around the key segment while the control has the focus.
-// With hideSelection (the default) the selected segment is drawn like the others.
+// With hideSelection (the default) the selected segment is drawn like the others. Main thread
+// only: an entry point called from another thread stops the program.
 class StyledSegmentedCell : public AppKit::NSSegmentedCell, public StyledControl<SegmentedCellStyle> {
     VZ_OBJECT(StyledSegmentedCell, AppKit::NSSegmentedCell)
 public:
@@ -21,7 +22,7 @@ public:
     std::shared_ptr<SegmentedCellStyle> style() const override { return sharedStyle(); }
 
     bool hideSelection() const { return hideSelection_; }
-    void setHideSelection(bool flag) { hideSelection_ = flag; }
+    void setHideSelection(bool flag);
 
     // default; + disabled when the cell is; + highlighted while pressed (highlight state 2, 3
     // or 5); + selected when it is the selected segment and the selection shows.
@@ -32,12 +33,12 @@ public:
 
     // With a label and a font, the label's width plus the style's padding, whatever is given.
     void setWidth(AppKit::CGFloat width, long forSegment) override;
-    void draw(AppKit::CGRect withFrame, AppKit::NSView& in) override { drawInterior(withFrame, in); }
+    void draw(AppKit::CGRect withFrame, AppKit::NSView& in) override;
     void drawSegment(long segment, AppKit::CGRect inFrame, AppKit::NSView& with) override;
-    void drawFocusRingMask(AppKit::CGRect, AppKit::NSView&) override {}
+    void drawFocusRingMask(AppKit::CGRect, AppKit::NSView&) override;
     // The key segment's bezel frame once it has been drawn; zero before.
     AppKit::CGRect focusRingMaskBounds(AppKit::CGRect forFrame, AppKit::NSView& in) const override;
-    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override { return style()->interiorBackgroundStyle(); }
+    AppKit::NSBackgroundStyle interiorBackgroundStyle() const override;
     AppKit::NSBackgroundStyle interiorBackgroundStyle(long) const override { return interiorBackgroundStyle(); }
 
     void didInit() override;

@@ -7,7 +7,8 @@
 namespace Orrindle {
 
 // The kit's segmented control, drawn by a StyledSegmentedCell; at least as large as the
-// cell's bezel image.
+// cell's bezel image. Main thread only: an entry point called from another thread stops the
+// program.
 class StyledSegmentedControl : public AppKit::NSSegmentedControl {
     VZ_OBJECT(StyledSegmentedControl, AppKit::NSSegmentedControl)
 public:

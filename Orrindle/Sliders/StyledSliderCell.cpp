@@ -27,11 +27,15 @@ StyledControlState StyledSliderCell::controlState() const {
     return state;
 }
 
-// The knob's own width, so that the knob travels the whole bar (the bar image's width, as long
-// as the bar, would leave it no travel at all).
+// The platform moves the knob along the whole track less this thickness, while the knob image
+// has to travel the bar, which leaves some of the track free at its ends: that margin counts as
+// part of the knob, so the knob leaves the bar's start with the first point of travel and meets
+// its end at the maximum. (The bar image's width, as long as the bar, would leave no travel.)
 CGFloat StyledSliderCell::knobThickness() const {
-    if (auto knob = knobImage()) return knob->size().width;
-    return AppKit::NSSliderCell::knobThickness();
+    auto knob = knobImage();
+    if (!knob) return AppKit::NSSliderCell::knobThickness();
+    const CGFloat margin = std::max<CGFloat>(0, trackRect().width() - barRect(false).width());
+    return knob->size().width + margin;
 }
 
 CGRect StyledSliderCell::barRect(bool flipped) const {
@@ -66,9 +70,11 @@ void StyledSliderCell::drawBar(CGRect r, bool flipped) {
     CellDrawing::drawImage(*track->second, r, *view, fraction, false);
     auto fill = images.find(S::highlighted);
     if (fill == images.end() || !fill->second) return;
-    // Near the minimum the knob's centre may lie before the track's start: then no fill at all.
-    const CGFloat width = knobRect(flipped).midX() - r.minX();
-    if (width <= 0) return;
+    // While the knob still stands on the track's start nothing lies left of it to fill; a fill
+    // under it would peek out round its edge.
+    const CGRect knob = knobRect(flipped);
+    const CGFloat width = knob.midX() - r.minX();
+    if (width <= 0 || knob.minX() <= r.minX()) return;
     CellDrawing::drawImage(*fill->second, CGRect{r.minX(), r.minY(), width, r.height()}.integral(), *view, fraction, false);
 }
 

@@ -10,10 +10,11 @@ namespace Orrindle {
 
 // The kit's slider cell: always horizontal and linear, no tick marks, no focus ring. It draws
 // a track image ("kvu-slider-alley") as tall as the image and centred in the control, 2 points
-// in at each end; the filled part ("kvu-slider") from the track's start to the knob's centre;
-// and the knob image of its state, all at half opacity when disabled. The knob keeps its
-// image's size, centred on where the platform would put the knob (whose travel is measured
-// with the knob image's width), never beyond either end of the bar.
+// in at each end; the filled part ("kvu-slider") from the track's start to the knob's centre,
+// none while the knob stands on the track's start; and the knob image of its state, all at half
+// opacity when disabled. The knob keeps its image's size, centred on where the platform would
+// put the knob, never beyond either end of the bar: its travel is the bar's length less its
+// width, from the bar's start at the minimum to the bar's end at the maximum.
 class StyledSliderCell : public AppKit::NSSliderCell, public StyledControl<SliderCellStyle> {
     VZ_OBJECT(StyledSliderCell, AppKit::NSSliderCell)
 public:

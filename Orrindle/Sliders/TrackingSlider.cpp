@@ -7,6 +7,7 @@
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSEvent.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -23,12 +24,14 @@ std::optional<TrackingSlider::MovementDirection> TrackingSlider::movementDirecti
 }
 
 void TrackingSlider::didInit() {
+    Runtime::assertMainActor();
     cursor_ = AppKit::NSCursor::make(AppKit::NSImage::withResource(ImageResources::cursorTrackingslider()), {3, 4});
     ClickableImageView::didInit();
     addGestureRecognizer(panGestureRecognizer());
 }
 
 std::shared_ptr<AppKit::NSPanGestureRecognizer> TrackingSlider::panGestureRecognizer() {
+    Runtime::assertMainActor();
     if (!panRecognizer_) {
         panRecognizer_ = Runtime::make<AppKit::NSPanGestureRecognizer>();
         panRecognizer_->setTarget(sharedAs<Runtime::NSObject>());
@@ -39,6 +42,7 @@ std::shared_ptr<AppKit::NSPanGestureRecognizer> TrackingSlider::panGestureRecogn
 }
 
 void TrackingSlider::setDoubleValue(double value) {
+    Runtime::assertMainActor();
     // Bounds set one at a time may be reversed for a while; a value still lands between them.
     const double lo = std::min<double>(minimum_, maximum_), hi = std::max<double>(minimum_, maximum_);
     if (std::isnan(lo) || std::isnan(hi)) return;
@@ -46,11 +50,13 @@ void TrackingSlider::setDoubleValue(double value) {
 }
 
 std::int32_t TrackingSlider::intValue() const {
+    Runtime::assertMainActor();
     using L = std::numeric_limits<std::int32_t>;
     return std::int32_t(std::clamp(std::trunc(value_), double(L::min()), double(L::max())));
 }
 
 std::int64_t TrackingSlider::integerValue() const {
+    Runtime::assertMainActor();
     using L = std::numeric_limits<std::int64_t>;
     const double v = std::trunc(value_);
     // 2^63 is not an int64: the largest value below it saturates to max.
@@ -64,6 +70,7 @@ void TrackingSlider::sendOwnAction() {
 }
 
 void TrackingSlider::handlePanGesture(Runtime::NSObject* sender) {
+    Runtime::assertMainActor();
     if (!isEnabled()) return;
     auto* recognizer = dynamic_cast<AppKit::NSPanGestureRecognizer*>(sender);
     if (!recognizer) return;
@@ -91,6 +98,7 @@ void TrackingSlider::handlePanGesture(Runtime::NSObject* sender) {
 }
 
 void TrackingSlider::step(bool continuous, AppKit::CGFloat delta) {
+    Runtime::assertMainActor();
     if (delta == 0 || std::isnan(delta)) return;
     edited_ = true;
     setDoubleValue(delta > 0 ? doubleValue() + increment_ : doubleValue() - increment_);
@@ -98,6 +106,7 @@ void TrackingSlider::step(bool continuous, AppKit::CGFloat delta) {
 }
 
 void TrackingSlider::scrollWheel(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     ClickableImageView::scrollWheel(event);
     if (!isEnabled()) return;
     AppKit::CGFloat delta = event.scrollingDeltaX();
@@ -109,6 +118,7 @@ void TrackingSlider::scrollWheel(const AppKit::NSEvent& event) {
 }
 
 void TrackingSlider::updateTrackingAreas() {
+    Runtime::assertMainActor();
     ClickableImageView::updateTrackingAreas();
     if (trackingArea_) removeTrackingArea(trackingArea_);
     using Options = AppKit::NSTrackingArea::Options;
@@ -118,6 +128,7 @@ void TrackingSlider::updateTrackingAreas() {
 }
 
 void TrackingSlider::mouseEntered(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     ClickableImageView::mouseEntered(event);
     if (pushed_) return;
     cursor_->push();
@@ -125,6 +136,7 @@ void TrackingSlider::mouseEntered(const AppKit::NSEvent& event) {
 }
 
 void TrackingSlider::mouseExited(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     ClickableImageView::mouseExited(event);
     popIfPushed();
 }
@@ -138,11 +150,13 @@ void TrackingSlider::popIfPushed() {
 }
 
 void TrackingSlider::viewWillMoveToWindow(AppKit::NSWindow* newWindow) {
+    Runtime::assertMainActor();
     if (newWindow != window().get()) popIfPushed();
     ClickableImageView::viewWillMoveToWindow(newWindow);
 }
 
 void TrackingSlider::setHidden(bool hidden) {
+    Runtime::assertMainActor();
     if (hidden) popIfPushed();
     ClickableImageView::setHidden(hidden);
 }

@@ -8,6 +8,7 @@
 #include "AppKit/NSGestureRecognizer.hpp"
 #include "AppKit/NSTrackingArea.hpp"
 #include "Orrindle/Views/ClickableImageView.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -16,7 +17,8 @@ namespace Orrindle {
 // only the direction of a movement counts, never its size. The pointer shows the slider's
 // cursor over it. A pan reports its start and end through the two closures and `clicked`.
 // Values are clamped between the two bounds whichever way round they are; the integer values
-// saturate at their type's range.
+// saturate at their type's range. Main thread only: an entry point called from another thread
+// stops the program.
 class TrackingSlider : public ClickableImageView {
 public:
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
@@ -29,23 +31,47 @@ public:
     static std::optional<MovementDirection> movementDirection(long rawValue);
 
     MovementDirection movementDirection() const { return direction_; }
-    void setMovementDirection(MovementDirection d) { direction_ = d; }
+    void setMovementDirection(MovementDirection d) {
+        Runtime::assertMainActor();
+        direction_ = d;
+    }
     bool horizontalDirection() const { return direction_ == MovementDirection::horizontal; }
-    void setHorizontalDirection(bool flag) { direction_ = flag ? MovementDirection::horizontal : MovementDirection::vertical; }
+    void setHorizontalDirection(bool flag) {
+        Runtime::assertMainActor();
+        direction_ = flag ? MovementDirection::horizontal : MovementDirection::vertical;
+    }
     AppKit::CGFloat incrementBy() const { return increment_; }
-    void setIncrementBy(AppKit::CGFloat step) { increment_ = step; }
+    void setIncrementBy(AppKit::CGFloat step) {
+        Runtime::assertMainActor();
+        increment_ = step;
+    }
     AppKit::CGFloat minimumValue() const { return minimum_; }
-    void setMinimumValue(AppKit::CGFloat value) { minimum_ = value; }
+    void setMinimumValue(AppKit::CGFloat value) {
+        Runtime::assertMainActor();
+        minimum_ = value;
+    }
     AppKit::CGFloat maximumValue() const { return maximum_; }
-    void setMaximumValue(AppKit::CGFloat value) { maximum_ = value; }
+    void setMaximumValue(AppKit::CGFloat value) {
+        Runtime::assertMainActor();
+        maximum_ = value;
+    }
     bool valueWasEdited() const { return edited_; }
-    void setValueWasEdited(bool flag) { edited_ = flag; }
+    void setValueWasEdited(bool flag) {
+        Runtime::assertMainActor();
+        edited_ = flag;
+    }
     std::function<void(double)> onSlideStarted;
     std::function<void(double)> onSlideComplete;
 
-    double doubleValue() const override { return value_; }
+    double doubleValue() const override {
+        Runtime::assertMainActor();
+        return value_;
+    }
     void setDoubleValue(double value) override;
-    float floatValue() const { return float(value_); }
+    float floatValue() const {
+        Runtime::assertMainActor();
+        return float(value_);
+    }
     void setFloatValue(float value) { setDoubleValue(value); }
     std::int32_t intValue() const;
     void setIntValue(std::int32_t value) { setDoubleValue(value); }
@@ -59,8 +85,14 @@ public:
     // `continuous`.
     void step(bool continuous, AppKit::CGFloat delta);
 
-    bool mouseDownCanMoveWindow() const override { return false; }
-    bool acceptsFirstResponder() const override { return false; }
+    bool mouseDownCanMoveWindow() const override {
+        Runtime::assertMainActor();
+        return false;
+    }
+    bool acceptsFirstResponder() const override {
+        Runtime::assertMainActor();
+        return false;
+    }
     void scrollWheel(const AppKit::NSEvent& event) override;
     void updateTrackingAreas() override;
     void mouseEntered(const AppKit::NSEvent& event) override;

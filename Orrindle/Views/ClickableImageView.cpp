@@ -2,6 +2,7 @@
 
 #include "AppKit/NSWindow.hpp"
 #include "Combine/Sink.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -10,12 +11,14 @@ std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> ClickableI
 }
 
 void ClickableImageView::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSImageView::didInit();
     setAllowedTouchTypes(3);
     addGestureRecognizer(clickGestureRecognizer());
 }
 
 std::shared_ptr<AppKit::NSClickGestureRecognizer> ClickableImageView::clickGestureRecognizer() {
+    Runtime::assertMainActor();
     if (!clickRecognizer_) {
         clickRecognizer_ = Runtime::make<AppKit::NSClickGestureRecognizer>();
         clickRecognizer_->setTarget(sharedAs<Runtime::NSObject>());
@@ -26,15 +29,28 @@ std::shared_ptr<AppKit::NSClickGestureRecognizer> ClickableImageView::clickGestu
 }
 
 void ClickableImageView::handleClickGesture(Runtime::NSObject*) {
+    Runtime::assertMainActor();
     if (auto subject = clicked_) subject->send(std::monostate{});
 }
 
+bool ClickableImageView::acceptsFirstMouse(const AppKit::NSEvent*) const {
+    Runtime::assertMainActor();
+    return true;
+}
+
+AppKit::CGSize ClickableImageView::intrinsicContentSize() const {
+    Runtime::assertMainActor();
+    return AppKit::NSImageView::intrinsicContentSize();
+}
+
 void ClickableImageView::mouseDown(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     AppKit::NSImageView::mouseDown(event);
     if (isEnabled()) setAlphaValue(0.5);
 }
 
 void ClickableImageView::mouseUp(const AppKit::NSEvent& event) {
+    Runtime::assertMainActor();
     AppKit::NSImageView::mouseUp(event);
     if (isEnabled()) setAlphaValue(1.0);
 }

@@ -8,12 +8,14 @@
 #include "AppKit/NSImageView.hpp"
 #include "Combine/AnyCancellable.hpp"
 #include "Combine/PassthroughSubject.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
 // An image view that reports clicks through `clicked`, dims to half opacity while the mouse is
 // pressed on it (when enabled), and takes the first click of an inactive window. Clicks are
-// reported whatever the enabled state.
+// reported whatever the enabled state. Main thread only: an entry point called from another
+// thread stops the program.
 class ClickableImageView : public AppKit::NSImageView {
 public:
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
@@ -26,12 +28,16 @@ public:
 
     std::shared_ptr<Clicked> clicked() const { return clicked_; }
     // Subscribers of the old subject get no more clicks.
-    void setClicked(std::shared_ptr<Clicked> subject) { clicked_ = std::move(subject); }
+    void setClicked(std::shared_ptr<Clicked> subject) {
+        Runtime::assertMainActor();
+        clicked_ = std::move(subject);
+    }
     std::shared_ptr<AppKit::NSClickGestureRecognizer> clickGestureRecognizer();
     // The recogniser's action ("handleClickGesture:"): one value through `clicked`.
     void handleClickGesture(Runtime::NSObject* sender);
 
-    bool acceptsFirstMouse(const AppKit::NSEvent*) const override { return true; }
+    bool acceptsFirstMouse(const AppKit::NSEvent*) const override;
+    AppKit::CGSize intrinsicContentSize() const override;
     void mouseDown(const AppKit::NSEvent& event) override;
     void mouseUp(const AppKit::NSEvent& event) override;
 

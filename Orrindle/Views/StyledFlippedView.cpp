@@ -1,6 +1,7 @@
 #include "Orrindle/Views/StyledFlippedView.hpp"
 
 #include "AppKit/CALayer.hpp"
+#include "Runtime/MainActor.hpp"
 
 namespace Orrindle {
 
@@ -17,9 +18,18 @@ std::shared_ptr<BaseStyle> StyledFlippedView::sharedStyle() {
     return s;
 }
 
-void StyledFlippedView::setSharedStyle(std::shared_ptr<BaseStyle> style) { slot() = std::move(style); }
+void StyledFlippedView::setSharedStyle(std::shared_ptr<BaseStyle> style) {
+    Runtime::assertMainActor();
+    slot() = std::move(style);
+}
+
+bool StyledFlippedView::isFlipped() const {
+    Runtime::assertMainActor();
+    return true;
+}
 
 void StyledFlippedView::didInit() {
+    Runtime::assertMainActor();
     AppKit::NSView::didInit();
     setWantsLayer(true);
     setTranslatesAutoresizingMaskIntoConstraints(false);

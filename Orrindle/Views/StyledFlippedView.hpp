@@ -9,7 +9,7 @@ namespace Orrindle {
 
 // A flipped, layer-backed container painted with the background colour of a style shared by
 // all instances. Setting the shared style affects views made afterwards; a view keeps the
-// colour it was given.
+// colour it was given. Main thread only.
 class StyledFlippedView : public AppKit::NSView, public StyledView<BaseStyle> {
     VZ_OBJECT(StyledFlippedView, AppKit::NSView)
 public:
@@ -18,7 +18,7 @@ public:
     static void setSharedStyle(std::shared_ptr<BaseStyle> style);
     std::shared_ptr<BaseStyle> style() const override { return sharedStyle(); }
 
-    bool isFlipped() const override { return true; }
+    bool isFlipped() const override;
     void didInit() override;
 
 protected:

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "CoreGraphics/FontRegistry.hpp"
 #include "CoreGraphics/RecentCache.hpp"
@@ -59,6 +60,24 @@ std::map<std::pair<std::string, int>, PangoFontDescription*>& faceCache() {
 }
 
 guint16 channel(double v) { return guint16(std::clamp(v, 0.0, 1.0) * 65535 + 0.5); }
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
+// Byte ranges of the addresses in `s`: each run of non-space characters with a "scheme://" in
+// it, brackets and punctuation around the address included.
+std::vector<std::pair<std::size_t, std::size_t>> addresses(const std::string& s) {
+    std::vector<std::pair<std::size_t, std::size_t>> found;
+    for (std::size_t at = s.find("://"); at != std::string::npos; at = s.find("://", at + 3)) {
+        const char last = at > 0 ? s[at - 1] : ' ';
+        if (!((last >= 'a' && last <= 'z') || (last >= 'A' && last <= 'Z') || (last >= '0' && last <= '9'))) continue;
+        std::size_t start = at, end = at + 3;
+        while (start > 0 && !isSpace(s[start - 1])) --start;
+        while (end < s.size() && !isSpace(s[end])) ++end;
+        found.emplace_back(start, end);
+        at = end - 3;
+    }
+    return found;
+}
 }  // namespace
 
 std::recursive_mutex& TextEngine::lock() {
@@ -199,6 +218,15 @@ PangoLayout* TextEngine::makeLayout(const AttributedText& text, double width) {
         }
         start = end;
     }
+    // An address broken over two lines can be neither read nor copied: wrapped text breaks
+    // only before or after one (a longer one than the line overflows it).
+    if (text.paragraph.lineBreakMode == LineBreakMode::byWordWrapping)
+        for (auto [from, to] : addresses(s)) {
+            PangoAttribute* a = pango_attr_allow_breaks_new(FALSE);
+            a->start_index = guint(from);
+            a->end_index = guint(to);
+            pango_attr_list_insert(attrs, a);
+        }
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
     if (!text.runs.empty()) {

@@ -100,4 +100,17 @@ FontMetrics TextLayout::metrics(const Font& font) {
 
 bool TextLayout::isTruncated(const AttributedText& text, CGFloat maxWidth) { return measure(text, maxWidth, 0).ellipsized; }
 
+std::vector<std::string> TextLayout::lines(const AttributedText& text, CGFloat maxWidth) {
+    std::lock_guard g(TextEngine::lock());
+    PangoLayout* layout = TextEngine::sharedLayout(text, maxWidth);
+    const std::string s = pango_layout_get_text(layout);
+    std::vector<std::string> out;
+    for (GSList* l = pango_layout_get_lines_readonly(layout); l; l = l->next) {
+        const auto* line = static_cast<PangoLayoutLine*>(l->data);
+        out.push_back(s.substr(std::size_t(line->start_index), std::size_t(line->length)));
+    }
+    g_object_unref(layout);
+    return out;
+}
+
 }  // namespace CoreGraphics

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "CoreGraphics/AttributedText.hpp"
 #include "CoreGraphics/Geometry.hpp"
 
@@ -29,6 +32,9 @@ public:
     static FontMetrics metrics(const Font& font);
     // Whether the text had to be shortened to fit `maxWidth`.
     static bool isTruncated(const AttributedText& text, CGFloat maxWidth);
+    // The text of each line, laid out no wider than `maxWidth` as it is drawn (a shortened
+    // line gives the part of the text it shows).
+    static std::vector<std::string> lines(const AttributedText& text, CGFloat maxWidth = 0);
 };
 
 }  // namespace CoreGraphics

@@ -244,3 +244,41 @@ TEST(Text, AFullyTransparentColourPaintsNothing) {
     EXPECT_FALSE(both.isEmpty());
     EXPECT_LE(both.maxX(), 2 + TextLayout::size(AttributedText("Shown", Font::system(14))).width + 1);
 }
+
+// Wrapped text breaks before or after an address, never inside it, at whatever width: a
+// longer one than the line stays whole and overflows. The words around it still wrap, and
+// nothing of the text is lost.
+TEST(Text, WrappingKeepsEveryAddressOnOneLine) {
+    const Font f = Font::system(11);
+    const std::string longAddress = "https://updates.example.com/feeds/vantrel-zellow/stable/appcast-with-a-rather-long-name.xml";
+    struct Case {
+        std::string text;
+        std::vector<std::string> addresses;
+    } cases[] = {
+        {"The update feed could not be loaded: Could not resolve host: updates.example.com "
+         "(https://updates.example.com/appcast.xml)",
+         {"(https://updates.example.com/appcast.xml)"}},
+        {"See https://example.com/help/vantrelzellow/welcome/ and ftp://files.example.com/pub/x.tar.gz for more.",
+         {"https://example.com/help/vantrelzellow/welcome/", "ftp://files.example.com/pub/x.tar.gz"}},
+        {"Not found: " + longAddress + ".", {longAddress + "."}},
+    };
+    for (const auto& c : cases) {
+        const AttributedText text(c.text, f);
+        const CGFloat full = TextLayout::size(text).width;
+        for (CGFloat width = 60; width < full; width += 7) {
+            const auto lines = TextLayout::lines(text, width);
+            EXPECT_GT(lines.size(), 1u) << width;
+            std::string joined, shown;
+            for (const auto& l : lines) {
+                joined += l;
+                shown += "[" + l + "]";
+            }
+            EXPECT_EQ(joined, c.text) << width;
+            for (const auto& address : c.addresses) {
+                bool whole = false;
+                for (const auto& l : lines) whole |= l.find(address) != std::string::npos;
+                EXPECT_TRUE(whole) << address << " at width " << width << ": " << shown;
+            }
+        }
+    }
+}

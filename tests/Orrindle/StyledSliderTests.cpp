@@ -40,6 +40,12 @@ protected:
         ~BarImages() { StyledSliderCell::sharedStyle()->setBarImages(saved); }
         Orrindle::ImageTable saved;
     };
+    // The filled part ("kvu-slider") of a drawn slider, if any.
+    static const Op::Image* fill(const DisplayList& list) {
+        for (auto* i : list.all<Op::Image>())
+            if (i->name == "kvu-slider") return i;
+        return nullptr;
+    }
     std::vector<std::string> log;
 };
 
@@ -183,14 +189,58 @@ TEST_F(StyledSliderTest, TheKnobMovesWithEveryValueUpToTheMaximumAndTheFillEndsA
         last = k.minX();
         // The fill runs from the start of the track to the knob's centre.
         const DisplayList list = drawn(*s);
-        const Op::Image* fill = nullptr;
-        for (auto* i : list.all<Op::Image>())
-            if (i->name == "kvu-slider") fill = i;
-        ASSERT_TRUE(fill) << v;
-        EXPECT_EQ(fill->destination.minX(), b.minX()) << v;
-        EXPECT_EQ(fill->destination.maxX(), std::ceil(k.midX())) << v;
+        const Op::Image* filled = fill(list);
+        ASSERT_TRUE(filled) << v;
+        EXPECT_EQ(filled->destination.minX(), b.minX()) << v;
+        EXPECT_EQ(filled->destination.maxX(), std::ceil(k.midX())) << v;
     }
     EXPECT_EQ(last + cell->knobRect(s->isFlipped()).width(), b.maxX()) << "at the maximum the knob ends where the bar does";
+}
+
+// No value near either end leaves the knob standing: it moves with the first half point of
+// travel, from the bar's start at the minimum to the bar's end at the maximum, and at the
+// minimum nothing is filled.
+TEST_F(StyledSliderTest, EveryValueMovesTheKnobAlongTheBarAndTheMinimumFillsNothing) {
+    auto s = make(CGRect{10, 10, 120, 20});
+    auto cell = s->styledCell();
+    const bool flipped = s->isFlipped();
+    const CGRect b = cell->barRect(flipped);
+    const double travel = b.width() - cell->knobRect(flipped).width();
+    const double tiny = 0.6 / travel;  // a little over half a point
+    double last = -1;
+    for (double v : {0.0, tiny, 0.02, 0.037, 0.5, 0.963, 0.97, 1.0}) {
+        s->setDoubleValue(v);
+        const CGRect k = cell->knobRect(flipped);
+        EXPECT_GT(k.minX(), last) << "a higher value puts the knob further right: " << v;
+        last = k.minX();
+        const Op::Image* filled = fill(drawn(*s));
+        if (v == 0) {
+            EXPECT_EQ(k.minX(), b.minX()) << "on the bar's start";
+            EXPECT_TRUE(!filled || filled->destination.width() <= 0) << "nothing to peek out round the knob";
+        } else {
+            ASSERT_TRUE(filled) << v;
+            EXPECT_EQ(filled->destination.minX(), b.minX()) << v;
+            EXPECT_GT(filled->destination.maxX(), k.minX()) << "the fill reaches the knob: " << v;
+        }
+        if (v == 0.5) {
+            EXPECT_LE(std::abs(k.midX() - b.midX()), 0.5) << "halfway along the bar";
+        }
+        if (v == 1.0) {
+            EXPECT_EQ(k.maxX(), b.maxX()) << "at the maximum the knob ends where the bar does";
+        }
+    }
+
+    // Tracking reads the same geometry: a press on the knob's centre leaves the knob where it is.
+    auto& app = AppKit::NSApplication::shared();
+    for (double v : {0.0, 0.3, 1.0}) {
+        s->setDoubleValue(v);
+        const CGRect k = cell->knobRect(flipped);
+        app.postEvent(event(EventType::leftMouseDown, *s, {k.midX(), 10}));
+        app.postEvent(event(EventType::leftMouseUp, *s, {k.midX(), 10}));
+        app.processQueuedEvents();
+        EXPECT_EQ(cell->knobRect(flipped), k) << v;
+        EXPECT_NEAR(s->doubleValue(), v, 0.5 / travel) << v;
+    }
 }
 
 TEST_F(StyledSliderTest, FixedWidthIsTheIntrinsicWidthUnlessTheBarImageIsWider) {

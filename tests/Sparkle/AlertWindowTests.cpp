@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "AppKit/NSWorkspace.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "Sparkle/SPUStandardUserDriver.hpp"
 #include "Sparkle/SUErrors.hpp"
 #include "SparkleTestSupport.hpp"
@@ -112,7 +115,69 @@ TEST_F(AlertWindow, OnlyWebLinksOpenTheReleaseNotes) {
     }
 }
 
-// The three outcomes as the user sees them, in the application's dark appearance.
+// A failure's explanation wraps between words, never inside the address it names: each address
+// is drawn whole on one line (one longer than the line overflows it), and every line lies
+// above the buttons.
+TEST_F(AlertWindow, AnAddressInTheExplanationIsNeverBrokenOverTwoLines) {
+    const std::string longPath = "/feeds/vantrel-zellow/stable/channels/everyone/appcast-with-a-very-long-name.xml";
+    struct Case {
+        std::string explanation, address;
+    } cases[] = {
+        {"The update feed could not be loaded: Could not resolve host: updates.example.com "
+         "(https://updates.example.com/appcast.xml)",
+         "(https://updates.example.com/appcast.xml)"},
+        {"The update feed could not be loaded: Failed to connect to 127.0.0.1 port 8443 after 0 ms: Couldn't connect to "
+         "server (https://127.0.0.1:8443/feeds/appcast.xml)",
+         "(https://127.0.0.1:8443/feeds/appcast.xml)"},
+        {"The update feed could not be loaded: Could not resolve host: updates.example.com (https://updates.example.com" + longPath +
+             ")",
+         "(https://updates.example.com" + longPath + ")"},
+    };
+    // With the application's icon beside the texts, as in the application, and without.
+    const std::string app = path("Iconic.app");
+    std::filesystem::create_directories(app + "/Contents/Resources/Assets");
+    std::ofstream(app + "/Contents/Info.plist")
+        << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleIconName</key><string>AppIcon</string></dict></plist>";
+    CoreGraphics::CGContext icon({64, 64});
+    icon.setFillColor(CoreGraphics::CGColor::hex(0x5b3a9e));
+    icon.fill(CoreGraphics::CGRect{0, 0, 64, 64});
+    ASSERT_TRUE(icon.makeImage()->writePNG(app + "/Contents/Resources/Assets/AppIcon.png"));
+    struct MainBundle {
+        explicit MainBundle(std::shared_ptr<Foundation::Bundle> b) { Foundation::Bundle::setMain(std::move(b)); }
+        ~MainBundle() { Foundation::Bundle::setMain(nullptr); }
+    };
+    SPUStandardUserDriver driver(hostBundle("1.2"));
+    for (const bool withIcon : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.explanation + (withIcon ? " (with the icon)" : " (no icon)"));
+            MainBundle main(withIcon ? Foundation::Bundle::withPath(app) : nullptr);
+            ASSERT_EQ(AppKit::NSApplication::shared().applicationIconImage() != nullptr, withIcon);
+            driver.showUpdaterError(Foundation::NSError(Sparkle::SUSparkleErrorDomain, Sparkle::SUDownloadError, c.explanation));
+            auto w = driver.alertWindow();
+            ASSERT_TRUE(w);
+            auto view = w->contentView();
+            CoreGraphics::CGContext ctx(view->bounds().size);
+            {
+                CoreGraphics::CGContext::CurrentScope scope(&ctx);
+                view->displayInCurrentContext();
+            }
+            const CoreGraphics::Op::Text* drawn = nullptr;
+            for (auto* t : ctx.displayList().all<CoreGraphics::Op::Text>())
+                if (t->text.string() == c.explanation) drawn = t;
+            ASSERT_TRUE(drawn);
+            const auto lines = CoreGraphics::TextLayout::lines(drawn->text, drawn->box.width());
+            std::string shown;
+            for (const auto& l : lines) shown += "[" + l + "]";
+            EXPECT_GT(lines.size(), 1u) << shown;
+            EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(c.address) != std::string::npos; }), 1)
+                << shown;
+            const auto text = CoreGraphics::TextLayout::boundingRect(drawn->text, drawn->box);
+            for (auto& b : w->buttons()) EXPECT_LE(text.maxY(), b->frame().minY()) << b->title();
+        }
+    }
+}
+
+// The outcomes as the user sees them, in the application's dark appearance.
 TEST_F(AlertWindow, PictureSheet) {
     AppKit::NSApplication::shared().setAppearance(AppKit::NSAppearance::named(AppKit::NSAppearance::darkAqua));
     SPUStandardUserDriver driver(hostBundle("1.2"));
@@ -129,6 +194,10 @@ TEST_F(AlertWindow, PictureSheet) {
     picture();
     driver.showUpdaterError(Foundation::NSError(Sparkle::SUSparkleErrorDomain, Sparkle::SUAppcastParseError,
                                                 "The update feed is not a well-formed document (mismatched tag at line 3, column 14)."));
+    picture();
+    driver.showUpdaterError(Foundation::NSError(Sparkle::SUSparkleErrorDomain, Sparkle::SUDownloadError,
+                                                "The update feed could not be loaded: Could not resolve host: updates.example.com "
+                                                "(https://updates.example.com/appcast.xml)"));
     picture();
 
     const double scale = 2, gap = 16;

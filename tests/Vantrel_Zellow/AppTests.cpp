@@ -9,6 +9,7 @@
 #include "AppTestSupport.hpp"
 #include "Pellicot/VersionWeight.hpp"
 #include "Sparkle/SUStandardVersionComparator.hpp"
+#include "TestSupport/ButtonActions.hpp"
 #include "TestSupport/FatalErrorCapture.hpp"
 #include "Vantrel_Zellow/AppDelegate.hpp"
 #include "Vantrel_Zellow/ContentView.hpp"
@@ -276,14 +277,19 @@ TEST_F(AppTest, EntryPointsReportAnUnexpectedExecutor) {
     launch();
     auto helper = app().sparkleHelper;
     auto delegate = app().appDelegate.wrappedValue();
+    const auto links = TestSupport::buttonActions(*hosting()->graph().root());
+    ASSERT_EQ(links.size(), 2u) << "Help and the website";
     std::vector<std::pair<const char*, std::function<void()>>> entries = {
         {"feedURLString", [&] { (void)helper->feedURLString(updater()); }},
         {"application(_:open:)", [&] { delegate->application(AppKit::NSApplication::shared(), {}); }},
         {"welcome view", [] { (void)Vantrel_Zellow::ContentView{180}.body(); }},
         {"check for updates", [&] { updater().checkForUpdates(); }},
+        {"Help button", links[0]},
+        {"website button", links[1]},
     };
     for (auto& [name, call] : entries)
         EXPECT_EQ(TestSupport::fatalErrorOnAnotherThread(call), "this code must run on the main actor") << name;
+    EXPECT_TRUE(AppKit::NSWorkspace::shared().openedURLs().empty()) << "no page opened from elsewhere";
 }
 
 // The application and the effect's editor weigh versions alike, so they never disagree about
