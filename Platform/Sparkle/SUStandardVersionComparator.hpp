@@ -15,7 +15,8 @@ public:
     // True for the versions the weights order as written: dotted whole numbers (digits only,
     // no empty part, no sign or blank) whose weight fits in 64 bits. Any other text weighs
     // what it does by accident ("1.0.0-beta" as "1.0", "-1" below "0"), so an answer drawn
-    // from it would be a guess.
+    // from it would be a guess. The plug-in kit's feed check announces no update from such a
+    // version either: the two rules are one.
     static bool canRead(std::string_view version);
 };
 

@@ -46,12 +46,14 @@ Foundation::URLSession& feedSession() {
     return *session;
 }
 
-// The newer version a loaded feed lists, if any.
+// The newer version a loaded feed lists, if any. Its newest being one that cannot be read, the
+// application's check would answer only that: nothing is announced.
 std::optional<Pellicot::UpdateAvailableDetails> newerVersion(const Foundation::Data& feed, const std::string& current) {
     auto checker = Runtime::make<Pellicot::SimpleSparklerChecker>();
     checker->parse(feed);
     const auto latest = checker->latestVersion();
-    if (latest && Pellicot::convertVersionToWeight(current) < Pellicot::convertVersionToWeight(*latest)) {
+    if (latest && Pellicot::canReadVersion(*latest) &&
+        Pellicot::convertVersionToWeight(current) < Pellicot::convertVersionToWeight(*latest)) {
         return Pellicot::UpdateAvailableDetails{*latest};
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
 #include <string.h>
 #include <sys/resource.h>
@@ -9,7 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <thread>
 
@@ -21,6 +24,9 @@
 using AudioHost::OutputFile;
 
 namespace {
+
+constexpr uid_t nobody = 65534;
+constexpr gid_t nogroup = 65534;
 
 // Runs `body` in a child process and returns its wait status.
 template <class Body>
@@ -37,7 +43,17 @@ int inChild(Body body) {
 
 }  // namespace
 
-class OutputFileTest : public AudioHostTests::HostFixture {};
+class OutputFileTest : public AudioHostTests::HostFixture {
+protected:
+    // The scratch folder open to "nobody", with a folder for temporary files anyone may use.
+    std::string openToEveryone() {
+        std::filesystem::permissions(dir_, std::filesystem::perms(0755));
+        const std::string temporaries = path("tmp");
+        std::filesystem::create_directory(temporaries);
+        std::filesystem::permissions(temporaries, std::filesystem::perms(01777));
+        return temporaries;
+    }
+};
 
 TEST_F(OutputFileTest, NamesUpToTheFileSystemsLimitAreWritten) {
     for (std::size_t length : {std::size_t(240), std::size_t(249), std::size_t(255)}) {
@@ -228,6 +244,10 @@ TEST_F(OutputFileTest, EachKindOfDestinationIsWrittenAsCpWouldWriteIt) {
              return path("dangling.txt");
          },
          ": it is a symbolic link to nothing", Kind::link, [&](const std::string&) { EXPECT_FALSE(exists("nowhere.txt")); }},
+        {"a path ending in a slash", [&] { return path("slash.txt/"); }, ": the path names a folder, not a file", Kind::missing,
+         nullptr},
+        {"a path ending in \"..\"", [&] { return path("up/.."); }, ": the path names a folder, not a file", Kind::missing,
+         nullptr},
         {"/dev/null takes the bytes", [] { return std::string("/dev/null"); }, nullptr, Kind::device, nullptr},
         {"a link to /dev/null",
          [&] {
@@ -308,21 +328,16 @@ TEST_F(OutputFileTest, AFifoIsWrittenThrough) {
     EXPECT_EQ(kindOf(path("pipe.mid")), Kind::fifo);
 }
 
-// A file the user may not write is refused as `cp` refuses it ("Permission denied"), and so is
-// one in a folder the user may not change; nothing changes. Root may write either, as with `cp`,
-// so as root the check runs as the unprivileged user "nobody" in a child process.
+// A file the user may not write is refused as `cp` refuses it ("Permission denied"); nothing
+// changes. Root may write it, as with `cp`, so as root the check runs as the unprivileged user
+// "nobody" in a child process.
 TEST_F(OutputFileTest, AFileTheUserMayNotWriteIsRefused) {
     const bool root = ::geteuid() == 0;
     std::filesystem::permissions(dir_, std::filesystem::perms(0755));
     write("readonly.txt", "keep");
     ::chmod(path("readonly.txt").c_str(), 0444);
-    std::filesystem::create_directory(path("closed"));
-    write("closed/writable.txt", "keep");
-    ::chmod(path("closed/writable.txt").c_str(), 0666);
-    const uid_t nobody = 65534;
     if (root) {
         ::chown(path("readonly.txt").c_str(), nobody, nobody);
-        ::chown(path("closed/writable.txt").c_str(), nobody, nobody);
         // As root, `cp` writes over a read-only file; so does the writer.
         OutputFile::writeText(path("readonly.txt"), "root's\n");
         EXPECT_EQ(read("readonly.txt"), "root's\n");
@@ -334,25 +349,229 @@ TEST_F(OutputFileTest, AFileTheUserMayNotWriteIsRefused) {
         ::chmod(path("readonly.txt").c_str(), 0444);
         ::chown(path("readonly.txt").c_str(), nobody, nobody);
     }
-    ::chmod(path("closed").c_str(), 0555);
     const int status = inChild([&] {
         if (root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ::_exit(10);
-        int code = 0;
-        for (const char* name : {"readonly.txt", "closed/writable.txt"}) {
-            try {
-                OutputFile::writeText(path(name), "replaced\n");
-                code |= 1;
-            } catch (const AudioHost::BadInput& e) {
-                if (std::string(e.what()) != "cannot write " + path(name) + ": Permission denied") code |= 2;
-            }
+        try {
+            OutputFile::writeText(path("readonly.txt"), "replaced\n");
+            ::_exit(1);
+        } catch (const AudioHost::BadInput& e) {
+            ::_exit(std::string(e.what()) == "cannot write " + path("readonly.txt") + ": Permission denied" ? 0 : 2);
         }
-        ::_exit(code);
     });
-    ::chmod(path("closed").c_str(), 0755);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: another message, 10: could not become nobody";
     EXPECT_EQ(read("readonly.txt"), "keep");
-    EXPECT_EQ(read("closed/writable.txt"), "keep");
-    EXPECT_EQ(files(), (std::vector<std::string>{"closed", "readonly.txt"}));
-    EXPECT_EQ(std::filesystem::directory_iterator(path("closed"))->path().filename(), "writable.txt");
+    EXPECT_EQ(files(), (std::vector<std::string>{"readonly.txt"}));
+}
+
+namespace {
+
+struct Identity {
+    uid_t uid;
+    gid_t gid;
+};
+
+Identity identityOf(const std::string& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return {info.st_uid, info.st_gid};
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_ino;
+}
+
+// Runs `body` in a child process, as "nobody" when `unprivileged` (with no supplementary group,
+// so root's groups do not come along), with TMPDIR at `temporaries`; what it threw, or "".
+std::string inChildAs(bool unprivileged, const std::string& temporaries, const std::function<void()>& body) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        std::string message;
+        if (unprivileged && (::setgroups(0, nullptr) != 0 || ::setresgid(nogroup, nogroup, nogroup) != 0 ||
+                             ::setresuid(nobody, nobody, nobody) != 0))
+            message = "could not become nobody";
+        ::setenv("TMPDIR", temporaries.c_str(), 1);
+        if (message.empty()) {
+            try {
+                body();
+            } catch (const std::exception& e) {
+                message = e.what();
+            }
+        }
+        (void)!::write(pipe[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    std::string message;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) message.append(buffer, std::size_t(n));
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? message : "the child ended with status " + std::to_string(status);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+// Where a rename would lose what `cp` keeps, the file is written over as `cp` writes it: the
+// content its other hard links share, a place in a folder the user may not change (or, sticky,
+// may not replace another's file in), an owner or group the user cannot give. Elsewhere the
+// file is still replaced whole by a rename. Cases as "nobody" run only where the test may
+// become that user (as root, as CI runs).
+TEST_F(OutputFileTest, WhatARenameWouldLoseIsKeptByWritingOver) {
+    const bool root = ::geteuid() == 0;
+    const std::string temporaries = openToEveryone();
+    const std::string fresh = "new\n";
+    struct Case {
+        const char* name;
+        bool asNobody;
+        bool linked;  // a second hard link to the file
+        mode_t folderMode;
+        Identity folderOwner;  // where the test may give files away (as root)
+        mode_t fileMode;
+        Identity fileOwner;
+        bool writtenOver;  // else replaced by a rename
+    };
+    const Identity rootUser{0, 0}, nobodyUser{nobody, nogroup}, nobodyInRootsGroup{nobody, 0};
+    const Case cases[] = {
+        {"a file with a second hard link", false, true, 0755, rootUser, 0644, rootUser, true},
+        {"a writable file in a folder the user may not write", true, false, 0555, rootUser, 0666, nobodyUser, true},
+        {"another's writable file in a sticky folder anyone may write", true, false, 01777, rootUser, 0666, rootUser, true},
+        {"another's writable file in a folder anyone may write", true, false, 0777, rootUser, 0666, rootUser, true},
+        {"the user's own file, of a group the user is not in", true, false, 0755, nobodyUser, 0664, nobodyInRootsGroup, true},
+        {"the user's own file in the user's own folder", true, false, 0755, nobodyUser, 0640, nobodyUser, false},
+        {"the user's own file in a sticky folder anyone may write", true, false, 01777, rootUser, 0640, nobodyUser, false},
+        {"another's file, written by root", false, false, 0755, rootUser, 0640, nobodyUser, false},
+        {"the user's own file", false, false, 0755, rootUser, 0600, rootUser, false},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!root && (c.asNobody || c.fileOwner.uid != 0 || c.folderOwner.uid != 0)) {
+            std::cout << "[ SKIPPED  ] " << c.name << ": only root may set up files of other users\n";
+            continue;
+        }
+        const std::string name = "case" + std::to_string(index++);
+        const std::string folder = path(name), file = folder + "/out.txt", link = path(name + "-link.txt");
+        std::filesystem::create_directory(folder);
+        write(name + "/out.txt", "old content\n");
+        ::chmod(file.c_str(), c.fileMode);
+        if (root) ::chown(file.c_str(), c.fileOwner.uid, c.fileOwner.gid);
+        if (c.linked) {
+            ASSERT_EQ(::link(file.c_str(), link.c_str()), 0);
+        }
+        if (root) ::chown(folder.c_str(), c.folderOwner.uid, c.folderOwner.gid);
+        ::chmod(folder.c_str(), c.folderMode);
+        const ino_t inode = inodeOf(file);
+        const Identity owner = identityOf(file);
+
+        EXPECT_EQ(inChildAs(c.asNobody, temporaries, [&] { OutputFile::writeText(file, fresh); }), "");
+        EXPECT_EQ(contentsOf(file), fresh);
+        EXPECT_EQ(inodeOf(file) == inode, c.writtenOver) << (c.writtenOver ? "replaced" : "written over");
+        EXPECT_EQ(modeOf(file), c.fileMode);
+        EXPECT_EQ(identityOf(file).uid, owner.uid);
+        EXPECT_EQ(identityOf(file).gid, owner.gid);
+        if (c.linked) {
+            EXPECT_EQ(contentsOf(link), fresh);
+        }
+        ::chmod(folder.c_str(), 0755);
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"out.txt"});
+        EXPECT_EQ(namesIn(temporaries), std::vector<std::string>{});
+    }
+}
+
+// Written over, the file keeps its old content until the new is complete: a write that fails
+// on the way, whether its temporary is beside the file or (the folder being closed) elsewhere,
+// leaves the file as it was.
+TEST_F(OutputFileTest, AFailedWriteOverLeavesTheFileAsItWas) {
+    const bool root = ::geteuid() == 0;
+    const std::string temporaries = openToEveryone();
+    write("linked.txt", "old");
+    ASSERT_EQ(::link(path("linked.txt").c_str(), path("other.txt").c_str()), 0);
+    std::filesystem::create_directory(path("closed"));
+    write("closed/out.txt", "old");
+    ::chmod(path("closed/out.txt").c_str(), 0666);
+    ::chmod(path("closed").c_str(), 0555);
+    struct Case {
+        const char* name;
+        std::string file;
+        bool asNobody;
+        std::function<void(const std::string&)> fill;
+        std::string fails;
+    };
+    const Case cases[] = {
+        {"a hard link, the content failing", path("linked.txt"), false,
+         [](const std::string& p) {
+             std::ofstream(p) << "half";
+             throw std::runtime_error("render failed");
+         },
+         "render failed"},
+        {"a closed folder, the content failing", path("closed/out.txt"), true,
+         [](const std::string& p) {
+             std::ofstream(p) << "half";
+             throw std::runtime_error("render failed");
+         },
+         "render failed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.asNobody && !root) {
+            std::cout << "[ SKIPPED  ] " << c.name << ": only root may become another user\n";
+            continue;
+        }
+        EXPECT_EQ(inChildAs(c.asNobody, temporaries, [&] { OutputFile::write(c.file, c.fill); }), c.fails);
+        EXPECT_EQ(contentsOf(c.file), "old");
+        EXPECT_EQ(namesIn(temporaries), std::vector<std::string>{});
+    }
+    EXPECT_EQ(read("other.txt"), "old");
+    ::chmod(path("closed").c_str(), 0755);
+    EXPECT_EQ(namesIn(path("closed")), std::vector<std::string>{"out.txt"});
+    EXPECT_EQ(files(), (std::vector<std::string>{"closed", "linked.txt", "other.txt", "tmp"}));
+}
+
+// A new file is put in place only where nothing is yet: what appears at its name while it is
+// being written stays as it is, and the write says so.
+TEST_F(OutputFileTest, ANewFileReplacesNothingThatAppearsMeanwhile) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> appear;
+        Kind staysA;
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, Kind::fifo},
+        {"a regular file", [](const std::string& p) { std::ofstream(p) << "someone else's"; }, Kind::regular},
+        {"a symbolic link", [](const std::string& p) { std::filesystem::create_symlink("elsewhere.txt", p); }, Kind::link},
+        {"a directory", [](const std::string& p) { std::filesystem::create_directory(p); }, Kind::directory},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string target = path("new" + std::to_string(index++) + ".txt");
+        try {
+            OutputFile::write(target, [&](const std::string& temporary) {
+                std::ofstream(temporary) << "whole";
+                c.appear(target);
+            });
+            ADD_FAILURE() << "written";
+        } catch (const AudioHost::BadInput& e) {
+            EXPECT_EQ(std::string(e.what()), "cannot write " + target + ": it appeared while being written");
+        }
+        EXPECT_EQ(kindOf(target), c.staysA);
+        if (c.staysA == Kind::regular) {
+            EXPECT_EQ(contentsOf(target), "someone else's");
+        }
+    }
+    for (const auto& name : files()) EXPECT_EQ(name.find(".partial-"), std::string::npos) << name;
 }

@@ -292,6 +292,13 @@ TEST_F(SettingsTest, UpdateCheckAnnouncesOnlyANewerVersion) {
         {"1.2.0", {"1.0.0", "1.2.0"}, std::nullopt},
         {"1.2.0", {"1.0.0", "1.3", "1.2.9"}, "1.3"},
         {"1.2.0", {}, std::nullopt},
+        // A newest version that cannot be read is no announcement (the application's check
+        // would answer that it cannot read it), whatever the weights make of it.
+        {"1.0", {"2.0b1"}, std::nullopt},
+        {"1.0", {"1.5", "2.0.0-beta"}, std::nullopt},
+        {"1.0", {"+2"}, std::nullopt},
+        {"1.0", {"2..0"}, std::nullopt},
+        {"1.0", {"1.5", "1.2-beta"}, "1.5"},
     };
     for (const Case& c : cases) {
         useVersion(c.running);

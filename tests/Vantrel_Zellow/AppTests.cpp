@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 #include "AppKit/MenuPresentation.hpp"
@@ -11,6 +12,7 @@
 #include "Sparkle/SUStandardVersionComparator.hpp"
 #include "TestSupport/ButtonActions.hpp"
 #include "TestSupport/FatalErrorCapture.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
 #include "Vantrel_Zellow/AppDelegate.hpp"
 #include "Vantrel_Zellow/ContentView.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
@@ -292,17 +294,101 @@ TEST_F(AppTest, EntryPointsReportAnUnexpectedExecutor) {
     EXPECT_TRUE(AppKit::NSWorkspace::shared().openedURLs().empty()) << "no page opened from elsewhere";
 }
 
-// The application and the effect's editor weigh versions alike, so they never disagree about
-// whether an update is newer.
+// The application and the effect's editor weigh versions alike, and read the same ones, so
+// they never disagree about whether an update is newer.
 TEST(VersionWeights, TheUpdaterOrdersVersionsAsThePlugInKitWeighsThem) {
     const char* versions[] = {"1.2.3", "1.10", "1.9", "2.0", "2.0b1", "", "1..2", "1.2.0", "0.99.0", "1.0.100", "1.1",
-                              "+1.-2", " 1", "9223372036854775807", "0.0.-9223372036854775808.-1", "1.2.3.4.5", "1.2.300"};
-    for (const char* a : versions)
+                              "+1.-2", " 1", "9223372036854775807", "0.0.-9223372036854775808.-1", "1.2.3.4.5", "1.2.300",
+                              "01.2", "922337203685477", "922337203685478", "0.92233720368547758", "1.", "."};
+    for (const char* a : versions) {
+        EXPECT_EQ(Pellicot::canReadVersion(a), Sparkle::SUStandardVersionComparator::canRead(a)) << '"' << a << '"';
         for (const char* b : versions) {
             const auto wa = Pellicot::convertVersionToWeight(a), wb = Pellicot::convertVersionToWeight(b);
             const int expected = wa < wb ? -1 : wa > wb ? 1 : 0;
             EXPECT_EQ(Sparkle::SUStandardVersionComparator::compareVersions(a, b), expected) << '"' << a << "\" vs \"" << b << '"';
         }
+    }
+}
+
+// The effect's editor and the application read one feed alike.
+class VersionAgreement : public TestSupport::ScratchDirectoryTest {
+protected:
+    void TearDown() override {
+        Dispatch::DispatchQueue::waitForGlobalQueues();
+        Dispatch::RunLoop::main().runUntilIdle();
+        SPUUpdater::setFeedRedirect(std::nullopt);
+        Foundation::Bundle::setMain(nullptr);
+        TestSupport::ScratchDirectoryTest::TearDown();
+    }
+
+    // How the application's check ended: "found VERSION", "up to date" or "error: TEXT".
+    struct Told : Sparkle::SPUUserDriver {
+        std::string what;
+        void showUpdateFound(const Sparkle::SUAppcastItem& item) override { what = "found " + item.displayVersionString; }
+        void showUpdateNotFound(const Sparkle::SUAppcastItem&) override { what = "up to date"; }
+        void showUpdaterError(const Foundation::NSError& error) override { what = std::string("error: ") + error.what(); }
+    };
+};
+
+// The editor's header announces an update exactly where the check it opens in the application
+// finds that update: a version the application cannot read is announced by neither.
+TEST_F(VersionAgreement, TheEditorAnnouncesAnUpdateExactlyWhereTheApplicationFindsOne) {
+    std::ofstream(path("Info.plist")) << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
+                                         "<key>CFBundleShortVersionString</key><string>1.0</string>"
+                                         "<key>SUFeedURL</key><string>https://updates.example.com/feed.xml</string></dict></plist>";
+    const auto bundle = Foundation::Bundle::withPath(dir_.string());
+    ASSERT_TRUE(bundle);
+    Foundation::Bundle::setMain(bundle);
+    struct Case {
+        std::vector<std::string> listed;
+        std::optional<std::string> newer;  // what both announce, the running version being 1.0
+    } cases[] = {
+        {{"1.2"}, "1.2"},
+        {{"1.10"}, "1.10"},
+        {{" 1.3\n"}, "1.3"},
+        {{"1.0"}, std::nullopt},
+        {{"0.9"}, std::nullopt},
+        {{"2.0b1"}, std::nullopt},
+        {{"2.0.0-beta"}, std::nullopt},
+        {{"+2"}, std::nullopt},
+        {{"2..0"}, std::nullopt},
+        {{"2.0."}, std::nullopt},
+        {{"922337203685478"}, std::nullopt},
+        {{"1.5", "2.0b1"}, std::nullopt},
+        {{"1.5", "1.2-beta"}, "1.5"},
+        {{"0.9", "0.5b"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        std::string items;
+        for (const auto& v : c.listed)
+            items += "<item><title>Version</title><sparkle:shortVersionString>" + v + "</sparkle:shortVersionString></item>";
+        SCOPED_TRACE(items);
+        const std::string feed = "<?xml version=\"1.0\"?><rss version=\"2.0\" xmlns:sparkle=\"http://www.andymatuschak.org/"
+                                 "xml-namespaces/sparkle\"><channel>" + items + "</channel></rss>";
+        LoopbackServer server([&](const std::string&) { return LoopbackServer::response(200, feed); });
+        SPUUpdater::setFeedRedirect(server.url("/feed.xml"));
+
+        auto settings = Vantrel_Zellow_Extension::Settings::make();
+        settings->setUpdateFeedURL(Foundation::URL::fromString(server.url("/feed.xml")));
+        settings->fetchUpdateDetails();
+        auto told = std::make_shared<Told>();
+        auto updater = SPUUpdater::make(bundle, told, nullptr);
+        updater->startUpdater();
+        testing::internal::CaptureStderr();
+        updater->checkForUpdates();
+        Dispatch::RunLoop::main().runUntil([&] { return !told->what.empty(); }, 10);
+        Dispatch::DispatchQueue::waitForGlobalQueues();
+        Dispatch::RunLoop::main().runUntilIdle();
+        (void)testing::internal::GetCapturedStderr();
+
+        const auto& announced = settings->updateDetails();
+        EXPECT_EQ(announced ? std::optional(announced->newVersion) : std::nullopt, c.newer) << "the editor";
+        if (c.newer) {
+            EXPECT_EQ(told->what, "found " + *c.newer) << "the application";
+        } else {
+            EXPECT_EQ(told->what.rfind("found", 0), std::string::npos) << "the application: " << told->what;
+        }
+    }
 }
 
 }  // namespace

@@ -106,4 +106,22 @@ TEST_F(ProgramOutput, EachProgramWritesEachKindOfDestinationAsCpWould) {
     }
 }
 
+// A picture's path that names a folder is refused before anything is made for it, by the
+// editor and by the application (which makes the folders a picture's path leads through).
+TEST_F(ProgramOutput, ASnapshotPathNamingAFolderIsRefusedBeforeAnythingIsMade) {
+    const char* programs[] = {"render", "edit --snapshot", "the application's --snapshot"};
+    for (int which : {1, 2}) {
+        for (const char* name : {"out.png/", "sub/out.png/", "out.png/."}) {
+            SCOPED_TRACE(std::string(programs[which]) + " " + name);
+            const fs::path folder = dir_ / ("refused" + std::to_string(which));
+            fs::create_directories(folder);
+            const std::string output = (folder / name).string();
+            const Result r = writeWith(which, output);
+            EXPECT_EQ(r.status, 2) << r.err;
+            EXPECT_NE(r.err.find("cannot write " + output + ": the path names a folder, not a file"), std::string::npos) << r.err;
+            EXPECT_TRUE(fs::is_empty(folder)) << "something was made";
+        }
+    }
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -165,8 +167,8 @@ struct Temporary {
 };
 
 // A new empty file beside `target`, named after it, with the permissions a new file gets;
-// `shown` names the destination in messages.
-Temporary createTemporary(const std::string& target, const std::string& shown) {
+// nullopt with `error` set when the folder takes no new file.
+std::optional<Temporary> tryCreateTemporary(const std::string& target, int& error) {
     const std::size_t slash = target.rfind('/');
     const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -185,11 +187,38 @@ Temporary createTemporary(const std::string& target, const std::string& shown) {
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
-            return {candidate, TemporaryFiles::shared().add(candidate)};
+            return Temporary{candidate, TemporaryFiles::shared().add(candidate)};
         }
-        if (errno != EEXIST) throw cannotWrite(shown, errno);
+        if (errno != EEXIST) {
+            error = errno;
+            return std::nullopt;
+        }
     }
-    throw cannotWrite(shown, EEXIST);
+    error = EEXIST;
+    return std::nullopt;
+}
+
+// `shown` names the destination in messages.
+Temporary createTemporary(const std::string& target, const std::string& shown) {
+    int error = 0;
+    if (auto made = tryCreateTemporary(target, error)) return *made;
+    throw cannotWrite(shown, error);
+}
+
+// The file `fill` writes before it replaces `target`'s content: beside it, else (its folder
+// takes no new file) in the system's folder for temporary files. `beside` says which.
+Temporary createStaging(const std::string& target, const std::string& shown, bool& beside) {
+    int error = 0;
+    if (auto made = tryCreateTemporary(target, error)) {
+        beside = true;
+        return *made;
+    }
+    if (error != EACCES && error != EPERM) throw cannotWrite(shown, error);
+    beside = false;
+    const char* system = ::getenv("TMPDIR");
+    const std::string folder = system && system[0] == '/' ? system : "/tmp";
+    const std::size_t slash = target.rfind('/');
+    return createTemporary(folder + "/" + (slash == std::string::npos ? target : target.substr(slash + 1)), shown);
 }
 
 void retire(const Temporary& temporary, bool keep) {
@@ -208,12 +237,15 @@ void flushToDisk(const std::string& file, const std::string& shown) {
 }
 
 // The new file takes the place of the old one as the old one was: its permissions, and its
-// owner and group where the user may give them (a file root writes stays its owner's).
-void keepAttributes(const std::string& file, const struct stat& old, const std::string& shown) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-        if (::chown(file.c_str(), old.st_uid, old.st_gid) != 0) (void)::chown(file.c_str(), uid_t(-1), old.st_gid);
-    }
+// owner and group where the user may give them (a file root writes stays its owner's). False
+// when the owner or group cannot be given: a rename would change them.
+bool keepAttributes(const std::string& file, const struct stat& old, const std::string& shown) {
+    struct stat now;
+    if (::stat(file.c_str(), &now) != 0) throw cannotWrite(shown, errno);
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::chown(file.c_str(), old.st_uid, old.st_gid) != 0)
+        return false;
     if (::chmod(file.c_str(), old.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) != 0) throw cannotWrite(shown, errno);
+    return true;
 }
 
 struct Descriptor {
@@ -222,6 +254,35 @@ struct Descriptor {
         if (fd >= 0) ::close(fd);
     }
 };
+
+// Replaces what `fd` holds with the file `from`, as `cp` writes over a file. Where the file
+// system can tell, room for it is made sure of first, so that a full disk leaves the old
+// content; a failure after that leaves the file cut short at what was written.
+void copyOver(int fd, const std::string& from, const std::string& shown) {
+    Descriptor source{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat info;
+    if (source.fd < 0 || ::fstat(source.fd, &info) != 0) throw cannotWrite(shown, errno);
+    if (info.st_size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, info.st_size) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+        throw cannotWrite(shown, errno);
+    if (::ftruncate(fd, 0) != 0) throw cannotWrite(shown, errno);
+    char buffer[1 << 16];
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::read(source.fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw cannotWrite(shown, errno);
+        if (n == 0) break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::pwrite(fd, buffer + done, std::size_t(n - done), offset);
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0) throw cannotWrite(shown, errno);
+            done += w;
+            offset += w;
+        }
+    }
+    if (::fsync(fd) != 0) throw cannotWrite(shown, errno);
+}
 
 // What the path names, once opened for writing as the system allows: nothing yet, a regular
 // file (to be replaced at `target`, where a link leads) or something written in place.
@@ -259,9 +320,50 @@ void openDestination(const std::string& path, Destination& d) {
     ::free(real);
 }
 
+OutputFile::CannotWrite appeared(const std::string& shown) { return cannotWrite(shown, "it appeared while being written"); }
+
+// Gives the finished temporary the name `target`, where nothing was, without replacing what
+// may have appeared there since. True when the temporary is gone (renamed), false when it
+// still has its own name besides.
+bool putInPlace(const Temporary& temporary, const std::string& target, const std::string& shown) {
+    if (::renameat2(AT_FDCWD, temporary.path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno == EEXIST) throw appeared(shown);
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) throw cannotWrite(shown, errno);
+    if (::link(temporary.path.c_str(), target.c_str()) == 0) return false;
+    if (errno == EEXIST) throw appeared(shown);
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) throw cannotWrite(shown, errno);
+    // A file system with neither: the name is taken as `cp` takes it, and written; a signal
+    // meanwhile removes it as it would the temporary.
+    Descriptor created;
+    Temporary claimed;
+    {
+        SignalsHeld held;
+        created.fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (created.fd < 0) throw errno == EEXIST ? appeared(shown) : cannotWrite(shown, errno);
+        claimed = {target, TemporaryFiles::shared().add(target)};
+    }
+    try {
+        copyOver(created.fd, temporary.path, shown);
+    } catch (...) {
+        retire(claimed, false);
+        throw;
+    }
+    retire(claimed, true);
+    return false;
+}
+
 }  // namespace
 
+std::optional<std::string> OutputFile::refusedName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    if ((name.empty() && !path.empty()) || name == "." || name == "..")
+        return cannotWrite(path, "the path names a folder, not a file").what();
+    return std::nullopt;
+}
+
 void OutputFile::write(const std::string& path, const std::function<void(const std::string&)>& fill) {
+    if (auto refused = refusedName(path)) throw CannotWrite(*refused);
     Destination d;
     openDestination(path, d);
     if (d.kind == Destination::Kind::inPlace) {
@@ -271,22 +373,46 @@ void OutputFile::write(const std::string& path, const std::function<void(const s
         return;
     }
 
-    const Temporary temporary = createTemporary(d.target, path);
+    if (d.kind == Destination::Kind::none) {
+        const Temporary temporary = createTemporary(d.target, path);
+        bool gone = false;
+        try {
+            fill(temporary.path);
+            flushToDisk(temporary.path, path);
+            gone = putInPlace(temporary, d.target, path);
+        } catch (...) {
+            retire(temporary, false);
+            throw;
+        }
+        retire(temporary, gone);
+        return;
+    }
+
+    // A rename keeps the file whole, but not what `cp` keeps by writing over it: the content
+    // other hard links share, a place in a folder that takes no new file or (sticky) lets only
+    // the owner replace it, an owner or group the user cannot give. There the file is written
+    // over once its new content is complete.
+    bool beside = false;
+    const Temporary temporary = createStaging(d.target, path, beside);
+    bool renamed = false;
     try {
         fill(temporary.path);
-        flushToDisk(temporary.path, path);
-        if (d.kind == Destination::Kind::regular) {
-            keepAttributes(temporary.path, d.info, path);
-            struct stat now;
-            if (::stat(d.target.c_str(), &now) != 0 || now.st_dev != d.info.st_dev || now.st_ino != d.info.st_ino)
-                throw cannotWrite(path, "it was replaced while being written");
+        bool over = !beside || d.info.st_nlink > 1 || !keepAttributes(temporary.path, d.info, path);
+        struct stat now;
+        if (::stat(d.target.c_str(), &now) != 0 || now.st_dev != d.info.st_dev || now.st_ino != d.info.st_ino)
+            throw cannotWrite(path, "it was replaced while being written");
+        if (!over) {
+            flushToDisk(temporary.path, path);
+            renamed = ::rename(temporary.path.c_str(), d.target.c_str()) == 0;
+            if (!renamed && errno != EPERM && errno != EACCES) throw cannotWrite(path, errno);
+            over = !renamed;
         }
-        if (::rename(temporary.path.c_str(), d.target.c_str()) != 0) throw cannotWrite(path, errno);
+        if (over) copyOver(d.opened.fd, temporary.path, path);
     } catch (...) {
         retire(temporary, false);
         throw;
     }
-    retire(temporary, true);
+    retire(temporary, renamed);
 }
 
 void OutputFile::writeText(const std::string& path, std::string_view text) {

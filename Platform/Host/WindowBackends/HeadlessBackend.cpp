@@ -9,6 +9,10 @@
 namespace WindowBackends {
 
 bool writeSnapshot(AppKit::NSWindow& window, const std::string& path, std::string* error) {
+    if (auto refused = OutputFiles::OutputFile::refusedName(path)) {
+        if (error) *error = *refused;
+        return false;
+    }
     auto parent = std::filesystem::path(path).parent_path();
     if (!parent.empty()) {
         std::error_code ec;

@@ -5,6 +5,7 @@
 #include "Foundation/NumberText.hpp"
 #include "Foundation/MissingOptionValue.hpp"
 #include "Foundation/QuotedText.hpp"
+#include "Host/OutputFiles/OutputFile.hpp"
 #include "Host/WindowBackends/BackendSelection.hpp"
 
 namespace WindowBackends {
@@ -39,7 +40,11 @@ bool WindowOptions::take(const std::vector<std::string>& arguments, std::size_t&
     if (arg != "--snapshot" && arg != "--size" && arg != "--seconds") return false;
     if (auto missing = Foundation::missingOptionValue(arguments, i)) throw OptionError(*missing);
     const std::string& value = arguments[++i];
-    if (arg == "--snapshot") snapshot = value;
+    if (arg == "--snapshot") {
+        // Refused before anything is made for it: the application makes the picture's folder.
+        if (auto refused = OutputFiles::OutputFile::refusedName(value)) throw OptionError(*refused);
+        snapshot = value;
+    }
     else if (arg == "--size") size = sizeValue(value);
     else seconds = secondsValue(arg, value);
     return true;
