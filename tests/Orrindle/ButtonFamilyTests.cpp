@@ -183,6 +183,35 @@ TEST_F(BackAndCornerTest, TheBackButtonsOpacityIsItsVisibility) {
     EXPECT_EQ(images(drawn(*b))[0]->name, "organiser-navbar-back-down");
 }
 
+// The back button toggles its state with each click and shows it; the corner button only
+// changes its picture while it is held, so a click leaves it showing its plain bezel.
+TEST_F(BackAndCornerTest, ClicksToggleTheBackButtonAndLeaveTheCornerButtonOff) {
+    struct Row {
+        const char* name;
+        std::shared_ptr<AppKit::NSButton> button;
+        std::vector<std::pair<NSControlStateValue, std::string>> afterEachClick;
+    };
+    const Row rows[] = {
+        {"back", place(Runtime::make<BackButton>(CGRect{10, 10, 30, 24})),
+         {{NSControlStateValue::on, "organiser-navbar-back-down"}, {NSControlStateValue::off, "organiser-navbar-back"}}},
+        {"corner", place(Runtime::make<CornerButton>(CGRect{60, 10, 30, 24})),
+         {{NSControlStateValue::off, "kvu-button"}, {NSControlStateValue::off, "kvu-button"}}},
+    };
+    for (const auto& row : rows) {
+        auto receiver = Runtime::make<Receiver>();
+        row.button->setTarget(receiver);
+        row.button->setAction("primary:");
+        for (const auto& [state, bezel] : row.afterEachClick) {
+            click(*row.button);
+            EXPECT_EQ(row.button->state(), state) << row.name;
+            const auto list = drawn(*row.button);
+            ASSERT_FALSE(images(list).empty()) << row.name;
+            EXPECT_EQ(images(list)[0]->name, bezel) << row.name;
+        }
+        EXPECT_EQ(receiver->log.size(), 2u) << row.name << ": each click acts";
+    }
+}
+
 class CornerButtonTest : public ControlTest {
 protected:
     void SetUp() override {

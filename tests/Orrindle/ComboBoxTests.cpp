@@ -81,6 +81,25 @@ TEST_F(ComboBoxTest, SizeInsetsAndFocusRingAroundTheTextPart) {
     EXPECT_EQ(b->alignmentRectInsets(), AppKit::NSEdgeInsets{});
 }
 
+// A box is never invalid: focused, its ring is the style's plain colour, filled at 0.3, one
+// point inside the text part.
+TEST_F(ComboBoxTest, TheFocusRingIsInThePlainColourOfTheStyle) {
+    const auto style = StyledComboBoxCell::comboStyle();
+    const auto plain = style->focusRingColor()->cgColor();
+    ASSERT_NE(plain, style->invalidFocusRingColor()->cgColor()) << "else the invalid colour would pass";
+    auto b = box();
+    ASSERT_TRUE(window->makeFirstResponder(b));
+    const auto list = drawn(*b);
+    ASSERT_EQ(list.all<Op::Stroke>().size(), 1u);
+    const auto* ring = list.all<Op::Stroke>()[0];
+    EXPECT_EQ(ring->color, plain);
+    EXPECT_EQ(ring->path.shapes().at(0).rect, b->focusRingMaskBounds().insetBy(1, 1));
+    std::vector<CoreGraphics::CGColor> fills;
+    for (auto* f : list.all<Op::Fill>())
+        if (f->path == ring->path) fills.push_back(f->color);
+    EXPECT_EQ(fills, std::vector<CoreGraphics::CGColor>{plain.withAlpha(0.3)});
+}
+
 // Focused, the field editor lies over the title rectangle and shows the text alone: the cell
 // leaves its own copy out, so the value is drawn once and does not move.
 TEST_F(ComboBoxTest, WhileEditedTheTextIsTheEditorsAtTheTitlesPlace) {

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "AppKit/NSButton.hpp"
+#include "AppKit/NSSlider.hpp"
 #include "ControlTestSupport.hpp"
 #include "Orrindle/Publishers/ControlPublishers.hpp"
+#include "Orrindle/Sliders/TrackingSlider.hpp"
 
 namespace {
 
@@ -67,6 +69,31 @@ TEST_F(ControlPublisherTest, KeyPathPublishersReadTheValueAtEachAction) {
     fire(*button);
     ASSERT_EQ(values.size(), 2u);
     EXPECT_EQ(states.back(), AppKit::NSControlStateValue::on);
+}
+
+// Each action delivers the slider's own double value of that moment, whole: values a float
+// or an integer would round, and one that changes between actions.
+TEST_F(ControlPublisherTest, TheValuePublisherSendsEachSlidersValueAtItsAction) {
+    struct Case {
+        const char* name;
+        std::shared_ptr<NSControl> slider;
+    };
+    auto tracking = Runtime::make<TrackingSlider>(CGRect{20, 60, 40, 40});
+    tracking->setMaximumValue(100);
+    auto plain = Runtime::make<AppKit::NSSlider>(CGRect{20, 110, 120, 20});
+    plain->setMaxValue(100);
+    const std::vector<double> set{0.3, 42.125, 1.0 / 3, 0.3};
+    for (const auto& c : {Case{"a platform slider", plain}, Case{"a tracking slider", tracking}}) {
+        SCOPED_TRACE(c.name);
+        place(c.slider);
+        std::vector<double> values;
+        auto sink = doubleValuePublisher(*c.slider).sink([&](double d) { values.push_back(d); });
+        for (double v : set) {
+            c.slider->setDoubleValue(v);
+            fire(*c.slider);
+        }
+        EXPECT_EQ(values, set);
+    }
 }
 
 TEST_F(ControlPublisherTest, MakeFirstResponderMakesTheWindowKeyThenFocusesTheControl) {

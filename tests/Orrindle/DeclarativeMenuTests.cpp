@@ -50,6 +50,20 @@ public:
     std::string localizedDisplayName() const override { return "Big"; }
 };
 
+// A presentable value that names its own action and target, with an Option-key alternate.
+class Tool : public MenuPresentable {
+public:
+    explicit Tool(std::shared_ptr<Runtime::NSObject> owner) : owner(std::move(owner)) {}
+    std::shared_ptr<Runtime::NSObject> owner;
+    std::int64_t menuTag() const override { return 4; }
+    std::string menuTitle() const override { return "Pencil"; }
+    std::any menuRepresentedObject() const override { return {}; }
+    std::optional<std::int64_t> alternateTag() const override { return 40; }
+    std::optional<std::string> alternateTitle() const override { return "Pen"; }
+    std::shared_ptr<Runtime::NSObject> menuTarget() const override { return owner; }
+    Runtime::Selector menuAction() const override { return "chooseTool:"; }
+};
+
 TEST(DeclarativeMenus, AnItemBuildsItsFieldsAndItsKind) {
     auto target = Runtime::make<Delegate>();
     ODMenuItem plain;
@@ -183,6 +197,38 @@ TEST(DeclarativeMenus, AStructureBuildsLeavesAlternatesSubmenusTitlesAndSeparato
     ASSERT_EQ(childless.size(), 1u);
     EXPECT_FALSE(childless[0]->hasSubmenu());
     EXPECT_EQ(MS::submenu("None", {}).menu(nullptr, {}), nullptr);
+}
+
+// A leaf built without an action or a target sends its own, at every level and on its
+// alternate too; ones given to the builder win over the leaf's.
+TEST(DeclarativeMenus, ALeafFallsBackToItsOwnActionAndTarget) {
+    using MS = MenuStructure<Tool>;
+    auto own = Runtime::make<Delegate>(), given = Runtime::make<Delegate>();
+    struct Row {
+        const char* name;
+        std::shared_ptr<Runtime::NSObject> target;
+        Runtime::Selector action;
+        std::shared_ptr<Runtime::NSObject> sentTo;
+        Runtime::Selector sent;
+    };
+    for (const auto& row : {Row{"neither given", nullptr, {}, own, "chooseTool:"},
+                            Row{"only a target given", given, {}, given, "chooseTool:"},
+                            Row{"only an action given", nullptr, "pick:", own, "pick:"},
+                            Row{"both given", given, "pick:", given, "pick:"}}) {
+        SCOPED_TRACE(row.name);
+        auto menu = MS::submenu("Tools", {MS::submenu("Drawing", {MS::item(Tool(own))})}).menu(row.target, row.action);
+        ASSERT_TRUE(menu);
+        auto inner = menu->item(0)->submenu();
+        ASSERT_TRUE(inner);
+        ASSERT_EQ(inner->numberOfItems(), 2) << "the leaf and its alternate";
+        for (const auto& item : inner->items()) {
+            EXPECT_EQ(item->action(), row.sent) << item->title();
+            EXPECT_EQ(item->target(), row.sentTo) << item->title();
+        }
+        const auto leafOnly = MS::item(Tool(own)).menuItems(row.target, row.action);
+        ASSERT_FALSE(leafOnly.empty());
+        EXPECT_EQ(leafOnly[0]->action(), row.sent);
+    }
 }
 
 TEST(DeclarativeMenus, ATypesOwnStructureListsItsCasesAndUnsignedTagsAreClamped) {

@@ -134,6 +134,8 @@ TEST_F(SliderView, TheTravelOfAGrabbedHandleIsSummedOverEveryChange) {
              {"10 then 12 from the start make 22 (no change alone reaches 20)", {113, 115}, 56},
              {"12 out and 8 back make 20 (the steps in between make 16)", {115, 111}, 54},
              {"10 then 6 make 16: still", {113, 109}, 50},
+             {"leftwards, 10 then 12 make 22 as well", {93, 91}, 44},
+             {"12 left and 8 back make 20", {91, 95}, 46},
          }) {
         SCOPED_TRACE(c.name);
         host(PobbleSliderModel::make({50}, 0, 0, 100, 10, Behaviour::increment));

@@ -36,6 +36,21 @@ struct Screen {
     }
 };
 
+// Binds the pop-up to one of two values under a label, all three chosen by the owner, as a
+// parent view that switches documents would.
+struct SwitchingScreen {
+    std::vector<Item> items;
+    std::shared_ptr<Observation::Observed<int>> first, second;
+    std::shared_ptr<Observation::Observed<bool>> useSecond;
+    std::shared_ptr<Observation::Observed<std::optional<std::string>>> label;
+    SwiftUI::AnyView body() const {
+        auto target = useSecond->get() ? second : first;
+        (void)target->get();
+        SwiftUI::Binding<int> binding([target] { return target->get(); }, [target](int v) { target->set(v); });
+        return SwiftUI::AnyView(StyledPopUpButtonWrapper<int>(items, binding, label->get()));
+    }
+};
+
 class PopUpWrapperTest : public TestSupport::VirtualTimeTest {
 protected:
     void TearDown() override {
@@ -126,6 +141,42 @@ TEST_F(PopUpWrapperTest, TheBoundItemIsShownWhateverItsTitleSharesWith) {
     ASSERT_TRUE(button);
     EXPECT_EQ(button->selectedItem(), button->item(1)->submenu()->item(0));
     EXPECT_EQ(button->title(), "Same");
+}
+
+// Every update brings the button the owner's current label and the coordinator the current
+// binding, so a pick goes to the value the pop-up shows.
+TEST_F(PopUpWrapperTest, AnUpdateRefreshesTheLabelAndTheBindingAPickWrites) {
+    auto first = std::make_shared<Observation::Observed<int>>(1);
+    auto second = std::make_shared<Observation::Observed<int>>(2);
+    auto useSecond = std::make_shared<Observation::Observed<bool>>(false);
+    auto label = std::make_shared<Observation::Observed<std::optional<std::string>>>(std::string("Key"));
+    hosting = SwiftUI::NSHostingView::make(
+        SwiftUI::AnyView(SwitchingScreen{{Item(1, "One"), Item(2, "Two"), Item(3, "Three")}, first, second, useSecond, label}));
+    hosting->setFrame({0, 0, 200, 60});
+    window = AppKit::NSWindow::make({0, 0, 200, 60});
+    window->contentView()->addSubview(hosting);
+    window->makeKeyAndOrderFront();
+    drain();
+    ASSERT_FALSE(hosting->subviews().empty());
+    auto button = std::dynamic_pointer_cast<StyledPopUpButton>(hosting->subviews()[0]);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->label(), "Key");
+
+    for (const std::optional<std::string>& next : {std::optional<std::string>("Scale"), std::optional<std::string>()}) {
+        label->set(next);
+        drain();
+        EXPECT_EQ(button->label(), next) << next.value_or("no label");
+    }
+
+    useSecond->set(true);
+    drain();
+    EXPECT_EQ(button->title(), "Two");
+    AppKit::NSMenu::setChooser(AppKit::NSMenu::choosing("Three"));
+    button->performClick();
+    drain();
+    EXPECT_EQ(second->peek(), 3) << "the binding of the latest update";
+    EXPECT_EQ(first->peek(), 1);
+    EXPECT_EQ(button->title(), "Three");
 }
 
 TEST(PopupItems, DividersAndDisplayables) {

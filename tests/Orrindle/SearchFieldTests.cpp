@@ -96,6 +96,40 @@ TEST_F(SearchField, TextRectangleFollowsTheIconTheCancelButtonAndTheCentring) {
     EXPECT_EQ(f->intrinsicContentSize().height, std::max(image.height, f->AppKit::NSSearchField::intrinsicContentSize().height) - insets.top - insets.bottom);
 }
 
+// Inside a bezel or a border the text is drawn 2 points right of and 1 point off its text
+// rectangle, and the drawing rectangle keeps the style's padding; a bare field uses both
+// rectangles as they are.
+TEST_F(SearchField, ABezelOrABorderMovesTheTextAndPadsTheDrawingRectangle) {
+    const auto padding = StyledSearchFieldCell::sharedStyle()->padding();
+    ASSERT_GT(padding.left + padding.right + padding.top + padding.bottom, 0) << "else an unpadded rectangle would pass";
+    struct Row {
+        const char* name;
+        bool bezeled, bordered;
+        CGPoint textOffset;
+        bool padded;
+    };
+    for (const auto& row : {Row{"bezeled", true, false, {2, 1}, true}, Row{"bordered", false, true, {2, 1}, true},
+                            Row{"bare", false, false, {0, 0}, false}}) {
+        SCOPED_TRACE(row.name);
+        auto f = make();
+        f->setBezeled(row.bezeled);
+        f->setBordered(row.bordered);
+        for (const auto& shown : {std::string("swing"), std::string()}) {
+            f->setStringValue(shown);
+            f->setPlaceholderString("Search presets");
+            const auto list = drawn(*f);
+            ASSERT_EQ(list.all<Op::Text>().size(), 1u) << "the text or the placeholder";
+            const CGRect text = f->styledCell()->searchTextRect(f->bounds());
+            EXPECT_EQ(list.all<Op::Text>()[0]->box, text.offsetBy(row.textOffset.x, row.textOffset.y)) << shown;
+        }
+        const CGRect b{3, 4, 160, 22};
+        const CGRect padded = CGRect{b.minX() + padding.left, b.minY() + padding.bottom, b.width() - (padding.left + padding.right),
+                                     b.height() - (padding.top + padding.bottom)}
+                                  .integral();
+        EXPECT_EQ(f->styledCell()->drawingRect(b), row.padded ? padded : b);
+    }
+}
+
 TEST_F(SearchField, EditingPutsAClearEditorInTheKitsColoursOverTheTextAndTheRingNeedsAKeyWindow) {
     auto f = make();
     f->setStringValue("late");

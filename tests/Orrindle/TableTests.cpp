@@ -253,6 +253,45 @@ TEST_F(Tables, AHeaderCellDrawsItsTintTitleAndImageFlat) {
     EXPECT_TRUE(drawHeaderCell(*cell, {0, 0, 100, 24}).all<Op::Fill>().empty()) << "no tint, nothing filled";
 }
 
+// The restyled header keeps each column's picture: a plain column's cell image moves to the new
+// cell, and a styled column gives its own image to every cell handed to it, at once.
+TEST_F(Tables, HeaderCellsAreGivenTheirColumnsImage) {
+    auto t = Runtime::make<StyledTableView>(CGRect{0, 0, 200, 150});
+    auto plain = Runtime::make<AppKit::NSTableColumn>(std::string("plain"));
+    auto styled = Runtime::make<StyledTableColumn>(std::string("styled"));
+    t->addTableColumn(plain);
+    t->addTableColumn(styled);
+    auto add = AppKit::NSImage::withResource(ImageResources::propertiesTableAdd());
+    auto overflow = AppKit::NSImage::withResource(ImageResources::propertiesTableheaderOverflow());
+    plain->headerCell()->setImage(add);
+    styled->setImage(overflow);
+
+    struct Row {
+        const char* name;
+        AppKit::NSTableColumn::Ptr column;
+        AppKit::NSImage::Ptr image;
+    };
+    const auto colour = AppKit::NSColor::sRGB(0.5, 0.5, 0.5);
+    t->setHeaderStyle(colour, colour, AppKit::NSFont::systemFont(11));
+    for (const auto& row : {Row{"a plain column", plain, add}, Row{"a styled column", styled, overflow}}) {
+        auto cell = std::dynamic_pointer_cast<StyledTableHeaderCell>(row.column->AppKit::NSTableColumn::headerCell());
+        ASSERT_TRUE(cell) << row.name;
+        EXPECT_EQ(cell->image(), row.image) << row.name << ", as the new cell holds it";
+        const auto list = drawHeaderCell(*cell, {0, 0, 100, 24});
+        ASSERT_EQ(list.all<Op::Image>().size(), 1u) << row.name;
+        EXPECT_EQ(list.all<Op::Image>()[0]->name, row.image->name()) << row.name;
+    }
+
+    // Handed a cell, the styled column gives it its image before anyone reads it back; a new
+    // image alone waits for the next handing or reading.
+    auto cell = Runtime::make<StyledTableHeaderCell>(std::string("Pan"), add);
+    styled->setHeaderCell(cell);
+    EXPECT_EQ(cell->image(), overflow);
+    styled->setImage(nullptr);
+    EXPECT_EQ(cell->image(), overflow);
+    EXPECT_EQ(styled->headerCell()->image(), nullptr);
+}
+
 TEST_F(Tables, AHeaderCellsCopyKeepsTheTintAndGoesItsOwnWay) {
     auto cell = Runtime::make<StyledTableHeaderCell>(std::string("Swing"), nullptr);
     const auto tint = AppKit::NSColor::sRGB(0.2, 0.3, 0.4);
@@ -444,6 +483,14 @@ TEST_F(Tables, ACellViewEmptiesItsFieldForANewValueAndFindsTheDisclosureButton) 
     EXPECT_EQ(field->stringValue(), "") << "a new value empties the field";
     EXPECT_EQ(std::any_cast<std::string>(cell->objectValue()), "Delay");
     EXPECT_EQ(cell->intrinsicContentSize().height, AppKit::NSViewNoIntrinsicMetric);
+    // Its size follows the new (empty) text: the view that lays it out is told to do so again.
+    auto holder = Runtime::make<AppKit::NSView>(CGRect{0, 0, 300, 40});
+    holder->addSubview(cell);
+    holder->layoutSubtreeIfNeeded();
+    ASSERT_FALSE(holder->needsLayout());
+    cell->setObjectValue(std::string("Reverb"));
+    EXPECT_TRUE(holder->needsLayout()) << "a new value invalidates the cell view's size";
+    cell->removeFromSuperview();
     EXPECT_EQ(cell->disclosureButton(), nullptr) << "no superview";
     auto row = Runtime::make<AppKit::NSView>(CGRect{});
     auto other = Runtime::make<AppKit::NSButton>(CGRect{});

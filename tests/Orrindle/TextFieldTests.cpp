@@ -251,6 +251,26 @@ TEST_F(StyledField, TheOutlineFramesAFieldInEveryStateInTheColourOfTheState) {
     EXPECT_TRUE(outlines(drawn(*label)).empty());
 }
 
+// A border alone is enough for the outline, as a bezel is; a field with neither has none.
+TEST_F(StyledField, ABezelOrABorderGetsTheOutline) {
+    const auto plain = StyledTextFieldCell::sharedStyle()->focusRingColor()->cgColor();
+    struct Row {
+        const char* name;
+        bool bezeled, bordered;
+        std::vector<CoreGraphics::CGColor> outline;
+    };
+    for (const auto& row : {Row{"bezeled", true, false, {plain}}, Row{"bordered", false, true, {plain}},
+                            Row{"neither", false, false, {}}}) {
+        auto f = field();
+        f->setBezeled(row.bezeled);
+        f->setBordered(row.bordered);
+        const auto list = drawn(*f);
+        EXPECT_EQ(outlines(list), row.outline) << row.name;
+        for (auto* stroke : list.all<Op::Stroke>()) EXPECT_EQ(stroke->path.shapes().at(0).rect, f->bounds().insetBy(2, 2)) << row.name;
+        f->removeFromSuperview();
+    }
+}
+
 TEST_F(StyledField, EditsInAnEditorDressedInTheStyleOverItsTitleRectangle) {
     auto f = field();
     f->setStringValue("late");
@@ -446,7 +466,16 @@ TEST_F(ValidatingTextFields, AnInvalidFieldRedrawsInTheErrorLookWithoutAPopover)
     EXPECT_EQ(f->NSView::toolTip(), "Beats per minute");
 }
 
-using PropertiesField = TextFieldTest;
+// The message popover shows in a window of its own, the one other window on screen.
+class PropertiesField : public TextFieldTest {
+protected:
+    std::shared_ptr<AppKit::NSWindow> shownPopoverWindow() const {
+        std::shared_ptr<AppKit::NSWindow> shown;
+        for (const auto& w : AppKit::NSApplication::shared().windows())
+            if (w != window && w->isVisible()) shown = w;
+        return shown;
+    }
+};
 
 TEST_F(PropertiesField, PlacesItsFieldBesideTheIconOrOverTheWholeView) {
     auto plain = place(Runtime::make<ValidatingPropertiesField>());
@@ -518,9 +547,7 @@ TEST_F(PropertiesField, ShowsItsMessageAgainstItselfWhileItsFieldHasTheFocus) {
     window->makeFirstResponder(p->textField());
     drain();
     // The field's own controller is private; the view's popover is the one shown at it.
-    std::shared_ptr<AppKit::NSWindow> shown;
-    for (const auto& w : AppKit::NSApplication::shared().windows())
-        if (w != window && w->isVisible()) shown = w;
+    const auto shown = shownPopoverWindow();
     ASSERT_TRUE(shown) << "the popover's window";
     p->setMessage("Changed");
     type("1");
@@ -533,6 +560,24 @@ TEST_F(PropertiesField, ShowsItsMessageAgainstItselfWhileItsFieldHasTheFocus) {
     EXPECT_EQ(p->overrideValue(), "42");
 }
 
+// The message sits on the view's top edge, centred over the whole view with its icon, not over
+// the inner field beside the icon.
+TEST_F(PropertiesField, ItsPopoverOpensCentredAboveTheWholeView) {
+    auto p = place(Runtime::make<ValidatingPropertiesField>(AppKit::NSImage::withResource(ImageResources::kvuCustomsliderHandle())));
+    p->setFrame({10, 10, 120, 30});
+    window->contentView()->layoutSubtreeIfNeeded();
+    ASSERT_NE(p->textField()->frame().midX(), p->bounds().midX()) << "else the field's place would pass";
+    p->setMessage("Needs a number");
+    window->makeFirstResponder(p->textField());
+    drain();
+    const auto shown = shownPopoverWindow();
+    ASSERT_TRUE(shown) << "the popover's window";
+    const CGRect view = window->convertToScreen(p->convertTo(p->bounds(), nullptr));
+    const CGRect popover = shown->contentRect(shown->frame());
+    EXPECT_DOUBLE_EQ(popover.midX(), view.midX());
+    EXPECT_DOUBLE_EQ(popover.minY(), view.maxY());
+}
+
 TEST_F(PropertiesField, ItsPopoverClosesAndItsSelectionEndsWhenItLeavesItsWindow) {
     auto p = place(Runtime::make<ValidatingPropertiesField>());
     p->setFrame({10, 10, 120, 24});
@@ -540,9 +585,7 @@ TEST_F(PropertiesField, ItsPopoverClosesAndItsSelectionEndsWhenItLeavesItsWindow
     window->makeFirstResponder(p->textField());
     drain();
     ASSERT_TRUE(p->isSelected());
-    std::shared_ptr<AppKit::NSWindow> shown;
-    for (const auto& w : AppKit::NSApplication::shared().windows())
-        if (w != window && w->isVisible()) shown = w;
+    const auto shown = shownPopoverWindow();
     ASSERT_TRUE(shown) << "the popover's window";
     p->removeFromSuperview();
     EXPECT_FALSE(shown->isVisible());

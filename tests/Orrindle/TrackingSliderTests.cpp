@@ -14,6 +14,17 @@ using namespace OrrindleTest;
 using Orrindle::TrackingSlider;
 using AppKit::EventType;
 
+// A container that writes down the scroll events that reach it.
+class WheelCatcher : public AppKit::NSView {
+    VZ_OBJECT(WheelCatcher, AppKit::NSView)
+public:
+    std::vector<AppKit::CGFloat> deltas;
+    void scrollWheel(const AppKit::NSEvent& e) override { deltas.push_back(e.scrollingDeltaY()); }
+
+protected:
+    using AppKit::NSView::NSView;
+};
+
 class TrackingSliderTest : public ControlTest {
 protected:
     void SetUp() override {
@@ -106,6 +117,28 @@ TEST_F(TrackingSliderTest, AFastDragStepsOncePerUpdateWithinTheRangeAndASlowOneN
     EXPECT_EQ(slider->doubleValue(), 0.0);
 }
 
+// Only a drag faster than 5 points a second steps: exactly 5 does not. The times and moves are
+// binary fractions, so the speed is exactly what the row says.
+TEST_F(TrackingSliderTest, ADragMustBeFasterThanFivePointsASecondToStep) {
+    struct Row {
+        double dy;  // points per quarter second
+        double value;
+    };
+    for (const auto r : {Row{1.25, 0}, Row{-1.25, 0.5}, Row{1.375, 0.03}, Row{-1.375, 0.47}}) {
+        slider->setDoubleValue(r.dy < 0 ? 0.5 : 0);
+        auto& app = AppKit::NSApplication::shared();
+        CGPoint p{20, 20};
+        app.postEvent(event(EventType::leftMouseDown, *slider, p, 0.25));
+        for (int i = 1; i <= 4; ++i) {
+            p.y += r.dy;
+            app.postEvent(event(EventType::leftMouseDragged, *slider, p, 0.25 * (i + 1)));
+        }
+        app.postEvent(event(EventType::leftMouseUp, *slider, p, 1.5));
+        app.processQueuedEvents();
+        EXPECT_NEAR(slider->doubleValue(), r.value, 1e-9) << r.dy * 4 << " points a second";
+    }
+}
+
 TEST_F(TrackingSliderTest, APanReportsItsStartAndEndAndTheActionFollowsIsContinuous) {
     slider->setDoubleValue(0.5);
     dragBy(3, 2, 0.1);
@@ -148,6 +181,19 @@ TEST_F(TrackingSliderTest, EveryScrollSendsTheActionAndOnlyItsSignCounts) {
     scroll(-5, 0, true);  // horizontal deltas are never turned round
     EXPECT_NEAR(slider->doubleValue(), 0.98, 1e-9);
     EXPECT_TRUE(log.empty()) << "no closure and no click from the wheel";
+}
+
+// The wheel steps the slider and still reaches the views behind it (a scroll view around the
+// slider goes on scrolling), also while the slider is disabled.
+TEST_F(TrackingSliderTest, TheWheelIsPassedOnToTheViewBehind) {
+    auto behind = place(Runtime::make<WheelCatcher>(CGRect{0, 0, 200, 200}));
+    slider->removeFromSuperview();
+    behind->addSubview(slider);
+    scroll(0, 3);
+    EXPECT_NEAR(slider->doubleValue(), 0.01, 1e-9);
+    slider->setEnabled(false);
+    scroll(0, -4);
+    EXPECT_EQ(behind->deltas, (std::vector<AppKit::CGFloat>{3, -4}));
 }
 
 TEST_F(TrackingSliderTest, ADisabledSliderIgnoresDragsAndScrolls) {

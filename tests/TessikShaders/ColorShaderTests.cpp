@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 #include "CoreGraphics/CGContext.hpp"
 #include "Metal/ShaderFunction.hpp"
 #include "SwiftUI/SwiftUI.hpp"
@@ -22,10 +26,10 @@ protected:
         graph.renderTree().draw(context);
         return context.makeImage();
     }
-    static float4 run(const char* name, float4 color) {
+    static float4 run(const char* name, float4 color, float2 position = {1.0f, 1.0f}) {
         auto entry = Metal::ShaderFunctionRegistry::find(name);
         EXPECT_TRUE(entry && entry->colorEffect);
-        return entry->colorEffect(float2{1.0f, 1.0f}, color, Metal::ShaderArguments{});
+        return entry->colorEffect(position, color, Metal::ShaderArguments{});
     }
 };
 
@@ -74,6 +78,35 @@ TEST_F(ColorShaders, GamutChecksMarkOnlyWhatLiesOutside) {
     }
     EXPECT_EQ(TessikShadersHelper::outsideSRGBShader().function().name, "outsideSRGBShader");
     EXPECT_TRUE(TessikShadersHelper::outsideP3Shader().arguments().empty());
+}
+
+// A colour outside the gamut is marked with diagonal stripes: along x + y, 4 pixels of the
+// colour's complement and 4 of grey, repeating every 8, the same along each anti-diagonal.
+TEST_F(ColorShaders, OutsideColoursAreStripedEveryEightPixelsAlongTheDiagonal) {
+    const float4 far{0.0f, 1.3f, 0.0f, 1.0f};  // outside both gamuts
+    const float4 complement{1.0f, -0.3f, 1.0f, 1.0f}, grey{0.5f, 0.5f, 0.5f, 1.0f};
+    auto near = [](float4 a, float4 b) {
+        return std::abs(a.x - b.x) < 1e-6f && std::abs(a.y - b.y) < 1e-6f && std::abs(a.z - b.z) < 1e-6f && a.w == b.w;
+    };
+    for (const char* shader : {"outsideSRGBShader", "outsideP3Shader"}) {
+        SCOPED_TRACE(shader);
+        std::string stripes;  // by x + y, one letter a pixel
+        for (int d = 0; d < 24; ++d) {
+            // Pixel centres, as a view's pixels reach the effect; two pixels of each anti-diagonal.
+            const float4 a = run(shader, far, {float(d) + 0.5f, 0.5f});
+            const float4 b = run(shader, far, {0.5f, float(d) + 0.5f});
+            EXPECT_TRUE(near(a, b)) << d;
+            stripes += near(a, complement) ? 'c' : near(a, grey) ? 'g' : '?';
+        }
+        // Whatever the phase: one run of 4 and one of 4 in every 8 in a row.
+        for (int d = 0; d + 8 < int(stripes.size()); ++d) EXPECT_EQ(stripes[std::size_t(d)], stripes[std::size_t(d) + 8]) << stripes;
+        const std::string period = stripes.substr(0, 8);
+        EXPECT_EQ(std::count(period.begin(), period.end(), 'c'), 4) << stripes;
+        EXPECT_EQ(std::count(period.begin(), period.end(), 'g'), 4) << stripes;
+        int changes = 0;
+        for (std::size_t d = 0; d < 8; ++d) changes += period[d] != period[(d + 1) % 8];
+        EXPECT_EQ(changes, 2) << "one stripe of each in a period: " << stripes;
+    }
 }
 
 }  // namespace
