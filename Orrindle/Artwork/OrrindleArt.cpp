@@ -428,6 +428,9 @@ VZ_ART_SOURCE(orrindleArt) {
     // What the SwiftUI slider stretches to its fill and its track: the round ends keep their shape.
     art.slice("kvu-customslider-on", {true, false, 8, 0, 8, 0});
     art.slice("kvu-textfield", {true, false, 4, 0, 4, 0});
+    // The search field's round ends and its magnifier keep their shape however wide the field.
+    art.slice("kvu-searchfield", {true, false, 22, 0, 11, 0});
+    art.slice("kvu-searchfield-focus", {true, false, 22, 0, 11, 0});
 
     // The maker's mark, large and in one colour: a template, which the window tints.
     art.image(

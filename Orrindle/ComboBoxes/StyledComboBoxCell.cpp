@@ -2,6 +2,7 @@
 
 #include "CoreGraphics/CGContext.hpp"
 #include "Orrindle/Drawing/CellDrawing.hpp"
+#include "Orrindle/Geometry/GeometryHelpers.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
 #include "Runtime/MainActor.hpp"
 
@@ -39,7 +40,9 @@ CGRect StyledComboBoxCell::titleRect(CGRect b) const {
 void StyledComboBoxCell::draw(CGRect frame, AppKit::NSView& in) {
     Runtime::assertMainActor();
     if (isBordered() || isBezeled()) drawBezel(frame, in);
-    drawInterior(CellDrawing::inset(frame, style()->titleEdgeInsets()), in);
+    // The insets name the text's visible top and bottom: so the value lands where titleRect puts
+    // the field editor.
+    drawInterior(inset(frame, style()->titleEdgeInsets(), in.isFlipped()), in);
 }
 
 void StyledComboBoxCell::drawBezel(CGRect f, AppKit::NSView& in) {

@@ -91,11 +91,7 @@ void StyledSearchFieldCell::drawInterior(CGRect frame, AppKit::NSView& in) {
             shown = attributedString(text);
         else if (placeholder_)
             shown = attributedString(*placeholder_, Styles::TextInput::placeholderTextColor());
-        if (shown) {
-            CGRect r = searchTextRect(frame);
-            if (isBezeled() || isBordered()) r = r.offsetBy(2, 1);
-            ctx->drawText(*shown, r);
-        }
+        if (shown) ctx->drawText(*shown, searchTextRect(frame).offsetBy(textOffset().width, textOffset().height));
     }
     if (!text.empty())
         if (auto cancel = cancelButtonCell()) cancel->draw(cancelButtonRect(frame), in);
@@ -126,11 +122,15 @@ void StyledSearchFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSTex
     clearEditorBackground(editor);
 }
 
+AppKit::CGSize StyledSearchFieldCell::textOffset() const { return isBezeled() || isBordered() ? AppKit::CGSize{2, 1} : AppKit::CGSize{}; }
+
 AppKit::NSText& StyledSearchFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
     Runtime::assertMainActor();
     auto& result = AppKit::NSSearchFieldCell::setUpFieldEditorAttributes(editor);
     styleFieldEditor(editor, *style());
     clearEditorBackground(editor);
+    // The editor lies over the text rectangle: its line goes where the cell draws the text.
+    editor.setTextContainerInset(textOffset());
     return result;
 }
 

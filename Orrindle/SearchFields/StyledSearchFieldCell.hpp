@@ -52,6 +52,8 @@ public:
 private:
     CoreGraphics::AttributedText attributedString(const std::string& text, const AppKit::NSColor::Ptr& color = nullptr) const;
     void clearEditorBackground(AppKit::NSText& editor) const;
+    // Where the text is drawn from the top left of the text rectangle.
+    AppKit::CGSize textOffset() const;
 
     bool showsSearchIcon_ = true;
     bool verticallyCenter_ = true;

@@ -94,14 +94,14 @@ void StyledTextFieldCell::drawInterior(CGRect frame, AppKit::NSView& in) {
     else if (auto placeholder = placeholderString())
         text = attributedString(*placeholder, Styles::TextInput::placeholderTextColor());
     if (!text) return;
-    const CGRect r = titleRect(frame);
+    ctx->drawText(*text, titleRect(frame).offsetBy(textShift(&in), 0));
+}
+
+CGFloat StyledTextFieldCell::textShift(const AppKit::NSView* view) const {
+    if (isBezeled() || isBordered()) return 2;
     // One device pixel left of the title rectangle without a border, as the platform places text.
-    CGFloat dx = 2;
-    if (!isBezeled() && !isBordered()) {
-        auto window = in.window();
-        dx = -1 / (window ? window->backingScaleFactor() : 1);
-    }
-    ctx->drawText(*text, r.offsetBy(dx, 0));
+    auto window = view ? view->window() : nullptr;
+    return -1 / (window ? window->backingScaleFactor() : 1);
 }
 
 void StyledTextFieldCell::select(CGRect frame, AppKit::NSView& in, AppKit::NSText& editor,
@@ -123,6 +123,8 @@ void StyledTextFieldCell::edit(CGRect frame, AppKit::NSView& in, AppKit::NSText&
 AppKit::NSText& StyledTextFieldCell::setUpFieldEditorAttributes(AppKit::NSText& editor) {
     auto& result = AppKit::NSTextFieldCell::setUpFieldEditorAttributes(editor);
     styleFieldEditor(editor, *style());
+    // The editor lies over the title rectangle: its line goes where the cell draws the text.
+    editor.setTextContainerInset(AppKit::CGSize{textShift(controlView().get()), 0});
     return result;
 }
 

@@ -59,6 +59,9 @@ protected:
     StyledTextFieldCell() = default;
 
 private:
+    // How far right of the title rectangle the text is drawn in `view`.
+    AppKit::CGFloat textShift(const AppKit::NSView* view) const;
+
     bool selected_ = false;
     bool verticallyCenter_ = true;
     bool isBeingEdited_ = false;

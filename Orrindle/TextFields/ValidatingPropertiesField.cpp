@@ -1,15 +1,19 @@
 #include "Orrindle/TextFields/ValidatingPropertiesField.hpp"
 
 #include "AppKit/NSLayoutConstraint.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "Orrindle/Drawing/CellDrawing.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
-#include "Orrindle/Extensions/ViewOperations.hpp"
 #include "Orrindle/Resources/ColorResources.hpp"
 #include "Orrindle/Resources/ODImagesAK.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/TextFields/MessagePopover.hpp"
 
 namespace Orrindle {
+
+namespace {
+constexpr AppKit::CGFloat fieldFontSize = 10;
+}
 
 ValidatingPropertiesField::ValidatingPropertiesField(AppKit::NSImage::Ptr trackingSliderIcon) : iconImage_(std::move(trackingSliderIcon)) {}
 
@@ -24,8 +28,17 @@ void ValidatingPropertiesField::didInit() {
     if (icon_) {
         layOutWithIcon();
     } else {
+        // The field draws its line at its top: one line high in the middle of the view (empty
+        // too), the line sits in the middle of the bezel.
         addSubview(textField_);
-        anchorToAllSidesOf(*textField_, sharedAs<AppKit::NSView>(), {});
+        textField_->setTranslatesAutoresizingMaskIntoConstraints(false);
+        const auto line = CoreGraphics::TextLayout::metrics(AppKit::NSFont::systemFont(fieldFontSize)->font()).lineHeight;
+        AppKit::NSLayoutConstraint::activate({
+            textField_->leadingAnchor().constraint(leadingAnchor()),
+            textField_->trailingAnchor().constraint(trailingAnchor()),
+            textField_->centerYAnchor().constraint(centerYAnchor()),
+            textField_->heightAnchor().constraint(line),
+        });
     }
     setupTextField();
 }
@@ -54,7 +67,7 @@ void ValidatingPropertiesField::setupTextField() {
     field.setBordered(false);
     field.setDrawsBackground(false);
     field.setFocusRingType(AppKit::NSFocusRingType::none);
-    field.setFont(AppKit::NSFont::systemFont(10));
+    field.setFont(AppKit::NSFont::systemFont(fieldFontSize));
     field.setTextColor(valid_ ? Styles::TextInput::textColor() : Styles::TextInput::errorTextColor());
     std::weak_ptr<ValidatingPropertiesField> weak = sharedAs<ValidatingPropertiesField>();
     field.firstResponderPublisher()

@@ -69,7 +69,7 @@ void NSSearchFieldCell::didInit() {
 }
 
 CGRect NSSearchFieldCell::searchButtonRect(CGRect b) const {
-    return {b.minX() + 12, b.minY(), std::min(searchButtonWidth, b.height()), b.height()};
+    return {b.minX() + searchButtonInset, b.minY(), buttonWidth, b.height()};
 }
 
 CGRect NSSearchFieldCell::cancelButtonRect(CGRect b) const {

@@ -6,15 +6,16 @@
 
 namespace AppKit {
 
-// The cell of a search field: a magnifier button 12 points in from the left, a cancel button at
+// The cell of a search field: a magnifier button 5 points in from the left, a cancel button at
 // the right (drawn only while there is text), the text between them. The button rectangles are
-// as high as the bounds, 24 and 22 points wide (in low bounds no wider than high); without a
-// cancel button cell its rectangle is the zero rectangle and the text reaches the right edge.
+// as high as the bounds and 22 points wide (the cancel button in low bounds no wider than high):
+// the magnifier stays where a bezel draws it, whatever the field's height. Without a cancel
+// button cell its rectangle is the zero rectangle and the text reaches the right edge.
 class NSSearchFieldCell : public NSTextFieldCell {
     VZ_OBJECT(NSSearchFieldCell, NSTextFieldCell)
 public:
     using Ptr = std::shared_ptr<NSSearchFieldCell>;
-    static constexpr CGFloat searchButtonWidth = 24, buttonWidth = 22;
+    static constexpr CGFloat searchButtonInset = 5, buttonWidth = 22;
 
     NSButtonCell::Ptr searchButtonCell() const { return searchButton_; }
     void setSearchButtonCell(NSButtonCell::Ptr cell) { searchButton_ = std::move(cell); }

@@ -27,7 +27,7 @@ void NSText::changed() {
 }
 
 void NSText::edited(const std::string& before) {
-    edit_.scrollToCaret(measure(), bounds().width());
+    edit_.scrollToCaret(measure(), lineWidth());
     if (edit_.text() != before)
         changed();
     else
@@ -36,11 +36,19 @@ void NSText::edited(const std::string& before) {
 
 TextEditing::Measure NSText::measure() const {
     return [this, font = font_->font()](std::size_t bytes) {
-        return CoreGraphics::TextLayout::size(CoreGraphics::AttributedText(edit_.text().substr(0, bytes), font, CoreGraphics::CGColor::black())).width;
+        const CoreGraphics::AttributedText text(edit_.text().substr(0, bytes), font, CoreGraphics::CGColor::black());
+        const double width = CoreGraphics::TextLayout::size(text).width;
+        // Some glyphs (f, K, r) reach to or past their advance: the caret after the last one
+        // keeps clear of its ink.
+        if (bytes == 0 || bytes < edit_.text().size()) return width;
+        return std::max(width, CoreGraphics::TextLayout::inkRect(text, {}).maxX() + TextEditing::caretClearance);
     };
 }
 
-CGFloat NSText::scrollOffset() const { return std::max<CGFloat>(0, -edit_.lineStart(measure(), bounds().width())); }
+CGFloat NSText::lineLeft() const { return bounds().minX() + (inset_ ? inset_->width : 0); }
+CGFloat NSText::lineWidth() const { return std::max<CGFloat>(0, bounds().maxX() - lineLeft()); }
+
+CGFloat NSText::scrollOffset() const { return std::max<CGFloat>(0, -edit_.lineStart(measure(), lineWidth())); }
 
 void NSText::insertText(const std::string& text) {
     if (editable_) apply([&] { edit_.insert(text); });
@@ -103,14 +111,14 @@ void NSText::keyDown(const NSEvent& event) {
     edited(before);
 }
 
-CGFloat NSText::lineX(const NSEvent& event) const { return convert(event.locationInWindow(), nullptr).x - bounds().minX(); }
+CGFloat NSText::lineX(const NSEvent& event) const { return convert(event.locationInWindow(), nullptr).x - lineLeft(); }
 
 void NSText::mouseDown(const NSEvent& event) {
-    apply([&] { edit_.click(lineX(event), event.clickCount(), event.flags().contains(ModifierFlags::shift()), measure(), bounds().width()); });
+    apply([&] { edit_.click(lineX(event), event.clickCount(), event.flags().contains(ModifierFlags::shift()), measure(), lineWidth()); });
 }
 
 void NSText::mouseDragged(const NSEvent& event) {
-    apply([&] { edit_.drag(lineX(event), measure(), bounds().width()); });
+    apply([&] { edit_.drag(lineX(event), measure(), lineWidth()); });
 }
 
 void NSText::mouseUp(const NSEvent&) {}
@@ -130,9 +138,10 @@ void NSText::draw(CGRect) {
     const auto widthOf = measure();
     const CoreGraphics::AttributedText text(edit_.text(), font_->font(), colour, {CoreGraphics::TextAlignment::left, CoreGraphics::LineBreakMode::byClipping});
     const CGFloat lineHeight = CoreGraphics::TextLayout::size(CoreGraphics::AttributedText("Xg", font_->font(), colour)).height;
-    // The line sits in the vertical middle, whichever way the view runs, scrolled along it.
-    const CGFloat y = b.midY() - lineHeight / 2;
-    const CGFloat x = b.minX() + edit_.lineStart(widthOf, b.width());
+    // The line sits where the inset puts it, else in the vertical middle, scrolled along it.
+    CGFloat y = b.midY() - lineHeight / 2;
+    if (inset_) y = isFlipped() ? b.minY() + inset_->height : b.maxY() - inset_->height - lineHeight;
+    const CGFloat x = lineLeft() + edit_.lineStart(widthOf, lineWidth());
     ctx->saveGState();
     ctx->clip(b);
     if (edit_.hasSelection()) {

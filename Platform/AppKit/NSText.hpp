@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AppKit/NSFont.hpp"
@@ -79,6 +80,11 @@ public:
     void setTextColor(std::shared_ptr<NSColor> color) { textColor_ = std::move(color); setNeedsDisplay(true); }
     NSFont::Ptr font() const { return font_; }
     void setFont(NSFont::Ptr font) { font_ = std::move(font); setNeedsDisplay(true); }
+    // Where the line starts: that far in from the left edge and down from the top (whichever
+    // way the view runs), so that it lands where a cell draws its own text. None: at the left
+    // edge, centred vertically.
+    std::optional<CGSize> textContainerInset() const { return inset_; }
+    void setTextContainerInset(std::optional<CGSize> inset) { inset_ = inset; setNeedsDisplay(true); }
 
     bool acceptsFirstResponder() const override { return editable_; }
     bool resignFirstResponder() override;
@@ -106,6 +112,9 @@ private:
         edited(before);
     }
     TextEditing::Measure measure() const;
+    // The line's left edge in the view and the room it has up to the right edge.
+    CGFloat lineLeft() const;
+    CGFloat lineWidth() const;
     // The event's point in points from the line's left edge.
     CGFloat lineX(const NSEvent& event) const;
     TextEditing edit_;
@@ -115,6 +124,7 @@ private:
     bool ending_ = false;
     std::shared_ptr<NSColor> backgroundColor_, textColor_;
     NSFont::Ptr font_ = NSFont::systemFont(NSFont::systemFontSize());
+    std::optional<CGSize> inset_;
     std::weak_ptr<Runtime::NSObject> edited_, delegate_;
 };
 

@@ -78,6 +78,8 @@ NSText& NSTextFieldCell::setUpFieldEditorAttributes(NSText& editor) {
     editor.setTextColor(textColor_);
     editor.setBackgroundColor(backgroundColor_);
     editor.setDrawsBackground(drawsBackground_);
+    // The window's one editor may come from a cell that placed its line elsewhere.
+    editor.setTextContainerInset(std::nullopt);
     return editor;
 }
 

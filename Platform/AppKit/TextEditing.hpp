@@ -20,6 +20,8 @@ public:
     static constexpr char32_t forwardDelete = 0xF728, home = 0xF729, end = 0xF72B;
     // The caret's width in points; a field keeps room for it after the text's end.
     static constexpr double caretWidth = 1;
+    // How far the caret after the last character keeps from that character's ink.
+    static constexpr double caretClearance = 0.5;
 
     explicit TextEditing(std::string text = {}) : text_(std::move(text)), anchor_(text_.size()), caret_(text_.size()) {}
 

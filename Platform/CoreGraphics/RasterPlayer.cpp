@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "CoreGraphics/SliceSpans.hpp"
 #include "CoreGraphics/TextEngine.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 
@@ -248,35 +249,54 @@ public:
         CGSize pts = o.image->size();
         CGRect src = o.source.isEmpty() ? CGRect{0, 0, pts.width, pts.height} : o.source.standardized();
         CGRect dst = o.destination.standardized();
-        double px = bitmap->width() / pts.width, py = bitmap->height() / pts.height;
         // Upright unless drawn into a y-down space without respecting it.
         bool userYDown = m.a * m.d - m.b * m.c > 0;
         bool topAtMinY = userYDown && o.respectFlipped;
-        double kx = src.width() / dst.width() * px, ky = src.height() / dst.height() * py;
-        cairo_matrix_t pm;
-        if (topAtMinY)
-            cairo_matrix_init(&pm, kx, 0, 0, ky, src.minX() * px - dst.minX() * kx, src.minY() * py - dst.minY() * ky);
-        else
-            cairo_matrix_init(&pm, kx, 0, 0, -ky, src.minX() * px - dst.minX() * kx, src.minY() * py + dst.maxY() * ky);
-
         cairo_surface_t* s = cairo_image_surface_create_for_data(
             reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(bitmap->data())), CAIRO_FORMAT_ARGB32,
             bitmap->width(), bitmap->height(), bitmap->stride());
-        cairo_pattern_t* p = cairo_pattern_create_for_surface(s);
-        cairo_pattern_set_matrix(p, &pm);
-        cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
-        cairo_pattern_set_filter(p, CAIRO_FILTER_GOOD);
-        cairo_rectangle(cr_, dst.minX(), dst.minY(), dst.width(), dst.height());
-        cairo_clip(cr_);
-        double alpha = o.fraction * o.state.alpha;
-        if (o.image->isTemplate() && o.tint) {
-            setColor(cr_, *o.tint, alpha);
-            cairo_mask(cr_, p);
+        const double alpha = o.fraction * o.state.alpha;
+        const double px = bitmap->width() / pts.width, py = bitmap->height() / pts.height;
+        auto paint = [&](const CGRect& from, const CGRect& to) {
+            double kx = from.width() / to.width() * px, ky = from.height() / to.height() * py;
+            cairo_matrix_t pm;
+            if (topAtMinY)
+                cairo_matrix_init(&pm, kx, 0, 0, ky, from.minX() * px - to.minX() * kx, from.minY() * py - to.minY() * ky);
+            else
+                cairo_matrix_init(&pm, kx, 0, 0, -ky, from.minX() * px - to.minX() * kx, from.minY() * py + to.maxY() * ky);
+            cairo_pattern_t* p = cairo_pattern_create_for_surface(s);
+            cairo_pattern_set_matrix(p, &pm);
+            cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
+            cairo_pattern_set_filter(p, CAIRO_FILTER_GOOD);
+            cairo_save(cr_);
+            cairo_rectangle(cr_, to.minX(), to.minY(), to.width(), to.height());
+            cairo_clip(cr_);
+            if (o.image->isTemplate() && o.tint) {
+                setColor(cr_, *o.tint, alpha);
+                cairo_mask(cr_, p);
+            } else {
+                cairo_set_source(cr_, p);
+                cairo_paint_with_alpha(cr_, alpha);
+            }
+            cairo_restore(cr_);
+            cairo_pattern_destroy(p);
+        };
+        const auto& slicing = o.image->slicing();
+        if (slicing && o.source.isEmpty() && dst.size != pts) {
+            // A sliced catalogue image keeps its caps and stretches its middle, as the platform
+            // draws one; the inner edges fall on device pixels where nothing turns.
+            const bool straight = m.b == 0 && m.c == 0 && m.a != 0 && m.d != 0;
+            const auto snapX = [&](CGFloat x) { return straight ? (std::round(m.a * x + m.tx) - m.tx) / m.a : x; };
+            const auto snapY = [&](CGFloat y) { return straight ? (std::round(m.d * y + m.ty) - m.ty) / m.d : y; };
+            for (const auto& row : sliceSpans(slicing->vertical, pts.height, slicing->top, slicing->bottom, dst.minY(), dst.height(), snapY))
+                for (const auto& col : sliceSpans(slicing->horizontal, pts.width, slicing->left, slicing->right, dst.minX(), dst.width(), snapX)) {
+                    // Drawn upside down, the image's top row is at the destination's far end.
+                    const CGFloat y = topAtMinY ? row.dst : dst.minY() + dst.maxY() - row.dst - row.dstLength;
+                    paint({col.src, row.src, col.srcLength, row.srcLength}, {col.dst, y, col.dstLength, row.dstLength});
+                }
         } else {
-            cairo_set_source(cr_, p);
-            cairo_paint_with_alpha(cr_, alpha);
+            paint(src, dst);
         }
-        cairo_pattern_destroy(p);
         cairo_surface_destroy(s);
         end();
     }

@@ -5,6 +5,7 @@
 
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/Path.hpp"
+#include "CoreGraphics/SliceSpans.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "SwiftUI/Menu.hpp"
 #include "SwiftUI/RenderTree.hpp"
@@ -51,29 +52,6 @@ AttributedText textOf(const RenderNode& n, const std::string& s, const CGColor& 
     return AttributedText(s, n.font.resolved(), color, p);
 }
 
-// One axis of a sliced image: (source start, source length, destination start, destination
-// length) of its caps and middle, the destination measured from `start`; caps that do not fit
-// shrink in proportion. `snap` puts the inner edges on the device's pixels, so that the pieces
-// meet without a seam.
-struct Span {
-    CGFloat src, srcLength, dst, dstLength;
-};
-std::vector<Span> spans(bool sliced, CGFloat own, CGFloat low, CGFloat high, CGFloat start, CGFloat length,
-                        const std::function<CGFloat(CGFloat)>& snap) {
-    if (!sliced) return {{0, own, start, length}};
-    CGFloat lo = low, hi = high;
-    if (lo + hi > length && lo + hi > 0) {
-        lo = low * length / (low + high);
-        hi = length - lo;
-    }
-    const CGFloat end = start + length;
-    const CGFloat a = std::clamp(snap(start + lo), start, end), b = std::clamp(snap(end - hi), a, end);
-    std::vector<Span> out;
-    for (Span s : {Span{0, low, start, a - start}, Span{low, own - low - high, a, b - a}, Span{own - high, high, b, end - b}})
-        if (s.srcLength > 0 && s.dstLength > 0) out.push_back(s);
-    return out;
-}
-
 // A sliced image stretches its middle and keeps its caps; any other image stretches whole.
 void drawImage(CGContext& ctx, const CoreGraphics::ImageRef& image, const CGRect& f, const std::optional<CGColor>& tint) {
     const auto& slicing = image->slicing();
@@ -88,8 +66,8 @@ void drawImage(CGContext& ctx, const CoreGraphics::ImageRef& image, const CGRect
     const auto snapX = [&](CGFloat x) { return straight ? (std::round((m.a * x + m.tx) * scale) / scale - m.tx) / m.a : x; };
     const auto snapY = [&](CGFloat y) { return straight ? (std::round((m.d * y + m.ty) * scale) / scale - m.ty) / m.d : y; };
     const CGSize own = image->size();
-    for (const Span& row : spans(slicing->vertical, own.height, slicing->top, slicing->bottom, f.minY(), f.height(), snapY))
-        for (const Span& col : spans(slicing->horizontal, own.width, slicing->left, slicing->right, f.minX(), f.width(), snapX))
+    for (const auto& row : CoreGraphics::sliceSpans(slicing->vertical, own.height, slicing->top, slicing->bottom, f.minY(), f.height(), snapY))
+        for (const auto& col : CoreGraphics::sliceSpans(slicing->horizontal, own.width, slicing->left, slicing->right, f.minX(), f.width(), snapX))
             ctx.draw(image, {col.dst, row.dst, col.dstLength, row.dstLength}, {col.src, row.src, col.srcLength, row.srcLength},
                      CoreGraphics::CompositingOperation::sourceOver, 1, true, tint);
 }

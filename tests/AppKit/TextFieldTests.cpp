@@ -278,6 +278,31 @@ TEST_F(LongLine, AValueLongerThanTheFieldStaysInsideItAndScrollsWithTheCaret) {
     EXPECT_TRUE(aroundTheField() == before);
 }
 
+// Scrolled to its end, the line ends before the caret, whose glyph ever reaches how far: the
+// caret is drawn after the last glyph's ink and inside the field.
+TEST_F(LongLine, AtTheEndTheCaretIsDrawnAfterTheLastGlyphInsideTheField) {
+    ASSERT_TRUE(window->makeFirstResponder(field));
+    for (const char* line : {"a long line ending in off", "a long line ending in OK", "a long line ending over", "a long line ending 1"}) {
+        field->currentEditor()->selectAll();
+        type(line);
+        window->display();
+        const auto& list = window->displayList();
+        const auto texts = list.all<CoreGraphics::Op::Text>();
+        ASSERT_FALSE(texts.empty());
+        const auto* text = texts.back();
+        ASSERT_EQ(text->text.string(), line);
+        const CGRect ink = CoreGraphics::TextLayout::inkRect(text->text, text->box);
+        const CGFloat inkRight = text->state.transform.apply(text->box).minX() + ink.maxX() - text->box.minX();
+        const auto* caret = list.all<CoreGraphics::Op::Fill>().back();
+        const CGRect c = caret->state.transform.apply(caret->path.boundingBox());
+        ASSERT_EQ(c.width(), TextEditing::caretWidth) << line;
+        auto editor = field->currentEditor();
+        EXPECT_GT(editor->scrollOffset(), 0) << line;
+        EXPECT_GE(c.minX(), inkRight) << line << ": after the last glyph";
+        EXPECT_LE(c.maxX(), editor->convertTo(editor->bounds(), nullptr).maxX()) << line << ": inside the field";
+    }
+}
+
 TEST_F(LongLine, AClickPlacesTheCaretADragSelectsAndADoubleClickTakesAWord) {
     field->setStringValue("ab cd");
     auto delegate = Runtime::make<FieldDelegate>();

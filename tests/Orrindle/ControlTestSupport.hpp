@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "AppKit/NSView.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/TextLayout.hpp"
 #include "TestSupport/MainLoop.hpp"
 
 namespace OrrindleTest {
@@ -67,6 +69,18 @@ protected:
         return ctx.takeDisplayList();
     }
     static std::vector<const Op::Image*> images(const DisplayList& list) { return list.all<Op::Image>(); }
+    // Where the ink of the drawn `text` lies in the window (y up), as the raster shows it: the
+    // text runs down from the top of its box, whichever way its view runs.
+    std::optional<CGRect> inkInWindow(const std::string& text) {
+        window->display();
+        for (auto* t : window->displayList().all<Op::Text>()) {
+            if (t->text.string() != text) continue;
+            const CGRect box = t->state.transform.apply(t->box);
+            const CGRect ink = CoreGraphics::TextLayout::inkRect(t->text, t->box);
+            return CGRect{box.minX() + ink.minX() - t->box.minX(), box.maxY() - (ink.maxY() - t->box.minY()), ink.width(), ink.height()};
+        }
+        return std::nullopt;
+    }
 
     AppKit::NSWindow::Ptr window;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "AppKit/NSTextView.hpp"
 #include "ControlTestSupport.hpp"
@@ -151,6 +153,49 @@ TEST_F(SearchField, EditingPutsAClearEditorInTheKitsColoursOverTheTextAndTheRing
     auto other = AppKit::NSWindow::make({500, 0, 100, 100});
     other->makeKeyAndOrderFront();
     EXPECT_TRUE(drawn(*f).all<Op::Stroke>().empty()) << "no ring while the window is not key";
+}
+
+// The magnifier is the bezel's: the text, the placeholder and a focused field's selection start
+// a little right of its drawn right edge, at the heights and widths search fields come in.
+TEST_F(SearchField, TheTextAndTheSelectionStartClearOfTheMagnifier) {
+    struct Size {
+        AppKit::CGFloat width, height;
+    };
+    for (const Size size : {Size{150, 18}, Size{160, 22}, Size{320, 22}}) {
+        const std::string name = std::to_string(int(size.width)) + " x " + std::to_string(int(size.height));
+        auto f = place(Runtime::make<StyledSearchField>(CGRect{10, 10, size.width, size.height}));
+        // The magnifier's right edge: the rightmost light pixel of the bezel's left part.
+        window->display();
+        const auto bezel = window->snapshot();
+        const AppKit::CGFloat scale = window->backingScaleFactor();
+        const CGRect field = f->convertTo(f->bounds(), nullptr);
+        const int top = int((window->contentSize().height - field.maxY()) * scale);
+        int right = -1;
+        for (int y = top; y < top + int(field.height() * scale); ++y)
+            for (int x = int(field.minX() * scale); x < int((field.minX() + 40) * scale); ++x)
+                if (((bezel->argb(x, y) >> 8) & 0xff) > 0x80) right = std::max(right, x);
+        ASSERT_GE(right, 0) << name << ": the magnifier is drawn";
+        const AppKit::CGFloat magnifier = (right + 1) / scale;
+        EXPECT_LT(magnifier, field.minX() + 20) << name << ": the magnifier keeps its shape";
+        for (const char* text : {"swing", ""}) {
+            f->setStringValue(text);
+            f->setPlaceholderString("Search presets");
+            const auto ink = inkInWindow(*text ? text : "Search presets");
+            ASSERT_TRUE(ink) << name;
+            EXPECT_GE(ink->minX(), magnifier + 1.5) << name << ", " << text;
+            EXPECT_LE(ink->minX(), magnifier + 5) << name << ", " << text << ": next to it";
+        }
+        f->setStringValue("late");
+        ASSERT_TRUE(window->makeFirstResponder(f));
+        window->display();
+        const auto& list = window->displayList();
+        const auto fills = list.all<Op::Fill>();
+        ASSERT_FALSE(fills.empty());
+        const CGRect selection = fills.back()->state.transform.apply(fills.back()->path.boundingBox());
+        EXPECT_GE(selection.minX(), magnifier + 1) << name << ": the selection";
+        window->makeFirstResponder(nullptr);
+        f->removeFromSuperview();
+    }
 }
 
 TEST_F(SearchField, TakesOnlyItsOwnCell) {

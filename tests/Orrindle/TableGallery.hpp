@@ -248,7 +248,7 @@ private:
         message->setValid(false);
         add("Validating", "invalid, focused, message", message, true);
 
-        // Without an icon the field fills the view, its text from the top: a view of the text's height.
+        // Without an icon the field is one line high in the middle of the view: a view of about that height.
         properties = propertiesField("0.50", false);
         properties->setFrameSize({110, 16});
         add("Properties field", "plain", properties);

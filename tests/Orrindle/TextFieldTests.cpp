@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "AppKit/NSTextView.hpp"
 #include "ControlTestSupport.hpp"
 #include "CoreGraphics/TextLayout.hpp"
 #include "Observation/Observation.hpp"
+#include "Orrindle/ComboBoxes/StyledComboBox.hpp"
 #include "Orrindle/Extensions/FocusState.hpp"
 #include "Orrindle/Labels/StyledTableGroupRowLabel.hpp"
 #include "Orrindle/Labels/StyledTableRowLabel.hpp"
 #include "Orrindle/Labels/StyledTextLabel.hpp"
 #include "Orrindle/Resources/ColorResources.hpp"
 #include "Orrindle/Resources/ImageResources.hpp"
+#include "Orrindle/SearchFields/StyledSearchField.hpp"
 #include "Orrindle/Styles/Styles.hpp"
 #include "Orrindle/TextFields/TessikStyledTextField.hpp"
 #include "Orrindle/TextFields/ValidatingPropertiesField.hpp"
@@ -466,6 +470,59 @@ TEST_F(ValidatingTextFields, AnInvalidFieldRedrawsInTheErrorLookWithoutAPopover)
     EXPECT_EQ(f->NSView::toolTip(), "Beats per minute");
 }
 
+// The field editor shows the text on the very pixels the control drew it on: nothing moves
+// when editing starts.
+TEST_F(TextFieldTest, EditingStartsWithTheTextWhereTheControlDrewIt) {
+    struct Case {
+        const char* name;
+        std::function<AppKit::NSControl::Ptr(AppKit::NSView&)> make;
+    };
+    const std::vector<Case> cases{
+        {"search field, 18 high", [](AppKit::NSView& in) {
+             auto f = Runtime::make<StyledSearchField>(CGRect{10, 10, 150, 18});
+             in.addSubview(f);
+             return f;
+         }},
+        {"search field, 22 high", [](AppKit::NSView& in) {
+             auto f = Runtime::make<StyledSearchField>(CGRect{10, 10, 160, 22});
+             in.addSubview(f);
+             return f;
+         }},
+        {"combo box", [](AppKit::NSView& in) {
+             auto b = Runtime::make<StyledComboBox>(CGRect{10, 10, 120, 20});
+             in.addSubview(b);
+             return b;
+         }},
+        {"styled field", [](AppKit::NSView& in) {
+             auto f = Runtime::make<StyledTextField>(CGRect{10, 10, 140, 22});
+             in.addSubview(f);
+             return f;
+         }},
+        {"properties field", [](AppKit::NSView& in) {
+             auto p = Runtime::make<ValidatingPropertiesField>();
+             p->setFrame({10, 10, 110, 16});
+             in.addSubview(p);
+             in.layoutSubtreeIfNeeded();
+             return p->textField();
+         }},
+    };
+    for (const auto& c : cases) {
+        auto control = c.make(*window->contentView());
+        control->setStringValue("Soft swing");
+        const auto before = inkInWindow("Soft swing");
+        ASSERT_TRUE(before) << c.name;
+        ASSERT_TRUE(window->makeFirstResponder(control)) << c.name;
+        ASSERT_TRUE(control->currentEditor()) << c.name;
+        const auto editing = inkInWindow("Soft swing");
+        ASSERT_TRUE(editing) << c.name;
+        EXPECT_NEAR(editing->minX(), before->minX(), 1e-6) << c.name;
+        EXPECT_NEAR(editing->minY(), before->minY(), 1e-6) << c.name;
+        window->makeFirstResponder(nullptr);
+        const auto placed = window->contentView()->subviews();
+        for (const auto& v : placed) v->removeFromSuperview();
+    }
+}
+
 // The message popover shows in a window of its own, the one other window on screen.
 class PropertiesField : public TextFieldTest {
 protected:
@@ -482,9 +539,31 @@ TEST_F(PropertiesField, PlacesItsFieldBesideTheIconOrOverTheWholeView) {
     plain->setFrame({10, 10, 120, 30});
     auto withIcon = place(Runtime::make<ValidatingPropertiesField>(AppKit::NSImage::withResource(ImageResources::kvuCustomsliderHandle())));
     withIcon->setFrame({10, 50, 120, 30});
+    plain->textField()->setStringValue("0.50");
     window->contentView()->layoutSubtreeIfNeeded();
-    EXPECT_EQ(plain->textField()->frame(), (CGRect{0, 0, 120, 30}));
+    // Without an icon the field spans the view, one line high in its middle: the line of text
+    // sits in the middle of the bezel, in a view of the line's height too.
+    const CGRect alone = plain->textField()->frame();
+    EXPECT_EQ(alone.minX(), 0);
+    EXPECT_EQ(alone.width(), 120);
+    EXPECT_DOUBLE_EQ(alone.midY(), 15);
     EXPECT_EQ(plain->icon(), nullptr);
+    for (CGFloat height : {30.0, 16.0}) {
+        plain->setFrameSize({120, height});
+        window->contentView()->layoutSubtreeIfNeeded();
+        window->display();
+        const CGRect bezel = plain->convertTo(plain->bounds(), nullptr);
+        std::optional<CGRect> line;
+        for (auto* t : window->displayList().all<Op::Text>())
+            if (t->text.string() == "0.50") {
+                const CGRect box = t->state.transform.apply(t->box);
+                const CGFloat h = CoreGraphics::TextLayout::size(t->text).height;
+                line = CGRect{box.minX(), box.maxY() - h, box.width(), h};
+            }
+        ASSERT_TRUE(line) << height;
+        EXPECT_NEAR(line->minY() - bezel.minY(), bezel.maxY() - line->maxY(), 0.5) << height;
+    }
+    plain->setFrameSize({120, 30});
     ASSERT_TRUE(withIcon->icon());
     EXPECT_EQ(withIcon->icon()->frame(), (CGRect{3, 3, 14, 24}));
     const CGRect f = withIcon->textField()->frame();
