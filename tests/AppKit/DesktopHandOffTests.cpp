@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -27,6 +30,7 @@
 #include "AppKitTestSupport.hpp"
 #include "Foundation/Bundle.hpp"
 #include "Foundation/Strings.hpp"
+#include "TestSupport/Eventually.hpp"
 #include "TestSupport/ScratchDirectory.hpp"
 
 extern char** environ;
@@ -215,6 +219,98 @@ TEST(DesktopEntryExec, FieldCodesAndQuoting) {
         e.icon = "/i.png";
         e.exec = c.exec;
         EXPECT_EQ(e.commandLine("x:y"), c.args) << c.exec;
+    }
+}
+
+// Runs `body` on a thread of its own; whether it ended within five seconds. One left waiting on
+// a FIFO among `fifos` is let go then (each opened for reading and writing a while), so that
+// such a fault fails its test instead of hanging it.
+bool endsPromptly(const std::function<void()>& body, const std::vector<std::string>& fifos) {
+    auto done = std::async(std::launch::async, body);
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return true;
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &before);
+    while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        std::vector<int> opened;
+        for (auto& f : fifos)
+            if (struct stat s {}; ::stat(f.c_str(), &s) == 0 && S_ISFIFO(s.st_mode)) opened.push_back(::open(f.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+        done.wait_for(std::chrono::milliseconds(200));
+        for (int fd : opened)
+            if (fd >= 0) ::close(fd);
+        done.wait_for(std::chrono::milliseconds(200));
+    }
+    ::sigaction(SIGPIPE, &before, nullptr);
+    return false;
+}
+
+// The entry is written whole through whatever its path holds, as the programs write their
+// outputs: nothing planted beside it is followed or waited on, a link to it stays a link to the
+// rewritten file, and anything but a regular file there is refused at once.
+TEST_F(DesktopTest, TheEntryIsWrittenWholeWhateverItsPathHolds) {
+    auto e = DesktopEntry::forBundle(*bundle("<key>CFBundleIdentifier</key><string>org.example.planted</string>"
+                                             "<key>CFBundleURLTypes</key><array><dict><key>CFBundleURLSchemes</key>"
+                                             "<array><string>zz</string></array></dict></array>"),
+                                     path("run"));
+    ASSERT_TRUE(e);
+    const std::string apps = path("data/applications"), entry = apps + "/" + e->id, beside = entry + ".new";
+    const std::string victim = path("victim.txt"), kept = path("dotfiles/entry.desktop"), pipe = path("dotfiles/pipe");
+    const std::string old = "[Desktop Entry]\nType=Application\nName=Old\nExec=old\n";
+    enum class After { written, linkKept, leftAlone };
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::string error;  // none: installed
+        After after;
+    } cases[] = {
+        {"a link beside the entry", [&] { fs::create_symlink(victim, beside); }, "", After::written},
+        {"a FIFO beside the entry", [&] { ::mkfifo(beside.c_str(), 0600); }, "", After::written},
+        {"a link at the entry", [&] { fs::create_symlink(kept, entry); }, "", After::linkKept},
+        {"an old entry", [&] { std::ofstream(entry) << old; }, "", After::written},
+        {"a FIFO at the entry", [&] { ::mkfifo(entry.c_str(), 0600); }, "cannot write " + entry + ": it is not a regular file",
+         After::leftAlone},
+        {"a link at the entry to a FIFO",
+         [&] {
+             ::mkfifo(pipe.c_str(), 0600);
+             fs::create_symlink(pipe, entry);
+         },
+         "cannot write " + entry + ": it is not a regular file", After::leftAlone},
+        {"a folder at the entry", [&] { fs::create_directory(entry); }, "cannot write " + entry + ": it is not a regular file",
+         After::leftAlone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(apps);
+        fs::remove_all(path("dotfiles"));
+        fs::create_directories(apps);
+        fs::create_directories(path("dotfiles"));
+        write("victim.txt", "precious\n");
+        write("dotfiles/entry.desktop", old);
+        c.plant();
+        const auto planted = fs::symlink_status(entry).type();
+        DesktopEntry installing = *e;
+        bool installed = false;
+        std::string error;
+        ASSERT_TRUE(endsPromptly([&] { installed = installing.install(&error); }, {entry, beside}));
+        EXPECT_EQ(installed, c.error.empty());
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(read("victim.txt"), "precious\n") << "a link beside the entry was followed";
+        switch (c.after) {
+        case After::written:
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(entry)));
+            EXPECT_EQ(read("data/applications/" + e->id), e->text());
+            break;
+        case After::linkKept:
+            EXPECT_TRUE(fs::is_symlink(entry));
+            EXPECT_EQ(read("dotfiles/entry.desktop"), e->text());
+            break;
+        case After::leftAlone: EXPECT_EQ(fs::symlink_status(entry).type(), planted); break;
+        }
+        if (installed) {
+            EXPECT_EQ(installing.path, entry);
+        }
+        for (const auto& f : fs::directory_iterator(apps))
+            EXPECT_TRUE(f.path() == entry || f.path() == beside) << f.path() << " was left behind";
     }
 }
 
