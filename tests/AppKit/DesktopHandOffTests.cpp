@@ -683,6 +683,173 @@ TEST_F(HandOffTest, AStartGivesUpOnAnInstanceThatDoesNotAnswer) {
     for (int fd : queued) ::close(fd);
 }
 
+// A lock file that is no plain file of its own is refused with the reason, and left as it is
+// with what it leads to; nothing waits on it, and a start runs alone, saying why.
+TEST_F(HandOffTest, ALockThatIsNoPlainFileOfItsOwnIsRefusedAndLeftAlone) {
+    const std::string lock = path("runtime/" + id + ".lock"), victim = path("victim.txt");
+    const std::string link = lock + " is a symbolic link, not a lock file";
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::string error;
+    } cases[] = {
+        {"a link to a file", [&] { fs::create_symlink(victim, lock); }, link},
+        {"a link to nothing", [&] { fs::create_symlink(path("made-through-the-link"), lock); }, link},
+        {"another name of a file", [&] { fs::create_hard_link(victim, lock); }, lock + " has other names (hard links), not a lock file"},
+        {"a FIFO", [&] { ::mkfifo(lock.c_str(), 0600); }, lock + " is not a regular file, not a lock file"},
+        {"a folder", [&] { fs::create_directory(lock); }, "cannot open " + lock + ": Is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(lock);
+        write("victim.txt", "precious\n");
+        c.plant();
+        bool claimed = true;
+        std::string error;
+        pid_t running = -1;
+        auto handOff = ApplicationInstance::HandOff::failed;
+        ApplicationInstance::Start start;
+        ASSERT_TRUE(endsPromptly(
+            [&] {
+                claimed = ApplicationInstance::claim(id, [](const std::vector<std::string>&) {}, &error) != nullptr;
+                running = ApplicationInstance::runningProcess(id);
+                handOff = ApplicationInstance::handOff(id, {"zz://a"});
+                start = ApplicationInstance::start(id, {"zz://a"}, [](const std::vector<std::string>&) {});
+            },
+            {lock}));
+        EXPECT_FALSE(claimed);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(running, 0);
+        EXPECT_EQ(handOff, ApplicationInstance::HandOff::noInstance);
+        EXPECT_EQ(start.outcome, ApplicationInstance::Start::Outcome::alone);
+        EXPECT_EQ(start.error, c.error);
+        EXPECT_EQ(read("victim.txt"), "precious\n");
+        EXPECT_FALSE(exists("made-through-the-link"));
+    }
+}
+
+// How much one start may hand over is the hand-off's limit alone: a first start takes URLs of
+// any length, and a start that finds the instance running is refused them with the reason.
+TEST_F(HandOffTest, OnlyAHandOffLimitsTheURLsLength) {
+    const std::vector<std::string> urls{"zz://" + std::string(40 * 1024, 'a'), "zz://" + std::string(40 * 1024, 'b')};
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, urls, &error), ApplicationInstance::HandOff::noInstance) << error;
+    auto first = ApplicationInstance::start(id, urls, [this](const std::vector<std::string>& u) { received.push_back(u); });
+    ASSERT_EQ(first.outcome, ApplicationInstance::Start::Outcome::running) << first.error;
+    auto second = ApplicationInstance::start(id, urls, [](const std::vector<std::string>&) {});
+    EXPECT_EQ(second.outcome, ApplicationInstance::Start::Outcome::failed);
+    EXPECT_EQ(second.error, "the URLs are too long to hand over (more than 64 KiB)");
+    EXPECT_FALSE(second.instance);
+    auto third = ApplicationInstance::start(id, {"zz://short"}, [](const std::vector<std::string>&) {});
+    EXPECT_EQ(third.outcome, ApplicationInstance::Start::Outcome::handedOver) << third.error;
+    waitForReceived(1);
+    EXPECT_EQ(received, std::vector<std::vector<std::string>>{{"zz://short"}});
+}
+
+// One start in a process of its own (the probe program, which starts as the application does),
+// let go with the others of its round when their gate, its standard input, closes.
+class ProbeStart {
+public:
+    ProbeStart(const std::string& identifier, const std::string& url, int gate, const std::string& stem)
+        : out_(stem + ".out"), err_(stem + ".err") {
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_adddup2(&files, gate, STDIN_FILENO);
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> args{VZ_INSTANCE_PROBE, identifier, url};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &files, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~ProbeStart() {
+        if (running()) end();
+    }
+    ProbeStart(const ProbeStart&) = delete;
+    ProbeStart& operator=(const ProbeStart&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running() {
+        int raw = 0;
+        if (!exited_ && pid_ > 0 && ::waitpid(pid_, &raw, WNOHANG) == pid_) {
+            exited_ = true;
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        }
+        return pid_ > 0 && !exited_;
+    }
+    int status() const { return status_; }  // once it ended; -1 for a signal
+    // Ends it as a crash would: what it leaves behind is the next round's to clear.
+    void end() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        exited_ = true;
+    }
+    std::string out() const { return contents(out_); }
+    std::string err() const { return contents(err_); }
+
+private:
+    static std::string contents(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    pid_t pid_ = -1;
+    bool exited_ = false;
+    int status_ = -2;
+    std::string out_, err_;
+};
+
+// However the starts fall, of many at once exactly one becomes the running instance and every
+// other ends having handed its URL to it; round after round, each beginning where the last
+// instance died and left its socket behind.
+TEST_F(HandOffTest, ManyStartsAtOnceLeaveExactlyOneRunningAndEveryOtherHandsOver) {
+    constexpr int rounds = 10, starts = 8;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int gate[2];
+        ASSERT_EQ(::pipe2(gate, O_CLOEXEC), 0);
+        std::vector<std::unique_ptr<ProbeStart>> all;
+        for (int i = 0; i < starts; ++i)
+            all.push_back(std::make_unique<ProbeStart>(id, "zz://start-" + std::to_string(i), gate[0],
+                                                       path("start-" + std::to_string(round) + "-" + std::to_string(i))));
+        ::close(gate[0]);
+        ::close(gate[1]);
+        auto stillRunning = [&] {
+            std::vector<ProbeStart*> left;
+            for (auto& s : all)
+                if (s->running()) left.push_back(s.get());
+            return left;
+        };
+        EXPECT_TRUE(TestSupport::eventually([&] { return stillRunning().size() <= 1; }, 10));
+        const auto left = stillRunning();
+        ASSERT_EQ(left.size(), 1u) << "copies running at once";
+        ProbeStart& instance = *left.front();
+        EXPECT_EQ(ApplicationInstance::runningProcess(id), instance.pid());
+        std::vector<std::string> expected{"running"};
+        for (int i = 0; i < starts; ++i) {
+            ProbeStart& s = *all[std::size_t(i)];
+            if (&s == &instance) continue;
+            EXPECT_EQ(s.status(), 0) << s.err();
+            EXPECT_EQ(s.out(), "handed over\n");
+            EXPECT_EQ(s.err(), "");
+            expected.push_back("received zz://start-" + std::to_string(i));
+        }
+        std::sort(expected.begin(), expected.end());
+        auto lines = [&] {
+            auto said = Foundation::split(instance.out(), '\n');
+            if (!said.empty() && said.back().empty()) said.pop_back();
+            std::sort(said.begin(), said.end());
+            return said;
+        };
+        EXPECT_TRUE(TestSupport::eventually([&] { return lines().size() >= expected.size(); }, 5));
+        EXPECT_EQ(lines(), expected) << "what the running instance was handed";
+        instance.end();
+    }
+}
+
 // Without a runtime directory the fallback is a folder of the user's own; one that is not the
 // user's alone is refused.
 TEST_F(DesktopTest, TheFallbackRuntimeDirectoryIsTheUsersAlone) {
