@@ -683,6 +683,39 @@ TEST_F(HandOffTest, AStartGivesUpOnAnInstanceThatDoesNotAnswer) {
     for (int fd : queued) ::close(fd);
 }
 
+// An instance that ends while a start hands over hangs up before it answers: nothing was
+// delivered, so the start claims the application itself once that one is gone, URLs and all.
+// The instance here is a stand-in that holds the claim as one does.
+TEST_F(HandOffTest, AStartThatAnEndingInstanceHangsUpOnRunsInItsPlace) {
+    const std::string lock = path("runtime/" + id + ".lock"), socket = ApplicationInstance::socketPath(id);
+    const int held = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(held, F_OFD_SETLK, &whole), 0);
+    const int listener = listenAt(socketAddress(socket), 8);
+    ASSERT_GE(listener, 0);
+    auto start = std::async(std::launch::async, [this] {
+        return ApplicationInstance::start(id, {"zz://kept"}, [this](const std::vector<std::string>& urls) { received.push_back(urls); });
+    });
+    const int connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    ASSERT_GE(connection, 0);
+    char buffer[64];
+    EXPECT_GT(::recv(connection, buffer, sizeof buffer, 0), 0) << "the start sent its URLs";
+    // Ending: the claim and the socket go first, the start's connection last.
+    ::close(held);
+    ::close(listener);
+    ::unlink(socket.c_str());
+    ::close(connection);
+    ASSERT_EQ(start.wait_for(std::chrono::duration<double>(ApplicationInstance::handOffDeadlineSeconds + 5)), std::future_status::ready);
+    auto started = start.get();
+    EXPECT_EQ(started.outcome, ApplicationInstance::Start::Outcome::running) << started.error;
+    EXPECT_EQ(ApplicationInstance::runningProcess(id), ::getpid());
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://later"}), ApplicationInstance::HandOff::delivered);
+    waitForReceived(1);
+    EXPECT_EQ(received, std::vector<std::vector<std::string>>{{"zz://later"}});
+}
+
 // A lock file that is no plain file of its own is refused with the reason, and left as it is
 // with what it leads to; nothing waits on it, and a start runs alone, saying why.
 TEST_F(HandOffTest, ALockThatIsNoPlainFileOfItsOwnIsRefusedAndLeftAlone) {
