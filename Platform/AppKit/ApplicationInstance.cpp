@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -14,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "Dispatch/DispatchQueue.hpp"
@@ -45,6 +45,51 @@ std::string inRuntimeDirectory(const std::string& name) {
 
 std::string lockPath(const std::string& identifier) { return inRuntimeDirectory(identifier + ".lock"); }
 
+// The lock file, or -1 with the reason in `problem` (none when it is not there and `flags`
+// do not create it). Never through a link, never blocking on a FIFO, and never a file that
+// has another name: claiming truncates it.
+int openLock(const std::string& path, int flags, std::string& problem) {
+    problem.clear();
+    const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        if (errno == ELOOP) problem = path + " is a symbolic link, not a lock file";
+        else if (errno != ENOENT || (flags & O_CREAT)) problem = "cannot open " + path + ": " + std::strerror(errno);
+        return -1;
+    }
+    struct stat s {};
+    if (::fstat(fd, &s) != 0) problem = "cannot open " + path + ": " + std::strerror(errno);
+    else if (!S_ISREG(s.st_mode)) problem = path + " is not a regular file, not a lock file";
+    else if (s.st_nlink != 1) problem = path + " has other names (hard links), not a lock file";
+    if (problem.empty()) return fd;
+    ::close(fd);
+    return -1;
+}
+
+// Open file description locks: a probe sees the holder without taking anything (a shared
+// flock would make a start's exclusive claim fail meanwhile), and closing another descriptor
+// of the file in the holder's process keeps the lock, which a process-wide lock would drop.
+struct flock wholeFile(short type) {
+    struct flock l {};
+    l.l_type = type;
+    l.l_whence = SEEK_SET;
+    return l;
+}
+
+bool heldByAnother(int fd) {
+    struct flock l = wholeFile(F_WRLCK);
+    return ::fcntl(fd, F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+}
+
+// Whether a process holds the claim, whether or not it listens yet.
+bool claimHeld(const std::string& identifier) {
+    std::string problem;
+    const int fd = openLock(lockPath(identifier), O_RDONLY, problem);
+    if (fd < 0) return false;
+    const bool held = heldByAnother(fd);
+    ::close(fd);
+    return held;
+}
+
 bool fillAddress(const std::string& path, sockaddr_un& address) {
     address = {};
     address.sun_family = AF_UNIX;
@@ -63,7 +108,8 @@ bool ready(int fd, short events, Clock::time_point deadline) {
     }
 }
 
-bool sendAll(int fd, const std::string& text, Clock::time_point deadline) {
+// 0 once all is sent, else why not (ETIMEDOUT when the deadline passed).
+int sendAll(int fd, const std::string& text, Clock::time_point deadline) {
     std::size_t sent = 0;
     while (sent < text.size()) {
         const ssize_t n = ::send(fd, text.data() + sent, text.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -72,22 +118,28 @@ bool sendAll(int fd, const std::string& text, Clock::time_point deadline) {
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!ready(fd, POLLOUT, deadline)) return false;
+            if (!ready(fd, POLLOUT, deadline)) return ETIMEDOUT;
         } else {
-            return false;
+            return n < 0 ? errno : EPIPE;
         }
     }
-    return true;
+    return 0;
 }
 
-// Reads until `expected` bytes came, the peer closed, or the deadline passed.
-std::string receive(int fd, std::size_t expected, Clock::time_point deadline) {
+bool hungUp(int error) { return error == EPIPE || error == ECONNRESET; }
+
+// Reads until `expected` bytes came, the peer closed (`closed`), or the deadline passed.
+std::string receive(int fd, std::size_t expected, Clock::time_point deadline, bool& closed) {
     std::string text;
     char buffer[64];
+    closed = false;
     while (text.size() < expected && ready(fd, POLLIN, deadline)) {
         const ssize_t n = ::recv(fd, buffer, std::min(sizeof buffer, expected - text.size()), MSG_DONTWAIT);
         if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-        if (n <= 0) break;
+        if (n <= 0) {
+            closed = n == 0 || hungUp(errno);
+            break;
+        }
         text.append(buffer, std::size_t(n));
     }
     return text;
@@ -138,7 +190,7 @@ Step readMessage(Connection& c) {
     }
     c.received.clear();
     c.acknowledged = true;
-    return sendAll(c.fd, acknowledgement, Clock::now()) ? Step::more : Step::drop;
+    return sendAll(c.fd, acknowledgement, Clock::now()) == 0 ? Step::more : Step::drop;
 }
 
 Step readConfirmation(Connection& c) {
@@ -181,12 +233,11 @@ std::string ApplicationInstance::runtimeDirectory() {
 std::string ApplicationInstance::socketPath(const std::string& identifier) { return inRuntimeDirectory(identifier + ".socket"); }
 
 pid_t ApplicationInstance::runningProcess(const std::string& identifier) {
-    const int fd = ::open(lockPath(identifier).c_str(), O_RDONLY | O_CLOEXEC);
+    std::string problem;
+    const int fd = openLock(lockPath(identifier), O_RDONLY, problem);
     if (fd < 0) return 0;
     pid_t pid = 0;
-    if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
-        ::flock(fd, LOCK_UN);
-    } else {
+    if (heldByAnother(fd)) {
         char text[32] = {};
         if (::pread(fd, text, sizeof text - 1, 0) > 0) pid = pid_t(std::atol(text));
     }
@@ -194,46 +245,122 @@ pid_t ApplicationInstance::runningProcess(const std::string& identifier) {
     return pid;
 }
 
-ApplicationInstance::HandOff ApplicationInstance::handOff(const std::string& identifier, const std::vector<std::string>& urls,
-                                                          std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return HandOff::failed;
-    };
-    std::string message;
+namespace {
+
+// The message for `urls`, or why they cannot be handed over.
+std::optional<std::string> messageProblem(const std::vector<std::string>& urls, std::string& message) {
+    message.clear();
     for (auto& url : urls) {
-        if (url.empty()) return fail("a URL cannot be empty");
-        if (url.find('\n') != std::string::npos) return fail("a URL cannot hold a line break");
+        if (url.empty()) return "a URL cannot be empty";
+        if (url.find('\n') != std::string::npos) return "a URL cannot hold a line break";
         message += url + "\n";
     }
     message += "\n";
     if (message.size() > maximumMessage)
-        return fail("the URLs are too long to hand over (more than " + std::to_string(maximumMessage / 1024) + " KiB)");
-    const std::string path = socketPath(identifier);
-    if (path.empty()) return HandOff::noInstance;
+        return "the URLs are too long to hand over (more than " + std::to_string(maximumMessage / 1024) + " KiB)";
+    return std::nullopt;
+}
 
-    const auto deadline = after(handOffDeadlineSeconds);
-    int failure = 0;
-    int fd = connectTo(path, failure);
-    // An instance that holds the claim but is not listening yet is starting up, and one whose
-    // queue is full is busy: wait for either, up to the deadline.
-    while (fd < 0) {
-        if (failure != EAGAIN && runningProcess(identifier) == 0) return HandOff::noInstance;
-        if (Clock::now() > deadline)
-            return fail(failure == EAGAIN ? "the running instance does not answer" : "the running instance does not listen on " + path);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        fd = connectTo(path, failure);
+enum class Exchange { delivered, hungUp, failed };
+
+// One hand-off over a connection: the message, its answer, the confirmation.
+Exchange exchange(int fd, const std::string& message, Clock::time_point deadline, std::string& error) {
+    if (const int e = sendAll(fd, message, deadline)) {
+        error = "the running instance did not take the URLs";
+        return hungUp(e) ? Exchange::hungUp : Exchange::failed;
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    if (peerUser(fd) != ::getuid()) return fail("the socket " + path + " is not the user's own instance");
-    if (!sendAll(fd, message, deadline)) return fail("the running instance did not take the URLs");
-    if (receive(fd, acknowledgement.size(), deadline) != acknowledgement) return fail("the running instance did not answer in time");
+    bool closed = false;
+    if (receive(fd, acknowledgement.size(), deadline, closed) != acknowledgement) {
+        error = closed ? "the running instance did not take the URLs" : "the running instance did not answer in time";
+        return closed ? Exchange::hungUp : Exchange::failed;
+    }
     // From here the instance acts on the URLs; before, it drops them when we give up.
-    if (!sendAll(fd, confirmation, deadline)) return fail("the running instance did not take the URLs");
-    return HandOff::delivered;
+    if (sendAll(fd, confirmation, deadline) != 0) {
+        error = "the running instance did not take the URLs";
+        return Exchange::failed;
+    }
+    return Exchange::delivered;
+}
+
+ApplicationInstance::HandOff handOffUntil(const std::string& identifier, const std::vector<std::string>& urls,
+                                          Clock::time_point deadline, std::string* error) {
+    using HandOff = ApplicationInstance::HandOff;
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return HandOff::failed;
+    };
+    const std::string path = ApplicationInstance::socketPath(identifier);
+    if (path.empty()) return HandOff::noInstance;
+    std::string why;
+    for (;; std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+        int failure = 0;
+        const int fd = connectTo(path, failure);
+        if (fd < 0) {
+            // An instance that holds the claim but is not listening yet is starting up, and one
+            // whose queue is full is busy: wait for either, up to the deadline.
+            if (failure != EAGAIN && !claimHeld(identifier)) return HandOff::noInstance;
+            if (Clock::now() > deadline)
+                return fail(!why.empty()        ? why
+                            : failure == EAGAIN ? "the running instance does not answer"
+                                                : "the running instance does not listen on " + path);
+            continue;
+        }
+        struct Closer {
+            int fd;
+            ~Closer() { ::close(fd); }
+        } closer{fd};
+        if (peerUser(fd) != ::getuid()) return fail("the socket " + path + " is not the user's own instance");
+        // The limits are the hand-off's own: a first start takes any URLs.
+        std::string message;
+        if (auto problem = messageProblem(urls, message)) return fail(*problem);
+        switch (exchange(fd, message, deadline, why)) {
+        case Exchange::delivered: return HandOff::delivered;
+        case Exchange::failed: return fail(why);
+        case Exchange::hungUp: break;
+        }
+        // Hung up on before it took them: it is ending, or made room for other starts. Nothing
+        // was delivered, so try again, or claim once it is gone.
+        if (!claimHeld(identifier)) return HandOff::noInstance;
+        if (Clock::now() > deadline) return fail(why);
+    }
+}
+
+}  // namespace
+
+ApplicationInstance::HandOff ApplicationInstance::handOff(const std::string& identifier, const std::vector<std::string>& urls,
+                                                          std::string* error) {
+    return handOffUntil(identifier, urls, after(handOffDeadlineSeconds), error);
+}
+
+ApplicationInstance::Start ApplicationInstance::start(const std::string& identifier, const std::vector<std::string>& urls,
+                                                      Receiver receiver) {
+    const auto deadline = after(handOffDeadlineSeconds);
+    Start start;
+    for (;;) {
+        std::string error;
+        if ((start.instance = claim(identifier, receiver, &error))) {
+            start.outcome = Start::Outcome::running;
+            return start;
+        }
+        if (!error.empty()) {
+            start.outcome = Start::Outcome::alone;
+            start.error = error;
+            return start;
+        }
+        // Another process holds the claim: the running instance, or one about to be.
+        switch (handOffUntil(identifier, urls, deadline, &error)) {
+        case HandOff::delivered: start.outcome = Start::Outcome::handedOver; return start;
+        case HandOff::failed:
+            start.outcome = Start::Outcome::failed;
+            start.error = error;
+            return start;
+        case HandOff::noInstance: break;  // it ended meanwhile: claim again
+        }
+        if (Clock::now() > deadline) {
+            start.error = "other starts keep claiming the application and ending before they take the URLs";
+            return start;
+        }
+    }
 }
 
 std::unique_ptr<ApplicationInstance> ApplicationInstance::claim(const std::string& identifier, Receiver receiver,
@@ -248,10 +375,16 @@ std::unique_ptr<ApplicationInstance> ApplicationInstance::claim(const std::strin
         return fail("no private runtime directory (XDG_RUNTIME_DIR is not set, or is not the user's own with mode 0700)");
     }
     std::unique_ptr<ApplicationInstance> instance(new ApplicationInstance);
-    instance->lock_ = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (instance->lock_ < 0) return fail("cannot open " + lock);
-    if (::flock(instance->lock_, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK) {
+    std::string problem;
+    instance->lock_ = openLock(lock, O_RDWR | O_CREAT, problem);
+    if (instance->lock_ < 0) {
+        if (error) *error = problem;
+        return nullptr;
+    }
+    // Held until the instance ends (or the process does).
+    struct flock whole = wholeFile(F_WRLCK);
+    if (::fcntl(instance->lock_, F_OFD_SETLK, &whole) != 0) {
+        if (errno == EAGAIN || errno == EACCES) {
             if (error) error->clear();
             return nullptr;
         }

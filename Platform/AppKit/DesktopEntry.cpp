@@ -1,14 +1,19 @@
 #include "AppKit/DesktopEntry.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "Foundation/Bundle.hpp"
 #include "Foundation/Strings.hpp"
+#include "Host/OutputFiles/OutputFile.hpp"
 
 namespace fs = std::filesystem;
 
@@ -33,11 +38,27 @@ std::vector<std::string> pathList(const std::string& value, const std::string& f
     return dirs;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+// A regular file's text; absent when the path names none or something else, which is read
+// without waiting: a FIFO there would hold its reader up until someone writes to it.
+std::optional<std::string> readFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::optional<std::string> text;
+    struct stat s {};
+    if (::fstat(fd, &s) == 0 && S_ISREG(s.st_mode)) {
+        text.emplace();
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                text.reset();
+                break;
+            }
+            text->append(buffer, std::size_t(n));
+        }
+    }
+    ::close(fd);
+    return text;
 }
 
 // The key-value pairs of one group of a desktop file (keys with a locale left out).
@@ -132,13 +153,13 @@ std::vector<std::string> DesktopEntry::configDirectories() {
 }
 
 std::optional<DesktopEntry> DesktopEntry::read(const std::string& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    const auto text = readFile(path);
+    if (!text) return std::nullopt;
     DesktopEntry e;
     e.path = path;
     e.id = fs::path(path).filename().string();
     bool application = false, hidden = false;
-    for (auto& [key, value] : group(readFile(path), "Desktop Entry")) {
+    for (auto& [key, value] : group(*text, "Desktop Entry")) {
         if (key == "Type") application = value == "Application";
         else if (key == "Name") e.name = unescaped(value);
         else if (key == "Exec") e.exec = unescaped(value);
@@ -162,7 +183,7 @@ std::optional<DesktopEntry> DesktopEntry::handlerForScheme(const std::string& sc
     for (auto& d : configDirectories()) lists.push_back(d + "/mimeapps.list");
     for (auto& d : dataDirectories()) lists.push_back(d + "/applications/mimeapps.list");
     for (auto& list : lists)
-        for (auto& [key, value] : group(readFile(list), "Default Applications"))
+        for (auto& [key, value] : group(readFile(list).value_or(""), "Default Applications"))
             if (key == type)
                 for (auto& id : listValue(value))
                     if (auto e = installed(id)) return e;
@@ -269,27 +290,25 @@ bool DesktopEntry::install(std::string* error) {
     const std::string dir = dataHome() + "/applications";
     const std::string target = dir + "/" + id;
     const std::string contents = text();
-    std::error_code ec;
-    if (fs::exists(target, ec) && readFile(target) == contents) {
-        path = target;
-        return true;
-    }
-    fs::create_directories(dir, ec);
-    // Written apart and renamed, so the desktop never reads half an entry.
-    const std::string temporary = target + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << contents;
-        if (!out.flush()) {
-            if (error) *error = "cannot write " + temporary;
-            fs::remove(temporary, ec);
+    struct stat s {};
+    if (::stat(target.c_str(), &s) == 0) {
+        // The start would wait on a FIFO there until something reads it.
+        if (!S_ISREG(s.st_mode)) {
+            if (error) *error = "cannot write " + target + ": it is not a regular file";
             return false;
         }
+        if (readFile(target) == contents) {
+            path = target;
+            return true;
+        }
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        if (error) *error = "cannot write " + target + ": " + ec.message();
-        fs::remove(temporary, ec);
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    // Whole or not at all, so the desktop never reads half an entry; a link there stays one.
+    try {
+        OutputFiles::OutputFile::writeText(target, contents);
+    } catch (const OutputFiles::OutputFile::CannotWrite& e) {
+        if (error) *error = e.what();
         return false;
     }
     path = target;

@@ -49,7 +49,9 @@ struct DesktopEntry {
     // The file's text.
     std::string text() const;
     // Writes the entry into $XDG_DATA_HOME/applications, unless an identical one is there, and
-    // sets `path`. False with the reason in `error` when it cannot be written.
+    // sets `path`. Written whole, as the programs write their outputs: a link there stays and
+    // the file it leads to is replaced; anything else but a regular file is refused. False
+    // with the reason in `error` when it cannot be written.
     bool install(std::string* error = nullptr);
 
     // The XDG folders (tests set the variables).

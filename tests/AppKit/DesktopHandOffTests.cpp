@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -14,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -27,6 +30,7 @@
 #include "AppKitTestSupport.hpp"
 #include "Foundation/Bundle.hpp"
 #include "Foundation/Strings.hpp"
+#include "TestSupport/Eventually.hpp"
 #include "TestSupport/ScratchDirectory.hpp"
 
 extern char** environ;
@@ -215,6 +219,98 @@ TEST(DesktopEntryExec, FieldCodesAndQuoting) {
         e.icon = "/i.png";
         e.exec = c.exec;
         EXPECT_EQ(e.commandLine("x:y"), c.args) << c.exec;
+    }
+}
+
+// Runs `body` on a thread of its own; whether it ended within five seconds. One left waiting on
+// a FIFO among `fifos` is let go then (each opened for reading and writing a while), so that
+// such a fault fails its test instead of hanging it.
+bool endsPromptly(const std::function<void()>& body, const std::vector<std::string>& fifos) {
+    auto done = std::async(std::launch::async, body);
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return true;
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &before);
+    while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        std::vector<int> opened;
+        for (auto& f : fifos)
+            if (struct stat s {}; ::stat(f.c_str(), &s) == 0 && S_ISFIFO(s.st_mode)) opened.push_back(::open(f.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+        done.wait_for(std::chrono::milliseconds(200));
+        for (int fd : opened)
+            if (fd >= 0) ::close(fd);
+        done.wait_for(std::chrono::milliseconds(200));
+    }
+    ::sigaction(SIGPIPE, &before, nullptr);
+    return false;
+}
+
+// The entry is written whole through whatever its path holds, as the programs write their
+// outputs: nothing planted beside it is followed or waited on, a link to it stays a link to the
+// rewritten file, and anything but a regular file there is refused at once.
+TEST_F(DesktopTest, TheEntryIsWrittenWholeWhateverItsPathHolds) {
+    auto e = DesktopEntry::forBundle(*bundle("<key>CFBundleIdentifier</key><string>org.example.planted</string>"
+                                             "<key>CFBundleURLTypes</key><array><dict><key>CFBundleURLSchemes</key>"
+                                             "<array><string>zz</string></array></dict></array>"),
+                                     path("run"));
+    ASSERT_TRUE(e);
+    const std::string apps = path("data/applications"), entry = apps + "/" + e->id, beside = entry + ".new";
+    const std::string victim = path("victim.txt"), kept = path("dotfiles/entry.desktop"), pipe = path("dotfiles/pipe");
+    const std::string old = "[Desktop Entry]\nType=Application\nName=Old\nExec=old\n";
+    enum class After { written, linkKept, leftAlone };
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::string error;  // none: installed
+        After after;
+    } cases[] = {
+        {"a link beside the entry", [&] { fs::create_symlink(victim, beside); }, "", After::written},
+        {"a FIFO beside the entry", [&] { ::mkfifo(beside.c_str(), 0600); }, "", After::written},
+        {"a link at the entry", [&] { fs::create_symlink(kept, entry); }, "", After::linkKept},
+        {"an old entry", [&] { std::ofstream(entry) << old; }, "", After::written},
+        {"a FIFO at the entry", [&] { ::mkfifo(entry.c_str(), 0600); }, "cannot write " + entry + ": it is not a regular file",
+         After::leftAlone},
+        {"a link at the entry to a FIFO",
+         [&] {
+             ::mkfifo(pipe.c_str(), 0600);
+             fs::create_symlink(pipe, entry);
+         },
+         "cannot write " + entry + ": it is not a regular file", After::leftAlone},
+        {"a folder at the entry", [&] { fs::create_directory(entry); }, "cannot write " + entry + ": it is not a regular file",
+         After::leftAlone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(apps);
+        fs::remove_all(path("dotfiles"));
+        fs::create_directories(apps);
+        fs::create_directories(path("dotfiles"));
+        write("victim.txt", "precious\n");
+        write("dotfiles/entry.desktop", old);
+        c.plant();
+        const auto planted = fs::symlink_status(entry).type();
+        DesktopEntry installing = *e;
+        bool installed = false;
+        std::string error;
+        ASSERT_TRUE(endsPromptly([&] { installed = installing.install(&error); }, {entry, beside}));
+        EXPECT_EQ(installed, c.error.empty());
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(read("victim.txt"), "precious\n") << "a link beside the entry was followed";
+        switch (c.after) {
+        case After::written:
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(entry)));
+            EXPECT_EQ(read("data/applications/" + e->id), e->text());
+            break;
+        case After::linkKept:
+            EXPECT_TRUE(fs::is_symlink(entry));
+            EXPECT_EQ(read("dotfiles/entry.desktop"), e->text());
+            break;
+        case After::leftAlone: EXPECT_EQ(fs::symlink_status(entry).type(), planted); break;
+        }
+        if (installed) {
+            EXPECT_EQ(installing.path, entry);
+        }
+        for (const auto& f : fs::directory_iterator(apps))
+            EXPECT_TRUE(f.path() == entry || f.path() == beside) << f.path() << " was left behind";
     }
 }
 
@@ -585,6 +681,206 @@ TEST_F(HandOffTest, AStartGivesUpOnAnInstanceThatDoesNotAnswer) {
     ASSERT_TRUE(ended);
     EXPECT_EQ(blocked.get(), std::make_pair(ApplicationInstance::HandOff::failed, std::string("the running instance does not answer")));
     for (int fd : queued) ::close(fd);
+}
+
+// An instance that ends while a start hands over hangs up before it answers: nothing was
+// delivered, so the start claims the application itself once that one is gone, URLs and all.
+// The instance here is a stand-in that holds the claim as one does.
+TEST_F(HandOffTest, AStartThatAnEndingInstanceHangsUpOnRunsInItsPlace) {
+    const std::string lock = path("runtime/" + id + ".lock"), socket = ApplicationInstance::socketPath(id);
+    const int held = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(held, F_OFD_SETLK, &whole), 0);
+    const int listener = listenAt(socketAddress(socket), 8);
+    ASSERT_GE(listener, 0);
+    auto start = std::async(std::launch::async, [this] {
+        return ApplicationInstance::start(id, {"zz://kept"}, [this](const std::vector<std::string>& urls) { received.push_back(urls); });
+    });
+    const int connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    ASSERT_GE(connection, 0);
+    char buffer[64];
+    EXPECT_GT(::recv(connection, buffer, sizeof buffer, 0), 0) << "the start sent its URLs";
+    // Ending: the claim and the socket go first, the start's connection last.
+    ::close(held);
+    ::close(listener);
+    ::unlink(socket.c_str());
+    ::close(connection);
+    ASSERT_EQ(start.wait_for(std::chrono::duration<double>(ApplicationInstance::handOffDeadlineSeconds + 5)), std::future_status::ready);
+    auto started = start.get();
+    EXPECT_EQ(started.outcome, ApplicationInstance::Start::Outcome::running) << started.error;
+    EXPECT_EQ(ApplicationInstance::runningProcess(id), ::getpid());
+    EXPECT_EQ(ApplicationInstance::handOff(id, {"zz://later"}), ApplicationInstance::HandOff::delivered);
+    waitForReceived(1);
+    EXPECT_EQ(received, std::vector<std::vector<std::string>>{{"zz://later"}});
+}
+
+// A lock file that is no plain file of its own is refused with the reason, and left as it is
+// with what it leads to; nothing waits on it, and a start runs alone, saying why.
+TEST_F(HandOffTest, ALockThatIsNoPlainFileOfItsOwnIsRefusedAndLeftAlone) {
+    const std::string lock = path("runtime/" + id + ".lock"), victim = path("victim.txt");
+    const std::string link = lock + " is a symbolic link, not a lock file";
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::string error;
+    } cases[] = {
+        {"a link to a file", [&] { fs::create_symlink(victim, lock); }, link},
+        {"a link to nothing", [&] { fs::create_symlink(path("made-through-the-link"), lock); }, link},
+        {"another name of a file", [&] { fs::create_hard_link(victim, lock); }, lock + " has other names (hard links), not a lock file"},
+        {"a FIFO", [&] { ::mkfifo(lock.c_str(), 0600); }, lock + " is not a regular file, not a lock file"},
+        {"a folder", [&] { fs::create_directory(lock); }, "cannot open " + lock + ": Is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(lock);
+        write("victim.txt", "precious\n");
+        c.plant();
+        bool claimed = true;
+        std::string error;
+        pid_t running = -1;
+        auto handOff = ApplicationInstance::HandOff::failed;
+        ApplicationInstance::Start start;
+        ASSERT_TRUE(endsPromptly(
+            [&] {
+                claimed = ApplicationInstance::claim(id, [](const std::vector<std::string>&) {}, &error) != nullptr;
+                running = ApplicationInstance::runningProcess(id);
+                handOff = ApplicationInstance::handOff(id, {"zz://a"});
+                start = ApplicationInstance::start(id, {"zz://a"}, [](const std::vector<std::string>&) {});
+            },
+            {lock}));
+        EXPECT_FALSE(claimed);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(running, 0);
+        EXPECT_EQ(handOff, ApplicationInstance::HandOff::noInstance);
+        EXPECT_EQ(start.outcome, ApplicationInstance::Start::Outcome::alone);
+        EXPECT_EQ(start.error, c.error);
+        EXPECT_EQ(read("victim.txt"), "precious\n");
+        EXPECT_FALSE(exists("made-through-the-link"));
+    }
+}
+
+// How much one start may hand over is the hand-off's limit alone: a first start takes URLs of
+// any length, and a start that finds the instance running is refused them with the reason.
+TEST_F(HandOffTest, OnlyAHandOffLimitsTheURLsLength) {
+    const std::vector<std::string> urls{"zz://" + std::string(40 * 1024, 'a'), "zz://" + std::string(40 * 1024, 'b')};
+    std::string error;
+    EXPECT_EQ(ApplicationInstance::handOff(id, urls, &error), ApplicationInstance::HandOff::noInstance) << error;
+    auto first = ApplicationInstance::start(id, urls, [this](const std::vector<std::string>& u) { received.push_back(u); });
+    ASSERT_EQ(first.outcome, ApplicationInstance::Start::Outcome::running) << first.error;
+    auto second = ApplicationInstance::start(id, urls, [](const std::vector<std::string>&) {});
+    EXPECT_EQ(second.outcome, ApplicationInstance::Start::Outcome::failed);
+    EXPECT_EQ(second.error, "the URLs are too long to hand over (more than 64 KiB)");
+    EXPECT_FALSE(second.instance);
+    auto third = ApplicationInstance::start(id, {"zz://short"}, [](const std::vector<std::string>&) {});
+    EXPECT_EQ(third.outcome, ApplicationInstance::Start::Outcome::handedOver) << third.error;
+    waitForReceived(1);
+    EXPECT_EQ(received, std::vector<std::vector<std::string>>{{"zz://short"}});
+}
+
+// One start in a process of its own (the probe program, which starts as the application does),
+// let go with the others of its round when their gate, its standard input, closes.
+class ProbeStart {
+public:
+    ProbeStart(const std::string& identifier, const std::string& url, int gate, const std::string& stem)
+        : out_(stem + ".out"), err_(stem + ".err") {
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_adddup2(&files, gate, STDIN_FILENO);
+        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> args{VZ_INSTANCE_PROBE, identifier, url};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], &files, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&files);
+    }
+    ~ProbeStart() {
+        if (running()) end();
+    }
+    ProbeStart(const ProbeStart&) = delete;
+    ProbeStart& operator=(const ProbeStart&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running() {
+        int raw = 0;
+        if (!exited_ && pid_ > 0 && ::waitpid(pid_, &raw, WNOHANG) == pid_) {
+            exited_ = true;
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        }
+        return pid_ > 0 && !exited_;
+    }
+    int status() const { return status_; }  // once it ended; -1 for a signal
+    // Ends it as a crash would: what it leaves behind is the next round's to clear.
+    void end() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        exited_ = true;
+    }
+    std::string out() const { return contents(out_); }
+    std::string err() const { return contents(err_); }
+
+private:
+    static std::string contents(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    pid_t pid_ = -1;
+    bool exited_ = false;
+    int status_ = -2;
+    std::string out_, err_;
+};
+
+// However the starts fall, of many at once exactly one becomes the running instance and every
+// other ends having handed its URL to it; round after round, each beginning where the last
+// instance died and left its socket behind.
+TEST_F(HandOffTest, ManyStartsAtOnceLeaveExactlyOneRunningAndEveryOtherHandsOver) {
+    constexpr int rounds = 10, starts = 8;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int gate[2];
+        ASSERT_EQ(::pipe2(gate, O_CLOEXEC), 0);
+        std::vector<std::unique_ptr<ProbeStart>> all;
+        for (int i = 0; i < starts; ++i)
+            all.push_back(std::make_unique<ProbeStart>(id, "zz://start-" + std::to_string(i), gate[0],
+                                                       path("start-" + std::to_string(round) + "-" + std::to_string(i))));
+        ::close(gate[0]);
+        ::close(gate[1]);
+        auto stillRunning = [&] {
+            std::vector<ProbeStart*> left;
+            for (auto& s : all)
+                if (s->running()) left.push_back(s.get());
+            return left;
+        };
+        EXPECT_TRUE(TestSupport::eventually([&] { return stillRunning().size() <= 1; }, 10));
+        const auto left = stillRunning();
+        ASSERT_EQ(left.size(), 1u) << "copies running at once";
+        ProbeStart& instance = *left.front();
+        EXPECT_EQ(ApplicationInstance::runningProcess(id), instance.pid());
+        std::vector<std::string> expected{"running"};
+        for (int i = 0; i < starts; ++i) {
+            ProbeStart& s = *all[std::size_t(i)];
+            if (&s == &instance) continue;
+            EXPECT_EQ(s.status(), 0) << s.err();
+            EXPECT_EQ(s.out(), "handed over\n");
+            EXPECT_EQ(s.err(), "");
+            expected.push_back("received zz://start-" + std::to_string(i));
+        }
+        std::sort(expected.begin(), expected.end());
+        auto lines = [&] {
+            auto said = Foundation::split(instance.out(), '\n');
+            if (!said.empty() && said.back().empty()) said.pop_back();
+            std::sort(said.begin(), said.end());
+            return said;
+        };
+        EXPECT_TRUE(TestSupport::eventually([&] { return lines().size() >= expected.size(); }, 5));
+        EXPECT_EQ(lines(), expected) << "what the running instance was handed";
+        instance.end();
+    }
 }
 
 // Without a runtime directory the fallback is a folder of the user's own; one that is not the

@@ -361,4 +361,55 @@ TEST_F(SecondStart, BringsTheRunningApplicationsWindowToTheFrontWithTheFocus) {
     EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
 }
 
+// Of starts at the same moment exactly one becomes the running application, and every other
+// hands over to it and ends, round after round; the one left takes a later start's URL.
+TEST_F(ProgramTest, StartsAtTheSameMomentLeaveOneRunningApplication) {
+    constexpr int rounds = 6, starts = 5;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::vector<std::unique_ptr<AppProgram>> all;
+        for (int i = 0; i < starts; ++i) all.push_back(start({"--seconds", "60"}));
+        auto stillRunning = [&] {
+            std::vector<AppProgram*> left;
+            for (auto& app : all)
+                if (app->wait(0) == -2) left.push_back(app.get());
+            return left;
+        };
+        EXPECT_TRUE(eventually([&] { return stillRunning().size() <= 1; }, 30));
+        const auto left = stillRunning();
+        ASSERT_EQ(left.size(), 1u) << "copies of the application running at once";
+        AppProgram& running = *left.front();
+        EXPECT_TRUE(eventually([&] { return AppKit::ApplicationInstance::runningProcess(identifier) == running.pid(); }, 30))
+            << running.err();
+        for (auto& app : all) {
+            if (app.get() == &running) continue;
+            EXPECT_EQ(app->wait(0), 0) << app->err();
+            EXPECT_EQ(app->err(), "");
+        }
+        if (round == rounds - 1) {
+            auto later = start({"vantrelzellow://openAndUpdate"});
+            EXPECT_EQ(later->wait(60), 0) << later->err();
+            EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60)) << running.err();
+        }
+        EXPECT_EQ(running.terminate(), -1);
+    }
+}
+
+// URLs of any length reach a first start; only handing them to a running application has a
+// limit, and that start says so and ends.
+TEST_F(ProgramTest, AFirstStartTakesURLsOfAnyLengthAndOnlyAHandOverIsLimited) {
+    const std::string url = "vantrelzellow://openAndUpdate?pad=" + std::string(70 * 1024, 'a');
+    auto first = start({"--seconds", "60", url});
+    ASSERT_TRUE(eventually(
+        [&] { return AppKit::ApplicationInstance::runningProcess(identifier) == first->pid() || first->wait(0) != -2; }, 60));
+    ASSERT_EQ(first->wait(0), -2) << first->err();
+    EXPECT_TRUE(eventually([&] { return appChecks == 1; }, 60)) << "the long URL was opened: " << first->err();
+    auto second = start({url});
+    EXPECT_EQ(second->wait(60), 1);
+    EXPECT_EQ(second->err(), "Vantrel_Zellow: the URLs are too long to hand over (more than 64 KiB)\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(appChecks, 1);
+    EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
+}
+
 }  // namespace

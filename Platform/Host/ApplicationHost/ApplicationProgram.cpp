@@ -99,19 +99,14 @@ std::optional<int> ApplicationProgram::prepare() {
     if (ownRun) {
         std::vector<std::string> texts;
         for (auto& u : urls_) texts.push_back(u.absoluteString());
-        // Two starts at once: the one that loses the claim hands over to the other.
-        for (int attempt = 0; attempt < 2 && !instance_; ++attempt) {
-            std::string error;
-            switch (AppKit::ApplicationInstance::handOff(identifier_, texts, &error)) {
-            case AppKit::ApplicationInstance::HandOff::delivered: return success;
-            case AppKit::ApplicationInstance::HandOff::failed: return fail(failure, error);
-            case AppKit::ApplicationInstance::HandOff::noInstance: break;
-            }
-            instance_ = AppKit::ApplicationInstance::claim(identifier_, receiveHandOff, &error);
-            if (!instance_ && !error.empty()) {
-                err_ << name_ << ": runs alone, other starts cannot reach it: " << error << "\n";
-                break;
-            }
+        auto start = AppKit::ApplicationInstance::start(identifier_, texts, receiveHandOff);
+        switch (start.outcome) {
+        case AppKit::ApplicationInstance::Start::Outcome::handedOver: return success;
+        case AppKit::ApplicationInstance::Start::Outcome::failed: return fail(failure, start.error);
+        case AppKit::ApplicationInstance::Start::Outcome::alone:
+            err_ << name_ << ": runs alone, other starts cannot reach it: " << start.error << "\n";
+            break;
+        case AppKit::ApplicationInstance::Start::Outcome::running: instance_ = std::move(start.instance); break;
         }
     }
 
