@@ -150,7 +150,7 @@ TEST_F(Auhost, UnreadableBundleFilesAreRefusedAtOnceWithTheReason) {
     const std::string said = fileContents(err);
     const std::string bad = "auhost: " + dir_.string() + "/";
     for (const std::string& expected :
-         {bad + "FifoInfo.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("FifoInfo.appex").string() + "\" could not be read.)\n",
+         {bad + "FifoInfo.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("FifoInfo.appex").string() + "\" could not be read: it is a FIFO, not a regular file.)\n",
           bad + "FifoModule.appex: its module " + (dir_ / "FifoModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
           bad + "FolderModule.appex: its module " + (dir_ / "FolderModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
           bad + "Huge.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("Huge.appex").string() +
