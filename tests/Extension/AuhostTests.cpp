@@ -211,6 +211,18 @@ TEST_F(Auhost, AModuleOutsideItsBundleIsNeitherListedNorLoaded) {
     }
 }
 
+// What a bundle says of itself is listed on its one line: a line break or another control
+// character in the component's name or codes is shown escaped, so it can neither forge a line
+// nor command the terminal (CSI, U+009B, as ESC [ does; ESC itself no property list carries).
+TEST_F(Auhost, ListShowsTheControlCharactersOfABundleEscaped) {
+    const fs::path bundle = hostedCopy("Forged.appex", {{"<string>Quorvane: Vantrel Zellow</string>",
+                                                         "<string>Evil\nauhost: forged&#13;\tline \\x0A&#127;&#155;[2J</string>"},
+                                                        {"<string>vzlw</string>", "<string>v\nlw</string>"}});
+    const auto run = runAuhost("--extension " + bundle.string() + " list");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "aumi v\\x0Alw Qrvn  Evil\\x0Aauhost: forged\\x0D\\x09line \\x5Cx0A\\x7F\\xC2\\x9B[2J  (" + bundle.string() + ")\n");
+}
+
 // Of a folder's bundles the first that can be hosted is used: a broken one before it in the
 // folder does not stop the command.
 TEST_F(Auhost, AFolderOfBundlesHostsTheGoodOneBesideABrokenOne) {
