@@ -11,6 +11,7 @@
 #include "CoreGraphics/FontRegistry.hpp"
 #include "Foundation/Bundle.hpp"
 #include "TestSupport/FifoGuard.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
 
 using namespace CoreGraphics;
 namespace fs = std::filesystem;
@@ -216,12 +217,9 @@ TEST(AssetCatalog, EachBundlePathFindsItsOwnCatalogueAndOneMadeLater) {
 // A list or a font of a bundle that is a FIFO, or far larger than such a file can be (sparse,
 // 400 MB), is refused at once with its path and the reason, and what else the bundle holds is
 // still read: opening the catalogue neither waits for a writer nor reads the file whole.
-TEST(AssetCatalog, ListsAndFontsThatAreNoSaneFilesAreRefusedWithoutWaiting) {
-    const fs::path root = fs::temp_directory_path() / ("vz-hostile-lists-" + std::to_string(::getpid()));
-    struct Cleanup {
-        fs::path p;
-        ~Cleanup() { fs::remove_all(p); }
-    } cleanup{root};
+class AssetCatalogFiles : public TestSupport::ScratchDirectoryTest {};
+
+TEST_F(AssetCatalogFiles, ListsAndFontsThatAreNoSaneFilesAreRefusedWithoutWaiting) {
     const std::string atMost = "at most " + std::to_string(4 << 20) + ").",
                       fontAtMost = "at most " + std::to_string(FontRegistry::largestFontFile) + ").";
     struct Case {
@@ -243,7 +241,7 @@ TEST(AssetCatalog, ListsAndFontsThatAreNoSaneFilesAreRefusedWithoutWaiting) {
     int made = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + (c.fifo ? " as a FIFO" : " of 400 MB"));
-        const fs::path resources = root / ("Case" + std::to_string(++made) + ".bundle") / "Resources";
+        const fs::path resources = dir_ / ("Case" + std::to_string(++made) + ".bundle") / "Resources";
         fs::create_directories(resources / "Assets");
         std::ofstream(resources / "Assets/colors.txt") << "tone 1 0 0 1\n";
         std::ofstream(resources / "fonts.txt") << "Hostile-Face Hostile.ttf\n";
