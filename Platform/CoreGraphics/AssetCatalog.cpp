@@ -2,14 +2,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <unordered_map>
 
 #include "CoreGraphics/FontRegistry.hpp"
 #include "Foundation/Bundle.hpp"
+#include "Foundation/NSError.hpp"
 #include "Foundation/NumberText.hpp"
+#include "Foundation/ResourceFile.hpp"
 
 namespace fs = std::filesystem;
 
@@ -35,13 +36,24 @@ std::string assetsDirectory(const std::string& path) {
     return p.string();
 }
 
+// A manifest's text; absent when the catalogue has none or it is refused, which is a problem.
+std::optional<std::string> manifestText(const fs::path& file, std::string_view kind, std::vector<std::string>& problems) {
+    try {
+        if (auto bytes = Foundation::ResourceFile::readIfPresent(file.string(), kind)) return std::string(bytes->begin(), bytes->end());
+    } catch (const Foundation::NSError& error) {
+        problems.push_back(error.localizedDescription());
+    }
+    return std::nullopt;
+}
+
 // Each line of a manifest that holds words once '#' comments are gone, handed over with a way
 // to report it as a problem ("file:line: why").
 using Fail = std::function<void(const std::string& why)>;
-void forEachManifestLine(const fs::path& file, std::vector<std::string>& problems,
+void forEachManifestLine(const fs::path& file, std::string_view kind, std::vector<std::string>& problems,
                          const std::function<void(const std::vector<std::string>& words, const Fail& fail)>& take) {
-    std::ifstream in(file);
-    if (!in) return;
+    const auto text = manifestText(file, kind, problems);
+    if (!text) return;
+    std::istringstream in(*text);
     std::string line;
     for (int lineNo = 1; std::getline(in, line); ++lineNo) {
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
@@ -78,8 +90,7 @@ std::shared_ptr<AssetCatalog> AssetCatalog::forDirectory(const std::string& path
     auto& slot = cache[key];
     if (!slot) {
         slot = std::make_shared<AssetCatalog>(dir);
-        fs::path resources = fs::path(dir).parent_path();
-        if (fs::exists(resources / "fonts.txt")) FontRegistry::registerFonts(resources.string());
+        FontRegistry::registerFonts(fs::path(dir).parent_path().string(), &slot->problems_);
     }
     if (settled) resolved.emplace(path, slot);
     return slot;
@@ -101,7 +112,7 @@ void AssetCatalog::loadManifests() {
     loaded_ = true;
     fs::path dir(dir_);
     if (!fs::is_directory(dir)) return;
-    forEachManifestLine(dir / "colors.txt", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
+    forEachManifestLine(dir / "colors.txt", "a colour list", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
         // The name may hold blanks ("Grey 85%"): the numbers and the space are read from the end.
         const bool namedSpace = !Foundation::NumberText::parseDouble(w.back());
         std::optional<CGColorSpace> space = CGColorSpace::sRGB;
@@ -134,14 +145,15 @@ void AssetCatalog::loadManifests() {
         for (std::size_t i = 1; i < first; ++i) name += " " + w[i];
         colors_[name] = CGColor(*space, c[0], c[1], c[2], c[3]);
     });
-    if (std::ifstream in(dir / "templates.txt"); in) {
+    if (const auto text = manifestText(dir / "templates.txt", "a template list", problems_)) {
+        std::istringstream in(*text);
         for (std::string line; std::getline(in, line);) {
             std::istringstream ls(line);
             std::string name;
             if (ls >> name && name[0] != '#') templates_[name] = true;
         }
     }
-    forEachManifestLine(dir / "slices.txt", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
+    forEachManifestLine(dir / "slices.txt", "a slice list", problems_, [&](const std::vector<std::string>& w, const Fail& fail) {
         if (w.size() != 6 || (w[1] != "horizontal" && w[1] != "vertical" && w[1] != "both")) {
             fail("expected \"name horizontal|vertical|both left top right bottom\"");
             return;

@@ -27,7 +27,8 @@ namespace CoreGraphics {
 //                                 in points (see ImageAsset::Slicing); '#' comments
 // Images and colours are separate namespaces. Lookups are cached and thread-safe. A
 // missing name is never an error: `image` gives an empty image (size 0) with the name,
-// `color` gives clear.
+// `color` gives clear. A list that is no regular file of a list's size is not read
+// (Foundation::ResourceFile) and counts as a problem.
 class AssetCatalog {
 public:
     // The shared catalogue of a directory: an `Assets/` folder itself, or a bundle's
@@ -56,7 +57,8 @@ public:
     void removeRegistrations();
 
     const std::string& directory() const { return dir_; }
-    // Lines of colors.txt or slices.txt or files that could not be read, with the reason.
+    // Lines of colors.txt or slices.txt that do not read, and lists, fonts and images that
+    // could not be read, each with the file and the reason.
     std::vector<std::string> problems();
 
     explicit AssetCatalog(std::string assetsDirectory);

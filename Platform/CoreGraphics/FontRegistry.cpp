@@ -4,12 +4,14 @@
 #include <pango/pangofc-fontmap.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "CoreGraphics/TextEngine.hpp"
+#include "Foundation/NSError.hpp"
+#include "Foundation/ResourceFile.hpp"
 
 namespace CoreGraphics {
 
@@ -43,16 +45,27 @@ bool findByPostScriptName(const std::string& name, Registered& out) {
 }
 }  // namespace
 
-bool FontRegistry::registerFontFile(const std::string& path, const std::string& postScriptName) {
+bool FontRegistry::registerFontFile(const std::string& path, const std::string& postScriptName, std::string* problem) {
+    const auto refuse = [&](const std::string& why) {
+        if (problem) *problem = why;
+        return false;
+    };
+    // FreeType would wait on a FIFO for good.
+    try {
+        Foundation::ResourceFile::check(path, "a font", largestFontFile);
+    } catch (const Foundation::NSError& error) {
+        return refuse(error.localizedDescription());
+    }
     std::lock_guard g(TextEngine::lock());
     FcInit();
     int count = 0;
     FcBlanks* blanks = nullptr;
     FcPattern* p = FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(path.c_str()), 0, blanks, &count);
-    if (!p) return false;
+    if (!p) return refuse("The file \"" + path + "\" is not a font.");
     Registered r{patternString(p, FC_FAMILY), patternString(p, FC_STYLE)};
     FcPatternDestroy(p);
-    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.c_str()))) return false;
+    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(path.c_str())))
+        return refuse("The font \"" + path + "\" could not be added.");
     // A name looked up before may now be found under its own name too.
     for (auto it = registered().begin(); it != registered().end();) it = it->second.found ? std::next(it) : registered().erase(it);
     registered()[postScriptName] = r;
@@ -60,15 +73,27 @@ bool FontRegistry::registerFontFile(const std::string& path, const std::string& 
     return true;
 }
 
-int FontRegistry::registerFonts(const std::string& resourcesDirectory) {
-    std::ifstream in(std::filesystem::path(resourcesDirectory) / "fonts.txt");
+int FontRegistry::registerFonts(const std::string& resourcesDirectory, std::vector<std::string>* problems) {
+    const auto note = [&](const std::string& problem) {
+        if (problems) problems->push_back(problem);
+    };
+    const std::filesystem::path resources(resourcesDirectory);
+    std::optional<Foundation::Data> list;
+    try {
+        list = Foundation::ResourceFile::readIfPresent((resources / "fonts.txt").string(), "a font list");
+    } catch (const Foundation::NSError& error) {
+        note(error.localizedDescription());
+    }
+    if (!list) return 0;
+    std::istringstream in(std::string(list->begin(), list->end()));
     int n = 0;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream ls(line);
-        std::string name, file;
+        std::string name, file, problem;
         if (!(ls >> name >> file) || name[0] == '#') continue;
-        if (registerFontFile((std::filesystem::path(resourcesDirectory) / file).string(), name)) ++n;
+        if (registerFontFile((resources / file).string(), name, &problem)) ++n;
+        else note(problem);
     }
     return n;
 }

@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <ctime>
-#include <filesystem>
 #include <utility>
 
 #include "Foundation/NSError.hpp"
 #include "Foundation/NumberText.hpp"
+#include "Foundation/ResourceFile.hpp"
 #include "Foundation/Strings.hpp"
 #include "Foundation/URL.hpp"
 #include "Foundation/XMLParser.hpp"
@@ -16,8 +16,6 @@ namespace {
 
 constexpr long propertyListReadCorruptError = 3840;
 constexpr long propertyListWriteInvalidError = 3851;
-constexpr long fileReadNoSuchFileError = 260;
-constexpr long fileReadTooLargeError = 263;
 constexpr std::size_t maxNesting = 512;
 
 [[noreturn]] void fail(long code, const std::string& message) { throw NSError(NSCocoaErrorDomain, code, message); }
@@ -299,14 +297,7 @@ PropertyList PropertyList::fromXML(const Data& data) {
 }
 
 PropertyList PropertyList::fromFile(const URL& fileURL) {
-    const std::string path = fileURL.path();
-    std::error_code error;
-    if (const auto size = std::filesystem::file_size(path, error); !error && size > largestFile)
-        fail(fileReadTooLargeError, "The file \"" + path + "\" is too large to be a property list (" + std::to_string(size) +
-                                        " bytes; at most " + std::to_string(largestFile) + ").");
-    auto data = contentsOfFile(path, largestFile);
-    if (!data) fail(fileReadNoSuchFileError, "The file \"" + path + "\" could not be read.");
-    return fromXML(*data);
+    return fromXML(ResourceFile::read(fileURL.path(), "a property list", largestFile));
 }
 
 std::string PropertyList::toXML() const {

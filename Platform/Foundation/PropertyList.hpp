@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Foundation/Data.hpp"
+#include "Foundation/ResourceFile.hpp"
 
 namespace Foundation {
 
@@ -61,9 +62,9 @@ public:
     // dictionaries nest more than 512 levels deep.
     static PropertyList fromXML(const Data& data);
     // The largest file fromFile reads: property lists are settings, not data.
-    static constexpr std::size_t largestFile = 4 << 20;
-    // Reads the file at a file URL; throws as fromXML, with code 263 for a file larger than
-    // largestFile, or with code 260 when it is no regular file or cannot be read.
+    static constexpr std::size_t largestFile = ResourceFile::largestFile;
+    // Reads the file at a file URL; throws as fromXML, or as ResourceFile::read refuses a file
+    // (263 for one larger than largestFile, 260 when it is no regular file or cannot be read).
     static PropertyList fromFile(const URL& fileURL);
     // The XML form, dictionary keys sorted, indented with tabs.
     std::string toXML() const;

@@ -1,11 +1,12 @@
 #include "Metal/MTLLibrary.hpp"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "Foundation/Bundle.hpp"
 #include "Foundation/NSError.hpp"
+#include "Foundation/QuotedText.hpp"
+#include "Foundation/ResourceFile.hpp"
 #include "Metal/MTLTypes.hpp"
 
 namespace Metal {
@@ -15,9 +16,13 @@ std::shared_ptr<MTLLibrary> MTLLibrary::fromBundle(const Foundation::Bundle& bun
     if (!url)
         throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorFileNotFound,
                                   "no default library was found in " + bundle.bundleURL().path());
-    std::ifstream in(url->path());
-    if (!in)
-        throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorFileNotFound, "cannot read " + url->path());
+    Foundation::Data bytes;
+    try {
+        bytes = Foundation::ResourceFile::read(url->path(), "a shader library");
+    } catch (const Foundation::NSError& error) {
+        throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorFileNotFound, error.localizedDescription());
+    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::string line, label;
     std::vector<std::string> names;
     while (std::getline(in, line)) {
@@ -29,7 +34,7 @@ std::shared_ptr<MTLLibrary> MTLLibrary::fromBundle(const Foundation::Bundle& bun
         else if (key == "function" && !value.empty()) names.push_back(value);
         else
             throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorInternal,
-                                      url->path() + ": cannot read the line \"" + line + "\"");
+                                      url->path() + ": cannot read the line " + Foundation::quotedText(line));
     }
     if (label.empty())
         throw Foundation::NSError(MTLLibraryErrorDomain, MTLLibraryErrorInternal, url->path() + " names no library");

@@ -16,7 +16,8 @@ class MTLLibrary {
 public:
     // The library the bundle's "default.metallib" names: "library <label>" once, then
     // "function <name>" per line, '#' comments. Throws Foundation::NSError
-    // (MTLLibraryErrorDomain) when the bundle has none or it cannot be read.
+    // (MTLLibraryErrorDomain) when the bundle has none, it is no regular file of a list's size
+    // (Foundation::ResourceFile) or it does not read.
     static std::shared_ptr<MTLLibrary> fromBundle(const Foundation::Bundle& bundle);
 
     MTLLibrary(std::string label, std::vector<std::string> functionNames)

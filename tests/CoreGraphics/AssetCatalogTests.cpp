@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "CoreGraphics/AssetCatalog.hpp"
 #include "CoreGraphics/CGContext.hpp"
+#include "CoreGraphics/FontRegistry.hpp"
 #include "Foundation/Bundle.hpp"
+#include "TestSupport/FifoGuard.hpp"
+#include "TestSupport/ScratchDirectory.hpp"
 
 using namespace CoreGraphics;
 namespace fs = std::filesystem;
@@ -206,4 +212,60 @@ TEST(AssetCatalog, EachBundlePathFindsItsOwnCatalogueAndOneMadeLater) {
     EXPECT_EQ(AssetCatalog::forDirectory(late)->findColor("tone"), std::nullopt);
     makeBundle("Late.bundle", "0 1 0 1");
     EXPECT_EQ(AssetCatalog::forDirectory(late)->color("tone"), CGColor::sRGB(0, 1, 0, 1));
+}
+
+// A list or a font of a bundle that is a FIFO, or far larger than such a file can be (sparse,
+// 400 MB), is refused at once with its path and the reason, and what else the bundle holds is
+// still read: opening the catalogue neither waits for a writer nor reads the file whole.
+class AssetCatalogFiles : public TestSupport::ScratchDirectoryTest {};
+
+TEST_F(AssetCatalogFiles, ListsAndFontsThatAreNoSaneFilesAreRefusedWithoutWaiting) {
+    const std::string atMost = "at most " + std::to_string(4 << 20) + ").",
+                      fontAtMost = "at most " + std::to_string(FontRegistry::largestFontFile) + ").";
+    struct Case {
+        std::string file;  // in the bundle's Resources folder
+        bool fifo;
+        std::string why;
+    } cases[] = {
+        {"Assets/colors.txt", true, "could not be read: it is a FIFO, not a regular file."},
+        {"Assets/colors.txt", false, "is too large to be a colour list (419430400 bytes; " + atMost},
+        {"Assets/templates.txt", true, "could not be read: it is a FIFO, not a regular file."},
+        {"Assets/templates.txt", false, "is too large to be a template list (419430400 bytes; " + atMost},
+        {"Assets/slices.txt", true, "could not be read: it is a FIFO, not a regular file."},
+        {"Assets/slices.txt", false, "is too large to be a slice list (419430400 bytes; " + atMost},
+        {"fonts.txt", true, "could not be read: it is a FIFO, not a regular file."},
+        {"fonts.txt", false, "is too large to be a font list (419430400 bytes; " + atMost},
+        {"Hostile.ttf", true, "could not be read: it is a FIFO, not a regular file."},
+        {"Hostile.ttf", false, "is too large to be a font (419430400 bytes; " + fontAtMost},
+    };
+    int made = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + (c.fifo ? " as a FIFO" : " of 400 MB"));
+        const fs::path resources = dir_ / ("Case" + std::to_string(++made) + ".bundle") / "Resources";
+        fs::create_directories(resources / "Assets");
+        std::ofstream(resources / "Assets/colors.txt") << "tone 1 0 0 1\n";
+        std::ofstream(resources / "fonts.txt") << "Hostile-Face Hostile.ttf\n";
+        const fs::path hostile = resources / c.file;
+        fs::remove(hostile);
+        if (c.fifo) {
+            ASSERT_EQ(::mkfifo(hostile.c_str(), 0600), 0);
+        } else {
+            std::ofstream{hostile};
+            fs::resize_file(hostile, std::uintmax_t(400) << 20);
+        }
+
+        std::vector<std::string> problems;
+        std::optional<CGColor> tone;
+        EXPECT_TRUE(TestSupport::returnsWithoutAWriter({hostile.string()}, [&] {
+            const auto cat = AssetCatalog::forDirectory(resources.parent_path().string());
+            problems = cat->problems();
+            tone = cat->findColor("tone");
+        })) << "waited on the FIFO";
+        const std::string refusal = "The file \"" + hostile.string() + "\" " + c.why;
+        EXPECT_NE(std::find(problems.begin(), problems.end(), refusal), problems.end())
+            << refusal << "\nnot among\n" << testing::PrintToString(problems);
+        if (c.file != "Assets/colors.txt") {
+            EXPECT_EQ(tone, CGColor::sRGB(1, 0, 0, 1)) << "the other lists are still read";
+        }
+    }
 }

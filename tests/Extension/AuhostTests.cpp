@@ -40,6 +40,24 @@ protected:
         std::ofstream(bundle / "Contents/MacOS/Vantrel_Zellow_Extension.so", std::ios::binary) << module;
         return bundle;
     }
+    // A copy of the built extension inside an application of the test's own, whose Frameworks
+    // are the built application's; in its Info.plist each `edits` text is replaced.
+    fs::path hostedCopy(const std::string& name, const std::vector<std::pair<std::string, std::string>>& edits) {
+        const fs::path contents = dir_ / "Host.app/Contents";
+        fs::create_directories(contents / "PlugIns");
+        if (!fs::exists(fs::symlink_status(contents / "Frameworks")))
+            fs::create_directory_symlink(builtAppex.parent_path().parent_path() / "Frameworks", contents / "Frameworks");
+        const fs::path bundle = contents / "PlugIns" / name;
+        fs::copy(builtAppex, bundle, fs::copy_options::recursive);
+        std::string info = fileContents(bundle / "Contents/Info.plist");
+        for (const auto& [from, to] : edits) {
+            const auto at = info.find(from);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos) info.replace(at, from.size(), to);
+        }
+        std::ofstream(bundle / "Contents/Info.plist", std::ios::trunc) << info;
+        return bundle;
+    }
     fs::path dir_;
 };
 
@@ -150,7 +168,7 @@ TEST_F(Auhost, UnreadableBundleFilesAreRefusedAtOnceWithTheReason) {
     const std::string said = fileContents(err);
     const std::string bad = "auhost: " + dir_.string() + "/";
     for (const std::string& expected :
-         {bad + "FifoInfo.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("FifoInfo.appex").string() + "\" could not be read.)\n",
+         {bad + "FifoInfo.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("FifoInfo.appex").string() + "\" could not be read: it is a FIFO, not a regular file.)\n",
           bad + "FifoModule.appex: its module " + (dir_ / "FifoModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
           bad + "FolderModule.appex: its module " + (dir_ / "FolderModule.appex/Contents/MacOS/Vantrel_Zellow_Extension.so").string() + " is not a file\n",
           bad + "Huge.appex: not an Audio Unit extension: its Info.plist does not read (The file \"" + info("Huge.appex").string() +
@@ -158,6 +176,51 @@ TEST_F(Auhost, UnreadableBundleFilesAreRefusedAtOnceWithTheReason) {
           bad + "Malformed.appex: not an Audio Unit extension: its Info.plist does not read (Not a property list: "})
         EXPECT_NE(said.find(expected), std::string::npos) << expected << "\nin\n" << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5) << said;
+}
+
+// The module a bundle names is its own: a name that leads out of the MacOS folder, an absolute
+// path or a link to a module elsewhere is refused, by the listing as by hosting, and nothing is
+// loaded from there.
+TEST_F(Auhost, AModuleOutsideItsBundleIsNeitherListedNorLoaded) {
+    const std::string executable = "<string>Vantrel_Zellow_Extension.so</string>";
+    const fs::path up = hostedCopy("Up.appex", {{executable, "<string>../Vantrel_Zellow_Extension.so</string>"}});
+    fs::create_symlink(builtModule, up / "Contents/Vantrel_Zellow_Extension.so");
+    const fs::path absolute = hostedCopy("Absolute.appex", {{executable, "<string>" + builtModule.string() + "</string>"}});
+    const fs::path linked = hostedCopy("Linked.appex", {});
+    const fs::path link = linked / "Contents/MacOS/Vantrel_Zellow_Extension.so";
+    fs::remove(link);
+    fs::create_symlink(builtModule, link);
+    struct Case {
+        fs::path bundle;
+        std::string says;
+    } cases[] = {
+        {up, "auhost: " + up.string() + ": its executable \"../Vantrel_Zellow_Extension.so\" is no file name in the bundle's MacOS folder\n"},
+        {absolute, "auhost: " + absolute.string() + ": its executable \"" + builtModule.string().substr(0, 40) +
+                       "...\" is no file name in the bundle's MacOS folder\n"},
+        {linked, "auhost: " + linked.string() + ": its module " + link.string() + " lies outside the bundle (at " +
+                     fs::canonical(builtModule).string() + ")\n"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string command : {"list", "params"}) {
+            SCOPED_TRACE(c.bundle.filename().string() + " " + command);
+            const auto run = runAuhost("--extension " + c.bundle.string() + " " + command);
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, c.says);
+        }
+    }
+}
+
+// What a bundle says of itself is listed on its one line: a line break or another control
+// character in the component's name or codes is shown escaped, so it can neither forge a line
+// nor command the terminal (CSI, U+009B, as ESC [ does; ESC itself no property list carries).
+TEST_F(Auhost, ListShowsTheControlCharactersOfABundleEscaped) {
+    const fs::path bundle = hostedCopy("Forged.appex", {{"<string>Quorvane: Vantrel Zellow</string>",
+                                                         "<string>Evil\nauhost: forged&#13;\tline \\x0A&#127;&#155;[2J</string>"},
+                                                        {"<string>vzlw</string>", "<string>v\nlw</string>"}});
+    const auto run = runAuhost("--extension " + bundle.string() + " list");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "aumi v\\x0Alw Qrvn  Evil\\x0Aauhost: forged\\x0D\\x09line \\x5Cx0A\\x7F\\xC2\\x9B[2J  (" + bundle.string() + ")\n");
 }
 
 // Of a folder's bundles the first that can be hosted is used: a broken one before it in the

@@ -75,7 +75,9 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
     const fs::path dir = fs::path(VZ_BINARY_DIR) / "test-output" / "extension-errors";
     fs::remove_all(dir);
     fs::create_directories(dir / "Plain.appex" / "Contents");
-    fs::create_directories(dir / "NoClass.appex" / "Contents" / "MacOS");
+    // Inside an application, where an extension's module is loaded from.
+    const fs::path noClass = dir / "Host.app" / "Contents" / "PlugIns" / "NoClass.appex";
+    fs::create_directories(noClass / "Contents" / "MacOS");
     {
         std::ofstream(dir / "Plain.appex" / "Contents" / "Info.plist")
             << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleName</key><string>Plain</string></dict></plist>";
@@ -83,8 +85,8 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
         std::string info = fileContents(appex + "/Contents/Info.plist");
         const std::string from = "<string>Vantrel_Zellow_Extension.so</string>";
         info.replace(info.find(from), from.size(), "<string>libPellicot.so</string>");
-        std::ofstream(dir / "NoClass.appex" / "Contents" / "Info.plist") << info;
-        fs::copy_file(fs::path(VZ_BINARY_DIR) / "Vantrel_Zellow.app/Contents/Frameworks/libPellicot.so", dir / "NoClass.appex" / "Contents" / "MacOS" / "libPellicot.so");
+        std::ofstream(noClass / "Contents" / "Info.plist") << info;
+        fs::copy_file(fs::path(VZ_BINARY_DIR) / "Vantrel_Zellow.app/Contents/Frameworks/libPellicot.so", noClass / "Contents" / "MacOS" / "libPellicot.so");
     }
     struct Case {
         fs::path bundle;
@@ -104,7 +106,7 @@ TEST_F(Extension, BundlesThatCannotBeHostedAreClearErrors) {
     EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "Missing.appex").string() + " params 2>/dev/null").c_str())), 2);
     // In a fresh process, where only the bundle's own module can register the class.
     const std::string log = (dir / "noclass.txt").string();
-    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + (dir / "NoClass.appex").string() + " list 2>" + log).c_str())), 2);
+    EXPECT_EQ(WEXITSTATUS(std::system((auhost + " --extension " + noClass.string() + " list 2>" + log).c_str())), 2);
     EXPECT_NE(fileContents(log).find("registers no class named \"AudioUnitViewController\""), std::string::npos) << fileContents(log);
 }
 

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 
 #include "Foundation/NSError.hpp"
 #include "Metal/MTLCommandQueue.hpp"
 #include "Metal/MTLDevice.hpp"
 #include "Metal/ShaderFunction.hpp"
 #include "Metal/MetalTestSupport.hpp"
+#include "TestSupport/FifoGuard.hpp"
 
 namespace {
 
@@ -182,6 +187,41 @@ TEST_F(Libraries, ABundleWithoutALibraryFileIsAnError) {
         EXPECT_EQ(e.code(), MTLLibraryErrorFileNotFound);
     }
     EXPECT_THROW(device->newDefaultLibrary(*bundleWithLibrary("badlibrary", "function x\n")), Foundation::NSError);
+}
+
+// A library file that is a FIFO, or far larger than a list of functions can be (sparse, 400 MB),
+// is refused at once with its path and the reason: making the library neither waits for a
+// writer nor reads the file whole.
+TEST_F(Libraries, ALibraryFileThatIsNoSaneFileIsRefusedWithoutWaiting) {
+    struct Case {
+        const char* name;
+        bool fifo;
+        std::string why;
+    } cases[] = {{"fifolibrary", true, "could not be read: it is a FIFO, not a regular file."},
+                 {"hugelibrary", false, "is too large to be a shader library (419430400 bytes; at most 4194304)."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto bundle = bundleWithLibrary(c.name, "");
+        const std::filesystem::path file = std::filesystem::path(bundle->resourceURL()->path()) / "default.metallib";
+        if (c.fifo) {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        } else {
+            std::ofstream(file) << kLibrary;
+            std::filesystem::resize_file(file, std::uintmax_t(400) << 20);
+        }
+        std::optional<Foundation::NSError> refused;
+        EXPECT_TRUE(TestSupport::returnsWithoutAWriter({file.string()}, [&] {
+            try {
+                device->newDefaultLibrary(*bundle);
+            } catch (const Foundation::NSError& e) {
+                refused = e;
+            }
+        })) << "waited on the FIFO";
+        ASSERT_TRUE(refused) << "a library was made";
+        EXPECT_EQ(refused->domain(), MTLLibraryErrorDomain);
+        EXPECT_EQ(refused->code(), MTLLibraryErrorFileNotFound);
+        EXPECT_EQ(refused->localizedDescription(), "The file \"" + bundle->urlForResource("default", "metallib")->path() + "\" " + c.why);
+    }
 }
 
 TEST_F(Libraries, AFunctionMustBeBothListedAndCompiledIn) {

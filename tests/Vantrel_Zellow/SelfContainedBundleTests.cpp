@@ -170,4 +170,28 @@ TEST_F(SelfContainedBundle, ACopyRunsWithNothingFromTheBuildTreeOrBesideIt) {
     expectNothingFromOutside(loaded, auhostsOwn);
 }
 
+// An extension copied on its own would take its libraries from beside the folder that holds
+// it (its run path leads out of it, to where the application's Frameworks are): it is refused
+// before its module is loaded, and nothing is loaded from there or from it.
+TEST_F(SelfContainedBundle, ALoneExtensionLoadsNothingFromBesideIt) {
+    const fs::path lone = dir_ / "lone" / "Vantrel_Zellow_Extension.appex";
+    fs::create_directories(lone.parent_path());
+    fs::copy(copy_ / extensionInside, lone, fs::copy_options::recursive);
+    for (const auto& library : fs::directory_iterator(copy_ / "Contents/Frameworks"))
+        plant(library.path(), dir_ / "Frameworks" / library.path().filename());
+    std::vector<fs::path> loaded;
+    for (const std::string command : {"list", "params"}) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(run(auhost, {"--extension", lone.string(), command}, loaded), 2) << err_;
+        EXPECT_EQ(err_, "auhost: " + lone.string() +
+                            ": not inside an application's Contents/PlugIns folder: on its own an extension would load its "
+                            "libraries from outside itself\n");
+        EXPECT_FALSE(loaded.empty()) << "the loader's log";
+        for (const fs::path& p : loaded) {
+            EXPECT_FALSE(isInside(p, dir_ / "Frameworks")) << p << " was planted beside the extension";
+            EXPECT_FALSE(isInside(p, lone)) << p << " is the lone extension's";
+        }
+    }
+}
+
 }  // namespace

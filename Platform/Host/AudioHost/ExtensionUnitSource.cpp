@@ -5,6 +5,7 @@
 
 #include "Host/AudioHost/BadInput.hpp"
 #include "Host/AudioHost/LoadableModule.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
 
 namespace AudioHost {
 
@@ -29,6 +30,27 @@ std::uint32_t fourCharCode(const Dictionary* d, const std::string& key, const st
     std::uint32_t code = 0;
     for (char c : *s) code = code << 8 | std::uint8_t(c);
     return code;
+}
+
+// The module's real path, once it is sure that neither the module nor the libraries its run
+// paths lead to lie outside what carries them: an extension's run paths lead to the Frameworks
+// folder of the application it sits in (X.app/Contents/PlugIns/Y.appex), so one on its own
+// would load whatever libraries lie beside the folder that holds it.
+std::filesystem::path containedModule(const std::filesystem::path& bundlePath, const std::string& modulePath,
+                                      const std::string& shown) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path bundle = fs::canonical(bundlePath, error);
+    const fs::path module = error ? fs::path() : fs::canonical(modulePath, error);
+    if (error) throw BadInput(shown + ": its module " + modulePath + " cannot be found (" + error.message() + ")");
+    const fs::path inside = module.lexically_relative(bundle);
+    if (inside.empty() || *inside.begin() == "..")
+        throw BadInput(shown + ": its module " + modulePath + " lies outside the bundle (at " + module.string() + ")");
+    const fs::path plugIns = bundle.parent_path(), contents = plugIns.parent_path();
+    if (plugIns.filename() != "PlugIns" || contents.filename() != "Contents" || contents.parent_path().extension() != ".app")
+        throw BadInput(shown + ": not inside an application's Contents/PlugIns folder: on its own an extension would load "
+                               "its libraries from outside itself");
+    return module;
 }
 
 }  // namespace
@@ -56,8 +78,14 @@ ExtensionUnitSource::ExtensionUnitSource(const std::filesystem::path& bundlePath
 
     const auto executable = bundle->executableURL();
     if (!executable) throw BadInput(shown + ": the bundle names no executable");
-    // Kept loaded for the life of the process: its classes stay registered.
-    LoadableModule::load(executable->path(), shown);
+    const std::string& executableName = *bundle->objectForInfoDictionaryKey("CFBundleExecutable")->string();
+    if (executableName.find_first_of(std::string("/\0", 2)) != std::string::npos || executableName == "." || executableName == "..")
+        throw BadInput(shown + ": its executable " + quotedText(executableName) + " is no file name in the bundle's MacOS folder");
+    LoadableModule::check(executable->path(), shown);
+    const std::filesystem::path module = containedModule(bundlePath, executable->path(), shown);
+    // Kept loaded for the life of the process: its classes stay registered. Loaded by its real
+    // path, the one checked, so that its run paths start from there.
+    LoadableModule::load(module.string(), shown);
     if (!Runtime::ClassRegistry::shared().contains(principal_))
         throw BadInput(shown + ": its module registers no class named \"" + principal_ + "\"");
 }

@@ -16,7 +16,9 @@ namespace AudioHost {
 class ExtensionUnitSource : public UnitSource {
 public:
     // Throws BadInput when the path is no bundle, the bundle is no Audio Unit extension, its
-    // module does not load, or loading it registers no class of the principal's name.
+    // module lies outside it or does not load, or loading it registers no class of the
+    // principal's name. Only a bundle inside an application's Contents/PlugIns folder is
+    // loaded: its module's libraries are the application's.
     explicit ExtensionUnitSource(const std::filesystem::path& bundlePath);
 
     // The .appex bundles directly inside `directory` (a PlugIns folder), by name.

@@ -3,6 +3,7 @@
 
 namespace AudioHost {
 
+using Foundation::escapedText;
 using Foundation::quotedText;
 
 }  // namespace AudioHost

@@ -14,6 +14,7 @@
 #include "Host/AudioHost/ExitStatus.hpp"
 #include "Host/AudioHost/ExtensionUnitSource.hpp"
 #include "Host/AudioHost/FileDescriptorStream.hpp"
+#include "Host/AudioHost/QuotedText.hpp"
 #include "Host/AudioHost/Editor/EditCommand.hpp"
 
 namespace fs = std::filesystem;
@@ -49,11 +50,12 @@ std::vector<fs::path> extensionsAt(const fs::path& path) {
 }
 
 std::string codeText(std::uint32_t c) {
-    return {char(c >> 24), char(c >> 16 & 0xFF), char(c >> 8 & 0xFF), char(c & 0xFF)};
+    return AudioHost::escapedText(std::string{char(c >> 24), char(c >> 16 & 0xFF), char(c >> 8 & 0xFF), char(c & 0xFF)});
 }
 
 // Each bundle on a line of its own; one that cannot be hosted is reported alone, and the
-// command then fails.
+// command then fails. What the bundle says of itself is escaped: a line break in it would
+// forge a line.
 int list(const std::vector<fs::path>& bundles, std::ostream& out, std::ostream& err) {
     int status = AudioHost::ExitStatus::success;
     for (const auto& bundle : bundles) {
@@ -61,7 +63,7 @@ int list(const std::vector<fs::path>& bundles, std::ostream& out, std::ostream& 
             AudioHost::ExtensionUnitSource source(bundle);
             const auto d = source.componentDescription();
             out << codeText(d.componentType) << ' ' << codeText(d.componentSubType) << ' ' << codeText(d.componentManufacturer)
-                << "  " << source.name() << "  (" << bundle.string() << ")\n";
+                << "  " << AudioHost::escapedText(source.name()) << "  (" << AudioHost::escapedText(bundle.string()) << ")\n";
         } catch (const AudioHost::BadInput& error) {
             AudioHost::ExitStatus::report(err, error.what());
             status = AudioHost::ExitStatus::badInput;
