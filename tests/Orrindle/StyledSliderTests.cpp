@@ -213,7 +213,8 @@ TEST_F(StyledSliderTest, EveryValueMovesTheKnobAlongTheBarAndTheMinimumFillsNoth
         const CGRect k = cell->knobRect(flipped);
         EXPECT_GT(k.minX(), last) << "a higher value puts the knob further right: " << v;
         last = k.minX();
-        const Op::Image* filled = fill(drawn(*s));
+        const DisplayList list = drawn(*s);
+        const Op::Image* filled = fill(list);
         if (v == 0) {
             EXPECT_EQ(k.minX(), b.minX()) << "on the bar's start";
             EXPECT_TRUE(!filled || filled->destination.width() <= 0) << "nothing to peek out round the knob";
