@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <functional>
 
+#include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSTextField.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Editor/EditorTestSupport.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "SwiftUI/NSHostingView.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "TestSupport/MenuScript.hpp"
@@ -106,6 +108,30 @@ TEST_F(EditorInWindow, AStepCountChosenWithTheKeyboardApplies) {
     click(menuLabelled("Wide Enough"));
     EXPECT_EQ(closing.opened(), 1);
     EXPECT_EQ(controller->settings()->stepCount->value(), 2);
+}
+
+// Ctrl+Q quits while either of the editor's menus is open: the menu closes with nothing
+// chosen, and the key does what it does with no menu open.
+TEST_F(EditorInWindow, CtrlQQuitsWhileAMenuIsOpen) {
+    ASSERT_TRUE(hosting);
+    auto& app = AppKit::NSApplication::shared();
+    for (const std::string label : {"", "Wide Enough"}) {
+        int quits = 0;
+        auto token = Foundation::NotificationCenter::defaultCenter().addObserver(
+            AppKit::NSApplication::willTerminateNotification, nullptr, [&](const Foundation::Notification&) { ++quits; });
+        MenuScript script({[&](const AppKit::MenuPresentation& m) {
+            MenuScript::keys({AppKit::KeyCode::downArrow})(m);
+            MenuScript::post(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, AppKit::ModifierFlags::control(), 0, window, "q",
+                                                       "q", false, 0));
+            MenuScript::keys({AppKit::KeyCode::returnKey})(m);
+        }});
+        click(menuLabelled(label));
+        EXPECT_EQ(script.opened(), 1) << label;
+        EXPECT_EQ(quits, 1) << label;
+        EXPECT_EQ(AppKit::MenuPresentation::current(), nullptr) << label;
+        EXPECT_EQ(controller->settings()->stepCount->value(), 16) << label << ": nothing chosen";
+    }
+    EXPECT_TRUE(app.isTerminated());
 }
 
 // Clicking a dial's value opens its field with the value selected, so what is typed replaces
