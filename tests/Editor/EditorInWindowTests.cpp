@@ -53,7 +53,7 @@ protected:
         EXPECT_FALSE(menus.empty()) << label;
         if (menus.empty()) return {};
         const auto f = menus.front()->frame;
-        return {f.midX(), 480 - f.midY()};
+        return {f.midX(), window->contentSize().height - f.midY()};
     }
     void click(CoreGraphics::CGPoint p) {
         auto& app = AppKit::NSApplication::shared();
@@ -87,6 +87,27 @@ TEST_F(EditorInWindow, APresetChosenWithTheMouseApplies) {
     std::filesystem::create_directories(std::string(VZ_BINARY_DIR) + "/snapshots");
     EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/editor-presets-menu.png"));
     EXPECT_TRUE(shows("11 STEPS"));
+    EXPECT_EQ(controller->settings()->stepCount->value(), 11);
+}
+
+// In a window of other proportions the preset menu opens at its button, where the centred
+// editor shows it, and a click on an item takes that item.
+TEST_F(EditorInWindow, AtAnotherShapeThePresetMenuOpensAtItsButtonAndTakesClicks) {
+    ASSERT_TRUE(hosting);
+    window->setContentSize({1000, 300});
+    drain();
+    const auto button = menuLabelled("");
+    EXPECT_GT(button.x, 300 + 0.625 * 480) << "the button sits right of the band on the left, in the header";
+    EXPECT_GT(button.y, 300 - 0.625 * 46);
+    CoreGraphics::CGRect menuFrame;
+    MenuScript script({[&](const AppKit::MenuPresentation& m) {
+        menuFrame = m.frame();
+        MenuScript::clickItem("I Like Twins")(m);
+    }});
+    click(button);
+    ASSERT_EQ(script.opened(), 1);
+    EXPECT_LT(std::abs(menuFrame.maxY() - button.y), 40) << "it hangs from its button";
+    EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/editor-presets-menu-1000x300.png"));
     EXPECT_EQ(controller->settings()->stepCount->value(), 11);
 }
 
