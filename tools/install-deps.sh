@@ -11,8 +11,9 @@ packages=(
   fonts-dosis fonts-play fonts-dejavu-core
   # A comma-decimal locale, so the tests can show that number text ignores the process locale.
   locales-all
-  # The real-window tests; the clipboard tests speak to the X display themselves.
-  xvfb xauth libx11-dev
+  # The real-window tests; the clipboard tests speak to the X display themselves; a window
+  # manager and the desktop's tools for those that hide and restore windows as a task bar does.
+  xvfb xauth libx11-dev openbox xdotool wmctrl
   # The desktop's own launcher (gio), which the desktop-entry tests start entries with.
   libglib2.0-bin
 )

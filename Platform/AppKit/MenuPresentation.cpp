@@ -386,6 +386,8 @@ bool MenuPresentation::handleKey(const NSEvent& e, NSMenuItem::Ptr& chosen) {
     case KeyCode::rightArrow: openSubmenu(true); return false;
     case KeyCode::leftArrow: return back(false);
     case KeyCode::escape: return back(true);
+    // As it opens the application menu, F10 closes whatever menu is open.
+    case KeyCode::f10: return true;
     case KeyCode::returnKey:
     case KeyCode::space: return take();
     default: break;
@@ -422,6 +424,11 @@ NSMenuItem::Ptr MenuPresentation::track(NSMenu& menu, NSWindow& window, CGPoint 
             break;
         }
         if (event->window() && event->window().get() != &window) continue;
+        // A shortcut (Ctrl+Q) closes the menu and then does what it does with no menu open.
+        if (event->type() == EventType::keyDown && event->flags().holdsCommandKey()) {
+            app.postEvent(event, true);
+            break;
+        }
         if (p.handle(*event, chosen)) break;
     }
     p.closeSubmenu();

@@ -16,7 +16,8 @@ class NSAppearance;
 // A menu open in a window, drawn over the window's content at the window's backing scale and
 // as large as the content it opens from: the
 // pointer and the arrow keys move the highlight, a click or Return takes the highlighted item,
-// Escape or a click outside closes the menu. Each item shows its key equivalent on the right
+// Escape, F10 or a click outside closes the menu, and a shortcut (Ctrl+Q) closes it and then
+// does what it does with no menu open. Each item shows its key equivalent on the right
 // ("Ctrl+Q"); an item with a submenu shows an arrow, and its submenu opens beside it when the
 // pointer rests on it, when it is clicked, or with Right or Return (Left or Escape closes it
 // again). Tracking is modal, as on the platform: track() reads the application's events itself

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "AppKit/NSAppearance.hpp"
 #include "AppKit/NSApplicationDelegate.hpp"
@@ -28,7 +29,7 @@ std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> NSApplicat
                                            static_cast<void (NSApplication::*)(Runtime::NSObject*)>(
                                                &NSApplication::orderFrontStandardAboutPanel)),
             Runtime::action("terminate:", &NSApplication::terminate), Runtime::action("stop:", &NSApplication::stop),
-            Runtime::action("hide:", &NSApplication::hide),
+            Runtime::action("hide:", &NSApplication::hide), Runtime::action("unhide:", &NSApplication::unhide),
             Runtime::action("unhideAllApplications:", &NSApplication::unhideAllApplications)};
 }
 
@@ -191,13 +192,30 @@ bool NSApplication::performDesktopShortcut(const NSEvent& event) {
 }
 
 void NSApplication::hide(Runtime::NSObject*) {
-    for (auto& w : windows()) w->miniaturize(this);
+    // What the desktop does not show (minimised already) is left as it is.
+    for (auto& w : windows()) {
+        if (!w->occlusionState().contains(OcclusionState::visible())) continue;
+        w->miniaturize(this);
+        if (w->isMiniaturized()) hiddenWindows_.push_back(w);
+    }
+}
+
+void NSApplication::unhide(Runtime::NSObject*) {
+    std::vector<std::shared_ptr<NSWindow>> hidden;
+    for (auto& w : std::exchange(hiddenWindows_, {}))
+        if (auto window = w.lock(); window && window->isVisible()) hidden.push_back(window);
+    deminiaturizeKeyWindowLast(std::move(hidden));
 }
 
 void NSApplication::unhideAllApplications(Runtime::NSObject*) {
-    auto all = windows();
-    // Back to front, so the front window ends in front again.
-    for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->deminiaturize(this);
+    hiddenWindows_.clear();
+    deminiaturizeKeyWindowLast(windows());
+}
+
+void NSApplication::deminiaturizeKeyWindowLast(std::vector<std::shared_ptr<NSWindow>> windows) {
+    if (auto key = keyWindow_.lock())
+        std::stable_partition(windows.begin(), windows.end(), [&](const auto& w) { return w == key; });
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->deminiaturize(this);
 }
 
 bool NSApplication::showApplicationMenu() {
@@ -278,9 +296,15 @@ void NSApplication::becomeActive() {
 }
 
 void NSApplication::activate(bool) {
+    unhide();
     becomeActive();
     if (!backend_) return;
-    if (auto w = keyWindow(); w && w->isVisible()) backend_->focusWindow(*w, true);
+    auto key = keyWindow();
+    // The others first, back to front; what the desktop minimised stays so.
+    auto windows = windows_;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (*it != key && (*it)->occlusionState().contains(OcclusionState::visible())) backend_->raiseWindow(**it);
+    if (key && key->isVisible()) backend_->focusWindow(*key, true);
 }
 
 void NSApplication::deactivate() {
@@ -395,6 +419,7 @@ void NSApplication::resetForTesting() {
     auto windows = windows_;
     for (auto& w : windows) w->orderOut(nullptr);
     windows_.clear();
+    hiddenWindows_.clear();
     keyWindow_.reset();
     queue_.clear();
     currentEvent_.reset();

@@ -24,7 +24,8 @@ class StandardAboutPanel;
 // delegate, and it sends actions along the responder chain.
 class NSApplication : public NSResponder {
 public:
-    // "orderFrontStandardAboutPanel:", "terminate:", "stop:", "hide:", "unhideAllApplications:".
+    // "orderFrontStandardAboutPanel:", "terminate:", "stop:", "hide:", "unhide:",
+    // "unhideAllApplications:".
     static std::vector<std::pair<Runtime::Selector, Runtime::ClassInfo::Action>> classActions();
 
 private:
@@ -137,9 +138,11 @@ public:
     void terminate(Runtime::NSObject* sender = nullptr);
     bool isTerminated() const { return terminated_; }
 
-    // The application menu's Hide and Show All as the desktop has them: the application's
-    // windows are minimised, and brought back.
+    // The application menu's Hide and Show All as the desktop has them: Hide minimises the
+    // application's windows; unhide brings back those Hide minimised, Show All every window;
+    // both restore back to front, the key window last, so that it ends in front.
     void hide(Runtime::NSObject* sender = nullptr);
+    void unhide(Runtime::NSObject* sender = nullptr);
     void unhideAllApplications(Runtime::NSObject* sender = nullptr);
 
     // --- Activation -----------------------------------------------------------------------
@@ -149,9 +152,9 @@ public:
     // that can take it. The delegate and the notification centre hear of each change
     // (will/did become active, will/did resign active, object = the application).
     bool isActive() const { return active_; }
-    // Becomes active, and has the window back end bring the key window in front of other
-    // programs' windows with the focus, as a second start or a click in an inactive window
-    // does; when already active it still comes to the front.
+    // Becomes active, unhidden, and has the window back end bring its windows in front of
+    // other programs' windows, the key window in front with the focus, as a second start or a
+    // click in an inactive window does; when already active it still comes to the front.
     void activate(bool ignoringOtherApps = true);
     void deactivate();
     // For window back ends: the desktop gave the focus to one of the application's windows
@@ -177,6 +180,7 @@ private:
     void setKeyWindow(const std::shared_ptr<NSWindow>& window);
     // Becomes active without moving anything on the desktop.
     void becomeActive();
+    void deminiaturizeKeyWindowLast(std::vector<std::shared_ptr<NSWindow>> frontToBack);
     // The window that takes key status when the application becomes active.
     std::shared_ptr<NSWindow> windowToMakeKey() const;
     int nextWindowNumber() { return ++windowNumbers_; }
@@ -184,6 +188,7 @@ private:
 
     std::weak_ptr<Runtime::NSObject> delegate_;
     std::vector<std::shared_ptr<NSWindow>> windows_;
+    std::vector<std::weak_ptr<NSWindow>> hiddenWindows_;  // what Hide minimised, front to back
     std::weak_ptr<NSWindow> keyWindow_;
     std::shared_ptr<NSMenu> mainMenu_, servicesMenu_;
     std::shared_ptr<NSAppearance> appearance_;

@@ -227,6 +227,13 @@ void NSWindow::setShownOnDesktop(bool shown) {
     occlusionMayHaveChanged(before);
 }
 
+void NSWindow::desktopDidRestore() {
+    const auto before = occlusionState();
+    miniaturized_ = false;
+    shownOnDesktop_ = true;
+    occlusionMayHaveChanged(before);
+}
+
 void NSWindow::occlusionMayHaveChanged(OcclusionState before) {
     if (occlusionState() == before) return;
     if (auto d = dynamic_cast<NSWindowDelegate*>(delegate().get())) d->windowDidChangeOcclusionState(*this);

@@ -152,6 +152,9 @@ public:
     // occlusion state, this way or by ordering, tells the delegate and posts
     // didChangeOcclusionStateNotification.
     void setShownOnDesktop(bool shown);
+    // For window back ends: the desktop brought the window back (a task bar, the window
+    // manager): it is shown, and no longer miniaturized, whoever minimised it.
+    void desktopDidRestore();
     // False while the application is not active (see NSApplication::isActive).
     bool isKeyWindow() const;
     // A window with a title bar or a resize bar can; a borderless one cannot.

@@ -24,6 +24,9 @@ public:
     // with `raise` (the application asked to come to the front) it is restored when minimised
     // and comes in front of other programs' windows.
     virtual void focusWindow(NSWindow& window, bool raise) { (void)window, (void)raise; }
+    // Another window of the application coming to the front with it: in front of other
+    // programs' windows (the key window then comes in front of it with focusWindow).
+    virtual void raiseWindow(NSWindow& window) { (void)window; }
 };
 
 }  // namespace AppKit

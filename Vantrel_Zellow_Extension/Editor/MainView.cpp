@@ -57,8 +57,9 @@ void MainView::resetStepsToDefaults() const { actions().resetStepsToDefaults(); 
 
 AnyView MainView::body() const {
     const MainView self = *this;
+    // Centred where the window's proportions differ, as the application shows its own content.
     return AnyView(GeometryReader([self](const GeometryProxy& proxy) {
-               return self.content().frame(width, height).scaleEffect(scale(proxy.size), UnitPoint::topLeading());
+               return self.content().frame(width, height).scaleEffect(scale(proxy.size)).frame(proxy.size.width, proxy.size.height);
            }))
         .background(Color(EditorColor::background()), Edges::all());
 }

@@ -12,7 +12,7 @@
 namespace Vantrel_Zellow_Extension {
 
 // The whole editor: header with the preset menu, the six global dials and the sixteen-step
-// grid, laid out at 640 x 480 and drawn scaled to fit the window.
+// grid, laid out at 640 x 480 and drawn scaled to fit the window, centred in it.
 struct MainView {
     static constexpr Pellicot::CGFloat width = 640, height = 480;
 

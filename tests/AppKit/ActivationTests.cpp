@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AppKit/NSApplicationDelegate.hpp"
 #include "AppKit/NSWindowDelegate.hpp"
 #include "AppKit/WindowBackend.hpp"
@@ -38,12 +40,16 @@ public:
 class FocusRecorder : public WindowBackend {
 public:
     Journal* journal = nullptr;
+    // What the desktop was asked to minimise and restore, in order.
+    std::vector<std::string> minimising;
     void windowDidOrderFront(NSWindow&) override {}
     void windowDidOrderOut(NSWindow&) override {}
     void windowDidDisplay(NSWindow&) override {}
     void windowDidChangeFrame(NSWindow&) override {}
+    void windowDidChangeMiniaturized(NSWindow& w) override { minimising.push_back((w.isMiniaturized() ? "minimise " : "restore ") + w.title()); }
     bool waitForEvents(double) override { return false; }
     void focusWindow(NSWindow& w, bool raise) override { journal->write((raise ? "raise " : "focus ") + w.title()); }
+    void raiseWindow(NSWindow& w) override { journal->write("forward " + w.title()); }
 };
 
 class Activation : public AppKitTest::AppKitTest {
@@ -117,9 +123,9 @@ TEST_F(Activation, TheKeyWindowResignsWithTheApplicationAndIsKeyAgainOnItsReturn
     EXPECT_EQ(journal.take(), (std::vector<std::string>{"resign B", "become A", "focus A"}));
 }
 
-// Activating from inside (a second start, a click into an inactive window) brings the key
-// window to the front with the focus; the key window of an active application holds the focus,
-// also when closing the key window hands key status on.
+// Activating from inside (a second start, a click into an inactive window) brings its windows
+// forward and the key window in front of them with the focus; the key window of an active
+// application holds the focus, also when closing the key window hands key status on.
 TEST_F(Activation, ActivatingBringsTheKeyWindowToTheFrontAndTheFocusFollowsTheKeyWindow) {
     a->makeKeyAndOrderFront();
     b->orderFront();
@@ -128,9 +134,9 @@ TEST_F(Activation, ActivatingBringsTheKeyWindowToTheFrontAndTheFocusFollowsTheKe
 
     app().activate();
     EXPECT_EQ(journal.take(), (std::vector<std::string>{"will become active", "become A", "did become active",
-                                                         "posted NSApplicationDidBecomeActiveNotification", "raise A"}));
+                                                         "posted NSApplicationDidBecomeActiveNotification", "forward B", "raise A"}));
     app().activate();
-    EXPECT_EQ(journal.take(), (std::vector<std::string>{"raise A"})) << "already active, it still comes to the front";
+    EXPECT_EQ(journal.take(), (std::vector<std::string>{"forward B", "raise A"})) << "already active, it still comes to the front";
 
     a->close();
     EXPECT_EQ(journal.take(), (std::vector<std::string>{"resign A", "become B", "focus B", "A not shown"}));
@@ -148,6 +154,62 @@ TEST_F(Activation, ActivatingBringsTheKeyWindowToTheFrontAndTheFocusFollowsTheKe
     const auto lines = journal.take();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "raise C"), lines.end());
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "become C"), 1);
+}
+
+// What Hide minimised comes back when the application is activated (a second start): every
+// window of it, back to front, the key window last so that it ends in front, key. A window the
+// desktop minimised itself stays so, and one closed meanwhile stays closed.
+TEST_F(Activation, ActivatingAfterHideBringsBackEveryWindowItHidTheKeyWindowInFront) {
+    auto c = window("C"), d = window("D");
+    d->orderFront();
+    b->orderFront();
+    a->makeKeyAndOrderFront();
+    c->orderFront();  // in front of the key window
+    d->setShownOnDesktop(false);  // minimised by the desktop
+    app().sendAction(Runtime::Selector("hide:"), nullptr, nullptr);
+    for (auto& w : {a, b, c}) EXPECT_TRUE(w->isMiniaturized()) << w->title();
+    EXPECT_EQ(backend.minimising, (std::vector<std::string>{"minimise C", "minimise A", "minimise B"}));
+    b->close();
+    app().desktopFocusDidLeave();
+    backend.minimising.clear();
+    journal.take();
+
+    app().activate();
+    EXPECT_EQ(backend.minimising, (std::vector<std::string>{"restore C", "restore A"}));
+    for (auto& w : {a, c}) {
+        EXPECT_FALSE(w->isMiniaturized()) << w->title();
+        EXPECT_TRUE(w->occlusionState().contains(OcclusionState::visible())) << w->title();
+    }
+    EXPECT_FALSE(b->isVisible());
+    EXPECT_FALSE(d->occlusionState().contains(OcclusionState::visible()));
+    EXPECT_TRUE(a->isKeyWindow());
+    auto lines = journal.take();
+    lines.erase(std::remove_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("forward ", 0) && l.rfind("raise ", 0); }),
+                lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"forward C", "raise A"})) << "D, minimised by the desktop, stays so";
+
+    // Once back, activating again restores nothing more.
+    backend.minimising.clear();
+    app().activate();
+    EXPECT_TRUE(backend.minimising.empty());
+}
+
+// The desktop restoring one window after Hide (a task bar) ends its minimising: shown, no
+// longer miniaturized, and its delegate hears it; the application's other windows stay hidden.
+TEST_F(Activation, TheDesktopRestoringAWindowAfterHideEndsItsMinimising) {
+    a->makeKeyAndOrderFront();
+    b->orderFront();
+    app().hide();
+    a->setShownOnDesktop(false);  // what the desktop reports of a minimised window
+    journal.take();
+
+    a->desktopDidRestore();
+    EXPECT_FALSE(a->isMiniaturized());
+    EXPECT_TRUE(a->occlusionState().contains(OcclusionState::visible()));
+    EXPECT_TRUE(b->isMiniaturized());
+    EXPECT_EQ(journal.take(), (std::vector<std::string>{"A shown"}));
+    a->desktopDidRestore();
+    EXPECT_TRUE(journal.take().empty()) << "told once";
 }
 
 // A minimised or hidden window is on screen but not shown: its occlusion state says so, and

@@ -212,6 +212,40 @@ TEST_F(MenuInWindow, ItTakesTheLookOfWhatItOpensOver) {
 }
 
 // Nobody to choose: no back end with input and nothing queued closes the menu at once.
+// F10 opens the application menu and, pressed again, closes it; Ctrl+Q typed while it is open
+// closes it and quits, as it does with no menu open. What is typed after either is not the menu's.
+TEST_F(MenuInWindow, F10AgainClosesTheApplicationMenuAndCtrlQInItQuits) {
+    auto main = NSMenu::make();
+    main->addItem("Application", {}, "")->setSubmenu(menu);
+    auto& app = NSApplication::shared();
+    app.setMainMenu(main);
+    const std::string f10 = "\uF70D";
+    struct Case {
+        const char* name;
+        std::shared_ptr<NSEvent> typed;
+        bool quits;
+    } cases[] = {
+        {"F10", key(f10, window, {}, KeyCode::f10), false},
+        {"Ctrl+Q", key("q", window, ModifierFlags::control()), true},
+    };
+    for (const auto& c : cases) {
+        picked.clear();
+        MenuScript script({[&](const MenuPresentation&) {
+            MenuScript::post(key("", window, {}, KeyCode::downArrow));
+            MenuScript::post(c.typed);
+            MenuScript::post(key("", window, {}, KeyCode::downArrow));
+            MenuScript::post(key("\r", window, {}, KeyCode::returnKey));
+        }});
+        app.postEvent(key(f10, window, {}, KeyCode::f10));
+        app.processQueuedEvents();
+        EXPECT_EQ(script.opened(), 1) << c.name;
+        EXPECT_EQ(picked, std::vector<std::string>{}) << c.name;
+        EXPECT_EQ(MenuPresentation::current(), nullptr) << c.name;
+        EXPECT_EQ(window->overlays().size(), 0u) << c.name;
+        EXPECT_EQ(app.isTerminated(), c.quits) << c.name;
+    }
+}
+
 TEST_F(MenuInWindow, WithNothingToComeItCloses) {
     EXPECT_FALSE(menu->popUp(nullptr, {40, 200}, view.get()));
     EXPECT_TRUE(picked.empty());

@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <functional>
 
+#include "AppKit/MenuPresentation.hpp"
 #include "AppKit/NSApplication.hpp"
 #include "AppKit/NSTextField.hpp"
 #include "CoreGraphics/CGContext.hpp"
 #include "CoreGraphics/ImageAsset.hpp"
 #include "AppKit/NSWindow.hpp"
 #include "Editor/EditorTestSupport.hpp"
+#include "Foundation/NotificationCenter.hpp"
 #include "SwiftUI/NSHostingView.hpp"
 #include "SwiftUI/RenderTree.hpp"
 #include "TestSupport/MenuScript.hpp"
@@ -51,7 +53,7 @@ protected:
         EXPECT_FALSE(menus.empty()) << label;
         if (menus.empty()) return {};
         const auto f = menus.front()->frame;
-        return {f.midX(), 480 - f.midY()};
+        return {f.midX(), window->contentSize().height - f.midY()};
     }
     void click(CoreGraphics::CGPoint p) {
         auto& app = AppKit::NSApplication::shared();
@@ -88,6 +90,27 @@ TEST_F(EditorInWindow, APresetChosenWithTheMouseApplies) {
     EXPECT_EQ(controller->settings()->stepCount->value(), 11);
 }
 
+// In a window of other proportions the preset menu opens at its button, where the centred
+// editor shows it, and a click on an item takes that item.
+TEST_F(EditorInWindow, AtAnotherShapeThePresetMenuOpensAtItsButtonAndTakesClicks) {
+    ASSERT_TRUE(hosting);
+    window->setContentSize({1000, 300});
+    drain();
+    const auto button = menuLabelled("");
+    EXPECT_GT(button.x, 300 + 0.625 * 480) << "the button sits right of the band on the left, in the header";
+    EXPECT_GT(button.y, 300 - 0.625 * 46);
+    CoreGraphics::CGRect menuFrame;
+    MenuScript script({[&](const AppKit::MenuPresentation& m) {
+        menuFrame = m.frame();
+        MenuScript::clickItem("I Like Twins")(m);
+    }});
+    click(button);
+    ASSERT_EQ(script.opened(), 1);
+    EXPECT_LT(std::abs(menuFrame.maxY() - button.y), 40) << "it hangs from its button";
+    EXPECT_TRUE(script.pictures().front()->writePNG(std::string(VZ_BINARY_DIR) + "/snapshots/editor-presets-menu-1000x300.png"));
+    EXPECT_EQ(controller->settings()->stepCount->value(), 11);
+}
+
 TEST_F(EditorInWindow, AStepCountChosenWithTheKeyboardApplies) {
     ASSERT_TRUE(hosting);
     // Down from nothing highlighted: the first count, then the next.
@@ -106,6 +129,30 @@ TEST_F(EditorInWindow, AStepCountChosenWithTheKeyboardApplies) {
     click(menuLabelled("Wide Enough"));
     EXPECT_EQ(closing.opened(), 1);
     EXPECT_EQ(controller->settings()->stepCount->value(), 2);
+}
+
+// Ctrl+Q quits while either of the editor's menus is open: the menu closes with nothing
+// chosen, and the key does what it does with no menu open.
+TEST_F(EditorInWindow, CtrlQQuitsWhileAMenuIsOpen) {
+    ASSERT_TRUE(hosting);
+    auto& app = AppKit::NSApplication::shared();
+    for (const std::string label : {"", "Wide Enough"}) {
+        int quits = 0;
+        auto token = Foundation::NotificationCenter::defaultCenter().addObserver(
+            AppKit::NSApplication::willTerminateNotification, nullptr, [&](const Foundation::Notification&) { ++quits; });
+        MenuScript script({[&](const AppKit::MenuPresentation& m) {
+            MenuScript::keys({AppKit::KeyCode::downArrow})(m);
+            MenuScript::post(AppKit::NSEvent::keyEvent(AppKit::EventType::keyDown, {}, AppKit::ModifierFlags::control(), 0, window, "q",
+                                                       "q", false, 0));
+            MenuScript::keys({AppKit::KeyCode::returnKey})(m);
+        }});
+        click(menuLabelled(label));
+        EXPECT_EQ(script.opened(), 1) << label;
+        EXPECT_EQ(quits, 1) << label;
+        EXPECT_EQ(AppKit::MenuPresentation::current(), nullptr) << label;
+        EXPECT_EQ(controller->settings()->stepCount->value(), 16) << label << ": nothing chosen";
+    }
+    EXPECT_TRUE(app.isTerminated());
 }
 
 // Clicking a dial's value opens its field with the value selected, so what is typed replaces

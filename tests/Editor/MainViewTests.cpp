@@ -29,27 +29,54 @@ protected:
     const RenderNode* panel() { return graph->renderTree().findImage("background"); }
 };
 
-TEST_F(Editor, ScalesItsPictureToTheWindowAndFillsTheRestWithBackground) {
+// The 640 x 480 picture is drawn as large as the window allows and centred in it: where the
+// window's proportions differ, the band of background colour is shared by both sides.
+TEST_F(Editor, ScalesItsPictureToTheWindowCentredAndFillsTheRestWithBackground) {
     struct Case {
         CGSize window;
         CGFloat scale;
+        CGPoint picture;  // the picture's top left corner
     };
-    for (const Case& c : {Case{{1280, 960}, 2}, Case{{320, 240}, 0.5}, Case{{800, 480}, 1}, Case{{640, 600}, 1}}) {
+    for (const Case& c : {Case{{1280, 960}, 2, {0, 0}}, Case{{320, 240}, 0.5, {0, 0}}, Case{{800, 480}, 1, {80, 0}},
+                          Case{{640, 600}, 1, {0, 60}}, Case{{1000, 300}, 0.625, {300, 0}}, Case{{300, 1000}, 0.46875, {0, 387.5}}}) {
         auto& g = editor(c.window);
         EXPECT_DOUBLE_EQ(MainView::scale(c.window), c.scale);
         const auto* image = panel();
         ASSERT_NE(image, nullptr);
-        // The panel sits under the 46-point header, scaled about the top left.
-        EXPECT_NEAR(image->frame.origin.x, 0, 1e-9) << c.window.width;
-        EXPECT_NEAR(image->frame.origin.y, 46 * c.scale, 1e-9) << c.window.width;
+        // The panel sits under the 46-point header.
+        EXPECT_NEAR(image->frame.origin.x, c.picture.x, 1e-9) << c.window.width;
+        EXPECT_NEAR(image->frame.origin.y, c.picture.y + 46 * c.scale, 1e-9) << c.window.width;
         EXPECT_NEAR(image->frame.size.width, 640 * c.scale, 1e-9) << c.window.width;
-        EXPECT_NEAR(image->frame.maxY(), 480 * c.scale, 1e-9) << c.window.width;
-        // The background colour covers the whole window: the strip right of or below the
-        // picture (160 points at 800 x 480, 120 at 640 x 600) shows it.
+        EXPECT_NEAR(image->frame.maxY(), c.picture.y + 480 * c.scale, 1e-9) << c.window.width;
+        // The background colour covers the whole window, the bands beside the picture too.
         const auto* fill = g.renderTree().find([&](const RenderNode& n) {
             return n.kind == RenderNode::Kind::color && n.frame == CGRect{{0, 0}, c.window};
         });
         EXPECT_NE(fill, nullptr) << c.window.width;
+    }
+}
+
+// At a shape other than its own a click lands where the control shows: RESET, found where the
+// 640 x 480 layout puts it, scaled and centred, puts the steps back.
+TEST_F(Editor, AtAnotherShapeAClickReachesTheControlWhereItShows) {
+    editor();
+    const auto* own = graph->renderTree().findText("RESET");
+    ASSERT_NE(own, nullptr);
+    const CGPoint at{own->frame.midX(), own->frame.midY()};
+    struct Case {
+        CGSize window;
+        CGFloat scale;
+        CGPoint picture;
+    };
+    for (const Case& c : {Case{{1000, 300}, 0.625, {300, 0}}, Case{{300, 1000}, 0.46875, {0, 387.5}}, Case{{800, 480}, 1, {80, 0}}}) {
+        auto& g = editor(c.window);
+        hostSets(settings->steps[0], 20);
+        const CGPoint shown{c.picture.x + c.scale * at.x, c.picture.y + c.scale * at.y};
+        g.mouseDown(shown);
+        drain();
+        g.mouseUp(shown);
+        drain();
+        EXPECT_EQ(settings->steps[0]->value(), 0) << c.window.width << "x" << c.window.height;
     }
 }
 

@@ -51,9 +51,23 @@ OtherXClient::Window OtherXClient::focus() const {
 }
 
 std::vector<OtherXClient::Window> OtherXClient::stacking() const {
+    std::vector<Window> windows;
+    const Atom managed = XInternAtom(display_, "_NET_CLIENT_LIST_STACKING", True);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (managed != None &&
+        XGetWindowProperty(display_, DefaultRootWindow(display_), managed, 0, 4096, False, XA_WINDOW, &type, &format, &items,
+                           &after, &data) == Success &&
+        data && format == 32) {
+        const auto* list = reinterpret_cast<const unsigned long*>(data);
+        windows.assign(list, list + items);
+    }
+    if (data) XFree(data);
+    if (!windows.empty()) return windows;
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
-    std::vector<Window> windows;
     if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
         windows.assign(children, children + count);
         if (children) XFree(children);
@@ -86,13 +100,31 @@ pid_t OtherXClient::processOf(Window window) const {
     return pid;
 }
 
-OtherXClient::Window OtherXClient::windowOf(pid_t pid) const {
-    for (Window w : stacking()) {
-        XWindowAttributes a{};
-        if (!XGetWindowAttributes(display_, w, &a) || a.map_state != IsViewable) continue;
-        if (processOf(w) == pid) return w;
-    }
+OtherXClient::Window OtherXClient::windowOf(pid_t pid, const std::string& title) const {
+    for (Window w : stacking())
+        if (isShown(w) && processOf(w) == pid && (title.empty() || titleOf(w) == title)) return w;
     return 0;
+}
+
+bool OtherXClient::isShown(Window window) const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(display_, window, &a) && a.map_state == IsViewable;
+}
+
+std::string OtherXClient::titleOf(Window window) const {
+    // The desktop's UTF-8 title, which SDL sets with the older one.
+    const Atom title = XInternAtom(display_, "_NET_WM_NAME", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string text;
+    if (XGetWindowProperty(display_, window, title, 0, 1024, False, AnyPropertyType, &type, &format, &items, &after, &data) ==
+            Success &&
+        data && format == 8)
+        text.assign(reinterpret_cast<const char*>(data), items);
+    if (data) XFree(data);
+    return text;
 }
 
 }  // namespace TestSupport

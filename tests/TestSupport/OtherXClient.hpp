@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <string>
 #include <vector>
 
 struct _XDisplay;
@@ -30,12 +31,16 @@ public:
     void giveFocusTo(Window window);
 
     Window focus() const;
-    // The top-level windows, bottom to top.
+    // The top-level windows, bottom to top; under a window manager, the programs' windows it
+    // manages (_NET_CLIENT_LIST_STACKING), since it puts each in a frame of its own.
     std::vector<Window> stacking() const;
     // Whether `window` is above `other` in the stacking order.
     bool isAbove(Window window, Window other) const;
-    // The shown top-level window of a process (SDL names its process in _NET_WM_PID); 0 when none.
-    Window windowOf(pid_t pid) const;
+    // The shown top-level window of a process (SDL names its process in _NET_WM_PID), with
+    // this title when one is given; 0 when none.
+    Window windowOf(pid_t pid, const std::string& title = {}) const;
+    bool isShown(Window window) const;
+    std::string titleOf(Window window) const;
     // The process that named itself in a window's _NET_WM_PID; 0 when none did.
     pid_t processOf(Window window) const;
 

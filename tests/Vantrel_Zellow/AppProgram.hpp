@@ -1,7 +1,5 @@
 #pragma once
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,8 +13,7 @@
 #include <vector>
 
 #include "TestSupport/Eventually.hpp"
-
-extern char** environ;
+#include "TestSupport/SpawnProcess.hpp"
 
 namespace AppTest {
 
@@ -41,28 +38,9 @@ public:
         const std::string stem = outputDirectory + "/program-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
         out_ = stem + ".out";
         err_ = stem + ".err";
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string entry = *e;
-            bool replaced = false;
-            for (auto& [name, value] : environment) replaced = replaced || entry.rfind(name + "=", 0) == 0;
-            if (!replaced) env.push_back(entry);
-        }
-        for (auto& [name, value] : environment)
-            if (!value.empty()) env.push_back(name + "=" + value);
-        std::vector<std::string> args{executable};
-        args.insert(args.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv, envp;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid_, executable.c_str(), &files, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&files);
+        std::vector<std::string> command{executable};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        pid_ = TestSupport::spawnProcess(command, environment, out_, err_);
     }
     ~AppProgram() {
         if (pid_ > 0 && !exited_) {

@@ -23,6 +23,7 @@
 #include "SwiftUI/NSHostingView.hpp"
 #include "TestSupport/OtherXClient.hpp"
 #include "TestSupport/ScratchDirectory.hpp"
+#include "TestSupport/WindowManager.hpp"
 #include "Vantrel_Zellow_Extension/Engine/Settings.hpp"
 
 namespace {
@@ -410,6 +411,48 @@ TEST_F(ProgramTest, AFirstStartTakesURLsOfAnyLengthAndOnlyAHandOverIsLimited) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(appChecks, 1);
     EXPECT_EQ(AppKit::ApplicationInstance::runningProcess(identifier), first->pid());
+}
+
+// Under a window manager, with About open: a second start after Hide brings back every window
+// Hide hid, the main window included, About (the key window) in front with the focus; with
+// another program in front, a second start brings both in front of it, About in front.
+class SecondStartWithAWindowManager : public ProgramTest {};
+
+TEST_F(SecondStartWithAWindowManager, BringsBackEveryWindowOfTheApplicationTheKeyWindowInFront) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        if (std::getenv("VZ_REQUIRE_DISPLAY")) FAIL() << "no display, though one was promised";
+        GTEST_SKIP() << "no display";
+    }
+    VZ_WINDOW_MANAGER(manager);
+    using TestSupport::WindowManager;
+    TestSupport::OtherXClient other;
+    ASSERT_TRUE(other.connected());
+    auto first = start({"--seconds", "120"}, "sdl");
+    ASSERT_TRUE(eventually([&] { return AppKit::ApplicationInstance::runningProcess(identifier) == first->pid(); }, 60))
+        << first->err();
+    TestSupport::OtherXClient::Window main = 0, about = 0;
+    ASSERT_TRUE(eventually([&] { return (main = other.windowOf(first->pid(), "Vantrel Zellow")) != 0 && other.focus() == main; }, 60))
+        << "its window shows with the focus";
+    ASSERT_TRUE(WindowManager::run({"xdotool", "key", "F10", "Down", "Return"}));
+    ASSERT_TRUE(eventually([&] { return (about = other.windowOf(first->pid(), "About Vantrel Zellow")) != 0 && other.focus() == about; }, 30))
+        << "About opened from the menu";
+    auto bothWithAboutInFront = [&] {
+        return other.isShown(main) && other.isShown(about) && other.focus() == about && other.isAbove(about, main);
+    };
+
+    ASSERT_TRUE(WindowManager::run({"xdotool", "key", "ctrl+h"}));
+    ASSERT_TRUE(eventually([&] { return !other.isShown(main) && !other.isShown(about); }, 30)) << "Hide minimised both";
+    auto second = start({}, "sdl");
+    EXPECT_EQ(second->wait(60), 0) << second->err();
+    EXPECT_TRUE(eventually(bothWithAboutInFront, 30)) << "main shown " << other.isShown(main) << ", About shown " << other.isShown(about);
+
+    other.takeFocus();
+    ASSERT_TRUE(eventually([&] { return other.isAbove(other.window(), about) && other.focus() != about; }, 30));
+    auto third = start({}, "sdl");
+    EXPECT_EQ(third->wait(60), 0) << third->err();
+    EXPECT_TRUE(eventually([&] { return bothWithAboutInFront() && other.isAbove(main, other.window()); }, 30))
+        << "main in front of the other program " << other.isAbove(main, other.window()) << ", About "
+        << other.isAbove(about, other.window());
 }
 
 }  // namespace

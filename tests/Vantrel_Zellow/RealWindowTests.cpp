@@ -13,12 +13,14 @@
 #include "Host/ApplicationHost/ApplicationProgram.hpp"
 #include "TestSupport/MenuScript.hpp"
 #include "TestSupport/OtherXClient.hpp"
+#include "TestSupport/WindowManager.hpp"
 
 namespace {
 
 using TestSupport::MenuScript;
 using TestSupport::OtherXClient;
 using TestSupport::pushKeys;
+using TestSupport::WindowManager;
 
 // The application in a real SDL2 window on a virtual display, used with the keyboard as a
 // person would: F10 opens its menu, the arrows and Return take an item.
@@ -227,6 +229,51 @@ TEST_F(AppWindow, AtAnotherSizeItsContentIsScaledAndTakesClicksWhereItShows) {
     const auto opened = AppKit::NSWorkspace::shared().openedURLs();
     ASSERT_FALSE(opened.empty());
     EXPECT_NE(opened.back().absoluteString().find("/help/vantrelzellow/welcome/"), std::string::npos) << opened.back().absoluteString();
+}
+
+// Under a window manager, hidden with Ctrl+H and brought back as a task bar brings a window
+// back (mapped, activated), the window is no longer minimised and its header moves again, as
+// it does after the desktop's own minimise.
+class AppWindowWithAWindowManager : public AppWindow {};
+
+TEST_F(AppWindowWithAWindowManager, BroughtBackAsATaskBarDoesAfterHideItsHeaderMovesAgain) {
+    VZ_REAL_WINDOW_BACKEND(backend);
+    VZ_WINDOW_MANAGER(manager);
+    OtherXClient desktop;
+    ASSERT_TRUE(desktop.connected());
+    launchShown(*backend);
+    auto& app = AppKit::NSApplication::shared();
+    auto shown = [&] { return window->occlusionState().contains(AppKit::OcclusionState::visible()); };
+    auto inFront = [&] { return shown() && app.isActive() && window->isKeyWindow(); };
+    auto animates = [&] {
+        const auto before = sdl->picturesShown(*window);
+        show(0.5);
+        return sdl->picturesShown(*window) >= before + 25;
+    };
+    OtherXClient::Window x = 0;
+    ASSERT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return (x = desktop.windowOf(::getpid(), "Vantrel Zellow")) != 0 && inFront(); }));
+    ASSERT_TRUE(animates());
+    const std::string xid = std::to_string(x);
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> minimise, restore;  // no minimise: Ctrl+H
+    } cases[] = {
+        {"Hide, xdotool windowmap", {}, {"xdotool", "windowmap", xid}},
+        {"Hide, xdotool windowactivate", {}, {"xdotool", "windowactivate", xid}},
+        {"Hide, wmctrl -ia", {}, {"wmctrl", "-ia", xid}},
+        {"xdotool windowminimize, xdotool windowactivate", {"xdotool", "windowminimize", xid}, {"xdotool", "windowactivate", xid}},
+    };
+    for (const auto& c : cases) {
+        if (c.minimise.empty()) pushKeys(id, {SDLK_h}, KMOD_LCTRL);
+        else ASSERT_TRUE(WindowManager::run(c.minimise)) << c.name;
+        ASSERT_TRUE(TestSupport::pumpUntil(*sdl, [&] { return !shown() && !desktop.isShown(x); })) << c.name;
+        EXPECT_FALSE(animates()) << c.name << ": minimised, it stands still";
+        ASSERT_TRUE(WindowManager::run(c.restore)) << c.name;
+        EXPECT_TRUE(TestSupport::pumpUntil(*sdl, inFront)) << c.name;
+        EXPECT_FALSE(window->isMiniaturized()) << c.name;
+        EXPECT_TRUE(animates()) << c.name << ": the header moves again";
+    }
 }
 
 }  // namespace

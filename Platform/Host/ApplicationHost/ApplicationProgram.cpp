@@ -30,8 +30,8 @@ std::string executablePath() {
 
 
 // What a later start hands over: its URLs, or none. Either way the application comes to the
-// front with its key window (else its frontmost), which takes the focus, as a second launch of
-// a running application does; then it opens the URLs.
+// front, what Hide hid back, with its key window (else its frontmost) in front with the focus,
+// as a second launch of a running application does; then it opens the URLs.
 void receiveHandOff(const std::vector<std::string>& texts) {
     auto& app = AppKit::NSApplication::shared();
     std::vector<Foundation::URL> urls;
@@ -40,8 +40,6 @@ void receiveHandOff(const std::vector<std::string>& texts) {
     auto windows = app.windows();
     if (app.isActive() && !app.keyWindow() && !windows.empty()) windows.front()->makeKeyAndOrderFront();
     app.activate();
-    // A window minimised with Hide comes back too: the person asked to see the application.
-    if (auto key = app.keyWindow(); key && key->isMiniaturized()) key->deminiaturize();
     app.open(urls);
 }
 

@@ -195,6 +195,11 @@ void SDLBackend::focusWindow(AppKit::NSWindow& window, bool raise) {
     if (raise || SDL_GetKeyboardFocus() != sdl) SDL_SetWindowInputFocus(sdl);
 }
 
+void SDLBackend::raiseWindow(AppKit::NSWindow& window) {
+    auto it = windows_.find(window.windowNumber());
+    if (it != windows_.end() && it->second.sdl) SDL_RaiseWindow(it->second.sdl);
+}
+
 void SDLBackend::windowDidDisplay(AppKit::NSWindow& window) {
     auto it = windows_.find(window.windowNumber());
     if (it == windows_.end()) return;
@@ -300,7 +305,11 @@ void SDLBackend::translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_HIDDEN: w->setShownOnDesktop(false); break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_MAXIMIZED: w->setShownOnDesktop(true); break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            // Only as it is now: a report that a later minimise overtook brings nothing back.
+            if (!(SDL_GetWindowFlags(SDL_GetWindowFromID(e.window.windowID)) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)))
+                w->desktopDidRestore();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
             w->setShownOnDesktop(true);
             if (auto it = windows_.find(w->windowNumber()); it != windows_.end()) present(*w, it->second);

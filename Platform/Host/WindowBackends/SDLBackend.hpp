@@ -18,7 +18,8 @@ namespace WindowBackends {
 // wheel and key input into the same synthetic events the tests send; while it runs, the general
 // pasteboard is the desktop's clipboard. The desktop's focus makes the application active and a
 // window key (and its leaving all of them resigns), a minimised or hidden window is not shown on
-// the desktop, and the key window of the active application holds the keyboard focus. While it
+// the desktop until the desktop restores it (which ends a Hide too), and the key window of the
+// active application holds the keyboard focus. While it
 // shows windows, the main run loop sleeps in SDL's wait for input. Main thread only.
 class SDLBackend : public AppKit::WindowBackend {
 public:
@@ -35,6 +36,7 @@ public:
     void windowDidChangeMiniaturized(AppKit::NSWindow& window) override;
     bool waitForEvents(double timeout) override;
     void focusWindow(AppKit::NSWindow& window, bool raise) override;
+    void raiseWindow(AppKit::NSWindow& window) override;
 
     // Reads back what the SDL window of `window` shows (null when it has none).
     std::shared_ptr<CoreGraphics::CGImage> readBack(const AppKit::NSWindow& window) const;
