@@ -73,6 +73,17 @@ bool FontRegistry::registerFontFile(const std::string& path, const std::string& 
     return true;
 }
 
+namespace {
+// A bundle's list names its own files: nothing absolute, nothing reached through "..".
+bool insideItsFolder(const std::string& file) {
+    const std::filesystem::path p(file);
+    if (p.empty() || p.is_absolute()) return false;
+    for (const auto& part : p)
+        if (part == "..") return false;
+    return true;
+}
+}  // namespace
+
 int FontRegistry::registerFonts(const std::string& resourcesDirectory, std::vector<std::string>* problems) {
     const auto note = [&](const std::string& problem) {
         if (problems) problems->push_back(problem);
@@ -92,6 +103,11 @@ int FontRegistry::registerFonts(const std::string& resourcesDirectory, std::vect
         std::istringstream ls(line);
         std::string name, file, problem;
         if (!(ls >> name >> file) || name[0] == '#') continue;
+        if (!insideItsFolder(file)) {
+            note("The font list of \"" + resources.string() + "\" names \"" + file +
+                 "\", which is not a file inside its folder.");
+            continue;
+        }
         if (registerFontFile((resources / file).string(), name, &problem)) ++n;
         else note(problem);
     }

@@ -269,3 +269,21 @@ TEST_F(AssetCatalogFiles, ListsAndFontsThatAreNoSaneFilesAreRefusedWithoutWaitin
         }
     }
 }
+
+// A font list names files of its own bundle only: a name that leads outside its folder is
+// refused with the name, and nothing is registered for it.
+TEST_F(AssetCatalogFiles, AFontListNamesOnlyFilesInsideItsFolder) {
+    const fs::path outside = dir_ / "Outside.ttf";
+    std::ofstream(outside) << "not read";
+    for (const std::string& named : {outside.string(), std::string("../Outside.ttf"), std::string("Fonts/../../Outside.ttf")}) {
+        SCOPED_TRACE(named);
+        const fs::path resources = dir_ / "Named.bundle" / "Resources";
+        fs::create_directories(resources);
+        std::ofstream(resources / "fonts.txt") << "Hostile-Face " << named << "\n";
+        std::vector<std::string> problems;
+        EXPECT_EQ(FontRegistry::registerFonts(resources.string(), &problems), 0);
+        const std::string refusal = "The font list of \"" + resources.string() + "\" names \"" + named +
+                                    "\", which is not a file inside its folder.";
+        EXPECT_EQ(problems, std::vector<std::string>{refusal});
+    }
+}
