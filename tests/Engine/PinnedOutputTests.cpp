@@ -103,9 +103,13 @@ Rendered renderedSong() {
                     switch (numbers.below(10)) {
                         case 0: events.midi(time, std::uint8_t(0xB0 | channel), 1, std::uint8_t(numbers.below(128))); break;
                         case 1: events.noteOn(time, note, 0, channel); break;
-                        case 2:
-                            events.parameter(time, AUParameterAddress(numbers.below(39)), numbers.between(0, 60));
+                        case 2: {
+                            // Drawn one at a time: the order of a call's arguments is the compiler's.
+                            const float value = numbers.between(0, 60);
+                            const auto address = AUParameterAddress(numbers.below(39));
+                            events.parameter(time, address, value);
                             break;
+                        }
                         case 3: case 4: case 5: events.noteOff(time, note, std::uint8_t(numbers.below(128)), channel); break;
                         default: events.noteOn(time, note, std::uint8_t(1 + numbers.below(127)), channel); break;
                     }

@@ -118,8 +118,8 @@ TEST(Multiplicable, ScalesEveryComponentOnEitherSide) {
     EXPECT_EQ(CGRect(1, 2, 3, 4) * 2.0, CGRect(2, 4, 6, 8));
     EXPECT_EQ(2.0 * CGRect(1, 2, 3, 4), CGRect(2, 4, 6, 8));
     EXPECT_EQ(CGRect(1, 2, 3, 4) / 2.0, CGRect(0.5, 1, 1.5, 2));
-    EXPECT_EQ(3.0 * CGSize(1, 2), (CGSize{3, 6}));
-    EXPECT_EQ(CGPoint(1, 2) / 4.0, (CGPoint{0.25, 0.5}));
+    EXPECT_EQ((3.0 * CGSize{1, 2}), (CGSize{3, 6}));
+    EXPECT_EQ((CGPoint{1, 2} / 4.0), (CGPoint{0.25, 0.5}));
     // Division multiplies by the reciprocal: 0.3 / 3 and 0.3 * (1 / 3) differ in the last bit.
     EXPECT_EQ((CGPoint{0.3, 0} / 3.0).x, 0.3 * (1.0 / 3.0));
 }
