@@ -1,17 +1,16 @@
 #include "AppKit/DesktopEntry.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
 
 #include "Foundation/Bundle.hpp"
+#include "Foundation/NSError.hpp"
+#include "Foundation/ResourceFile.hpp"
 #include "Foundation/Strings.hpp"
 #include "Host/OutputFiles/OutputFile.hpp"
 
@@ -38,27 +37,16 @@ std::vector<std::string> pathList(const std::string& value, const std::string& f
     return dirs;
 }
 
-// A regular file's text; absent when the path names none or something else, which is read
-// without waiting: a FIFO there would hold its reader up until someone writes to it.
+// A regular file's text; absent when the path names none, or something else (a FIFO there
+// would hold its reader up), or one far larger than a desktop file can be.
 std::optional<std::string> readFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::optional<std::string> text;
-    struct stat s {};
-    if (::fstat(fd, &s) == 0 && S_ISREG(s.st_mode)) {
-        text.emplace();
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) != 0;) {
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                text.reset();
-                break;
-            }
-            text->append(buffer, std::size_t(n));
-        }
+    try {
+        const auto data = Foundation::ResourceFile::readIfPresent(path, "a desktop file");
+        if (!data) return std::nullopt;
+        return std::string(data->begin(), data->end());
+    } catch (const Foundation::NSError&) {
+        return std::nullopt;
     }
-    ::close(fd);
-    return text;
 }
 
 // The key-value pairs of one group of a desktop file (keys with a locale left out).
